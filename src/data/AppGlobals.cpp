@@ -1,0 +1,7 @@
+#include "AppGlobals.h"
+
+AppGlobals &globals()
+{
+    static AppGlobals g;
+    return g;
+}

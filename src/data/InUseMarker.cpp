@@ -1,0 +1,143 @@
+#include "InUseMarker.h"
+
+#include <QFile>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// The record is single-byte text in the Greek ANSI code page (1253).
+char toCodePage(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80)
+        return char(u);
+    if (u == 0x0386)
+        return char(0xA2);
+    if (u == 0x0385)
+        return char(0xA1);
+    if (u >= 0x0384 && u <= 0x03CE)
+        return char(u - 0x2D0);
+    return '?';
+}
+
+QChar fromCodePage(unsigned char b)
+{
+    if (b < 0x80)
+        return QChar(char16_t(b));
+    if (b == 0xA2)
+        return QChar(0x0386);
+    if (b == 0xA1)
+        return QChar(0x0385);
+    if (b >= 0xB4 && b <= 0xFE)
+        return QChar(char16_t(b + 0x2D0));
+    return QChar(char16_t(b));
+}
+
+QByteArray field(const QString &text, int length)
+{
+    QByteArray out;
+    out.reserve(length);
+    for (QChar c : text.left(length))
+        out += toCodePage(c);
+    while (out.size() < length)
+        out += ' ';
+    return out;
+}
+
+QString unfield(const QByteArray &bytes)
+{
+    QString s;
+    for (char b : bytes)
+        s += fromCodePage(static_cast<unsigned char>(b));
+    while (s.endsWith(QLatin1Char(' ')))
+        s.chop(1);
+    return s;
+}
+
+// An open marker file with an exclusive POSIX record lock, which also works
+// on network file systems. The lock ends when the descriptor closes.
+class LockedFile
+{
+public:
+    explicit LockedFile(const QString &path)
+    {
+        m_fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT, 0666);
+        if (m_fd < 0)
+            return;
+        struct flock lk {};
+        lk.l_type = F_WRLCK;
+        lk.l_whence = SEEK_SET;
+        while (fcntl(m_fd, F_SETLKW, &lk) < 0 && errno == EINTR) {
+        }
+    }
+    ~LockedFile()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    bool ok() const { return m_fd >= 0; }
+
+    QByteArray readRecord() const
+    {
+        QByteArray buf(InUseMarker::RecordLength, '\0');
+        const ssize_t n = ::pread(m_fd, buf.data(), size_t(buf.size()), 0);
+        buf.resize(n > 0 ? int(n) : 0);
+        return buf;
+    }
+    bool writeRecord(const QByteArray &rec) const
+    {
+        const bool written = ::pwrite(m_fd, rec.constData(), size_t(rec.size()), 0) == rec.size();
+        return written && ::fsync(m_fd) == 0;
+    }
+
+private:
+    int m_fd = -1;
+};
+
+} // namespace
+
+InUseMarker::InUseMarker(const QString &path) : m_path(path) {}
+
+QByteArray InUseMarker::encode(char flag, const QString &user, const QString &computer)
+{
+    return QByteArray(1, flag) + field(user, NameLength) + field(computer, NameLength);
+}
+
+InUseMarker::Record InUseMarker::decode(const QByteArray &bytes)
+{
+    Record r;
+    if (bytes.size() < RecordLength)
+        return r; // an empty or short file reads as neither taken nor free
+    r.flag = bytes.left(1);
+    r.user = unfield(bytes.mid(1, NameLength));
+    r.computer = unfield(bytes.mid(1 + NameLength, NameLength));
+    return r;
+}
+
+InUseMarker::Record InUseMarker::read() const
+{
+    LockedFile f(m_path);
+    return f.ok() ? decode(f.readRecord()) : Record{};
+}
+
+bool InUseMarker::tryTake(const QString &user, const QString &computer) const
+{
+    LockedFile f(m_path);
+    if (!f.ok() || !decode(f.readRecord()).isFree())
+        return false;
+    return f.writeRecord(encode('1', user, computer));
+}
+
+void InUseMarker::release(const QString &user, const QString &computer) const
+{
+    LockedFile f(m_path);
+    if (f.ok())
+        f.writeRecord(encode('0', user, computer));
+}
+
+QString InUseMarker::holderText(const Record &record)
+{
+    return QStringLiteral("Η βάση χρησιμοποιήτε από τον (την) ") + record.user + QStringLiteral(" στον Η/Υ ")
+        + record.computer;
+}

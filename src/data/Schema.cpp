@@ -1,0 +1,63 @@
+#include "Schema.h"
+
+#include "platform/db/Database.h"
+
+namespace schema {
+
+// Amounts are INTEGER ten-thousandths; dates are ISO text; Yes/No are -1/0.
+// Counters use AUTOINCREMENT so a number is never handed out twice, as codes
+// and movements keep group numbers.
+void createMainTables(db::Database &db)
+{
+    db.executeScript(QStringLiteral(
+        "CREATE TABLE taytothta (ariumos INTEGER);"
+        "CREATE TABLE kvdikoi ("
+        "  id INTEGER PRIMARY KEY AUTOINCREMENT,"
+        "  kvdikos INTEGER,"
+        "  perigrafh TEXT,"
+        "  omada TEXT,"
+        "  aa_omadas INTEGER DEFAULT 0,"
+        "  lista TEXT,"
+        "  esodo INTEGER DEFAULT 0,"
+        "  energos INTEGER DEFAULT -1);"
+        "CREATE INDEX kvdikoi_kvdikos ON kvdikoi (kvdikos);"
+        "CREATE TABLE omades ("
+        "  aa INTEGER PRIMARY KEY AUTOINCREMENT,"
+        "  sxolio TEXT,"
+        "  perigrafh TEXT);"
+        "CREATE TABLE kinhseis ("
+        "  aa INTEGER PRIMARY KEY AUTOINCREMENT,"
+        "  kvdikos INTEGER,"
+        "  hmeromhnia TEXT,"
+        "  perigrafh TEXT,"
+        "  esoda INTEGER DEFAULT 0,"
+        "  ejoda INTEGER DEFAULT 0,"
+        "  aa_omada INTEGER DEFAULT 0,"
+        "  grammh TEXT,"
+        "  epitagh INTEGER DEFAULT 0);"
+        "CREATE INDEX aa ON kinhseis (aa);"
+        "CREATE INDEX kvdikos ON kinhseis (kvdikos);"
+        "CREATE INDEX kinhseis_hmeromhnia ON kinhseis (hmeromhnia);"
+        "CREATE TABLE tameio ("
+        "  id INTEGER PRIMARY KEY AUTOINCREMENT,"
+        "  hmeromhnia TEXT,"
+        "  esoda_hmeras INTEGER DEFAULT 0,"
+        "  ejoda_hmeras INTEGER DEFAULT 0,"
+        "  ypoloipo INTEGER DEFAULT 0);"
+        "CREATE UNIQUE INDEX hmeromhnia ON tameio (hmeromhnia);"));
+}
+
+void createUsersTables(db::Database &db)
+{
+    db.executeScript(QStringLiteral(
+        "CREATE TABLE codes ("
+        "  uname TEXT,"
+        "  upass TEXT,"
+        "  dikaivma_eggrafes INTEGER DEFAULT 0,"
+        "  dikaivma_klhsimo INTEGER DEFAULT 0,"
+        "  dikaivma_kvdikoi INTEGER DEFAULT 0);"
+        "CREATE TABLE KlhsimoTameioy (Hmeraklhsimatos TEXT);"
+        "CREATE UNIQUE INDEX hmeraklhsimatos ON KlhsimoTameioy (Hmeraklhsimatos);"));
+}
+
+} // namespace schema

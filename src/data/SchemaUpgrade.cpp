@@ -1,0 +1,78 @@
+#include "SchemaUpgrade.h"
+
+#include "Schema.h"
+#include "platform/db/Database.h"
+#include "platform/db/Transaction.h"
+
+#include <QDebug>
+
+namespace schemaupgrade {
+namespace {
+
+void toVersion1(db::Database &db)
+{
+    db::Transaction t(db);
+    db.execute(QStringLiteral("INSERT INTO taytothta (ariumos) VALUES (1)"));
+    t.commit();
+}
+
+void toVersion2(db::Database &db)
+{
+    db::Transaction t(db);
+    // The memo amount is kept exact in ten-thousandths like every other amount.
+    if (!db.columnNames(QStringLiteral("kinhseis")).contains(QStringLiteral("L_tajeos"), Qt::CaseInsensitive))
+        db.execute(QStringLiteral("ALTER TABLE kinhseis ADD COLUMN L_tajeos INTEGER DEFAULT 0"));
+    db.execute(QStringLiteral("UPDATE taytothta SET ariumos = 2"));
+    db.execute(QStringLiteral("UPDATE kinhseis SET L_tajeos = 0"));
+    t.commit();
+}
+
+// False when the user gave no opening balance: the version stays 2.
+bool toVersion3(db::Database &db, const AskOpeningBalance &ask)
+{
+    const std::optional<OpeningBalance> answer = ask ? ask() : std::nullopt;
+    if (!answer)
+        return false;
+    db::Transaction t(db);
+    // cdate/csng fail the statement on text they cannot read, so nothing is written then.
+    db.execute(QStringLiteral("UPDATE tameio SET ypoloipo = csng(?1) WHERE hmeromhnia >= cdate(?2)"),
+               answer->amountText, answer->dateText);
+    db.execute(QStringLiteral("SELECT csng(?1), cdate(?2)"), answer->amountText, answer->dateText);
+    db.execute(QStringLiteral("UPDATE taytothta SET ariumos = 3"));
+    t.commit();
+    return true;
+}
+
+} // namespace
+
+int currentVersion(db::Database &db)
+{
+    const QVariant v = db.scalar(QStringLiteral("SELECT ariumos FROM taytothta"));
+    return v.isValid() ? v.toInt() : 0;
+}
+
+int UpgradeSchema(db::Database &db, const AskOpeningBalance &ask)
+{
+    int version = 0;
+    try {
+        version = currentVersion(db);
+        while (version != schema::CurrentVersion) {
+            switch (version) {
+            case 0: toVersion1(db); break;
+            case 1: toVersion2(db); break;
+            case 2:
+                if (!toVersion3(db, ask))
+                    return version;
+                break;
+            default:
+                return version; // a version this program does not know: left alone
+            }
+            version = currentVersion(db);
+        }
+    } catch (const std::exception &e) {
+        qWarning() << "schema upgrade stopped at version" << version << ":" << e.what();
+    }
+    return version;
+}
+
+} // namespace schemaupgrade

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace db {
+class Database;
+}
+
+// Walks kelvora.mdb forward to the current schema version, one step at a time:
+//  (empty) -> 1: the version row is added;
+//  1 -> 2: movements get the memo amount L_tajeos, 0 for all existing rows;
+//  2 -> 3: the opening balance asked from the user becomes the balance of every
+//          day from the given date on.
+// Each step is one transaction. A failing step ends the upgrade for this start
+// and leaves the version where it was, so the step is tried again next start.
+namespace schemaupgrade {
+
+struct OpeningBalance
+{
+    QString dateText;   // as typed, "DD-MM-YYYY"
+    QString amountText; // as typed, decimal comma
+};
+
+// Asks the user; no value when the dialog was closed without confirming.
+using AskOpeningBalance = std::function<std::optional<OpeningBalance>()>;
+
+// 0 when the version table is empty.
+int currentVersion(db::Database &db);
+
+// Returns the version reached.
+int UpgradeSchema(db::Database &db, const AskOpeningBalance &ask);
+
+} // namespace schemaupgrade

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "DbError.h"
+#include "Statement.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+struct sqlite3;
+
+namespace db {
+
+// One open, password-protected database file. The key derivation is costly, so
+// each file is opened once and the connection shared within the process.
+//
+// Several workstations may share the data folder over a network share: the
+// rollback journal is used (WAL does not work there), every write transaction
+// is BEGIN IMMEDIATE and a busy timeout makes a second workstation wait.
+class Database
+{
+public:
+    // Opens an existing file; throws DbError (MissingFile, NotEncrypted, WrongKey).
+    static std::unique_ptr<Database> open(const QString &path, const QString &key);
+    // Creates a new, empty encrypted file; throws when the file already exists.
+    static std::unique_ptr<Database> create(const QString &path, const QString &key);
+
+    ~Database();
+    Database(const Database &) = delete;
+    Database &operator=(const Database &) = delete;
+
+    const QString &path() const { return m_path; }
+    sqlite3 *handle() const { return m_db; }
+
+    Statement prepare(const QString &sql) { return Statement(*this, sql); }
+
+    // Runs one statement with bound values; returns the rows changed.
+    template <typename... Args> int execute(const QString &sql, const Args &...args)
+    {
+        Statement st(*this, sql);
+        st.bindAll(args...);
+        return st.run();
+    }
+
+    // First field of the first row, or an invalid QVariant when there is none.
+    template <typename... Args> QVariant scalar(const QString &sql, const Args &...args)
+    {
+        Statement st(*this, sql);
+        st.bindAll(args...);
+        return st.next() ? st.value(0) : QVariant();
+    }
+
+    // Runs text that may hold several statements and no user values (schema work).
+    void executeScript(const QString &sql);
+
+    qint64 lastInsertId() const;
+    bool tableExists(const QString &table);
+    QStringList columnNames(const QString &table);
+    // Throws MissingTable when the table is not there.
+    void requireTable(const QString &table);
+
+    void begin();
+    void commit();
+    void rollback();
+    bool inTransaction() const;
+
+    // Milliseconds a statement waits for another workstation's lock.
+    void setBusyTimeout(int ms);
+
+    // The PBKDF2 iteration count used for new and opened files. The program keeps
+    // the engine's default; only tests lower it to save time.
+    static void setKdfIterations(int iterations);
+
+private:
+    Database(sqlite3 *db, QString path);
+    static std::unique_ptr<Database> openWith(const QString &path, const QString &key, bool create);
+
+    sqlite3 *m_db;
+    QString m_path;
+};
+
+} // namespace db

@@ -1,0 +1,180 @@
+#include "Statement.h"
+
+#include "Database.h"
+
+#include <sqlcipher/sqlite3.h>
+
+namespace db {
+
+Statement::Statement(Database &db, const QString &sql) : m_db(&db), m_sql(sql)
+{
+    const QByteArray utf8 = sql.toUtf8();
+    const int rc = sqlite3_prepare_v2(db.handle(), utf8.constData(), int(utf8.size()), &m_stmt, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString msg = QString::fromUtf8(sqlite3_errmsg(db.handle()));
+        sqlite3_finalize(m_stmt);
+        m_stmt = nullptr;
+        if (msg.startsWith(QLatin1String("no such table")))
+            throw DbError(DbError::Kind::MissingTable, msg, rc);
+        if (rc == SQLITE_NOTADB)
+            throw DbError(DbError::Kind::WrongKey, msg, rc);
+        throw DbError(rc == SQLITE_BUSY ? DbError::Kind::Busy : DbError::Kind::Sql,
+                      msg + QStringLiteral(" in: ") + sql, rc);
+    }
+}
+
+Statement::~Statement()
+{
+    sqlite3_finalize(m_stmt);
+}
+
+Statement::Statement(Statement &&other) noexcept
+    : m_db(other.m_db), m_stmt(other.m_stmt), m_sql(std::move(other.m_sql)),
+      m_columns(std::move(other.m_columns))
+{
+    other.m_stmt = nullptr;
+}
+
+void Statement::check(int rc, const char *what) const
+{
+    if (rc == SQLITE_OK)
+        return;
+    const QString msg = QString::fromUtf8(sqlite3_errmsg(m_db->handle()));
+    throw DbError(DbError::Kind::Sql, QString::fromLatin1(what) + QStringLiteral(": ") + msg, rc);
+}
+
+Statement &Statement::bind(int pos, const QString &value)
+{
+    check(sqlite3_bind_text16(m_stmt, pos, value.utf16(), int(value.size() * 2), SQLITE_TRANSIENT), "bind");
+    return *this;
+}
+
+Statement &Statement::bind(int pos, qint64 value)
+{
+    check(sqlite3_bind_int64(m_stmt, pos, value), "bind");
+    return *this;
+}
+
+Statement &Statement::bind(int pos, const QDate &value)
+{
+    if (!value.isValid())
+        return bindNull(pos);
+    return bind(pos, value.toString(Qt::ISODate));
+}
+
+Statement &Statement::bind(int pos, bool value)
+{
+    return bind(pos, qint64(value ? -1 : 0));
+}
+
+Statement &Statement::bindNull(int pos)
+{
+    check(sqlite3_bind_null(m_stmt, pos), "bind");
+    return *this;
+}
+
+bool Statement::next()
+{
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    const QString msg = QString::fromUtf8(sqlite3_errmsg(m_db->handle()));
+    sqlite3_reset(m_stmt);
+    DbError::Kind kind = DbError::Kind::Sql;
+    if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
+        kind = DbError::Kind::Busy;
+    else if (msg.startsWith(QLatin1String("cdate:")) || msg.startsWith(QLatin1String("csng:")))
+        kind = DbError::Kind::Conversion;
+    throw DbError(kind, msg, rc);
+}
+
+int Statement::run()
+{
+    while (next()) {
+    }
+    return sqlite3_changes(m_db->handle());
+}
+
+void Statement::reset()
+{
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+}
+
+int Statement::columnCount() const
+{
+    return sqlite3_column_count(m_stmt);
+}
+
+QString Statement::columnName(int col) const
+{
+    return QString::fromUtf8(sqlite3_column_name(m_stmt, col));
+}
+
+int Statement::columnIndex(const QString &name) const
+{
+    if (m_columns.isEmpty()) {
+        for (int i = 0; i < columnCount(); ++i)
+            m_columns.insert(columnName(i).toLower(), i);
+    }
+    return m_columns.value(name.toLower(), -1);
+}
+
+int Statement::indexOf(const QString &name) const
+{
+    const int i = columnIndex(name);
+    if (i < 0)
+        throw DbError(DbError::Kind::Sql, QStringLiteral("no field named ") + name + QStringLiteral(" in: ") + m_sql);
+    return i;
+}
+
+bool Statement::isNull(int col) const
+{
+    return sqlite3_column_type(m_stmt, col) == SQLITE_NULL;
+}
+
+qint64 Statement::integer(int col) const
+{
+    return sqlite3_column_int64(m_stmt, col);
+}
+
+QString Statement::text(int col) const
+{
+    const auto *p = static_cast<const char16_t *>(sqlite3_column_text16(m_stmt, col));
+    if (!p)
+        return QString();
+    return QString::fromUtf16(p, sqlite3_column_bytes16(m_stmt, col) / 2);
+}
+
+Money Statement::money(int col) const
+{
+    return Money::fromUnits(sqlite3_column_int64(m_stmt, col));
+}
+
+QDate Statement::date(int col) const
+{
+    return QDate::fromString(text(col).left(10), Qt::ISODate);
+}
+
+bool Statement::flag(int col) const
+{
+    return sqlite3_column_int64(m_stmt, col) != 0;
+}
+
+QVariant Statement::value(int col) const
+{
+    switch (sqlite3_column_type(m_stmt, col)) {
+    case SQLITE_INTEGER:
+        return QVariant(qint64(sqlite3_column_int64(m_stmt, col)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(m_stmt, col));
+    case SQLITE_NULL:
+        return QVariant();
+    default:
+        return QVariant(text(col));
+    }
+}
+
+} // namespace db

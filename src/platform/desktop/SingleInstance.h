@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class QLockFile;
+
+// Holds a lock for as long as this copy of the program runs, so that a second
+// copy can tell and end quietly.
+class SingleInstance
+{
+public:
+    explicit SingleInstance(const QString &name);
+    ~SingleInstance();
+
+    // True when no other copy holds the lock (this copy now holds it).
+    bool isFirst() const { return m_first; }
+
+private:
+    std::unique_ptr<QLockFile> m_lock;
+    bool m_first = false;
+};

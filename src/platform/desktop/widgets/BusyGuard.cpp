@@ -1,0 +1,18 @@
+#include "BusyGuard.h"
+
+#include <QWidget>
+
+BusyGuard::BusyGuard(QWidget *window) : m_window(window)
+{
+    m_window->setCursor(Qt::WaitCursor);
+}
+
+BusyGuard::~BusyGuard()
+{
+    m_window->unsetCursor();
+}
+
+bool BusyGuard::isBusy(const QWidget *window)
+{
+    return window->testAttribute(Qt::WA_SetCursor) && window->cursor().shape() == Qt::WaitCursor;
+}

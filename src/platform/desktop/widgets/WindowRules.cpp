@@ -1,0 +1,136 @@
+#include "WindowRules.h"
+
+#include "platform/regional/GreekFormats.h"
+
+#include <QAbstractItemView>
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPalette>
+#include <QScreen>
+#include <QScrollBar>
+#include <QValidator>
+
+namespace ui {
+namespace {
+
+class UpperCaseValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        input = regional::toUpperGreek(input);
+        return Acceptable;
+    }
+};
+
+class EnterAsTabFilter : public QObject
+{
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            return false;
+        auto *w = qobject_cast<QWidget *>(watched);
+        if (!w || !(qobject_cast<QLineEdit *>(w) || qobject_cast<QAbstractItemView *>(w)
+                    || qobject_cast<QCheckBox *>(w)))
+            return false;
+        // An editable combo box's line edit belongs to the combo: let the combo
+        // handle Enter itself (it chooses the typed entry).
+        if (qobject_cast<QComboBox *>(w->parentWidget()))
+            return false;
+        SendKeyPress(Qt::Key_Tab, true);
+        return true;
+    }
+};
+
+QString controlName(const QObject *o)
+{
+    QString name = o->objectName().toLower();
+    const int paren = int(name.indexOf(QLatin1Char('(')));
+    return paren >= 0 ? name.left(paren) : name;
+}
+
+} // namespace
+
+void CenterForm(QWidget *window)
+{
+    QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QSize frame = window->frameGeometry().size();
+    window->move(area.left() + (area.width() - frame.width()) / 2,
+                 area.top() + (area.height() - frame.height()) / 2);
+}
+
+void SetUpperCase(QLineEdit *box)
+{
+    box->setValidator(new UpperCaseValidator(box));
+}
+
+void SetListWidth(QAbstractItemView *list)
+{
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    list->horizontalScrollBar()->setRange(0, list->width());
+}
+
+QColor colourFromVb(qint64 vb, const QWidget *context)
+{
+    if ((vb & 0x80000000LL) != 0) {
+        const QPalette pal = context ? context->palette() : QApplication::palette();
+        switch (vb & 0xFF) {
+        case 0x0E: return pal.color(QPalette::HighlightedText);
+        case 0x0C: return pal.color(QPalette::Dark);
+        case 0x05: return pal.color(QPalette::Base);
+        case 0x08: return pal.color(QPalette::Text);
+        default: return pal.color(QPalette::Button);
+        }
+    }
+    return QColor(int(vb & 0xFF), int((vb >> 8) & 0xFF), int((vb >> 16) & 0xFF));
+}
+
+void ApplyColouring(QWidget *window, const QString &nameList, const QColor &theme)
+{
+    const QString list = nameList.toLower();
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        const QString name = controlName(w);
+        if (name.isEmpty())
+            continue;
+        QPalette pal = w->palette();
+        const QColor colour = list.contains(name) ? QColor(Qt::white) : theme;
+        const bool isInput = qobject_cast<QLineEdit *>(w) || qobject_cast<QAbstractScrollArea *>(w)
+            || qobject_cast<QComboBox *>(w);
+        pal.setColor(isInput ? QPalette::Base : QPalette::Window, colour);
+        if (!isInput)
+            pal.setColor(QPalette::Button, colour);
+        w->setPalette(pal);
+        w->setAutoFillBackground(!isInput);
+    }
+}
+
+void InstallEnterAsTab(QWidget *window)
+{
+    auto *filter = new EnterAsTabFilter(window);
+    for (QWidget *w : window->findChildren<QWidget *>())
+        w->installEventFilter(filter);
+}
+
+void SendKeyPress(int qtKey, bool keyDown)
+{
+    QWidget *target = QApplication::focusWidget();
+    if (!target)
+        return;
+    QKeyEvent ev(keyDown ? QEvent::KeyPress : QEvent::KeyRelease, qtKey, Qt::NoModifier);
+    QApplication::sendEvent(target, &ev);
+}
+
+} // namespace ui

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+class QWidget;
+class QLineEdit;
+class QListWidget;
+class QAbstractItemView;
+
+// Rules and routines shared by all windows of the program.
+namespace ui {
+
+constexpr int TwipsPerPixel = 15;
+constexpr int twipsToPixels(int twips) { return twips / TwipsPerPixel; }
+constexpr int pixelsToTwips(int pixels) { return pixels * TwipsPerPixel; }
+
+// Places the window in the middle of the screen's work area (integer halves).
+void CenterForm(QWidget *window);
+
+// Typed letters become capitals (Greek accents dropped, as the upper-case edit style does).
+void SetUpperCase(QLineEdit *box);
+
+// Gives the list a horizontal scroll range of twice its width.
+void SetListWidth(QAbstractItemView *list);
+
+// A VB colour value (&H00BBGGRR, or &H800000xx for a system colour) as a QColor.
+QColor colourFromVb(qint64 vb, const QWidget *context = nullptr);
+
+// Colours each control: white when its lower-case name (object name without the
+// element, e.g. "text1") occurs in nameList, otherwise `theme`.
+void ApplyColouring(QWidget *window, const QString &nameList, const QColor &theme);
+
+// Enter in the window's line edits, lists and check boxes moves to the next control.
+void InstallEnterAsTab(QWidget *window);
+
+// Injects one key event into the focused widget (key down when keyDown is true).
+void SendKeyPress(int qtKey, bool keyDown);
+
+} // namespace ui

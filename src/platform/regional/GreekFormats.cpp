@@ -1,0 +1,153 @@
+#include "GreekFormats.h"
+
+#include <QLocale>
+#include <QRegularExpression>
+
+namespace regional {
+namespace {
+
+QString groupThousands(const QString &digits)
+{
+    QString out;
+    const int n = int(digits.size());
+    for (int i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0)
+            out += QLatin1Char('.');
+        out += digits[i];
+    }
+    return out;
+}
+
+QString formatCents(Money amount, bool grouped)
+{
+    const qint64 cents = amount.roundedCents();
+    const qint64 absCents = cents < 0 ? -cents : cents;
+    const QString whole = QString::number(absCents / 100);
+    const QString frac = QStringLiteral("%1").arg(absCents % 100, 2, 10, QLatin1Char('0'));
+    return (cents < 0 ? QStringLiteral("-") : QString()) + (grouped ? groupThousands(whole) : whole)
+        + QLatin1Char(',') + frac;
+}
+
+int expandYear(int year, int digits)
+{
+    if (digits > 2)
+        return year;
+    return year < 30 ? 2000 + year : 1900 + year;
+}
+
+} // namespace
+
+QString formatMoney(Money amount)
+{
+    return formatCents(amount, true);
+}
+
+QString formatMoneyPlain(Money amount)
+{
+    return formatCents(amount, false);
+}
+
+std::optional<Money> parseMoney(const QString &text)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^([+-]?)\\s*([0-9][0-9.]*|)(?:,([0-9]*))?$"));
+    const QString t = text.trimmed();
+    const auto m = pattern.match(t);
+    if (!m.hasMatch())
+        return std::nullopt;
+    QString whole = m.captured(2);
+    whole.remove(QLatin1Char('.'));
+    const QString frac = m.captured(3);
+    if (whole.isEmpty() && frac.isEmpty())
+        return std::nullopt;
+    if (whole.size() > 14)
+        return std::nullopt; // beyond what the currency type holds
+    qint64 units = whole.isEmpty() ? 0 : whole.toLongLong() * Money::Scale;
+    QString f = frac.left(4);
+    while (f.size() < 4)
+        f += QLatin1Char('0');
+    units += f.toLongLong();
+    if (frac.size() > 4 && frac[4] >= QLatin1Char('5'))
+        units += 1;
+    if (m.captured(1) == QLatin1String("-"))
+        units = -units;
+    return Money::fromUnits(units);
+}
+
+bool isNumeric(const QString &text)
+{
+    return parseMoney(text).has_value();
+}
+
+QString formatDate(const QDate &date)
+{
+    return date.isValid() ? date.toString(QStringLiteral("dd-MM-yyyy")) : QString();
+}
+
+std::optional<QDate> parseDate(const QString &text, const QDate &today)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^(\\d{1,2})[-/. ]+(\\d{1,2})(?:[-/. ]+(\\d{2}|\\d{4}))?$"));
+    const auto m = pattern.match(text.trimmed());
+    if (!m.hasMatch())
+        return std::nullopt;
+    const int day = m.captured(1).toInt();
+    const int month = m.captured(2).toInt();
+    const int year = m.captured(3).isEmpty()
+        ? today.year()
+        : expandYear(m.captured(3).toInt(), int(m.captured(3).size()));
+    const QDate d(year, month, day);
+    if (!d.isValid())
+        return std::nullopt;
+    return d;
+}
+
+bool isDate(const QString &text)
+{
+    return parseDate(text).has_value();
+}
+
+QString weekdayName(const QDate &date)
+{
+    static const QLocale greek(QLocale::Greek, QLocale::Greece);
+    return greek.standaloneDayName(date.dayOfWeek(), QLocale::LongFormat);
+}
+
+QString foldForComparison(const QString &text)
+{
+    const QString decomposed = text.normalized(QString::NormalizationForm_D);
+    QString out;
+    out.reserve(decomposed.size());
+    for (const QChar c : decomposed) {
+        if (c.category() == QChar::Mark_NonSpacing)
+            continue;
+        out += c;
+    }
+    return out.toCaseFolded();
+}
+
+int compareFolded(const QString &a, const QString &b)
+{
+    return foldForComparison(a).compare(foldForComparison(b));
+}
+
+QString toUpperGreek(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (c.script() == QChar::Script_Greek && c.isLetter()) {
+            const QString base = QString(c).normalized(QString::NormalizationForm_D);
+            QString kept;
+            for (const QChar b : base)
+                if (b.category() != QChar::Mark_NonSpacing)
+                    kept += b;
+            out += kept.toUpper();
+        } else {
+            out += c.toUpper();
+        }
+    }
+    return out;
+}
+
+} // namespace regional

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Money.h"
+
+#include <QDate>
+#include <QString>
+#include <optional>
+
+// The Greek regional conventions every text of the program follows: the
+// decimal comma, the dot between thousands, dates as DD-MM-YYYY and Greek
+// weekday names. The program never depends on the machine's own locale.
+namespace regional {
+
+// "###,###,###,###,##0.00": 1234567.5 -> "1.234.567,50"
+QString formatMoney(Money amount);
+// "##############0.00": 1234567.5 -> "1234567,50"; the form kept for later reversal
+QString formatMoneyPlain(Money amount);
+
+// Reads an amount the way the regional number conversion does: optional sign,
+// dots between thousands ignored, a comma before up to four decimals (more are
+// rounded). Blank or malformed text gives no value.
+std::optional<Money> parseMoney(const QString &text);
+bool isNumeric(const QString &text);
+
+// "DD-MM-YYYY"
+QString formatDate(const QDate &date);
+// Accepts day-month-year with "-", "/", "." or blanks between the parts, one- or
+// two-digit day and month, two- or four-digit year (00-29 -> 2000s, 30-99 ->
+// 1900s); day-month alone takes the year of `today`.
+std::optional<QDate> parseDate(const QString &text, const QDate &today = QDate::currentDate());
+bool isDate(const QString &text);
+
+// "Δευτέρα" ... "Κυριακή"
+QString weekdayName(const QDate &date);
+
+// Text comparison that ignores letter case and accents the way Greek users
+// expect ("μαρία" equals "ΜΑΡΙΑ", "Ενοίκιο" equals "ΕΝΟΙΚΙΟ").
+QString foldForComparison(const QString &text);
+int compareFolded(const QString &a, const QString &b);
+
+// Capitals as the upper-case edit style gives them: Greek accents dropped.
+QString toUpperGreek(const QString &text);
+
+} // namespace regional

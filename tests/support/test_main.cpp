@@ -1,0 +1,19 @@
+#include "platform/db/Database.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+// One QApplication for every test executable, so window tests and
+// font-dependent layout tests run the same way headless.
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Key derivation at full cost takes tens of milliseconds per open; the
+    // tests that need the real cost set it back themselves.
+    if (!qEnvironmentVariableIsEmpty("KELVORA_TEST_FAST_KDF"))
+        db::Database::setKdfIterations(64);
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
