@@ -34,10 +34,12 @@ bool toVersion3(db::Database &db, const AskOpeningBalance &ask)
     if (!answer)
         return false;
     db::Transaction t(db);
-    // cdate/csng fail the statement on text they cannot read, so nothing is written then.
+    // cdate/csng fail the statement on text they cannot read, so nothing is
+    // written then; they are tried once on their own because an empty tameio
+    // would otherwise never evaluate them.
+    db.execute(QStringLiteral("SELECT csng(?1), cdate(?2)"), answer->amountText, answer->dateText);
     db.execute(QStringLiteral("UPDATE tameio SET ypoloipo = csng(?1) WHERE hmeromhnia >= cdate(?2)"),
                answer->amountText, answer->dateText);
-    db.execute(QStringLiteral("SELECT csng(?1), cdate(?2)"), answer->amountText, answer->dateText);
     db.execute(QStringLiteral("UPDATE taytothta SET ariumos = 3"));
     t.commit();
     return true;
