@@ -1,0 +1,121 @@
+// The controls of the login window and where they sit (pixels; 15 twips each).
+#include "Login.h"
+
+#include "platform/desktop/widgets/WindowRules.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
+
+namespace {
+
+// The password box shows one "*" per character, whatever the style's own mark.
+class StarPasswordStyle : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_LineEdit_PasswordCharacter)
+            return '*';
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+QString arrayName(const char *array, int index)
+{
+    return QLatin1String(array) + QLatin1Char('(') + QString::number(index) + QLatin1Char(')');
+}
+
+} // namespace
+
+void Login::buildControls()
+{
+    const int width = ui::twipsToPixels(WidthTwips);
+
+    m_upperFrame = new QGroupBox(this);
+    m_upperFrame->setObjectName(QStringLiteral("SSFrame2"));
+    m_upperFrame->setGeometry(6, 4, width - 12, ui::twipsToPixels(NormalHeightTwips) - 10);
+
+    auto addLabel = [](QWidget *parent, int index, const QString &text, const QRect &geometry) {
+        auto *label = new QLabel(text, parent);
+        label->setObjectName(arrayName("Label1", index));
+        label->setGeometry(geometry);
+        return label;
+    };
+    auto addText = [this](QWidget *parent, int index, const QString &toolTip, const QRect &geometry) {
+        auto *box = new QLineEdit(parent);
+        box->setObjectName(arrayName("Text1", index));
+        box->setToolTip(toolTip);
+        box->setGeometry(geometry);
+        box->installEventFilter(this);
+        m_text[size_t(index)] = box;
+        return box;
+    };
+    auto addPicture = [this](int index, QStyle::StandardPixmap picture, const QString &toolTip, const QRect &geometry) {
+        auto *button = new QToolButton(m_upperFrame);
+        button->setObjectName(arrayName("Command1", index));
+        button->setIcon(style()->standardIcon(picture));
+        button->setIconSize(QSize(32, 32));
+        button->setToolTip(toolTip);
+        button->setGeometry(geometry);
+        m_command[size_t(index)] = button;
+    };
+
+    addLabel(m_upperFrame, 0, QStringLiteral("Χρήστης"), QRect(14, 20, 84, 24));
+    addText(m_upperFrame, 0, QStringLiteral("Το όνομα του χρήστη"), QRect(100, 18, 200, 26));
+    addLabel(m_upperFrame, 1, QStringLiteral("Κωδικός "), QRect(14, 56, 84, 24));
+    QLineEdit *password = addText(m_upperFrame, 1, QStringLiteral("Ο κωδικός του χρήστη"), QRect(100, 54, 200, 26));
+    password->setEchoMode(QLineEdit::Password);
+    auto *starStyle = new StarPasswordStyle;
+    starStyle->setParent(password);
+    password->setStyle(starStyle);
+
+    addPicture(0, QStyle::SP_DialogApplyButton, QStringLiteral("Ελεγχος για σωστό Ονομα/κωδικό  "), QRect(318, 16, 50, 50));
+    addPicture(1, QStyle::SP_DialogCloseButton, QStringLiteral("Τερματισμός του προγράμματος"), QRect(374, 16, 50, 50));
+    addPicture(5, QStyle::SP_BrowserReload, QString(), QRect(374, 80, 50, 50));
+
+    m_usersFrame = new QGroupBox(QStringLiteral("Μεταβολή χρηστών"), this);
+    m_usersFrame->setObjectName(QStringLiteral("SSFrame1"));
+    m_usersFrame->setGeometry(6, ui::twipsToPixels(NormalHeightTwips), width - 12,
+                              ui::twipsToPixels(AdministratorHeightTwips - NormalHeightTwips) - 6);
+
+    m_userList = new QListWidget(m_usersFrame);
+    m_userList->setObjectName(QStringLiteral("DBList1"));
+    m_userList->setToolTip(QStringLiteral("Περιέχει το σύνολο των χρηστών"));
+    m_userList->setGeometry(10, 26, 140, 204);
+
+    addLabel(m_usersFrame, 2, QStringLiteral("Χρήστης"), QRect(160, 28, 64, 24));
+    addText(m_usersFrame, 2, QStringLiteral("Το όνομα του χρήστη"), QRect(226, 26, 196, 26));
+    addLabel(m_usersFrame, 3, QStringLiteral("Κωδικός "), QRect(160, 60, 64, 24));
+    addText(m_usersFrame, 3, QStringLiteral("Ο κωδικός πρόσβασης"), QRect(226, 58, 196, 26));
+
+    const QString checks[] = {QStringLiteral("Να μεταβάλει τις εγγραφές του ταμείου"), QStringLiteral("Να κλήνει το ταμείο"),
+                              QStringLiteral(" Να μεταβάλει ομάδες και κωδικούς")};
+    for (int i = 0; i < 3; ++i) {
+        auto *check = new QCheckBox(checks[i], m_usersFrame);
+        check->setObjectName(arrayName("SSCheck1", i));
+        check->setGeometry(160, 92 + 24 * i, 266, 22);
+        m_check[size_t(i)] = check;
+    }
+
+    auto addButton = [this](int index, const QString &caption, const QString &toolTip, const QRect &geometry) {
+        auto *button = new QPushButton(caption, m_usersFrame);
+        button->setObjectName(arrayName("Command1", index));
+        button->setToolTip(toolTip);
+        button->setGeometry(geometry);
+        m_command[size_t(index)] = button;
+    };
+    addButton(2, QStringLiteral("Εισαγωγή"), QStringLiteral("Εισάγει το νεο χρήστη στη βάση"), QRect(160, 168, 86, 28));
+    addButton(3, QStringLiteral("Μεταβολή"), QStringLiteral("Μεταβολή στοιχείων του χρήστη"), QRect(250, 168, 86, 28));
+    addButton(4, QStringLiteral("Διαγραφή"), QStringLiteral("Διαγράφει το χρήστη από τη βάση"), QRect(340, 168, 86, 28));
+    addButton(6, QStringLiteral("Ταμεία"), QStringLiteral("Κλείσιμο ανοικτών ταμείων"), QRect(160, 202, 86, 28));
+    addButton(7, QStringLiteral("Διαγραφή βάσης"), QStringLiteral("Διαγραφή όλων των στοιχείων της βάσης"),
+              QRect(250, 202, 176, 28));
+}

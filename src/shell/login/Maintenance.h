@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+namespace db {
+class Database;
+}
+class Store;
+
+// The administrator's maintenance functions of the login window.
+namespace login {
+
+// Sets the marker's flag to "0", keeping the holder's names, and says so.
+// Works also when kelvora.dat is empty or missing.
+void unlockMarker(const QString &dataPath);
+
+// Asks, then closes every day between the earliest and the latest closed day
+// that is not closed yet. Days after the latest closed day are not touched; an
+// empty or one-day list adds nothing. All rows are added in one transaction.
+// Returns the number of days added (0 also when the user answered "No").
+// Throws db::DbError; nothing is added then.
+int CloseOpenCashDays(db::Database &users);
+
+// Asks (critical, "No" the default), then deletes movements, codes, groups and
+// day rows of kelvora.mdb and the closed days of mapcodes.mdb. Users, the
+// schema version and the settings stay. The two files change together or not
+// at all. True when the data were deleted. Throws db::DbError.
+bool DeleteAllData(Store &store);
+
+} // namespace login

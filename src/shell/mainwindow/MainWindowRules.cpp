@@ -1,0 +1,87 @@
+#include "MainWindowRules.h"
+
+#include "data/Store.h"
+#include "platform/db/DbError.h"
+#include "platform/desktop/Messages.h"
+#include "platform/regional/GreekFormats.h"
+
+#include <QDebug>
+#include <QList>
+
+namespace mainwindow {
+
+TabInfo tabInfo(int tab)
+{
+    switch (tab) {
+    case CashTab: return {QStringLiteral("Ημερήσια κίνηση "), QStringLiteral("Εισαγωγή εσόδων και εξόδων")};
+    case CodesTab:
+        return {QStringLiteral("Κωδικοί κινήσεων "), QStringLiteral("Εισαγωγή και μεταβολή κωδικών - ομάδων")};
+    case ReportsTab: return {QStringLiteral("Εκτυπώσεις "), QStringLiteral("Εκτύπωση ταμείου και καρτελών")};
+    case ExitTab: return {QStringLiteral("Εξοδος "), QStringLiteral("Εξοδος από το πρόγραμμα")};
+    default: return {};
+    }
+}
+
+const QList<ButtonInfo> &buttonTable()
+{
+    static const QList<ButtonInfo> table = {
+        {0, CashTab, QStringLiteral("Εισαγωγή"), QStringLiteral("Εισαγωγή των στοιχείων της αγοράς"), true},
+        {1, ReportsTab, QStringLiteral("Εκτύπωση"), QString(), false},
+        {2, CashTab, QStringLiteral("Μεταβολή"), QStringLiteral("Μεταβολή των στοιχείων της αγοράς"), true},
+        {3, CashTab, QStringLiteral("Διαγραφή"), QStringLiteral("Διαγραφή της αγοράς"), true},
+        {4, CashTab, QStringLiteral("Εξοδος"), QStringLiteral("Τερματισμός του προγράμματος"), false},
+        {5, CodesTab, QStringLiteral("Εισαγωγή"), QStringLiteral("Εισαγωγή κωδικού στη λίστα"), false},
+        {6, CodesTab, QStringLiteral("Μεταβολή"), QStringLiteral("Μεταβολή των στοιχείων του κωδικού"), true},
+        {7, CodesTab, QStringLiteral("Διαγραφή"), QStringLiteral("Διαγραφή του κωδικού"), true},
+        {8, CashTab, QStringLiteral("Κλείσιμο ταμείου"), QStringLiteral("Οριστικό κλήσιμο ταμείου"), true},
+        {9, CodesTab, QStringLiteral("Εξοδος"), QStringLiteral("Τερματισμός του προγράμματος"), false},
+        {10, CodesTab, QStringLiteral("Επεξεργασία "), QStringLiteral("Επεξεργασία ομάδων κωδικών"), true},
+    };
+    return table;
+}
+
+bool needsMarkerTest(int element)
+{
+    for (const ButtonInfo &b : buttonTable())
+        if (b.element == element)
+            return b.markerTest;
+    return false;
+}
+
+DateRange reportDateRange(const QDate &today)
+{
+    return {QStringLiteral("01-") + today.toString(QStringLiteral("MM-yyyy")), regional::formatDate(today)};
+}
+
+bool askEndProgram()
+{
+    return msg::confirmOkCancel(QStringLiteral("Εξοδος από το πρόγραμμα"), QStringLiteral("Να τερματιστεί το πρόγραμμα;"));
+}
+
+void upgradeSchemaIgnoringErrors(Store &store, const schemaupgrade::AskOpeningBalance &ask)
+{
+    try {
+        schemaupgrade::UpgradeSchema(store.main(), ask);
+    } catch (const db::DbError &e) {
+        qWarning().noquote() << "schema upgrade skipped:" << e.message();
+    }
+}
+
+bool checkDatabases(Store &store)
+{
+    try {
+        store.checkTables();
+        return true;
+    } catch (const db::DbError &e) {
+        qWarning().noquote() << "databases not usable:" << e.message();
+        reportDatabaseNotFound();
+        return false;
+    }
+}
+
+void reportDatabaseNotFound()
+{
+    msg::critical(QStringLiteral("Προσοχή στο Path"), QStringLiteral("Δεν βρέθηκε η βάση δεδομένων, ενημερώστε το registry"));
+}
+
+} // namespace mainwindow

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "data/SchemaUpgrade.h"
+
+#include <QDate>
+#include <QString>
+
+class Store;
+
+// Rules of the main window that need no widgets.
+namespace mainwindow {
+
+// Tabs of Tab1, 1-based as the pages Panel1(1..3) are numbered.
+enum Tab { CashTab = 1, CodesTab = 2, ReportsTab = 3, ExitTab = 4 };
+
+struct TabInfo
+{
+    QString caption;
+    QString toolTip;
+};
+TabInfo tabInfo(int tab);
+
+// One picture button Command1(element) with its caption label Label2(element).
+struct ButtonInfo
+{
+    int element;
+    int page;            // Panel1 element the button sits on
+    QString caption;     // Label2 text
+    QString toolTip;
+    bool markerTest;     // a changing operation: refused while another workstation holds the marker
+};
+// The eleven buttons in element order.
+const QList<ButtonInfo> &buttonTable();
+bool needsMarkerTest(int element);
+
+// The reports tab starts with the current month: "01-MM-YYYY" to today.
+struct DateRange
+{
+    QString from;
+    QString to;
+};
+DateRange reportDateRange(const QDate &today);
+
+// The question of the exit tab and the exit buttons; true on OK.
+bool askEndProgram();
+
+// The data part of the start: the schema walk forward (a failure there is only
+// logged; the table check that follows reports it), then every table of both
+// files. False after the fatal message when the databases cannot be used.
+void upgradeSchemaIgnoringErrors(Store &store, const schemaupgrade::AskOpeningBalance &ask);
+bool checkDatabases(Store &store);
+// "Δεν βρέθηκε η βάση δεδομένων, ενημερώστε το registry"
+void reportDatabaseNotFound();
+
+} // namespace mainwindow

@@ -1,0 +1,207 @@
+// The controls of the main window and where they sit.
+#include "kentrikh.h"
+
+#include "MainWindowRules.h"
+#include "ReportsPlaceholder.h"
+#include "data/AppGlobals.h"
+#include "platform/db/DbError.h"
+#include "platform/desktop/widgets/WindowRules.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QString arrayName(const char *array, int index)
+{
+    return QLatin1String(array) + QLatin1Char('(') + QString::number(index) + QLatin1Char(')');
+}
+
+QStyle::StandardPixmap tabPicture(int tab)
+{
+    switch (tab) {
+    case mainwindow::CashTab: return QStyle::SP_FileDialogDetailedView;
+    case mainwindow::CodesTab: return QStyle::SP_FileDialogListView;
+    case mainwindow::ReportsTab: return QStyle::SP_FileDialogContentsView;
+    default: return QStyle::SP_DialogCloseButton;
+    }
+}
+
+QStyle::StandardPixmap buttonPicture(int element)
+{
+    switch (element) {
+    case 0:
+    case 5: return QStyle::SP_FileDialogNewFolder;
+    case 1: return QStyle::SP_DialogSaveButton;
+    case 2:
+    case 6: return QStyle::SP_FileDialogContentsView;
+    case 3:
+    case 7: return QStyle::SP_TrashIcon;
+    case 8: return QStyle::SP_DialogApplyButton;
+    case 10: return QStyle::SP_DirOpenIcon;
+    default: return QStyle::SP_DialogCloseButton; // the exit buttons 4 and 9
+    }
+}
+
+} // namespace
+
+void kentrikh::buildFrame()
+{
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("Frame"));
+    setCentralWidget(central);
+    auto *column = new QVBoxLayout(central);
+    column->setContentsMargins(6, 4, 6, 2);
+    column->setSpacing(2);
+
+    auto *headerRow = new QHBoxLayout;
+    m_header = new QLabel(globals().HeaderCaption, central);
+    m_header->setObjectName(QStringLiteral("Label3D1(1)"));
+    QFont headerFont = m_header->font();
+    headerFont.setPointSizeF(headerFont.pointSizeF() * 1.6);
+    headerFont.setBold(true);
+    m_header->setFont(headerFont);
+    m_version = new QLabel(central);
+    m_version->setObjectName(QStringLiteral("Label3D1(0)"));
+    m_version->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    headerRow->addWidget(m_header, 1);
+    headerRow->addWidget(m_version);
+    column->addLayout(headerRow);
+
+    m_tabs = new QTabBar(central);
+    m_tabs->setObjectName(QStringLiteral("Tab1"));
+    m_tabs->setExpanding(false);
+    m_tabs->setIconSize(QSize(20, 20));
+    for (int tab = mainwindow::CashTab; tab <= mainwindow::ExitTab; ++tab) {
+        const mainwindow::TabInfo info = mainwindow::tabInfo(tab);
+        const int i = m_tabs->addTab(style()->standardIcon(tabPicture(tab)), info.caption);
+        m_tabs->setTabToolTip(i, info.toolTip);
+    }
+    column->addWidget(m_tabs);
+
+    // The three pages share one area under the tab strip; one is shown at a time.
+    auto *area = new QGridLayout;
+    area->setContentsMargins(0, 0, 0, 0);
+    for (int page = 1; page <= 3; ++page) {
+        buildPanel(page);
+        area->addWidget(m_panel[size_t(page)], 0, 0);
+        m_panel[size_t(page)]->hide();
+    }
+    column->addLayout(area, 1);
+
+    buildStatusBar();
+}
+
+void kentrikh::buildPanel(int page)
+{
+    auto *panel = new QFrame(centralWidget());
+    panel->setObjectName(arrayName("Panel1", page));
+    panel->setFrameShape(QFrame::StyledPanel);
+    m_panel[size_t(page)] = panel;
+    auto *column = new QVBoxLayout(panel);
+    column->setContentsMargins(6, 6, 6, 4);
+    column->addStretch(1); // replaced by the page's widget
+
+    auto *buttons = new QHBoxLayout;
+    buttons->setSpacing(4);
+    buttons->addStretch(1);
+    for (const mainwindow::ButtonInfo &info : mainwindow::buttonTable()) {
+        if (info.page != page)
+            continue;
+        auto *cell = new QVBoxLayout;
+        cell->setSpacing(0);
+        auto *button = new QToolButton(panel);
+        button->setObjectName(arrayName("Command1", info.element));
+        button->setIcon(style()->standardIcon(buttonPicture(info.element)));
+        button->setIconSize(QSize(32, 32));
+        button->setFixedSize(52, 46);
+        button->setToolTip(info.toolTip);
+        auto *caption = new QLabel(info.caption, panel);
+        caption->setObjectName(arrayName("Label2", info.element));
+        caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        caption->setMinimumWidth(96);
+        cell->addWidget(button, 0, Qt::AlignHCenter);
+        cell->addWidget(caption, 0, Qt::AlignHCenter);
+        buttons->addLayout(cell);
+        m_command[size_t(info.element)] = button;
+        m_caption[size_t(info.element)] = caption;
+        const int element = info.element;
+        connect(button, &QToolButton::clicked, this, [this, element] { Command1_Click(element); });
+    }
+    buttons->addStretch(1);
+    column->addLayout(buttons);
+}
+
+void kentrikh::buildStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("Bar1"));
+    bar->setSizeGripEnabled(false);
+    const QString captions[] = {QStringLiteral("Σύνολο Εσόδων "), QStringLiteral("Σύνολο Εξόδων  "),
+                                QStringLiteral("Υπόλοιπο ταμείου ")};
+    const QString toolTips[] = {QStringLiteral("Το άθροισμα των εσόδων της ημέρας"),
+                                QStringLiteral("το άθροισμα των εδόδων της ημέρας"), QStringLiteral("Το ποσό του ταμείου")};
+    for (int i = 0; i < 3; ++i) {
+        auto *caption = new QLabel(captions[i], bar);
+        caption->setObjectName(arrayName("Panels", 2 * i + 1));
+        auto *amount = new QLabel(bar);
+        amount->setObjectName(arrayName("Panels", 2 * i + 2));
+        amount->setToolTip(toolTips[i]);
+        amount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        amount->setFrameShape(QFrame::Panel);
+        amount->setFrameShadow(QFrame::Sunken);
+        amount->setMinimumWidth(120);
+        bar->addWidget(caption);
+        bar->addWidget(amount, 1);
+        m_statusPanel[size_t(2 * i + 1)] = caption;
+        m_statusPanel[size_t(2 * i + 2)] = amount;
+    }
+}
+
+void kentrikh::placePage(int page, QWidget *pageWidget)
+{
+    if (!pageWidget)
+        return;
+    auto *column = static_cast<QVBoxLayout *>(m_panel[size_t(page)]->layout());
+    delete column->takeAt(0); // the stretch kept for the page
+    column->insertWidget(0, pageWidget, 1);
+}
+
+void kentrikh::buildPages(const PageFactories &factories)
+{
+    try {
+        if (factories.cash)
+            m_cash = factories.cash(m_context, m_panel[1]);
+        if (factories.codes)
+            m_codes = factories.codes(m_context, m_panel[2]);
+        if (factories.reports)
+            m_reports = factories.reports(m_context, m_panel[3]);
+    } catch (const db::DbError &) {
+        // Reported by initialise() with the message for unusable databases.
+        m_pagesFailed = true;
+    }
+    if (!m_reports && !m_pagesFailed)
+        m_reports = std::make_unique<ReportsPlaceholder>(m_panel[3]);
+
+    if (m_cash)
+        placePage(1, m_cash->widget());
+    if (m_codes)
+        placePage(2, m_codes->widget());
+    if (m_reports)
+        placePage(3, m_reports->widget());
+
+    // Typed letters become capitals in the boxes of the cash and codes pages;
+    // a box that checks its input itself keeps its own rule.
+    for (int i = 0; i <= 6; ++i) {
+        auto *box = findChild<QLineEdit *>(arrayName("Text1", i));
+        if (box && !box->validator())
+            ui::SetUpperCase(box);
+    }
+}
