@@ -1,0 +1,147 @@
+#include "CashBook.h"
+
+#include "data/Store.h"
+#include "platform/db/Transaction.h"
+
+namespace cashbook {
+namespace {
+
+const QString MovementFields = QStringLiteral(
+    "aa, kvdikos, hmeromhnia, perigrafh, esoda, ejoda, aa_omada, grammh, epitagh, L_tajeos");
+
+Movement readMovement(const db::Statement &st)
+{
+    Movement m;
+    m.aa = st.integer(0);
+    m.kvdikos = int(st.integer(1));
+    m.hmeromhnia = st.date(2);
+    m.perigrafh = st.text(3);
+    m.esoda = st.money(4);
+    m.ejoda = st.money(5);
+    m.aa_omada = int(st.integer(6));
+    m.grammh = st.text(7);
+    m.epitagh = st.flag(8);
+    m.L_tajeos = st.money(9);
+    return m;
+}
+
+ActiveCode readCode(const db::Statement &st)
+{
+    return {int(st.integer(0)), st.text(1), int(st.integer(2)), st.text(3), st.flag(4)};
+}
+
+const QString CodeQuery = QStringLiteral(
+    "SELECT kvdikos, perigrafh, aa_omadas, lista, esodo FROM kvdikoi WHERE energos <> 0");
+
+} // namespace
+
+CashBook::CashBook(Store &store) : m_store(store) {}
+
+DayView CashBook::readDay(const QDate &day)
+{
+    db::Database &main = m_store.main();
+    DayView view;
+    view.day = day;
+
+    db::Statement previous = main.prepare(QStringLiteral(
+        "SELECT hmeromhnia, ypoloipo FROM tameio WHERE hmeromhnia < ?1 ORDER BY hmeromhnia DESC LIMIT 1"));
+    previous.bind(1, day);
+    if (previous.next()) {
+        view.previousDay = previous.date(0);
+        view.carried = previous.money(1);
+    }
+
+    db::Statement moves = main.prepare(QStringLiteral("SELECT ") + MovementFields
+                                       + QStringLiteral(" FROM kinhseis WHERE hmeromhnia = ?1 ORDER BY aa"));
+    moves.bind(1, day);
+    while (moves.next()) {
+        view.movements << readMovement(moves);
+        view.income += view.movements.last().esoda;
+        view.expense += view.movements.last().ejoda;
+    }
+    return view;
+}
+
+DayView CashBook::ShowDay(const QDate &day)
+{
+    DayView view = readDay(day);
+    if (view.hasMovements()) {
+        db::Transaction t(m_store.main());
+        SaveDayRow(view);
+        t.commit();
+    }
+    return view;
+}
+
+void CashBook::SaveDayRow(const DayView &day, Money laterChange)
+{
+    db::Database &main = m_store.main();
+    db::Statement row = main.prepare(QStringLiteral(
+        "SELECT esoda_hmeras, ejoda_hmeras, ypoloipo FROM tameio WHERE hmeromhnia = ?1"));
+    row.bind(1, day.day);
+    if (!row.next()) {
+        main.execute(QStringLiteral("INSERT INTO tameio (hmeromhnia, esoda_hmeras, ejoda_hmeras, ypoloipo) "
+                                    "VALUES (?1, ?2, ?3, ?4)"),
+                     day.day, day.income, day.expense, day.balance());
+    } else if (row.money(0) != day.income || row.money(1) != day.expense || row.money(2) != day.balance()) {
+        main.execute(QStringLiteral("UPDATE tameio SET esoda_hmeras = ?2, ejoda_hmeras = ?3, ypoloipo = ?4 "
+                                    "WHERE hmeromhnia = ?1"),
+                     day.day, day.income, day.expense, day.balance());
+    }
+    if (!laterChange.isZero())
+        main.execute(QStringLiteral("UPDATE tameio SET ypoloipo = ypoloipo + ?1 WHERE hmeromhnia > ?2"),
+                     laterChange, day.day);
+}
+
+bool CashBook::IsDayClosed(const QDate &day)
+{
+    if (!day.isValid())
+        return false;
+    return m_store.users()
+               .scalar(QStringLiteral("SELECT count(*) FROM KlhsimoTameioy WHERE Hmeraklhsimatos = ?1"), day)
+               .toLongLong()
+        > 0;
+}
+
+bool CashBook::closeDay(const QDate &day)
+{
+    db::Database &users = m_store.users();
+    db::Transaction t(users);
+    if (users.scalar(QStringLiteral("SELECT count(*) FROM KlhsimoTameioy WHERE Hmeraklhsimatos = ?1"), day)
+            .toLongLong()
+        > 0)
+        return false;
+    users.execute(QStringLiteral("INSERT INTO KlhsimoTameioy (Hmeraklhsimatos) VALUES (?1)"), day);
+    t.commit();
+    return true;
+}
+
+QList<ActiveCode> CashBook::activeCodes()
+{
+    QList<ActiveCode> out;
+    db::Statement st = m_store.main().prepare(CodeQuery + QStringLiteral(" ORDER BY kvdikos"));
+    while (st.next())
+        out << readCode(st);
+    return out;
+}
+
+std::optional<ActiveCode> CashBook::findActiveCode(int code)
+{
+    db::Statement st = m_store.main().prepare(CodeQuery + QStringLiteral(" AND kvdikos = ?1 LIMIT 1"));
+    st.bind(1, code);
+    if (!st.next())
+        return std::nullopt;
+    return readCode(st);
+}
+
+std::optional<Movement> CashBook::movement(qint64 aa)
+{
+    db::Statement st = m_store.main().prepare(QStringLiteral("SELECT ") + MovementFields
+                                              + QStringLiteral(" FROM kinhseis WHERE aa = ?1"));
+    st.bind(1, aa);
+    if (!st.next())
+        return std::nullopt;
+    return readMovement(st);
+}
+
+} // namespace cashbook

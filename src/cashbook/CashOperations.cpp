@@ -1,0 +1,225 @@
+#include "CashOperations.h"
+
+#include "DisplayLines.h"
+#include "data/AppGlobals.h"
+#include "data/Store.h"
+#include "platform/db/Transaction.h"
+#include "platform/desktop/Messages.h"
+#include "platform/regional/Clock.h"
+#include "platform/regional/GreekFormats.h"
+
+namespace cashbook {
+namespace {
+
+const QString Attention = QStringLiteral("Προσοχή");
+const QString WrongCode = QStringLiteral("Λάθος κωδικός");
+
+// A store failure in the middle of an operation: the transaction has rolled
+// back, so the user is told that nothing was kept rather than seeing success.
+void reportFailure(const QString &detail)
+{
+    msg::critical(Attention, QStringLiteral("Η εργασία δεν ολοκληρώθηκε και δεν άλλαξε τίποτα στη βάση δεδομένων.")
+                                 + QLatin1Char('\r') + detail);
+}
+
+std::optional<QDate> dateOf(const QString &text)
+{
+    return regional::parseDate(text, Clock::today());
+}
+
+} // namespace
+
+CashOperations::CashOperations(CashBook &book) : m_book(book) {}
+
+std::optional<qint64> CashOperations::InsertFromButton(const MovementEntry &entry, bool movementSelected)
+{
+    const std::optional<QDate> day = dateOf(entry.dateText);
+    if (day && m_book.IsDayClosed(*day) && !globals().RightChangeRecords) {
+        msg::information(Attention, QStringLiteral("Ο χρήστης δεν έχει το δικαίωμα της εισαγωγής"));
+        return std::nullopt;
+    }
+    if (movementSelected) {
+        const msg::Answer answer = msg::ask({Attention,
+                                             QStringLiteral("Έχετε επιλέξει στοιχεία για μεταβολή ή διαγραφή.")
+                                                 + QLatin1Char('\r') + QStringLiteral("θέλετε να γίνει η εισαγωγή;"),
+                                             msg::Icon::Critical, msg::Buttons::OkCancel, msg::Answer::Ok});
+        if (answer != msg::Answer::Ok)
+            return std::nullopt;
+    }
+    return InsertMovement(entry);
+}
+
+bool CashOperations::checkCodeAndDescription(const MovementEntry &entry, std::optional<ActiveCode> &code)
+{
+    if (entry.code == 0) {
+        msg::information(WrongCode, QStringLiteral("Δεν έχετε δώσει κωδικό κίνησης"));
+        return false;
+    }
+    code = m_book.findActiveCode(entry.code);
+    if (!code) {
+        msg::information(WrongCode, QStringLiteral("Ο κωδικός έχει αλλάξει ενημερώστε ξανά!"));
+        return false;
+    }
+    if (entry.description.trimmed().isEmpty()) {
+        msg::information(QStringLiteral("Λάθος στην περιγραφή"), QStringLiteral("Δεν υπάρχει περιγραφή της κίνησης"));
+        return false;
+    }
+    return true;
+}
+
+// The list and the buttons keep users without the right away from a closed
+// day, but a day closed while one of its movements is loaded must not be
+// changed either.
+bool CashOperations::mayChangeDay(const QDate &day)
+{
+    if (globals().RightChangeRecords || !m_book.IsDayClosed(day))
+        return true;
+    msg::critical(Attention, QStringLiteral("Το ταμείο έχει κλείσει και δεν έχετε δικαίωμα να το μεταβάλετε"));
+    return false;
+}
+
+std::optional<Movement> CashOperations::movementFrom(const MovementEntry &entry, const ActiveCode &code,
+                                                     const QDate &day)
+{
+    const std::optional<Money> income = lines::amountOfBox(entry.incomeText);
+    const std::optional<Money> expense = lines::amountOfBox(entry.expenseText);
+    const std::optional<Money> memo = lines::amountOfBox(entry.memoText);
+    if (!income || !expense || !memo) {
+        msg::information(QStringLiteral("Λάθος ποσό"), QStringLiteral("Το ποσό δεν είναι σωστό"));
+        return std::nullopt;
+    }
+    Movement m;
+    m.kvdikos = code.kvdikos;
+    m.hmeromhnia = day;
+    m.perigrafh = entry.description.trimmed();
+    m.esoda = *income;
+    m.ejoda = *expense;
+    m.aa_omada = code.aa_omadas;
+    // The line keeps the amount texts as the boxes show them ("0" for an untouched box).
+    auto shown = [](const QString &text) { return text.trimmed().isEmpty() ? QStringLiteral("0") : text; };
+    m.grammh = lines::storedLine(code.kvdikos, entry.description, shown(entry.incomeText), shown(entry.expenseText),
+                                 entry.cheque);
+    m.epitagh = entry.cheque;
+    m.L_tajeos = *memo;
+    return m;
+}
+
+std::optional<qint64> CashOperations::InsertMovement(const MovementEntry &entry)
+{
+    const std::optional<QDate> day = dateOf(entry.dateText);
+    if (!day) {
+        msg::information(QStringLiteral("Λάθος στην ημερομηνία"), QStringLiteral("Η ημερομηνία δεν είναι σωστή"));
+        return std::nullopt;
+    }
+    std::optional<ActiveCode> code;
+    if (!checkCodeAndDescription(entry, code))
+        return std::nullopt;
+    const std::optional<Movement> m = movementFrom(entry, *code, *day);
+    if (!m)
+        return std::nullopt;
+
+    try {
+        db::Database &main = m_book.store().main();
+        db::Transaction t(main);
+        main.execute(QStringLiteral("INSERT INTO kinhseis (kvdikos, hmeromhnia, perigrafh, esoda, ejoda, aa_omada, "
+                                    "grammh, epitagh, L_tajeos) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)"),
+                     m->kvdikos, m->hmeromhnia, m->perigrafh, m->esoda, m->ejoda, m->aa_omada, m->grammh,
+                     m->epitagh, m->L_tajeos);
+        const qint64 aa = main.lastInsertId();
+        m_book.SaveDayRow(m_book.readDay(*day), m->net());
+        t.commit();
+        return aa;
+    } catch (const db::DbError &e) {
+        reportFailure(e.message());
+        return std::nullopt;
+    }
+}
+
+bool CashOperations::ChangeMovement(qint64 aa, const MovementEntry &entry)
+{
+    std::optional<ActiveCode> code;
+    if (!checkCodeAndDescription(entry, code))
+        return false;
+    try {
+        const std::optional<Movement> old = m_book.movement(aa);
+        if (!old) {
+            reportFailure(QStringLiteral("Η κίνηση δεν βρέθηκε."));
+            return false;
+        }
+        if (!mayChangeDay(old->hmeromhnia))
+            return false;
+        const std::optional<Movement> m = movementFrom(entry, *code, old->hmeromhnia);
+        if (!m)
+            return false;
+        if (!msg::confirmOkCancel(QStringLiteral("Μεταβολή στοιχείων"),
+                                  QStringLiteral("Να γίνει η μεταβολή των στοιχείων;")))
+            return false;
+
+        db::Database &main = m_book.store().main();
+        db::Transaction t(main);
+        const int changed = main.execute(
+            QStringLiteral("UPDATE kinhseis SET kvdikos = ?2, perigrafh = ?3, esoda = ?4, ejoda = ?5, aa_omada = ?6, "
+                           "grammh = ?7, epitagh = ?8, L_tajeos = ?9 WHERE aa = ?1"),
+            aa, m->kvdikos, m->perigrafh, m->esoda, m->ejoda, m->aa_omada, m->grammh, m->epitagh, m->L_tajeos);
+        if (changed != 1)
+            throw db::DbError(db::DbError::Kind::Sql, QStringLiteral("Η κίνηση δεν βρέθηκε."));
+        m_book.SaveDayRow(m_book.readDay(old->hmeromhnia), m->net() - old->net());
+        t.commit();
+        return true;
+    } catch (const db::DbError &e) {
+        reportFailure(e.message());
+        return false;
+    }
+}
+
+bool CashOperations::DeleteMovement(qint64 aa)
+{
+    try {
+        const std::optional<Movement> old = m_book.movement(aa);
+        if (!old) {
+            reportFailure(QStringLiteral("Η κίνηση δεν βρέθηκε."));
+            return false;
+        }
+        if (!mayChangeDay(old->hmeromhnia))
+            return false;
+        if (!msg::confirmOkCancel(QStringLiteral("Διαγραφή κίνησης"), QStringLiteral("Να γίνει η διαγραφή της κίνησης")))
+            return false;
+
+        db::Database &main = m_book.store().main();
+        db::Transaction t(main);
+        if (main.execute(QStringLiteral("DELETE FROM kinhseis WHERE aa = ?1"), aa) != 1)
+            throw db::DbError(db::DbError::Kind::Sql, QStringLiteral("Η κίνηση δεν βρέθηκε."));
+        // A day that loses its last movement keeps a row with zero totals and
+        // the carried-over balance.
+        m_book.SaveDayRow(m_book.readDay(old->hmeromhnia), -old->net());
+        t.commit();
+        return true;
+    } catch (const db::DbError &e) {
+        reportFailure(e.message());
+        return false;
+    }
+}
+
+bool CashOperations::CloseCash(const QString &dateText)
+{
+    if (!globals().RightCloseCash) {
+        msg::critical(Attention, QStringLiteral("Ο χρήστης δεν έχει το δικαίωμα να κλίνει το ταμείο"));
+        return false;
+    }
+    if (!msg::confirmOkCancel(QStringLiteral("Κλείσιμο ταμείου"), QStringLiteral("Να κλείσω το ταμείο;")))
+        return false;
+    const std::optional<QDate> day = dateOf(dateText);
+    if (!day) {
+        msg::information(QStringLiteral("Λάθος στην ημερομηνία"), QStringLiteral("Η ημερομηνία δεν είναι σωστή"));
+        return false;
+    }
+    try {
+        m_book.closeDay(*day);
+        return true;
+    } catch (const db::DbError &e) {
+        reportFailure(e.message());
+        return false;
+    }
+}
+
+} // namespace cashbook

@@ -1,0 +1,96 @@
+#include "DisplayLines.h"
+
+#include "platform/regional/GreekFormats.h"
+#include "platform/regional/TextPad.h"
+
+namespace cashbook::lines {
+namespace {
+
+using regional::PadLeft;
+using regional::PadRight;
+
+constexpr int NumberWidth = 4;
+constexpr int CodeWidth = 5;
+constexpr int DescriptionWidth = 22;
+constexpr int MemoWidth = 15;
+constexpr int AmountWidth = 11;
+constexpr int StoredDescriptionWidth = 26;
+
+QString amountColumn(Money amount)
+{
+    return PadLeft(amount.isZero() ? QStringLiteral("0") : regional::formatMoney(amount), AmountWidth);
+}
+
+QString chequeMark(bool cheque)
+{
+    return cheque ? QStringLiteral(" §") : QStringLiteral(" ");
+}
+
+} // namespace
+
+QString listHeader()
+{
+    return QStringLiteral("AA    Κωδ.   Περιγραφή                          Έσοδα         Εξοδα");
+}
+
+QString carriedBalanceLine(const DayView &day)
+{
+    if (day.carried.isZero())
+        return QStringLiteral("Υπόλοιπο από την προηγούμενη 0");
+    return QStringLiteral("Υπόλοιπο για την ") + regional::formatDate(day.previousDay) + QStringLiteral("    ")
+        + regional::formatMoney(day.carried);
+}
+
+QString movementLine(int lineNumber, const Movement &m)
+{
+    const QString memo = m.L_tajeos.isZero() ? QString(MemoWidth, QLatin1Char(' '))
+                                             : PadLeft(regional::formatMoney(m.L_tajeos), MemoWidth);
+    return PadLeft(QString::number(lineNumber), NumberWidth) + QLatin1Char(' ')
+        + PadLeft(QString::number(m.kvdikos), CodeWidth) + QLatin1Char(' ')
+        + PadRight(m.perigrafh, DescriptionWidth) + memo + amountColumn(m.esoda) + amountColumn(m.ejoda)
+        + chequeMark(m.epitagh);
+}
+
+QStringList dayLines(const DayView &day)
+{
+    QStringList out;
+    out.reserve(day.movements.size() + 1);
+    out << carriedBalanceLine(day);
+    int n = 0;
+    for (const Movement &m : day.movements)
+        out << movementLine(++n, m);
+    return out;
+}
+
+QString storedLine(int code, const QString &description, const QString &incomeText, const QString &expenseText,
+                   bool cheque)
+{
+    return PadLeft(QString::number(code), CodeWidth) + QLatin1Char(' ')
+        + PadRight(description, StoredDescriptionWidth) + PadLeft(incomeText, AmountWidth)
+        + PadLeft(expenseText, AmountWidth) + chequeMark(cheque);
+}
+
+QString statusAmount(Money amount)
+{
+    return amount.isZero() ? QStringLiteral("0") : regional::formatMoney(amount);
+}
+
+QString formatAmountBox(const QString &text)
+{
+    if (text.trimmed().isEmpty())
+        return QStringLiteral("0");
+    const std::optional<Money> value = regional::parseMoney(text);
+    return value ? regional::formatMoney(*value) : text;
+}
+
+std::optional<Money> amountOfBox(const QString &text)
+{
+    if (text.trimmed().isEmpty())
+        return Money();
+    const std::optional<Money> value = regional::parseMoney(text);
+    if (!value)
+        return std::nullopt;
+    return Money::fromCents(value->roundedCents());
+}
+
+} // namespace cashbook::lines

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "CashTypes.h"
+
+#include <QString>
+#include <QStringList>
+
+// The fixed-pitch texts of the cash sheet. Every column is cut on the left
+// when its text is longer (PadLeft), so a very large amount loses its leading
+// digits on screen while the stored amount stays whole.
+namespace cashbook::lines {
+
+// Column header of the day list (67 characters).
+QString listHeader();
+
+// First line of the list: the balance carried over from the previous day row.
+QString carriedBalanceLine(const DayView &day);
+
+// One movement line of the list; lineNumber counts from 1 within the day.
+QString movementLine(int lineNumber, const Movement &m);
+
+// The first line followed by one line per movement.
+QStringList dayLines(const DayView &day);
+
+// The stored grammh of a movement, built from the entry as typed:
+// code, description, the income and expense texts as they stand in their
+// boxes, and the cheque mark.
+QString storedLine(int code, const QString &description, const QString &incomeText,
+                   const QString &expenseText, bool cheque);
+
+// A total for the status bar: "0" when zero, otherwise the grouped format.
+QString statusAmount(Money amount);
+
+// The text an amount box shows after it is left: empty -> "0", otherwise the
+// grouped format with two decimals. Text that is no amount stays as typed.
+QString formatAmountBox(const QString &text);
+
+// The amount an amount box holds, rounded to cents as it is shown; blank is 0.
+// No value when the text is no amount.
+std::optional<Money> amountOfBox(const QString &text);
+
+} // namespace cashbook::lines

@@ -1,0 +1,98 @@
+#include "cashbook/DisplayLines.h"
+
+#include <gtest/gtest.h>
+
+using namespace cashbook;
+
+namespace {
+
+Movement movement(int code, const QString &text, qint64 incomeCents, qint64 expenseCents, qint64 memoCents = 0,
+                  bool cheque = false)
+{
+    Movement m;
+    m.kvdikos = code;
+    m.perigrafh = text;
+    m.esoda = Money::fromCents(incomeCents);
+    m.ejoda = Money::fromCents(expenseCents);
+    m.L_tajeos = Money::fromCents(memoCents);
+    m.epitagh = cheque;
+    return m;
+}
+
+} // namespace
+
+TEST(DisplayLines, HeaderWordsStartAtTheirColumns)
+{
+    const QString h = lines::listHeader();
+    EXPECT_EQ(h.size(), 67);
+    EXPECT_EQ(h.indexOf(QStringLiteral("Κωδ.")), 6);
+    EXPECT_EQ(h.indexOf(QStringLiteral("Περιγραφή")), 13);
+    EXPECT_EQ(h.indexOf(QStringLiteral("Έσοδα")), 48);
+    EXPECT_EQ(h.indexOf(QStringLiteral("Εξοδα")), 62);
+}
+
+struct LineCase
+{
+    const char *name;
+    int number;
+    Movement m;
+    const char16_t *expected;
+};
+
+class MovementLineLayout : public ::testing::TestWithParam<LineCase>
+{};
+
+TEST_P(MovementLineLayout, ColumnByColumn)
+{
+    EXPECT_EQ(lines::movementLine(GetParam().number, GetParam().m), QString::fromUtf16(GetParam().expected));
+}
+
+// Columns: number 4, blank, code 5, blank, description 22, memo 15, income 11, expense 11, cheque mark.
+INSTANTIATE_TEST_SUITE_P(
+    DayList, MovementLineLayout,
+    ::testing::Values(
+        LineCase{"income_without_memo", 1, movement(10, QStringLiteral("ΕΙΣΠΡΑΞΗ"), 10000, 0),
+                 u"   1    10 ΕΙΣΠΡΑΞΗ                                  100,00          0 "},
+        LineCase{"expense_with_memo_and_cheque", 12, movement(20, QStringLiteral(" ΑΓΟΡΑ "), 0, 123450, 5025, true),
+                 u"  12    20 ΑΓΟΡΑ                           50,25          0   1.234,50 §"},
+        LineCase{"long_description_cut_on_the_right", 3,
+                 movement(12345, QStringLiteral("ΠΟΛΥ ΜΑΚΡΙΑ ΠΕΡΙΓΡΑΦΗ ΠΟΥ ΚΟΒΕΤΑΙ"), 1, 0),
+                 u"   3 12345 ΠΟΛΥ ΜΑΚΡΙΑ ΠΕΡΙΓΡΑΦΗ                       0,01          0 "},
+        LineCase{"huge_amount_keeps_its_last_characters", 1,
+                 movement(1, QStringLiteral("Α"), 12345678900, 0),
+                 u"   1     1 Α                                    .456.789,00          0 "}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(DisplayLines, FirstLineNamesThePreviousDayOrZero)
+{
+    DayView none;
+    EXPECT_EQ(lines::carriedBalanceLine(none), QStringLiteral("Υπόλοιπο από την προηγούμενη 0"));
+    DayView carried;
+    carried.previousDay = QDate(2005, 12, 2);
+    carried.carried = Money::fromCents(5000);
+    EXPECT_EQ(lines::carriedBalanceLine(carried), QStringLiteral("Υπόλοιπο για την 02-12-2005    50,00"));
+    // A row whose balance came to exactly 0 reads like no row at all.
+    carried.carried = Money();
+    EXPECT_EQ(lines::carriedBalanceLine(carried), QStringLiteral("Υπόλοιπο από την προηγούμενη 0"));
+}
+
+TEST(DisplayLines, StoredLineUsesTheBoxTextsAsTheyStand)
+{
+    EXPECT_EQ(lines::storedLine(10, QStringLiteral(" ΕΝΟΙΚΙΟ "), QStringLiteral("1.234,50"), QStringLiteral("0"), true),
+              QStringLiteral("   10 ΕΝΟΙΚΙΟ                      1.234,50          0 §"));
+    EXPECT_EQ(lines::storedLine(7, QStringLiteral("Χ"), QStringLiteral("0"), QStringLiteral("5,00"), false).size(),
+              5 + 1 + 26 + 11 + 11 + 1);
+}
+
+TEST(DisplayLines, AmountBoxes)
+{
+    EXPECT_EQ(lines::formatAmountBox(QString()), QStringLiteral("0"));
+    EXPECT_EQ(lines::formatAmountBox(QStringLiteral("1234,5")), QStringLiteral("1.234,50"));
+    EXPECT_EQ(lines::formatAmountBox(QStringLiteral("0")), QStringLiteral("0,00"));
+    EXPECT_EQ(lines::statusAmount(Money()), QStringLiteral("0"));
+    EXPECT_EQ(lines::statusAmount(Money::fromCents(12000)), QStringLiteral("120,00"));
+    // What is stored is what the box shows: two decimals.
+    EXPECT_EQ(lines::amountOfBox(QStringLiteral("0,305")), Money::fromCents(31));
+    EXPECT_EQ(lines::amountOfBox(QStringLiteral(" ")), Money());
+    EXPECT_FALSE(lines::amountOfBox(QStringLiteral("1,2,3")).has_value());
+}
