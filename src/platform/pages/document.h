@@ -85,7 +85,7 @@ struct Page {
     QStringList texts(ItemRole role) const;
     const PageItem *findText(const QString &text) const;     // first exact match
     const PageItem *findTextContaining(const QString &part) const;
-    std::vector<const PageItem *> items(ItemRole role) const;
+    std::vector<const PageItem *> itemsWithRole(ItemRole role) const;
 
     friend bool operator==(const Page &, const Page &) = default;
 };

@@ -1,0 +1,194 @@
+#include "platform/pages/docfile.h"
+
+#include <QDataStream>
+#include <QFile>
+#include <QSaveFile>
+
+#include <cstring>
+
+namespace pages {
+
+namespace {
+
+constexpr quint32 Magic = 0x4B565044;  // "KVPD"
+constexpr quint16 FormatVersion = 1;
+constexpr auto StreamVersion = QDataStream::Qt_6_4;
+
+// Images are stored as raw pixels with their format, not re-encoded, so
+// they load back bit for bit.
+void writeImage(QDataStream &out, const QImage &image)
+{
+    out << qint32(image.width()) << qint32(image.height()) << qint32(image.format());
+    if (image.isNull())
+        return;
+    out << image.colorTable();
+    const qsizetype lineBytes = image.bytesPerLine();
+    out << qint64(lineBytes);
+    for (int y = 0; y < image.height(); ++y)
+        out.writeRawData(reinterpret_cast<const char *>(image.constScanLine(y)), int(lineBytes));
+}
+
+QImage readImage(QDataStream &in)
+{
+    qint32 width = 0, height = 0, format = 0;
+    in >> width >> height >> format;
+    if (width <= 0 || height <= 0 || format <= 0 || format >= QImage::NImageFormats)
+        return QImage();
+    if (qint64(width) * height > 100'000'000) {
+        in.setStatus(QDataStream::ReadCorruptData);
+        return QImage();
+    }
+    QList<QRgb> colors;
+    in >> colors;
+    qint64 lineBytes = 0;
+    in >> lineBytes;
+    QImage image(width, height, QImage::Format(format));
+    if (image.isNull() || lineBytes != image.bytesPerLine()) {
+        in.setStatus(QDataStream::ReadCorruptData);
+        return QImage();
+    }
+    image.setColorTable(colors);
+    for (int y = 0; y < height; ++y) {
+        if (in.readRawData(reinterpret_cast<char *>(image.scanLine(y)), int(lineBytes)) != lineBytes) {
+            in.setStatus(QDataStream::ReadPastEnd);
+            return QImage();
+        }
+    }
+    return image;
+}
+
+QByteArray pageBlock(const Page &page)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(StreamVersion);
+    out << qint32(page.number) << page.size << quint32(page.items.size());
+    for (const PageItem &item : page.items) {
+        const FontSpec &f = item.font;
+        const quint8 fontFlags = quint8((f.bold ? 1 : 0) | (f.italic ? 2 : 0) | (f.underline ? 4 : 0)
+                                        | (f.strikeout ? 8 : 0));
+        out << quint8(item.kind) << quint8(item.role) << quint8(item.align) << item.rect << qint32(item.baseline)
+            << item.text << f.name << f.size << fontFlags << quint32(item.color) << quint32(item.fill)
+            << qint32(item.penWidth) << item.penStyle << item.brushStyle << item.angle << qint32(item.radiusX)
+            << qint32(item.radiusY) << item.startAngle << item.spanAngle << item.pie << item.points
+            << qint32(item.table) << qint32(item.row) << qint32(item.column);
+        out << bool(!item.picture.isNull());
+        if (!item.picture.isNull())
+            writeImage(out, item.picture);
+    }
+    return bytes;
+}
+
+bool readPage(const QByteArray &bytes, Page &page)
+{
+    QDataStream in(bytes);
+    in.setVersion(StreamVersion);
+    qint32 number = 0;
+    quint32 count = 0;
+    in >> number >> page.size >> count;
+    if (in.status() != QDataStream::Ok || count > 10'000'000)
+        return false;
+    page.number = number;
+    page.items.clear();
+    page.items.reserve(count);
+    for (quint32 i = 0; i < count; ++i) {
+        PageItem item;
+        quint8 kind = 0, role = 0, align = 0, fontFlags = 0;
+        qint32 baseline = 0, penWidth = 0, radiusX = 0, radiusY = 0, table = 0, row = 0, column = 0;
+        quint32 color = 0, fill = 0;
+        bool hasPicture = false;
+        in >> kind >> role >> align >> item.rect >> baseline >> item.text >> item.font.name >> item.font.size
+            >> fontFlags >> color >> fill >> penWidth >> item.penStyle >> item.brushStyle >> item.angle >> radiusX
+            >> radiusY >> item.startAngle >> item.spanAngle >> item.pie >> item.points >> table >> row >> column
+            >> hasPicture;
+        if (in.status() != QDataStream::Ok || kind > quint8(ItemKind::Picture) || role > quint8(ItemRole::Drawing)
+            || align > quint8(Align::Right))
+            return false;
+        item.kind = ItemKind(kind);
+        item.role = ItemRole(role);
+        item.align = Align(align);
+        item.baseline = baseline;
+        item.font.bold = fontFlags & 1;
+        item.font.italic = fontFlags & 2;
+        item.font.underline = fontFlags & 4;
+        item.font.strikeout = fontFlags & 8;
+        item.color = color;
+        item.fill = fill;
+        item.penWidth = penWidth;
+        item.radiusX = radiusX;
+        item.radiusY = radiusY;
+        item.table = table;
+        item.row = row;
+        item.column = column;
+        if (hasPicture)
+            item.picture = readImage(in);
+        if (in.status() != QDataStream::Ok)
+            return false;
+        page.items.push_back(std::move(item));
+    }
+    return in.atEnd();
+}
+
+}  // namespace
+
+FileResult writeDocumentFile(const QString &path, const Document &document, int fromPage, int toPage,
+                             bool compress, const PageProgress &afterPage)
+{
+    const int last = toPage <= 0 ? document.pageCount() : std::min(toPage, document.pageCount());
+    const int first = std::max(1, fromPage);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return FileResult::FileError;
+    QDataStream out(&file);
+    out.setVersion(StreamVersion);
+    const int count = std::max(0, last - first + 1);
+    out << Magic << FormatVersion << quint8(compress ? 1 : 0) << qint32(count);
+    for (int number = first; number <= last; ++number) {
+        const QByteArray block = pageBlock(document.pages[size_t(number - 1)]);
+        out << (compress ? qCompress(block) : block);
+        if (out.status() != QDataStream::Ok) {
+            file.cancelWriting();
+            return FileResult::FileError;
+        }
+        if (afterPage && !afterPage(number - first + 1, count)) {
+            file.cancelWriting();
+            return FileResult::Cancelled;
+        }
+    }
+    return file.commit() ? FileResult::Ok : FileResult::FileError;
+}
+
+FileResult readDocumentFile(const QString &path, Document &document, const PageProgress &afterPage)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return FileResult::FileError;
+    QDataStream in(&file);
+    in.setVersion(StreamVersion);
+    quint32 magic = 0;
+    quint16 version = 0;
+    quint8 compressed = 0;
+    qint32 count = 0;
+    in >> magic >> version >> compressed >> count;
+    if (in.status() != QDataStream::Ok || magic != Magic || version != FormatVersion || count < 0)
+        return FileResult::BadFormat;
+    Document loaded;
+    for (qint32 i = 0; i < count; ++i) {
+        QByteArray block;
+        in >> block;
+        if (in.status() != QDataStream::Ok)
+            return FileResult::BadFormat;
+        if (compressed)
+            block = qUncompress(block);
+        Page page;
+        if (!readPage(block, page))
+            return FileResult::BadFormat;
+        loaded.pages.push_back(std::move(page));
+        if (afterPage && !afterPage(i + 1, count))
+            return FileResult::Cancelled;
+    }
+    document = std::move(loaded);
+    return FileResult::Ok;
+}
+
+}  // namespace pages

@@ -1,0 +1,89 @@
+#include "platform/pages/fontmap.h"
+
+#include <QFontDatabase>
+#include <QHash>
+
+#include <cmath>
+
+namespace pages {
+
+namespace {
+
+// Script suffixes that the other desktop appended to family names.
+const char16_t *const scriptSuffixes[] = {u" greek", u" cyr", u" ce", u" baltic", u" tur"};
+
+QString substitute(const QString &base)
+{
+    static const QHash<QString, QString> table = {
+        {QStringLiteral("arial"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("helvetica"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("ms sans serif"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("microsoft sans serif"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("tahoma"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("verdana"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("arial narrow"), QStringLiteral("Liberation Sans Narrow")},
+        {QStringLiteral("courier new"), QStringLiteral("Liberation Mono")},
+        {QStringLiteral("courier"), QStringLiteral("Liberation Mono")},
+        {QStringLiteral("lucida console"), QStringLiteral("Liberation Mono")},
+        {QStringLiteral("times new roman"), QStringLiteral("Liberation Serif")},
+        {QStringLiteral("times"), QStringLiteral("Liberation Serif")},
+        {QStringLiteral("ms serif"), QStringLiteral("Liberation Serif")},
+    };
+    return table.value(base);
+}
+
+}  // namespace
+
+QString resolveFamily(const QString &requested)
+{
+    QString base = requested.trimmed().toLower();
+    for (const char16_t *suffix : scriptSuffixes) {
+        const QString s = QString::fromUtf16(suffix);
+        if (base.endsWith(s)) {
+            base.chop(s.size());
+            break;
+        }
+    }
+    const QString mapped = substitute(base);
+    if (!mapped.isEmpty())
+        return mapped;
+    static QHash<QString, QString> installed;
+    if (installed.isEmpty()) {
+        for (const QString &family : QFontDatabase::families())
+            installed.insert(family.toLower(), family);
+    }
+    return installed.value(base, QStringLiteral("Liberation Sans"));
+}
+
+QFont layoutFont(const FontSpec &spec)
+{
+    QFont font(resolveFamily(spec.name));
+    font.setPixelSize(std::max(1, int(std::lround(spec.size * 20.0))));
+    font.setBold(spec.bold);
+    font.setItalic(spec.italic);
+    font.setUnderline(spec.underline);
+    font.setStrikeOut(spec.strikeout);
+    // Unhinted outlines scale linearly, so what is measured in twips is what
+    // any device draws.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(false);
+    return font;
+}
+
+const FontCache::Entry &FontCache::get(const FontSpec &spec)
+{
+    if (m_last && m_last->spec == spec)
+        return *m_last;
+    for (const auto &entry : m_entries) {
+        if (entry->spec == spec) {
+            m_last = entry.get();
+            return *m_last;
+        }
+    }
+    QFont font = layoutFont(spec);
+    m_entries.push_back(std::make_unique<Entry>(Entry{spec, font, QFontMetricsF(font)}));
+    m_last = m_entries.back().get();
+    return *m_last;
+}
+
+}  // namespace pages

@@ -1,0 +1,40 @@
+#pragma once
+
+// The fonts the reports name are those of another desktop ("Arial greek",
+// "courier new greek", "Courier New"). They resolve to installed families
+// with the same metrics (Liberation Sans / Mono / Serif), which carry Greek.
+// Layout and painting both use fonts sized in twips (a pixel size of
+// points * 20) so measurements do not depend on any device's resolution.
+
+#include "platform/pages/document.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+
+#include <memory>
+#include <vector>
+
+namespace pages {
+
+// "Arial greek" -> "Liberation Sans"; unknown names that are installed stay.
+QString resolveFamily(const QString &requested);
+
+// The QFont to lay out and paint a spec with, sized in twips.
+QFont layoutFont(const FontSpec &spec);
+
+// Remembers fonts and metrics of the specs seen, for the layout loops.
+class FontCache {
+public:
+    struct Entry {
+        FontSpec spec;
+        QFont font;
+        QFontMetricsF metrics;
+    };
+    const Entry &get(const FontSpec &spec);
+
+private:
+    std::vector<std::unique_ptr<Entry>> m_entries;
+    const Entry *m_last = nullptr;
+};
+
+}  // namespace pages

@@ -1,0 +1,314 @@
+#include "platform/pages/widgets/previewwidget.h"
+
+#include "platform/pages/colors.h"
+#include "platform/pages/engine.h"
+#include "platform/pages/pagepainter.h"
+#include "platform/pages/units.h"
+#include "platform/pages/widgets/printdialog.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <cmath>
+
+namespace pages {
+
+namespace {
+
+constexpr int Gap = 12;  // pixels around the sheet
+
+int mouseButton(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
+    }
+}
+
+int mouseButtons(Qt::MouseButtons buttons)
+{
+    return ((buttons & Qt::LeftButton) ? 1 : 0) | ((buttons & Qt::RightButton) ? 2 : 0)
+           | ((buttons & Qt::MiddleButton) ? 4 : 0);
+}
+
+}  // namespace
+
+PreviewWidget::PreviewWidget(QWidget *parent) : PreviewWidget(nullptr, parent)
+{
+}
+
+PreviewWidget::PreviewWidget(Engine *engine, QWidget *parent) : QAbstractScrollArea(parent), m_engine(engine)
+{
+    if (!m_engine) {
+        m_engine = new Engine(this);
+        m_ownsEngine = true;
+    }
+    setObjectName(QStringLiteral("PreviewWidget"));
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setMouseTracking(true);
+    installPrintDialogIfNone();
+    connectEngine();
+    updateScrollBars();
+}
+
+PreviewWidget::~PreviewWidget() = default;
+
+void PreviewWidget::installPrintDialogIfNone()
+{
+    // A preview on screen means a user who may choose a printer.
+    installPrintDialog(*m_engine);
+}
+
+void PreviewWidget::connectEngine()
+{
+    connect(m_engine, &Engine::documentChanged, this, [this] {
+        updateScrollBars();
+        viewport()->update();
+    });
+    connect(m_engine, &Engine::previewPageChanged, this, [this] {
+        updateScrollBars();
+        verticalScrollBar()->setValue(0);
+        viewport()->update();
+    });
+    connect(m_engine, &Engine::viewChanged, this, [this] {
+        updateScrollBars();
+        viewport()->update();
+    });
+}
+
+const Page *PreviewWidget::pageOnView() const
+{
+    return m_engine->document().page(m_engine->PreviewPage());
+}
+
+QSize PreviewWidget::sheetSize() const
+{
+    const Page *page = pageOnView();
+    return page ? page->size : QSize(m_engine->PageWidth(), m_engine->PageHeight());
+}
+
+double PreviewWidget::scale() const
+{
+    const QSize sheet = sheetSize();
+    if (m_engine->Zoom() <= 0) {
+        const QSize room = viewport()->size() - QSize(2 * Gap, 2 * Gap);
+        return std::max(0.01, std::min(double(room.width()) / sheet.width(), double(room.height()) / sheet.height()));
+    }
+    return m_engine->Zoom() / 100.0 / TwipsPerPixel;
+}
+
+QSize PreviewWidget::sizeHint() const
+{
+    return QSize(640, 800);
+}
+
+void PreviewWidget::updateScrollBars()
+{
+    const QSize sheet = sheetSize();
+    const double s = scale();
+    const int width = int(std::ceil(sheet.width() * s)) + 2 * Gap;
+    const int height = int(std::ceil(sheet.height() * s)) + 2 * Gap;
+    const QSize room = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, width - room.width()));
+    horizontalScrollBar()->setPageStep(room.width());
+    horizontalScrollBar()->setSingleStep(20);
+    verticalScrollBar()->setRange(0, std::max(0, height - room.height()));
+    verticalScrollBar()->setPageStep(room.height());
+    verticalScrollBar()->setSingleStep(20);
+}
+
+QRect PreviewWidget::pageRectOnViewport() const
+{
+    const QSize sheet = sheetSize();
+    const double s = scale();
+    const int width = int(std::lround(sheet.width() * s));
+    const int height = int(std::lround(sheet.height() * s));
+    const QSize room = viewport()->size();
+    const int x = width + 2 * Gap <= room.width() ? (room.width() - width) / 2 : Gap - horizontalScrollBar()->value();
+    const int y = height + 2 * Gap <= room.height() ? (room.height() - height) / 2 : Gap - verticalScrollBar()->value();
+    return QRect(x, y, width, height);
+}
+
+void PreviewWidget::paintEvent(QPaintEvent *)
+{
+    QPainter painter(viewport());
+    painter.fillRect(viewport()->rect(), toQColor(m_engine->EmptyColor()));
+    const Page *page = pageOnView();
+    const QRect sheet = pageRectOnViewport();
+    painter.fillRect(sheet.translated(4, 4), QColor(0, 0, 0, 90));
+    painter.fillRect(sheet, toQColor(m_engine->BackColor()));
+    if (!page)
+        return;
+    painter.translate(sheet.topLeft());
+    const double s = scale();
+    painter.scale(s, s);
+    paintPage(painter, *page, PaintOptions{m_engine->PreviewMode() == 2, false});
+}
+
+void PreviewWidget::resizeEvent(QResizeEvent *event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+}
+
+void PreviewWidget::scrollContentsBy(int, int)
+{
+    viewport()->update();
+}
+
+QPointF PreviewWidget::toTwips(QPointF viewportPoint) const
+{
+    const QRect sheet = pageRectOnViewport();
+    const double s = scale();
+    return QPointF((viewportPoint.x() - sheet.left()) / s, (viewportPoint.y() - sheet.top()) / s);
+}
+
+void PreviewWidget::zoomBy(double factor, QPoint around)
+{
+    const QPointF anchor = toTwips(around);
+    const double current = scale() * TwipsPerPixel * 100.0;
+    m_engine->setZoom(int(std::lround(std::clamp(current * factor, 10.0, 1000.0))));
+    updateScrollBars();
+    // Keep the point under the mouse where it was.
+    const double s = scale();
+    const QRect sheet = pageRectOnViewport();
+    const QPointF now(sheet.left() + anchor.x() * s, sheet.top() + anchor.y() * s);
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value() + int(std::lround(now.x() - around.x())));
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + int(std::lround(now.y() - around.y())));
+    viewport()->update();
+}
+
+int PreviewWidget::shiftState(Qt::KeyboardModifiers mods) const
+{
+    return ((mods & Qt::ShiftModifier) ? 1 : 0) | ((mods & Qt::ControlModifier) ? 2 : 0)
+           | ((mods & Qt::AltModifier) ? 4 : 0);
+}
+
+void PreviewWidget::wheelEvent(QWheelEvent *event)
+{
+    if (!m_engine->Enabled())
+        return;
+    const int delta = event->angleDelta().y();
+    if ((event->modifiers() & Qt::ControlModifier) && m_engine->MouseZoom()) {
+        zoomBy(delta > 0 ? 1.25 : 0.8, event->position().toPoint());
+        return;
+    }
+    QScrollBar *bar = verticalScrollBar();
+    if (m_engine->MousePage()) {
+        // Wheeling past the end of a page turns it.
+        if (delta < 0 && bar->value() >= bar->maximum() && m_engine->PreviewPage() < m_engine->PageCount()) {
+            m_engine->setPreviewPage(m_engine->PreviewPage() + 1);
+            bar->setValue(0);
+            return;
+        }
+        if (delta > 0 && bar->value() <= bar->minimum() && m_engine->PreviewPage() > 1) {
+            m_engine->setPreviewPage(m_engine->PreviewPage() - 1);
+            bar->setValue(bar->maximum());
+            return;
+        }
+    }
+    QAbstractScrollArea::wheelEvent(event);
+}
+
+void PreviewWidget::keyPressEvent(QKeyEvent *event)
+{
+    int key = event->key();
+    int shift = shiftState(event->modifiers());
+    emit m_engine->KeyDown(key, shift);
+    if (key == 0)
+        return;  // a handler took the key
+    if (!event->text().isEmpty()) {
+        int ascii = event->text()[0].unicode();
+        emit m_engine->KeyPress(ascii);
+    }
+    if (!m_engine->Enabled())
+        return;
+    switch (event->key()) {
+    case Qt::Key_PageDown: m_engine->setPreviewPage(m_engine->PreviewPage() + 1); break;
+    case Qt::Key_PageUp: m_engine->setPreviewPage(m_engine->PreviewPage() - 1); break;
+    case Qt::Key_Home:
+        if (event->modifiers() & Qt::ControlModifier)
+            m_engine->setPreviewPage(1);
+        else
+            verticalScrollBar()->setValue(0);
+        break;
+    case Qt::Key_End:
+        if (event->modifiers() & Qt::ControlModifier)
+            m_engine->setPreviewPage(m_engine->PageCount());
+        else
+            verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+        break;
+    case Qt::Key_Plus: m_engine->setZoom(std::min(1000, int(std::lround(scale() * 1500 * 1.25)))); break;
+    case Qt::Key_Minus: m_engine->setZoom(std::max(10, int(std::lround(scale() * 1500 * 0.8)))); break;
+    default: QAbstractScrollArea::keyPressEvent(event); break;
+    }
+}
+
+void PreviewWidget::keyReleaseEvent(QKeyEvent *event)
+{
+    int key = event->key();
+    int shift = shiftState(event->modifiers());
+    emit m_engine->KeyUp(key, shift);
+    QAbstractScrollArea::keyReleaseEvent(event);
+}
+
+void PreviewWidget::mousePressEvent(QMouseEvent *event)
+{
+    const QPointF at = event->position() * TwipsPerPixel;
+    emit m_engine->MouseDown(mouseButton(event->button()), shiftState(event->modifiers()), float(at.x()), float(at.y()));
+    if (!m_engine->Enabled())
+        return;
+    m_moved = false;
+    if (event->button() == Qt::LeftButton && m_engine->MouseScroll()) {
+        m_dragging = true;
+        m_dragStart = event->position().toPoint();
+        m_scrollAtDragStart = QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    }
+}
+
+void PreviewWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPointF at = event->position() * TwipsPerPixel;
+    emit m_engine->MouseMove(mouseButtons(event->buttons()), shiftState(event->modifiers()), float(at.x()),
+                             float(at.y()));
+    if (!m_dragging)
+        return;
+    const QPoint delta = event->position().toPoint() - m_dragStart;
+    if (delta.manhattanLength() > 3) {
+        m_moved = true;
+        viewport()->setCursor(Qt::ClosedHandCursor);
+    }
+    horizontalScrollBar()->setValue(m_scrollAtDragStart.x() - delta.x());
+    verticalScrollBar()->setValue(m_scrollAtDragStart.y() - delta.y());
+}
+
+void PreviewWidget::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPointF at = event->position() * TwipsPerPixel;
+    emit m_engine->MouseUp(mouseButton(event->button()), shiftState(event->modifiers()), float(at.x()), float(at.y()));
+    const bool wasDrag = m_moved;
+    m_dragging = false;
+    m_moved = false;
+    viewport()->unsetCursor();
+    if (!wasDrag)
+        emit m_engine->Click();
+    if (!m_engine->Enabled() || wasDrag || !m_engine->MouseZoom())
+        return;
+    // A click zooms in, a right click (or shift-click) zooms out.
+    const bool out = event->button() == Qt::RightButton || (event->modifiers() & Qt::ShiftModifier);
+    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)
+        zoomBy(out ? 1 / 1.5 : 1.5, event->position().toPoint());
+}
+
+void PreviewWidget::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    emit m_engine->DblClick();
+    QAbstractScrollArea::mouseDoubleClickEvent(event);
+}
+
+}  // namespace pages
