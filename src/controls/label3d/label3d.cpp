@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QResizeEvent>
+#include <QScopedValueRollback>
 
 using namespace Qt::StringLiterals;
 
@@ -174,6 +175,7 @@ void Label3D::applyForeColours()
 
 void Label3D::applyBackColor()
 {
+    QScopedValueRollback applying(m_applyingPalette, true);
     QPalette surface = palette();
     surface.setColor(QPalette::Window, m_backColor.toColor());
     setPalette(surface);
@@ -253,10 +255,14 @@ void Label3D::changeEvent(QEvent *event)
         updateGeometry();
         markChanged(u"Font"_s);
         break;
-    case QEvent::ApplicationPaletteChange:
-        // System colours follow the desktop palette.
-        applyForeColours();
-        applyBackColor();
+    case QEvent::PaletteChange:
+        // System colours follow the desktop palette. Setting our own palette
+        // raises this event again, hence the guard.
+        if (!m_applyingPalette) {
+            QScopedValueRollback applying(m_applyingPalette, true);
+            applyForeColours();
+            applyBackColor();
+        }
         break;
     default:
         break;

@@ -141,6 +141,7 @@ private:
     QSize m_extentTwips;
     bool m_lastEnabled = true;
     bool m_quiet = false; // loading: no propertyChanged()
+    bool m_applyingPalette = false;
 };
 
 } // namespace kelvora
