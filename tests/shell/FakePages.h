@@ -1,0 +1,59 @@
+#pragma once
+
+#include "shell/contracts/Pages.h"
+
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+
+// Pages that record which operation the main window called, so the tests can
+// check the dispatch rules of the frame on their own.
+struct PageLog
+{
+    QStringList calls;
+    bool rightChangeRecordsAtInitialDay = false;
+    bool dayClosed = false;
+    std::function<void()> duringInsertMovement; // runs inside InsertMovement
+    int count(const QString &call) const { return int(calls.count(call)); }
+};
+
+class FakeCashPage : public CashSheetPage
+{
+public:
+    FakeCashPage(PageLog &log, QWidget *parent);
+    QWidget *widget() override { return m_widget; }
+    void InsertMovement() override;
+    void ChangeMovement() override { m_log.calls << QStringLiteral("ChangeMovement"); }
+    void DeleteMovement() override { m_log.calls << QStringLiteral("DeleteMovement"); }
+    void CloseCash() override { m_log.calls << QStringLiteral("CloseCash"); }
+    void ClearSelection() override { m_log.calls << QStringLiteral("ClearSelection"); }
+    void ShowInitialDay() override;
+    bool IsDayClosed() override { return m_log.dayClosed; }
+    void RefreshCodes() override { m_log.calls << QStringLiteral("RefreshCodes"); }
+    void FocusCodeBox() override {}
+
+private:
+    PageLog &m_log;
+    QWidget *m_widget;
+};
+
+class FakeCodesPage : public CodesPage
+{
+public:
+    FakeCodesPage(PageLog &log, QWidget *parent) : m_log(log), m_widget(new QWidget(parent)) {}
+    QWidget *widget() override { return m_widget; }
+    void InsertCode() override { m_log.calls << QStringLiteral("InsertCode"); }
+    void ChangeCode() override { m_log.calls << QStringLiteral("ChangeCode"); }
+    void DeleteCode() override { m_log.calls << QStringLiteral("DeleteCode"); }
+    void EditGroups() override { m_log.calls << QStringLiteral("EditGroups"); }
+    void EnterPage() override { m_log.calls << QStringLiteral("CodesEnterPage"); }
+    void RequeryCodes() override { m_log.calls << QStringLiteral("RequeryCodes"); }
+
+private:
+    PageLog &m_log;
+    QWidget *m_widget;
+};
+
+// Factories for the cash and codes pages; the reports page is left to the
+// frame's own placeholder.
+PageFactories fakeFactories(PageLog &log);
