@@ -55,13 +55,13 @@ FrontLabel::FrontLabel(QWidget *parent) : QLabel(parent)
 
 void FrontLabel::setBorder(bool fixedSingle)
 {
-    setFrameStyle(fixedSingle ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
-    setLineWidth(1);
+    m_border = fixedSingle;
+    update();
 }
 
 bool FrontLabel::hasBorder() const
 {
-    return frameShape() == QFrame::Box;
+    return m_border;
 }
 
 void FrontLabel::mousePressEvent(QMouseEvent *event)
@@ -107,10 +107,12 @@ void FrontLabel::mouseDoubleClickEvent(QMouseEvent *event)
 void FrontLabel::paintEvent(QPaintEvent *event)
 {
     QLabel::paintEvent(event);
-    if (!hasBorder())
+    if (!m_border)
         return;
-    // A plain frame would take the text colour; the border of a label is
-    // drawn in the window-frame colour whatever the caption's colour.
+    // Drawn over the caption rather than as a QFrame frame: a frame would
+    // indent the front text and part it from the back copy it must stay one
+    // pixel from. The colour is the window-frame colour, as a label's
+    // border has, whatever the caption's colour.
     QPainter painter(this);
     painter.setPen(systemcolour::WindowFrame.toColor(palette()));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));

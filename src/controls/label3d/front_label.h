@@ -34,6 +34,7 @@ protected:
 private:
     // The release that ends a double click raises MouseUp but no Click.
     bool m_releaseEndsDoubleClick = false;
+    bool m_border = false;
 };
 
 } // namespace kelvora

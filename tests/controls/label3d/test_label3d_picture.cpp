@@ -90,26 +90,37 @@ TEST(Label3DPicture, FrontCopyWhiteWithTheBlackCopyShiftedByPhase)
     }
 }
 
-TEST(Label3DPicture, BorderIsDrawnAroundTheFrontCopyOnly)
+TEST(Label3DPicture, BorderFramesTheFrontCopyAndLeavesTheTextInPlace)
 {
     QWidget form;
+    form.setFont(QFont(u"DejaVu Sans"_s, 22, QFont::Bold));
     auto *control = new Label3D(&form);
     control->readProperties(kelvora::PropertyBag{});
-    control->resizeTwips(1500, 450);
-    control->setCaption(QString());
+    control->resizeTwips(2400, 600);
+    const QImage plain = glyphs(frontCopy(*control));
     control->setBorderStyle(Label3D::FixedSingle);
+    const QImage framed = glyphs(frontCopy(*control));
 
-    // Phase 0: the front copy covers the control from 0, 0; its border is
-    // the outer ring of the picture, in the window-frame colour.
+    // Phase 0: the front copy covers the control from 0, 0, so its border is
+    // the top, left and bottom edge of the picture, in the window-frame
+    // colour; the back copy, one pixel in, has none of its own.
     const QImage picture = control->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const QRgb frame = kelvora::systemcolour::WindowFrame.toColor().rgb() & 0xFFFFFF;
     const QRgb face = QApplication::palette().color(QPalette::Button).rgb() & 0xFFFFFF;
     ASSERT_NE(frame, face);
-    for (int x = 0; x < picture.width(); ++x) {
+    const int w = picture.width(), h = picture.height();
+    for (int x = 0; x < w; ++x) {
         EXPECT_EQ(picture.pixel(x, 0) & 0xFFFFFF, frame) << x;
-        EXPECT_EQ(picture.pixel(x, picture.height() - 1) & 0xFFFFFF, frame) << x;
+        EXPECT_EQ(picture.pixel(x, h - 1) & 0xFFFFFF, frame) << x;
     }
-    // Inside the ring only the surface: no second border from the back copy.
-    for (int x = 1; x < picture.width() - 1; ++x)
-        EXPECT_EQ(picture.pixel(x, 1) & 0xFFFFFF, face) << x;
+    for (int y = 0; y < h; ++y) {
+        EXPECT_EQ(picture.pixel(0, y) & 0xFFFFFF, frame) << y;
+        EXPECT_EQ(picture.pixel(w - 1, y) & 0xFFFFFF, frame) << y;
+    }
+
+    // The caption itself has not moved: away from the edges both pictures
+    // of the front copy are the same, so the one-pixel shift stays.
+    for (int y = 1; y < h - 1; ++y)
+        for (int x = 1; x < w - 1; ++x)
+            ASSERT_EQ(framed.pixel(x, y), plain.pixel(x, y)) << x << "," << y;
 }

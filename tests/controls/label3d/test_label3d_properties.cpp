@@ -3,6 +3,7 @@
 #include "controls/propertybag/property_bag.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -16,7 +17,7 @@ namespace systemcolour = kelvora::systemcolour;
 
 namespace {
 
-// What one copy of the caption shows.
+// What one copy of the caption holds, and what it paints on its own.
 struct CopyState
 {
     QString text;
@@ -24,15 +25,18 @@ struct CopyState
     QFont font;
     bool enabled;
     QColor colour;
-    QFrame::Shape frame;
+    QImage painted;
 
     friend bool operator==(const CopyState &, const CopyState &) = default;
 };
 
-CopyState stateOf(const QLabel *label)
+CopyState stateOf(QLabel *label)
 {
+    QImage painted(label->size(), QImage::Format_ARGB32_Premultiplied);
+    painted.fill(Qt::transparent);
+    label->render(&painted, QPoint(), QRegion(), QWidget::RenderFlags());
     return {label->text(), label->alignment(), label->font(), label->isEnabled(),
-            textColour(label), label->frameShape()};
+            textColour(label), painted};
 }
 
 // A plain number must not be taken for a colour of either kind.
@@ -77,6 +81,7 @@ TEST(Label3DProperties, EachSetterChangesTheCopiesItOwns)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         Label3D control;
+        control.resizeTwips(1500, 300);
         QSignalSpy changed(&control, &Label3D::propertyChanged);
         const CopyState back = stateOf(backCopy(control));
         const CopyState front = stateOf(frontCopy(control));
@@ -194,5 +199,5 @@ TEST(Label3DProperties, PropertiesCanBeSetByName)
     EXPECT_EQ(control.foreColor1(), OleColor(0x0000FFu));
     EXPECT_EQ(control.backColor(), OleColor(0xFF0000u));
     EXPECT_EQ(positionTwips(frontCopy(control)), QPoint(15, 15));
-    EXPECT_EQ(frontCopy(control)->frameShape(), QFrame::Box);
+    EXPECT_EQ(control.borderStyle(), Label3D::FixedSingle);
 }
