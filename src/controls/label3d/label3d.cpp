@@ -68,7 +68,6 @@ Label3D::Label3D(QWidget *parent) : QWidget(parent)
     setMinimumSize(pixelsFromTwips(QSize(kMinimumTwips, kMinimumTwips)));
     applyForeColours();
     applyBackColor();
-    m_extentTwips = twipsFromPixels(size());
     layoutLabels();
 }
 
@@ -214,12 +213,19 @@ bool Label3D::setPhase(int phase)
 
 void Label3D::resizeTwips(int width, int height)
 {
-    m_extentTwips = QSize(width, height);
+    m_extentTwips = QSize(width, height).expandedTo(QSize(kMinimumTwips, kMinimumTwips));
+    resize(pixelsFromTwips(m_extentTwips));
     layoutLabels();
 }
 
 void Label3D::layoutLabels()
 {
+    // The widget's pixel size rules, except when it is the rounding of the
+    // size in twips set through resizeTwips(). It is read here rather than
+    // only in resizeEvent() because Qt holds back the resize events of a
+    // hidden widget until it is shown.
+    if (size() != pixelsFromTwips(m_extentTwips))
+        m_extentTwips = twipsFromPixels(size());
     m_extentTwips = m_extentTwips.expandedTo(QSize(kMinimumTwips, kMinimumTwips));
     const QSize pixels = pixelsFromTwips(m_extentTwips);
     if (size() != pixels)
@@ -233,12 +239,8 @@ void Label3D::layoutLabels()
     }
 }
 
-void Label3D::resizeEvent(QResizeEvent *event)
+void Label3D::resizeEvent(QResizeEvent *)
 {
-    // A resize of our own keeps the size in twips, which pixels round;
-    // any other comes from outside and sets it.
-    if (event->size() != pixelsFromTwips(m_extentTwips))
-        m_extentTwips = twipsFromPixels(event->size());
     layoutLabels();
 }
 

@@ -55,6 +55,19 @@ TEST(Label3DLayout, ResizingInPixelsKeepsTheMinimumToo)
     EXPECT_EQ(frontCopy(control)->size(), QSize(120, 24));
 }
 
+TEST(Label3DLayout, HiddenControlKeepsASizeGivenInPixels)
+{
+    // Qt delivers the resize event of a hidden widget only when it is shown;
+    // setting a property before that must not undo the size.
+    QWidget form;
+    auto *control = new Label3D(&form);
+    control->setGeometry(10, 10, 150, 30);
+    control->setPhase(2);
+    EXPECT_EQ(control->size(), QSize(150, 30));
+    EXPECT_EQ(control->sizeTwips(), QSize(2250, 450));
+    EXPECT_EQ(frontCopy(*control)->size(), QSize(150, 30));
+}
+
 TEST(Label3DLayout, EachPhasePlacesBothCopies)
 {
     struct Case
