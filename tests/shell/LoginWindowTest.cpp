@@ -1,0 +1,256 @@
+#include "WindowTestHelpers.h"
+#include "data/AppGlobals.h"
+#include "platform/desktop/WorkstationNames.h"
+#include "platform/desktop/widgets/WindowRules.h"
+#include "shell/login/Login.h"
+#include "shell/login/UserAdmin.h"
+#include "support/ScriptedMessages.h"
+#include "support/TestDataFolder.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+class LoginWindow : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        globals() = AppGlobals{};
+        data.addUser(QStringLiteral("μαρία"), QStringLiteral("1234"), true, false, true);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    QLineEdit *text(int i) { return window.findChild<QLineEdit *>(QStringLiteral("Text1(%1)").arg(i)); }
+    QAbstractButton *command(int i) { return window.findChild<QAbstractButton *>(QStringLiteral("Command1(%1)").arg(i)); }
+    QListWidget *userList() { return child<QListWidget>(&window, "DBList1"); }
+
+    // Types name and password as a user does: Enter moves from one box to the next.
+    void typeLogin(const QString &name, const QString &password)
+    {
+        text(0)->setFocus();
+        typeText(text(0), name);
+        QTest::keyClick(text(0), Qt::Key_Return);
+        ASSERT_EQ(QApplication::focusWidget(), text(1));
+        typeText(text(1), password);
+        clickButton(command(0));
+    }
+
+    void enterAdministratorMode()
+    {
+        typeLogin(QStringLiteral("ROOTDESK"), QStringLiteral("38627"));
+        ASSERT_TRUE(window.isAdministratorMode());
+    }
+
+    QRect itemRect(const QString &name)
+    {
+        const QList<QListWidgetItem *> items = userList()->findItems(name, Qt::MatchExactly);
+        return items.isEmpty() ? QRect() : userList()->visualItemRect(items.first());
+    }
+
+    TestDataFolder data;
+    ScriptedMessages boxes;
+    Login window{data.store()};
+};
+
+TEST_F(LoginWindow, StartsSmallWithTheUpperPartOnly)
+{
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Δώστε κωδικό πρόσβασης. "));
+    EXPECT_EQ(window.height(), ui::twipsToPixels(2325));
+    EXPECT_FALSE(child<QGroupBox>(&window, "SSFrame1")->isVisible());
+    EXPECT_FALSE(command(3)->isEnabled());
+    EXPECT_FALSE(command(4)->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), text(0));
+}
+
+TEST_F(LoginWindow, PasswordShowsStars)
+{
+    text(1)->setFocus();
+    typeText(text(1), QStringLiteral("abc1"));
+    EXPECT_EQ(text(1)->displayText(), QStringLiteral("****"));
+    EXPECT_EQ(text(1)->text(), QStringLiteral("abc1"));
+}
+
+TEST_F(LoginWindow, AdministratorNameInCapitalsEnlargesTheWindow)
+{
+    enterAdministratorMode();
+    EXPECT_EQ(window.height(), ui::twipsToPixels(6000));
+    EXPECT_TRUE(child<QGroupBox>(&window, "SSFrame1")->isVisible());
+    EXPECT_FALSE(window.hasLoggedIn());
+    EXPECT_EQ(boxes.count(), 0);
+    EXPECT_EQ(userList()->count(), 2);
+}
+
+TEST_F(LoginWindow, AdministratorCodeWithATrailingBlankIsAWrongPair)
+{
+    QSignalSpy succeeded(&window, &Login::loginSucceeded);
+    typeLogin(QStringLiteral("rootdesk"), QStringLiteral("38627 "));
+    EXPECT_FALSE(window.isAdministratorMode());
+    EXPECT_EQ(window.height(), ui::twipsToPixels(2325));
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().title, QStringLiteral("Εισαγωγή Ονόματος / κωδικού"));
+    EXPECT_EQ(boxes.last().text, QStringLiteral("Εχετε δώσει λάθος Ονομα ή κωδικό "));
+    EXPECT_EQ(succeeded.count(), 0);
+}
+
+TEST_F(LoginWindow, NormalAttemptLeavesAdministratorMode)
+{
+    enterAdministratorMode();
+    text(0)->clear();
+    text(1)->clear();
+    typeLogin(QStringLiteral("nobody"), QStringLiteral("x"));
+    EXPECT_FALSE(window.isAdministratorMode());
+    EXPECT_EQ(window.height(), ui::twipsToPixels(2325));
+}
+
+TEST_F(LoginWindow, LowerCaseGreekNameLogsInTypedInCapitals)
+{
+    QSignalSpy succeeded(&window, &Login::loginSucceeded);
+    QSignalSpy ended(&window, &Login::endRequested);
+    typeLogin(QStringLiteral("ΜΑΡΙΑ"), QStringLiteral("1234"));
+    EXPECT_EQ(boxes.count(), 0);
+    EXPECT_EQ(succeeded.count(), 1);
+    EXPECT_TRUE(window.hasLoggedIn());
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(ended.count(), 0); // closing after the log-in does not end the program
+    EXPECT_EQ(globals().CurrentUserName, QStringLiteral("μαρία"));
+    EXPECT_TRUE(globals().RightChangeRecords);
+    EXPECT_FALSE(globals().RightCloseCash);
+    EXPECT_TRUE(globals().RightGroupsCodes);
+    EXPECT_EQ(globals().NetUserName, workstation::userName());
+    EXPECT_EQ(globals().MachineName, workstation::machineName());
+}
+
+TEST_F(LoginWindow, InjectedNameFailsAndRetriesAreUnlimited)
+{
+    QSignalSpy succeeded(&window, &Login::loginSucceeded);
+    const QString injection = QStringLiteral("' or '1'='1");
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        text(0)->clear();
+        text(1)->clear();
+        typeLogin(injection, injection);
+        EXPECT_EQ(QApplication::focusWidget(), text(0));
+    }
+    EXPECT_EQ(boxes.count(), 3);
+    EXPECT_EQ(succeeded.count(), 0);
+    text(0)->clear();
+    text(1)->clear();
+    typeLogin(QStringLiteral("admin"), QStringLiteral("admin"));
+    EXPECT_EQ(succeeded.count(), 1);
+}
+
+TEST_F(LoginWindow, ClosingBeforeLoggingInEndsTheProgram)
+{
+    QSignalSpy ended(&window, &Login::endRequested);
+    window.close();
+    EXPECT_EQ(ended.count(), 1);
+}
+
+TEST_F(LoginWindow, EndButtonEndsTheProgramOnce)
+{
+    QSignalSpy ended(&window, &Login::endRequested);
+    clickButton(command(1));
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(LoginWindow, ClickShowsADoubleClickPicksAUser)
+{
+    enterAdministratorMode();
+    const QRect maria = itemRect(QStringLiteral("μαρία"));
+    ASSERT_TRUE(maria.isValid());
+    QTest::mouseClick(userList()->viewport(), Qt::LeftButton, {}, maria.center());
+    EXPECT_EQ(text(2)->text(), QStringLiteral("μαρία"));
+    EXPECT_EQ(text(3)->text(), QStringLiteral("1234"));
+    EXPECT_TRUE(child<QCheckBox>(&window, "SSCheck1(0)")->isChecked());
+    EXPECT_FALSE(child<QCheckBox>(&window, "SSCheck1(1)")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>(&window, "SSCheck1(2)")->isChecked());
+    EXPECT_FALSE(command(3)->isEnabled());
+
+    QTest::mouseDClick(userList()->viewport(), Qt::LeftButton, {}, maria.center());
+    EXPECT_TRUE(command(3)->isEnabled());
+    EXPECT_TRUE(command(4)->isEnabled());
+}
+
+TEST_F(LoginWindow, DeletingAUserClearsTheFourBoxes)
+{
+    enterAdministratorMode();
+    const QRect maria = itemRect(QStringLiteral("μαρία"));
+    QTest::mouseClick(userList()->viewport(), Qt::LeftButton, {}, maria.center());
+    QTest::mouseDClick(userList()->viewport(), Qt::LeftButton, {}, maria.center());
+    boxes.answerNext(msg::Answer::Ok);
+    clickButton(command(4));
+
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(text(i)->text().isEmpty()) << i;
+    EXPECT_FALSE(command(3)->isEnabled());
+    EXPECT_FALSE(command(4)->isEnabled());
+    EXPECT_TRUE(userList()->findItems(QStringLiteral("μαρία"), Qt::MatchExactly).isEmpty());
+    EXPECT_EQ(login::listUsers(data.users()).size(), 1);
+}
+
+TEST_F(LoginWindow, ChangingAUserRewritesTheDoubleClickedRow)
+{
+    enterAdministratorMode();
+    const QRect maria = itemRect(QStringLiteral("μαρία"));
+    QTest::mouseClick(userList()->viewport(), Qt::LeftButton, {}, maria.center());
+    QTest::mouseDClick(userList()->viewport(), Qt::LeftButton, {}, maria.center());
+    text(3)->setFocus();
+    text(3)->selectAll();
+    typeText(text(3), QStringLiteral("9999"));
+    child<QCheckBox>(&window, "SSCheck1(1)")->setChecked(true);
+    clickButton(command(3));
+    const login::UserRow changed = login::listUsers(data.users()).at(1);
+    EXPECT_EQ(changed.name, QStringLiteral("μαρία"));
+    EXPECT_EQ(changed.password, QStringLiteral("9999"));
+    EXPECT_TRUE(changed.closeCash);
+    EXPECT_EQ(login::listUsers(data.users()).at(0).password, QStringLiteral("admin"));
+}
+
+TEST_F(LoginWindow, AddingAUserListsIt)
+{
+    enterAdministratorMode();
+    text(2)->setFocus();
+    typeText(text(2), QStringLiteral("Νίκος"));
+    QTest::keyClick(text(2), Qt::Key_Return);
+    typeText(QApplication::focusWidget(), QStringLiteral("55"));
+    EXPECT_EQ(text(3)->text(), QStringLiteral("55"));
+    clickButton(command(2));
+    EXPECT_EQ(userList()->findItems(QStringLiteral("Νίκος"), Qt::MatchExactly).size(), 1);
+    EXPECT_EQ(boxes.count(), 0);
+}
+
+TEST_F(LoginWindow, UnlockIsThereBeforeLoggingIn)
+{
+    clickButton(command(5));
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text, QStringLiteral("Η βάση ξεκλείδωσε "));
+}
+
+TEST_F(LoginWindow, BulkClosingFromTheButton)
+{
+    data.closeDay(QDate(2026, 3, 1));
+    data.closeDay(QDate(2026, 3, 2));
+    data.closeDay(QDate(2026, 3, 5));
+    enterAdministratorMode();
+    boxes.answerNext(msg::Answer::Yes);
+    clickButton(command(6));
+    EXPECT_EQ(data.users().scalar(QStringLiteral("SELECT group_concat(Hmeraklhsimatos) FROM "
+                                                 "(SELECT Hmeraklhsimatos FROM KlhsimoTameioy ORDER BY 1)")).toString(),
+              QStringLiteral("2026-03-01,2026-03-02,2026-03-03,2026-03-04,2026-03-05"));
+    EXPECT_TRUE(window.cursor().shape() != Qt::WaitCursor);
+}
+
+TEST_F(LoginWindow, DeleteAllDataButtonIsEnabledAgainAfterwards)
+{
+    enterAdministratorMode();
+    clickButton(command(7)); // default answer "No"
+    EXPECT_EQ(boxes.last().defaultButton, msg::Answer::No);
+    EXPECT_TRUE(command(7)->isEnabled());
+}

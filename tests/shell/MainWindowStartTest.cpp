@@ -1,0 +1,151 @@
+#include "FakePages.h"
+#include "data/AppGlobals.h"
+#include "data/DataFolder.h"
+#include "data/InUseMarker.h"
+#include "platform/db/DbError.h"
+#include "shell/mainwindow/kentrikh.h"
+#include "support/ScriptedMessages.h"
+#include "support/TestDataFolder.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+
+std::optional<schemaupgrade::OpeningBalance> noAnswer()
+{
+    return std::nullopt;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class MainWindowStart : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        globals() = AppGlobals{};
+        globals().DataPath = data.path();
+        globals().NetUserName = QStringLiteral("anna");
+        globals().MachineName = QStringLiteral("pc1");
+        InUseMarker(markerPath()).release(QStringLiteral("last"), QStringLiteral("pc9"));
+    }
+    QString markerPath() const { return datafolder::marker(data.path()); }
+
+    void expectFatalAndMarkerUntouched(Store &store)
+    {
+        const QByteArray before = fileBytes(markerPath());
+        PageLog log;
+        kentrikh window(store, fakeFactories(log));
+        EXPECT_FALSE(window.initialise(noAnswer));
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_EQ(boxes.last().title, QStringLiteral("Προσοχή στο Path"));
+        EXPECT_EQ(boxes.last().text, QStringLiteral("Δεν βρέθηκε η βάση δεδομένων, ενημερώστε το registry"));
+        EXPECT_EQ(boxes.last().icon, msg::Icon::Critical);
+        EXPECT_FALSE(window.state().OwnsMarker);
+        EXPECT_EQ(log.count(QStringLiteral("ShowInitialDay")), 0);
+        window.close(); // the caller ends the program; the marker stays as it was
+        EXPECT_EQ(fileBytes(markerPath()), before);
+    }
+
+    TestDataFolder data;
+    ScriptedMessages boxes;
+};
+
+TEST_F(MainWindowStart, WrongKeyEndsTheStartWithTheMessage)
+{
+    Store wrongKey(data.path(), QStringLiteral("not the key"));
+    expectFatalAndMarkerUntouched(wrongKey);
+}
+
+TEST_F(MainWindowStart, MissingUsersDatabaseEndsTheStartWithTheMessage)
+{
+    Store store(data.path(), globals().DbPassword);
+    ASSERT_TRUE(QFile::remove(datafolder::usersDatabase(data.path())));
+    expectFatalAndMarkerUntouched(store);
+}
+
+TEST_F(MainWindowStart, MissingTableEndsTheStartWithTheMessage)
+{
+    data.main().executeScript(QStringLiteral("DROP TABLE omades;"));
+    expectFatalAndMarkerUntouched(data.store());
+}
+
+TEST_F(MainWindowStart, PageThatCannotReachItsDataEndsTheStart)
+{
+    const QByteArray before = fileBytes(markerPath());
+    PageFactories f;
+    f.cash = [](PageContext &, QWidget *) -> std::unique_ptr<CashSheetPage> {
+        throw db::DbError(db::DbError::Kind::MissingTable, QStringLiteral("kinhseis"));
+    };
+    kentrikh window(data.store(), f);
+    EXPECT_FALSE(window.initialise(noAnswer));
+    EXPECT_EQ(boxes.count(), 1);
+    EXPECT_EQ(fileBytes(markerPath()), before);
+}
+
+TEST_F(MainWindowStart, TwoInstancesOnOneDataFolder)
+{
+    PageLog log1, log2;
+    kentrikh first(data.store(), fakeFactories(log1));
+    ASSERT_TRUE(first.initialise(noAnswer));
+    EXPECT_TRUE(first.state().OwnsMarker);
+    EXPECT_EQ(first.windowTitle(), QStringLiteral("Kelvora"));
+
+    // The second workstation: its own connection and names.
+    globals().NetUserName = QStringLiteral("babis");
+    globals().MachineName = QStringLiteral("pc2");
+    Store otherStore(data.path(), globals().DbPassword);
+    {
+        kentrikh second(otherStore, fakeFactories(log2));
+        ASSERT_TRUE(second.initialise(noAnswer));
+        EXPECT_FALSE(second.state().OwnsMarker);
+        EXPECT_EQ(second.windowTitle(),
+                  QStringLiteral("Kelvora  -  Η βάση χρησιμοποιήτε από τον (την) anna στον Η/Υ pc1"));
+        second.close();
+    }
+    // The second one's stop leaves the first one's marker alone.
+    InUseMarker::Record r = InUseMarker(markerPath()).read();
+    EXPECT_TRUE(r.isTaken());
+    EXPECT_EQ(r.user, QStringLiteral("anna"));
+
+    globals().NetUserName = QStringLiteral("anna");
+    globals().MachineName = QStringLiteral("pc1");
+    first.close();
+    EXPECT_TRUE(InUseMarker(markerPath()).read().isFree());
+    EXPECT_EQ(boxes.count(), 0);
+}
+
+TEST_F(MainWindowStart, ThemeColourBelow1000IsReplacedByTheWindowBackground)
+{
+    globals().ThemeColour = 500;
+    PageLog log;
+    kentrikh window(data.store(), fakeFactories(log));
+    ASSERT_TRUE(window.initialise(noAnswer));
+    const QColor own = window.palette().color(QPalette::Window);
+    EXPECT_EQ(globals().ThemeColour, qint64(own.red()) | (qint64(own.green()) << 8) | (qint64(own.blue()) << 16));
+    window.close();
+}
+
+TEST_F(MainWindowStart, FreshDatabaseReachesTheCurrentVersionAskingOnce)
+{
+    TestDataFolder fresh(TestDataFolder::Schema::Fresh);
+    int asked = 0;
+    auto ask = [&asked]() -> std::optional<schemaupgrade::OpeningBalance> {
+        ++asked;
+        return schemaupgrade::OpeningBalance{QStringLiteral("01-01-2026"), QStringLiteral("100,00")};
+    };
+    PageLog log;
+    kentrikh window(fresh.store(), fakeFactories(log));
+    ASSERT_TRUE(window.initialise(ask));
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(schemaupgrade::currentVersion(fresh.main()), 3);
+    window.close();
+}

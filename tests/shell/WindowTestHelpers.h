@@ -21,6 +21,13 @@ inline void clickTab(QTabBar *tabs, int tab)
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab - 1).center());
 }
 
+// Types text key by key, Greek letters included (QTest::keyClicks knows only ASCII).
+inline void typeText(QWidget *widget, const QString &text)
+{
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
 template <typename T> T *child(QWidget *window, const char *name)
 {
     return window->findChild<T *>(QString::fromLatin1(name));
