@@ -211,6 +211,12 @@ bool Label3D::setPhase(int phase)
     return true;
 }
 
+QSize Label3D::sizeTwips() const
+{
+    // See layoutLabels(): the pixel size rules unless it rounds ours.
+    return size() == pixelsFromTwips(m_extentTwips) ? m_extentTwips : twipsFromPixels(size());
+}
+
 void Label3D::resizeTwips(int width, int height)
 {
     m_extentTwips = QSize(width, height).expandedTo(QSize(kMinimumTwips, kMinimumTwips));

@@ -92,7 +92,7 @@ public:
     bool setPhase(int phase);
 
     // The size in twips; never below 100 x 100.
-    QSize sizeTwips() const { return m_extentTwips; }
+    QSize sizeTwips() const;
     void resizeTwips(int width, int height);
 
     QSize sizeHint() const override;

@@ -62,6 +62,7 @@ TEST(Label3DLayout, HiddenControlKeepsASizeGivenInPixels)
     QWidget form;
     auto *control = new Label3D(&form);
     control->setGeometry(10, 10, 150, 30);
+    EXPECT_EQ(control->sizeTwips(), QSize(2250, 450));
     control->setPhase(2);
     EXPECT_EQ(control->size(), QSize(150, 30));
     EXPECT_EQ(control->sizeTwips(), QSize(2250, 450));
