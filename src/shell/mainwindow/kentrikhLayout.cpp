@@ -112,7 +112,9 @@ void kentrikh::buildPanel(int page)
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(4);
     buttons->addStretch(1);
-    for (const mainwindow::ButtonInfo &info : mainwindow::buttonTable()) {
+    // Left to right as the work goes; the exit button of a page comes last.
+    for (int element : {0, 2, 3, 8, 4, 5, 6, 7, 10, 9, 1}) {
+        const mainwindow::ButtonInfo &info = mainwindow::buttonTable().at(element);
         if (info.page != page)
             continue;
         auto *cell = new QVBoxLayout;
@@ -132,7 +134,6 @@ void kentrikh::buildPanel(int page)
         buttons->addLayout(cell);
         m_command[size_t(info.element)] = button;
         m_caption[size_t(info.element)] = caption;
-        const int element = info.element;
         connect(button, &QToolButton::clicked, this, [this, element] { Command1_Click(element); });
     }
     buttons->addStretch(1);
