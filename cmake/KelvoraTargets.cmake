@@ -32,3 +32,13 @@ function(kelvora_add_test name)
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8;KELVORA_TEST_FAST_KDF=1"
         TIMEOUT 600)
 endfunction()
+
+# `cmake --build build --target format` applies .clang-format to the sources.
+find_program(CLANG_FORMAT clang-format)
+if(CLANG_FORMAT)
+    file(GLOB_RECURSE KELVORA_FORMAT_FILES CONFIGURE_DEPENDS
+         ${PROJECT_SOURCE_DIR}/src/*.cpp ${PROJECT_SOURCE_DIR}/src/*.h
+         ${PROJECT_SOURCE_DIR}/tests/*.cpp ${PROJECT_SOURCE_DIR}/tests/*.h
+         ${PROJECT_SOURCE_DIR}/bench/*.cpp ${PROJECT_SOURCE_DIR}/bench/*.h)
+    add_custom_target(format COMMAND ${CLANG_FORMAT} -i ${KELVORA_FORMAT_FILES} COMMENT "clang-format")
+endif()

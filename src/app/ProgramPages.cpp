@@ -1,0 +1,7 @@
+#include "ProgramPages.h"
+
+PageFactories programPages()
+{
+    PageFactories pages;
+    return pages;
+}
