@@ -42,7 +42,7 @@ OmadaKvdikvn::OmadaKvdikvn(db::Database &db, QWidget *parent) : QDialog(parent),
     setWindowTitle(QStringLiteral("Ομάδες κωδικών"));
     setModal(true);
     buildControls();
-    setFixedSize(480, 330);
+    setFixedSize(540, 330);
 
     ui::CenterForm(this);
     refillList();
@@ -86,7 +86,8 @@ void OmadaKvdikvn::buildControls()
     nameLabel->setObjectName(QStringLiteral("Label1(1)"));
     m_name = new QLineEdit(m_panel);
     m_name->setObjectName(QStringLiteral("Text1"));
-    m_name->setMaxLength(50);
+    // A code's group box holds 25 letters: a longer name could never be attached.
+    m_name->setMaxLength(25);
 
     auto *buttons = new QGridLayout;
     buttons->setHorizontalSpacing(6);
@@ -102,6 +103,8 @@ void OmadaKvdikvn::buildControls()
         auto *b = addButton(s.element, QString::fromUtf16(s.caption), QString::fromUtf16(s.tooltip), s.icon);
         buttons->addWidget(b, 0, column, Qt::AlignHCenter);
         buttons->addWidget(m_captions[size_t(s.element)], 1, column, Qt::AlignHCenter);
+        // Wide enough for the caption under the button.
+        buttons->setColumnMinimumWidth(column, m_captions[size_t(s.element)]->sizeHint().width() + 6);
         ++column;
     }
 

@@ -61,11 +61,11 @@ CodesPageWidget::CodesPageWidget(PageContext &context, QWidget *parent) : QWidge
     setObjectName(QStringLiteral("CodesPage"));
     buildControls();
     ui::InstallEnterAsTab(this);
-    guarded([this] {
-        RequeryCodes();
-        requeryGroups();
-        requeryGroupCodes();
-    });
+    // A database that cannot be read here is the main window's to report.
+    RequeryCodes();
+    requeryGroups();
+    requeryGroupCodes();
+    showChangeButtons(false);
 }
 
 void CodesPageWidget::buildControls()
