@@ -67,24 +67,21 @@ bool FrontLabel::hasBorder() const
 void FrontLabel::mousePressEvent(QMouseEvent *event)
 {
     m_releaseEndsDoubleClick = false;
-    emit mouseDown(buttonMask(event->button()), shiftMask(event->modifiers()), twipsX(event),
-                   twipsY(event));
+    emit mouseDown(buttonMask(event->button()), shiftMask(event->modifiers()), twipsX(event), twipsY(event));
     event->accept();
 }
 
 void FrontLabel::mouseMoveEvent(QMouseEvent *event)
 {
-    emit mouseMove(buttonMask(event->buttons()), shiftMask(event->modifiers()), twipsX(event),
-                   twipsY(event));
+    emit mouseMove(buttonMask(event->buttons()), shiftMask(event->modifiers()), twipsX(event), twipsY(event));
     event->accept();
 }
 
 void FrontLabel::mouseReleaseEvent(QMouseEvent *event)
 {
-    emit mouseUp(buttonMask(event->button()), shiftMask(event->modifiers()), twipsX(event),
-                 twipsY(event));
-    const bool click = event->button() == Qt::LeftButton && !m_releaseEndsDoubleClick
-                       && rect().contains(event->position().toPoint());
+    emit mouseUp(buttonMask(event->button()), shiftMask(event->modifiers()), twipsX(event), twipsY(event));
+    const bool click =
+        event->button() == Qt::LeftButton && !m_releaseEndsDoubleClick && rect().contains(event->position().toPoint());
     m_releaseEndsDoubleClick = false;
     event->accept();
     if (click)

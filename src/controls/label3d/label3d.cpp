@@ -19,9 +19,12 @@ namespace {
 Qt::Alignment qtAlignment(Label3D::AlignmentKind alignment)
 {
     switch (alignment) {
-    case Label3D::RightJustify: return Qt::AlignRight | Qt::AlignTop;
-    case Label3D::Center: return Qt::AlignHCenter | Qt::AlignTop;
-    case Label3D::LeftJustify: break;
+    case Label3D::RightJustify:
+        return Qt::AlignRight | Qt::AlignTop;
+    case Label3D::Center:
+        return Qt::AlignHCenter | Qt::AlignTop;
+    case Label3D::LeftJustify:
+        break;
     }
     return Qt::AlignLeft | Qt::AlignTop;
 }

@@ -100,9 +100,9 @@ public:
 
     // The container's side of persistence. None of these emits
     // propertyChanged(): loading a window does not change it.
-    void initProperties();                            // placed for the first time
-    void readProperties(const PropertyBag &bag);      // loaded
-    void writeProperties(PropertyBag &bag) const;     // saved
+    void initProperties();                        // placed for the first time
+    void readProperties(const PropertyBag &bag);  // loaded
+    void writeProperties(PropertyBag &bag) const; // saved
 
     // The container's font, which a font left unset follows.
     QFont ambientFont() const;
@@ -132,8 +132,8 @@ private:
     void applyBackColor();
     void markChanged(const QString &name);
 
-    QLabel *m_label1 = nullptr;      // back copy
-    FrontLabel *m_label2 = nullptr;  // front copy
+    QLabel *m_label1 = nullptr;     // back copy
+    FrontLabel *m_label2 = nullptr; // front copy
     quint8 m_phase = 0;
     OleColor m_foreColor1 = systemcolour::HighlightText;
     OleColor m_foreColor2 = systemcolour::ButtonText;

@@ -19,11 +19,16 @@ struct PhasePlacement
 constexpr std::optional<PhasePlacement> placementForPhase(int phase)
 {
     switch (phase) {
-    case 0: return PhasePlacement{{15, 15}, {0, 0}};  // back right and down
-    case 1: return PhasePlacement{{0, 15}, {15, 0}};  // back left and down
-    case 2: return PhasePlacement{{15, 0}, {0, 15}};  // back right and up
-    case 3: return PhasePlacement{{0, 0}, {15, 15}};  // back left and up
-    default: return std::nullopt;
+    case 0:
+        return PhasePlacement{{15, 15}, {0, 0}}; // back right and down
+    case 1:
+        return PhasePlacement{{0, 15}, {15, 0}}; // back left and down
+    case 2:
+        return PhasePlacement{{15, 0}, {0, 15}}; // back right and up
+    case 3:
+        return PhasePlacement{{0, 0}, {15, 15}}; // back left and up
+    default:
+        return std::nullopt;
     }
 }
 

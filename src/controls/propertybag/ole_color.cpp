@@ -16,31 +16,31 @@ struct SystemRole
 // Index xx of &H800000xx in the order of the old system colour table, mapped
 // to the nearest palette role.
 constexpr SystemRole kSystemRoles[] = {
-    {QPalette::Active, QPalette::Button},             // 0x00 scroll bars
-    {QPalette::Active, QPalette::Window},             // 0x01 desktop
-    {QPalette::Active, QPalette::Highlight},          // 0x02 active title bar
-    {QPalette::Inactive, QPalette::Highlight},        // 0x03 inactive title bar
-    {QPalette::Active, QPalette::Window},             // 0x04 menu bar
-    {QPalette::Active, QPalette::Base},               // 0x05 window background
-    {QPalette::Active, QPalette::Shadow},             // 0x06 window frame
-    {QPalette::Active, QPalette::WindowText},         // 0x07 menu text
-    {QPalette::Active, QPalette::WindowText},         // 0x08 window text
-    {QPalette::Active, QPalette::HighlightedText},    // 0x09 title bar text
-    {QPalette::Active, QPalette::Window},             // 0x0A active border
-    {QPalette::Inactive, QPalette::Window},           // 0x0B inactive border
-    {QPalette::Active, QPalette::Dark},               // 0x0C application workspace
-    {QPalette::Active, QPalette::Highlight},          // 0x0D highlight
-    {QPalette::Active, QPalette::HighlightedText},    // 0x0E highlight text
-    {QPalette::Active, QPalette::Button},             // 0x0F button face
-    {QPalette::Active, QPalette::Dark},               // 0x10 button shadow
-    {QPalette::Disabled, QPalette::Text},             // 0x11 grey text
-    {QPalette::Active, QPalette::ButtonText},         // 0x12 button text
-    {QPalette::Inactive, QPalette::HighlightedText},  // 0x13 inactive title text
-    {QPalette::Active, QPalette::Light},              // 0x14 3-D highlight
-    {QPalette::Active, QPalette::Shadow},             // 0x15 3-D dark shadow
-    {QPalette::Active, QPalette::Midlight},           // 0x16 3-D light
-    {QPalette::Active, QPalette::ToolTipText},        // 0x17 info text
-    {QPalette::Active, QPalette::ToolTipBase},        // 0x18 info background
+    {QPalette::Active, QPalette::Button},            // 0x00 scroll bars
+    {QPalette::Active, QPalette::Window},            // 0x01 desktop
+    {QPalette::Active, QPalette::Highlight},         // 0x02 active title bar
+    {QPalette::Inactive, QPalette::Highlight},       // 0x03 inactive title bar
+    {QPalette::Active, QPalette::Window},            // 0x04 menu bar
+    {QPalette::Active, QPalette::Base},              // 0x05 window background
+    {QPalette::Active, QPalette::Shadow},            // 0x06 window frame
+    {QPalette::Active, QPalette::WindowText},        // 0x07 menu text
+    {QPalette::Active, QPalette::WindowText},        // 0x08 window text
+    {QPalette::Active, QPalette::HighlightedText},   // 0x09 title bar text
+    {QPalette::Active, QPalette::Window},            // 0x0A active border
+    {QPalette::Inactive, QPalette::Window},          // 0x0B inactive border
+    {QPalette::Active, QPalette::Dark},              // 0x0C application workspace
+    {QPalette::Active, QPalette::Highlight},         // 0x0D highlight
+    {QPalette::Active, QPalette::HighlightedText},   // 0x0E highlight text
+    {QPalette::Active, QPalette::Button},            // 0x0F button face
+    {QPalette::Active, QPalette::Dark},              // 0x10 button shadow
+    {QPalette::Disabled, QPalette::Text},            // 0x11 grey text
+    {QPalette::Active, QPalette::ButtonText},        // 0x12 button text
+    {QPalette::Inactive, QPalette::HighlightedText}, // 0x13 inactive title text
+    {QPalette::Active, QPalette::Light},             // 0x14 3-D highlight
+    {QPalette::Active, QPalette::Shadow},            // 0x15 3-D dark shadow
+    {QPalette::Active, QPalette::Midlight},          // 0x16 3-D light
+    {QPalette::Active, QPalette::ToolTipText},       // 0x17 info text
+    {QPalette::Active, QPalette::ToolTipBase},       // 0x18 info background
 };
 
 } // namespace

@@ -18,8 +18,7 @@ public:
 
     static constexpr OleColor fromRgb(int red, int green, int blue)
     {
-        return OleColor(quint32(red & 0xFF) | quint32(green & 0xFF) << 8
-                        | quint32(blue & 0xFF) << 16);
+        return OleColor(quint32(red & 0xFF) | quint32(green & 0xFF) << 8 | quint32(blue & 0xFF) << 16);
     }
     static constexpr OleColor system(quint8 index) { return OleColor(0x80000000u | index); }
     // The RGB value of a Qt colour; alpha is dropped, these colours are opaque.

@@ -22,9 +22,8 @@ bool PropertyBag::isValidName(QStringView name)
 {
     if (name.isEmpty() || !(isAsciiLetter(name.front()) || name.front() == u'_'))
         return false;
-    return std::all_of(name.begin(), name.end(), [](QChar c) {
-        return isAsciiLetter(c) || (c >= u'0' && c <= u'9') || c == u'_';
-    });
+    return std::all_of(name.begin(), name.end(),
+                       [](QChar c) { return isAsciiLetter(c) || (c >= u'0' && c <= u'9') || c == u'_'; });
 }
 
 const PropertyValue *PropertyBag::find(const QString &name) const
@@ -44,8 +43,7 @@ template <typename T> T PropertyBag::read(const QString &name, const T &defaultV
     return defaultValue;
 }
 
-template <typename T>
-bool PropertyBag::write(const QString &name, const T &value, const T &defaultValue)
+template <typename T> bool PropertyBag::write(const QString &name, const T &value, const T &defaultValue)
 {
     if (!isValidName(name))
         return false;
@@ -135,13 +133,11 @@ bool PropertyBag::writeColour(const QString &name, OleColor value, OleColor defa
 {
     return write(name, value, defaultValue);
 }
-bool PropertyBag::writeFont(const QString &name, const FontValue &value,
-                            const FontValue &defaultValue)
+bool PropertyBag::writeFont(const QString &name, const FontValue &value, const FontValue &defaultValue)
 {
     return write(name, value, defaultValue);
 }
-bool PropertyBag::writePicture(const QString &name, const PictureValue &value,
-                               const PictureValue &defaultValue)
+bool PropertyBag::writePicture(const QString &name, const PictureValue &value, const PictureValue &defaultValue)
 {
     return write(name, value, defaultValue);
 }

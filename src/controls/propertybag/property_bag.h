@@ -38,8 +38,7 @@ public:
     bool writeBoolean(const QString &name, bool value, bool defaultValue);
     bool writeColour(const QString &name, OleColor value, OleColor defaultValue);
     bool writeFont(const QString &name, const FontValue &value, const FontValue &defaultValue);
-    bool writePicture(const QString &name, const PictureValue &value,
-                      const PictureValue &defaultValue);
+    bool writePicture(const QString &name, const PictureValue &value, const PictureValue &defaultValue);
 
     // Stores a value whatever it is; used when reading the text form.
     bool setValue(const QString &name, const PropertyValue &value);

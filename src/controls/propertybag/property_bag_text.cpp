@@ -21,11 +21,21 @@ QString quoted(const QString &text)
     out += u'"';
     for (const QChar c : text) {
         switch (c.unicode()) {
-        case u'\\': out += u"\\\\"_s; break;
-        case u'"': out += u"\\\""_s; break;
-        case u'\n': out += u"\\n"_s; break;
-        case u'\r': out += u"\\r"_s; break;
-        case u'\t': out += u"\\t"_s; break;
+        case u'\\':
+            out += u"\\\\"_s;
+            break;
+        case u'"':
+            out += u"\\\""_s;
+            break;
+        case u'\n':
+            out += u"\\n"_s;
+            break;
+        case u'\r':
+            out += u"\\r"_s;
+            break;
+        case u'\t':
+            out += u"\\t"_s;
+            break;
         default:
             // Control characters and surrogate halves are written as escapes
             // so the text survives any encoding the host stores it in.
@@ -60,15 +70,13 @@ QString valueText(const PropertyValue &value)
         QString operator()(bool flag) const { return booleanText(flag); }
         QString operator()(OleColor colour) const
         {
-            return u"&H"_s + QString::number(colour.value(), 16).toUpper().rightJustified(8, u'0')
-                   + u'&';
+            return u"&H"_s + QString::number(colour.value(), 16).toUpper().rightJustified(8, u'0') + u'&';
         }
         QString operator()(const FontValue &font) const
         {
-            return u"Font(%1, %2, Bold=%3, Italic=%4, Underline=%5, Strikethrough=%6, Charset=%7)"_s
-                .arg(quoted(font.name), sizeText(font.size), booleanText(font.bold),
-                     booleanText(font.italic), booleanText(font.underline),
-                     booleanText(font.strikethrough), QString::number(font.charset));
+            return u"Font(%1, %2, Bold=%3, Italic=%4, Underline=%5, Strikethrough=%6, Charset=%7)"_s.arg(
+                quoted(font.name), sizeText(font.size), booleanText(font.bold), booleanText(font.italic),
+                booleanText(font.underline), booleanText(font.strikethrough), QString::number(font.charset));
         }
         QString operator()(const PictureValue &picture) const
         {
@@ -187,11 +195,21 @@ private:
                 break;
             const QChar escape = m_line[m_pos++];
             switch (escape.unicode()) {
-            case u'\\': out += u'\\'; break;
-            case u'"': out += u'"'; break;
-            case u'n': out += u'\n'; break;
-            case u'r': out += u'\r'; break;
-            case u't': out += u'\t'; break;
+            case u'\\':
+                out += u'\\';
+                break;
+            case u'"':
+                out += u'"';
+                break;
+            case u'n':
+                out += u'\n';
+                break;
+            case u'r':
+                out += u'\r';
+                break;
+            case u't':
+                out += u'\t';
+                break;
             case u'u': {
                 if (m_pos + 4 > m_line.size())
                     return fail(u"four hex digits expected after \\u"_s);
@@ -219,8 +237,7 @@ private:
             ++m_pos;
         bool ok = false;
         const qlonglong number = m_line.sliced(start, m_pos - start).toLongLong(&ok);
-        if (!ok || number < std::numeric_limits<qint32>::min()
-            || number > std::numeric_limits<qint32>::max())
+        if (!ok || number < std::numeric_limits<qint32>::min() || number > std::numeric_limits<qint32>::max())
             return fail(u"a whole number of 32 bits expected"_s);
         out = qint32(number);
         return true;
@@ -254,13 +271,13 @@ private:
     {
         skipSpaces();
         const qsizetype start = m_pos;
-        while (!atEnd() && (peek().isDigit() || peek() == u'.' || peek() == u'e' || peek() == u'E'
-                            || peek() == u'+' || peek() == u'-'))
+        while (!atEnd() && (peek().isDigit() || peek() == u'.' || peek() == u'e' || peek() == u'E' || peek() == u'+' ||
+                            peek() == u'-'))
             ++m_pos;
         const QByteArray latin = m_line.sliced(start, m_pos - start).toLatin1();
         const auto result = std::from_chars(latin.data(), latin.data() + latin.size(), out);
-        if (latin.isEmpty() || result.ec != std::errc() || result.ptr != latin.data() + latin.size()
-            || !std::isfinite(out) || out <= 0)
+        if (latin.isEmpty() || result.ec != std::errc() || result.ptr != latin.data() + latin.size() ||
+            !std::isfinite(out) || out <= 0)
             return fail(u"a font size in points expected"_s);
         return true;
     }
@@ -338,8 +355,7 @@ private:
         QString base64;
         if (!quotedText(base64) || !expect(u')'))
             return false;
-        const auto decoded = QByteArray::fromBase64Encoding(
-            base64.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+        const auto decoded = QByteArray::fromBase64Encoding(base64.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
         if (!decoded)
             return fail(u"picture data is not base64"_s);
         out = PictureValue{decoded.decoded};

@@ -35,7 +35,6 @@ QString propertyBagToText(const PropertyBag &bag);
 // Nothing is returned for a text with a fault (an unknown value form, a
 // number out of range, a name given twice...): a half-read bag would load a
 // control with a mixture of stored values and defaults.
-std::optional<PropertyBag> propertyBagFromText(QStringView text,
-                                               PropertyBagTextError *error = nullptr);
+std::optional<PropertyBag> propertyBagFromText(QStringView text, PropertyBagTextError *error = nullptr);
 
 } // namespace kelvora

@@ -34,8 +34,7 @@ TEST(Label3DDesignerPlugin, OffersTheControlUnderItsClassName)
     // Designer reads the initial widget from this snippet.
     QDomDocument dom;
     ASSERT_TRUE(dom.setContent(plugin->domXml()));
-    EXPECT_EQ(dom.documentElement().firstChildElement(u"widget"_s).attribute(u"class"_s),
-              plugin->name());
+    EXPECT_EQ(dom.documentElement().firstChildElement(u"widget"_s).attribute(u"class"_s), plugin->name());
 }
 
 TEST(Label3DDesignerPlugin, PropertiesAreEditableByName)
@@ -49,8 +48,7 @@ TEST(Label3DDesignerPlugin, PropertiesAreEditableByName)
     EXPECT_STREQ(control->metaObject()->className(), "kelvora::Label3D");
 
     const QMetaObject *meta = control->metaObject();
-    for (const char *name : {"Caption", "Alignment", "Phase", "ForeColor1", "ForeColor2",
-                             "BackColor", "BorderStyle"}) {
+    for (const char *name : {"Caption", "Alignment", "Phase", "ForeColor1", "ForeColor2", "BackColor", "BorderStyle"}) {
         SCOPED_TRACE(name);
         const int index = meta->indexOfProperty(name);
         ASSERT_GE(index, 0);

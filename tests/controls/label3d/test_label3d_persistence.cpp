@@ -108,9 +108,8 @@ TEST(Label3DPersistence, EveryPropertyComesBackThroughTheFormFile)
 
     const PropertyBag bag = saved(*original);
     // The order values are saved in.
-    EXPECT_EQ(bag.names(), (QStringList{u"Enabled"_s, u"Font"_s, u"ForeColor1"_s, u"ForeColor2"_s,
-                                        u"Caption"_s, u"Alignment"_s, u"Phase"_s, u"BackColor"_s,
-                                        u"BorderStyle"_s}));
+    EXPECT_EQ(bag.names(), (QStringList{u"Enabled"_s, u"Font"_s, u"ForeColor1"_s, u"ForeColor2"_s, u"Caption"_s,
+                                        u"Alignment"_s, u"Phase"_s, u"BackColor"_s, u"BorderStyle"_s}));
 
     auto *loaded = new Label3D(&form);
     loaded->readProperties(throughText(bag));

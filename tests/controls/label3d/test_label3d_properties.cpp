@@ -35,13 +35,15 @@ CopyState stateOf(QLabel *label)
     QImage painted(label->size(), QImage::Format_ARGB32_Premultiplied);
     painted.fill(Qt::transparent);
     label->render(&painted, QPoint(), QRegion(), QWidget::RenderFlags());
-    return {label->text(), label->alignment(), label->font(), label->isEnabled(),
-            textColour(label), painted};
+    return {label->text(), label->alignment(), label->font(), label->isEnabled(), textColour(label), painted};
 }
 
 // A plain number must not be taken for a colour of either kind.
 template <typename T>
-concept TakesNumberAsColour = requires(T &control) { control.setForeColor1(0x8000000Eu); };
+concept TakesNumberAsColour = requires(T &control)
+{
+    control.setForeColor1(0x8000000Eu);
+};
 static_assert(!TakesNumberAsColour<Label3D>);
 
 } // namespace
@@ -62,10 +64,10 @@ TEST(Label3DProperties, EachSetterChangesTheCopiesItOwns)
          [](const Label3D &c) { return c.caption() == u"Ταμείο"_s; }, true, true},
         {"Alignment", [](Label3D &c) { c.setAlignment(Label3D::Center); },
          [](const Label3D &c) { return c.alignment() == Label3D::Center; }, true, true},
-        {"Font", [&](Label3D &c) { c.setFont(serif); },
-         [&](const Label3D &c) { return c.labelFont() == serif; }, true, true},
-        {"Enabled", [](Label3D &c) { c.setEnabled(false); },
-         [](const Label3D &c) { return !c.labelsEnabled(); }, true, true},
+        {"Font", [&](Label3D &c) { c.setFont(serif); }, [&](const Label3D &c) { return c.labelFont() == serif; }, true,
+         true},
+        {"Enabled", [](Label3D &c) { c.setEnabled(false); }, [](const Label3D &c) { return !c.labelsEnabled(); }, true,
+         true},
         {"ForeColor1", [](Label3D &c) { c.setForeColor1(OleColor::fromRgb(255, 0, 0)); },
          [](const Label3D &c) { return c.foreColor1() == OleColor(0x0000FFu); }, true, false},
         {"ForeColor2", [](Label3D &c) { c.setForeColor2(OleColor::fromRgb(0, 0, 255)); },
@@ -73,10 +75,7 @@ TEST(Label3DProperties, EachSetterChangesTheCopiesItOwns)
         {"BorderStyle", [](Label3D &c) { c.setBorderStyle(Label3D::FixedSingle); },
          [](const Label3D &c) { return c.borderStyle() == Label3D::FixedSingle; }, false, true},
         {"BackColor", [](Label3D &c) { c.setBackColor(OleColor::fromRgb(0, 128, 0)); },
-         [](const Label3D &c) {
-             return c.palette().color(QPalette::Window) == QColor(0, 128, 0);
-         },
-         false, false},
+         [](const Label3D &c) { return c.palette().color(QPalette::Window) == QColor(0, 128, 0); }, false, false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);

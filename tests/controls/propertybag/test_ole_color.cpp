@@ -25,12 +25,9 @@ TEST(OleColor, SystemColoursFollowThePalette)
         QPalette::ColorRole role;
     };
     const Case cases[] = {
-        {systemcolour::ButtonFace, QPalette::Button},
-        {systemcolour::HighlightText, QPalette::HighlightedText},
-        {systemcolour::ApplicationWorkspace, QPalette::Dark},
-        {systemcolour::ButtonText, QPalette::ButtonText},
-        {systemcolour::WindowText, QPalette::WindowText},
-        {systemcolour::WindowFrame, QPalette::Shadow},
+        {systemcolour::ButtonFace, QPalette::Button},         {systemcolour::HighlightText, QPalette::HighlightedText},
+        {systemcolour::ApplicationWorkspace, QPalette::Dark}, {systemcolour::ButtonText, QPalette::ButtonText},
+        {systemcolour::WindowText, QPalette::WindowText},     {systemcolour::WindowFrame, QPalette::Shadow},
     };
     // A palette in which every role has a colour of its own.
     QPalette palette;

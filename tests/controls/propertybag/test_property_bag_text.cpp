@@ -10,8 +10,8 @@ using kelvora::FontValue;
 using kelvora::OleColor;
 using kelvora::PictureValue;
 using kelvora::PropertyBag;
-using kelvora::PropertyBagTextError;
 using kelvora::propertyBagFromText;
+using kelvora::PropertyBagTextError;
 using kelvora::propertyBagToText;
 
 namespace {
@@ -76,8 +76,7 @@ TEST(PropertyBagText, EveryKindComesBackExactly)
     const PropertyBag read = roundTrip(bag);
     EXPECT_EQ(read, bag);
     EXPECT_EQ(read.names(), bag.names());
-    EXPECT_EQ(read.readPicture(u"Picture1"_s, {}).toImage().pixelColor(2, 1),
-              QColor(10, 20, 30, 128));
+    EXPECT_EQ(read.readPicture(u"Picture1"_s, {}).toImage().pixelColor(2, 1), QColor(10, 20, 30, 128));
 }
 
 TEST(PropertyBagText, WritesOneReadableLineAnEntry)
