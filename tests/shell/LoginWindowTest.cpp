@@ -226,13 +226,6 @@ TEST_F(LoginWindow, AddingAUserListsIt)
     EXPECT_EQ(boxes.count(), 0);
 }
 
-TEST_F(LoginWindow, UnlockIsThereBeforeLoggingIn)
-{
-    clickButton(command(5));
-    ASSERT_EQ(boxes.count(), 1);
-    EXPECT_EQ(boxes.last().text, QStringLiteral("Η βάση ξεκλείδωσε "));
-}
-
 TEST_F(LoginWindow, BulkClosingFromTheButton)
 {
     data.closeDay(QDate(2026, 3, 1));
@@ -247,10 +240,3 @@ TEST_F(LoginWindow, BulkClosingFromTheButton)
     EXPECT_TRUE(window.cursor().shape() != Qt::WaitCursor);
 }
 
-TEST_F(LoginWindow, DeleteAllDataButtonIsEnabledAgainAfterwards)
-{
-    enterAdministratorMode();
-    clickButton(command(7)); // default answer "No"
-    EXPECT_EQ(boxes.last().defaultButton, msg::Answer::No);
-    EXPECT_TRUE(command(7)->isEnabled());
-}

@@ -59,23 +59,27 @@ protected:
     ScriptedMessages boxes;
 };
 
-TEST_F(MainWindowStart, WrongKeyEndsTheStartWithTheMessage)
+TEST_F(MainWindowStart, UnusableDatabasesEndTheStartWithTheMessage)
 {
-    Store wrongKey(data.path(), QStringLiteral("not the key"));
-    expectFatalAndMarkerUntouched(wrongKey);
-}
-
-TEST_F(MainWindowStart, MissingUsersDatabaseEndsTheStartWithTheMessage)
-{
-    Store store(data.path(), globals().DbPassword);
-    ASSERT_TRUE(QFile::remove(datafolder::usersDatabase(data.path())));
-    expectFatalAndMarkerUntouched(store);
-}
-
-TEST_F(MainWindowStart, MissingTableEndsTheStartWithTheMessage)
-{
-    data.main().executeScript(QStringLiteral("DROP TABLE omades;"));
-    expectFatalAndMarkerUntouched(data.store());
+    {
+        SCOPED_TRACE("wrong key");
+        Store wrongKey(data.path(), QStringLiteral("not the key"));
+        expectFatalAndMarkerUntouched(wrongKey);
+    }
+    {
+        SCOPED_TRACE("missing mapcodes.mdb");
+        boxes.clear();
+        Store store(data.path(), globals().DbPassword);
+        ASSERT_TRUE(QFile::remove(datafolder::usersDatabase(data.path())));
+        expectFatalAndMarkerUntouched(store);
+    }
+    {
+        SCOPED_TRACE("missing table");
+        boxes.clear();
+        data.main().executeScript(QStringLiteral("DROP TABLE omades;"));
+        Store store(data.path(), globals().DbPassword);
+        expectFatalAndMarkerUntouched(store);
+    }
 }
 
 TEST_F(MainWindowStart, PageThatCannotReachItsDataEndsTheStart)

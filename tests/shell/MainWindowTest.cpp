@@ -3,6 +3,7 @@
 #include "data/AppGlobals.h"
 #include "data/DataFolder.h"
 #include "data/InUseMarker.h"
+#include "platform/db/DbError.h"
 #include "platform/desktop/widgets/BusyGuard.h"
 #include "platform/desktop/widgets/WindowRules.h"
 #include "platform/regional/Clock.h"
@@ -354,4 +355,17 @@ TEST_F(MainWindow, ColouringKeepsInputBoxesWhite)
     auto *box = child<QLineEdit>(window.get(), "Text1(7)");
     EXPECT_EQ(box->palette().color(QPalette::Base), QColor(Qt::white));
     EXPECT_EQ(panel(3)->palette().color(QPalette::Window), ui::colourFromVb(globals().ThemeColour, window.get()));
+}
+
+TEST_F(MainWindow, FailingOperationIsReportedAndTheWindowStaysUsable)
+{
+    open();
+    log.duringInsertMovement = [] { throw db::DbError(db::DbError::Kind::Busy, QStringLiteral("locked")); };
+    clickButton(command(0));
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().icon, msg::Icon::Critical);
+    EXPECT_FALSE(BusyGuard::isBusy(window.get()));
+    log.duringInsertMovement = nullptr;
+    clickButton(command(0));
+    EXPECT_EQ(log.count(QStringLiteral("InsertMovement")), 2);
 }

@@ -72,15 +72,6 @@ TEST_F(Marker, EmptyFileIsNeitherTakenNorFree)
     EXPECT_TRUE(holder.allowsChange());
 }
 
-TEST(MarkerTitle, NamesTheHolderOnlyWhenAnotherHoldsIt)
-{
-    InUseMarker::Record taken{QByteArray("1"), QStringLiteral("babis"), QStringLiteral("pc2")};
-    InUseMarker::Record free{QByteArray("0"), QStringLiteral("babis"), QStringLiteral("pc2")};
-    EXPECT_EQ(MarkerHolder::titleFor(taken, false), holderTitle);
-    EXPECT_EQ(MarkerHolder::titleFor(taken, true), QStringLiteral("Kelvora"));
-    EXPECT_EQ(MarkerHolder::titleFor(free, false), QStringLiteral("Kelvora"));
-}
-
 TEST(MainWindowRules, MarkerTestOnlyForChangingOperations)
 {
     QList<int> tested;

@@ -11,6 +11,7 @@
 #include "platform/regional/GreekFormats.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
@@ -106,6 +107,8 @@ bool kentrikh::initialise(const schemaupgrade::AskOpeningBalance &ask)
         m_header->setText(g.HeaderCaption);
         if (m_codes)
             m_codes->RequeryCodes();
+        if (auto *dayList = findChild<QAbstractItemView *>(QStringLiteral("List1")))
+            ui::SetListWidth(dayList);
     } catch (const db::DbError &) {
         mainwindow::reportDatabaseNotFound();
         return false;
@@ -130,8 +133,9 @@ void kentrikh::Command1_Click(int index)
         return;
     try {
         runOperation(index);
-    } catch (const db::DbError &e) {
-        msg::critical(QStringLiteral("Προσοχή"), QStringLiteral("Η εργασία δεν έγινε.\n") + e.message());
+    } catch (const std::exception &e) {
+        // A page that fails must not take the window down with it.
+        msg::critical(QStringLiteral("Προσοχή"), QStringLiteral("Η εργασία δεν έγινε.\n") + QString::fromUtf8(e.what()));
     }
 }
 
@@ -222,9 +226,9 @@ void kentrikh::Tab1_Click(int tab)
         showPage(tab);
         if (tab == mainwindow::CashTab && m_cash)
             m_cash->RefreshCodes();
-    } catch (const db::DbError &e) {
+    } catch (const std::exception &e) {
         showPage(tab);
-        msg::critical(QStringLiteral("Προσοχή"), QStringLiteral("Η εργασία δεν έγινε.\n") + e.message());
+        msg::critical(QStringLiteral("Προσοχή"), QStringLiteral("Η εργασία δεν έγινε.\n") + QString::fromUtf8(e.what()));
     }
 }
 
