@@ -1,5 +1,5 @@
-#include "data/AppGlobals.h"
 #include "shell/login/LoginSearch.h"
+#include "data/AppGlobals.h"
 #include "support/TestDataFolder.h"
 
 #include <gtest/gtest.h>
@@ -24,13 +24,12 @@ TEST_P(AdministratorEntry, NameInAnyCaseCodeExactly)
     EXPECT_EQ(isAdministratorEntry(QString::fromUtf16(c.name), QString::fromUtf16(c.password)), c.entered);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, AdministratorEntry,
-                         ::testing::Values(AdminCase{u"rootdesk", u"38627", true}, AdminCase{u"ROOTDESK", u"38627", true},
-                                           AdminCase{u"RootDesk", u"38627", true},
-                                           AdminCase{u"ROOTDESK", u"38627 ", false},
-                                           AdminCase{u"rootdesk", u" 38627", false},
-                                           AdminCase{u"rootdesk ", u"38627", false},
-                                           AdminCase{u"rootdesk", u"3862", false}, AdminCase{u"", u"", false}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AdministratorEntry,
+    ::testing::Values(AdminCase{u"rootdesk", u"38627", true}, AdminCase{u"ROOTDESK", u"38627", true},
+                      AdminCase{u"RootDesk", u"38627", true}, AdminCase{u"ROOTDESK", u"38627 ", false},
+                      AdminCase{u"rootdesk", u" 38627", false}, AdminCase{u"rootdesk ", u"38627", false},
+                      AdminCase{u"rootdesk", u"3862", false}, AdminCase{u"", u"", false}));
 
 class LoginSearch : public ::testing::Test
 {

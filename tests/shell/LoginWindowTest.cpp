@@ -28,7 +28,10 @@ protected:
     }
 
     QLineEdit *text(int i) { return window.findChild<QLineEdit *>(QStringLiteral("Text1(%1)").arg(i)); }
-    QAbstractButton *command(int i) { return window.findChild<QAbstractButton *>(QStringLiteral("Command1(%1)").arg(i)); }
+    QAbstractButton *command(int i)
+    {
+        return window.findChild<QAbstractButton *>(QStringLiteral("Command1(%1)").arg(i));
+    }
     QListWidget *userList() { return child<QListWidget>(&window, "DBList1"); }
 
     // Types name and password as a user does: Enter moves from one box to the next.
@@ -234,9 +237,10 @@ TEST_F(LoginWindow, BulkClosingFromTheButton)
     enterAdministratorMode();
     boxes.answerNext(msg::Answer::Yes);
     clickButton(command(6));
-    EXPECT_EQ(data.users().scalar(QStringLiteral("SELECT group_concat(Hmeraklhsimatos) FROM "
-                                                 "(SELECT Hmeraklhsimatos FROM KlhsimoTameioy ORDER BY 1)")).toString(),
+    EXPECT_EQ(data.users()
+                  .scalar(QStringLiteral("SELECT group_concat(Hmeraklhsimatos) FROM "
+                                         "(SELECT Hmeraklhsimatos FROM KlhsimoTameioy ORDER BY 1)"))
+                  .toString(),
               QStringLiteral("2026-03-01,2026-03-02,2026-03-03,2026-03-04,2026-03-05"));
     EXPECT_TRUE(window.cursor().shape() != Qt::WaitCursor);
 }
-

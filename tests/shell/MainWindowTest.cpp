@@ -48,7 +48,10 @@ protected:
     void TearDown() override { Clock::setToday(QDate()); }
 
     InUseMarker marker() const { return InUseMarker(datafolder::marker(data.path())); }
-    void anotherWorkstationHoldsTheMarker() { ASSERT_TRUE(marker().tryTake(QStringLiteral("babis"), QStringLiteral("pc2"))); }
+    void anotherWorkstationHoldsTheMarker()
+    {
+        ASSERT_TRUE(marker().tryTake(QStringLiteral("babis"), QStringLiteral("pc2")));
+    }
 
     void open()
     {
@@ -86,9 +89,9 @@ TEST_F(MainWindow, FrameHasItsTabsButtonsAndPanels)
     ASSERT_EQ(tabs()->count(), 4);
     const QString captions[] = {QStringLiteral("Ημερήσια κίνηση "), QStringLiteral("Κωδικοί κινήσεων "),
                                 QStringLiteral("Εκτυπώσεις "), QStringLiteral("Εξοδος ")};
-    const QString toolTips[] = {QStringLiteral("Εισαγωγή εσόδων και εξόδων"),
-                                QStringLiteral("Εισαγωγή και μεταβολή κωδικών - ομάδων"),
-                                QStringLiteral("Εκτύπωση ταμείου και καρτελών"), QStringLiteral("Εξοδος από το πρόγραμμα")};
+    const QString toolTips[] = {
+        QStringLiteral("Εισαγωγή εσόδων και εξόδων"), QStringLiteral("Εισαγωγή και μεταβολή κωδικών - ομάδων"),
+        QStringLiteral("Εκτύπωση ταμείου και καρτελών"), QStringLiteral("Εξοδος από το πρόγραμμα")};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(tabs()->tabText(i), captions[i]);
         EXPECT_EQ(tabs()->tabToolTip(i), toolTips[i]);
@@ -148,9 +151,8 @@ TEST_F(MainWindow, RightsShowOrHideInsertAndCloseCash)
         bool changeRecords, closeCash, dayClosed;
         bool insertVisible, closeVisible;
     };
-    const Case cases[] = {{false, false, false, true, false},
-                          {false, true, true, false, true},
-                          {true, false, true, true, false}};
+    const Case cases[] = {
+        {false, false, false, true, false}, {false, true, true, false, true}, {true, false, true, true, false}};
     for (const Case &c : cases) {
         globals().RightChangeRecords = c.changeRecords;
         globals().RightCloseCash = c.closeCash;

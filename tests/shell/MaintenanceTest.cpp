@@ -1,7 +1,7 @@
+#include "shell/login/Maintenance.h"
 #include "data/DataFolder.h"
 #include "data/InUseMarker.h"
 #include "platform/db/DbError.h"
-#include "shell/login/Maintenance.h"
 #include "support/ScriptedMessages.h"
 #include "support/TestDataFolder.h"
 
@@ -81,9 +81,9 @@ TEST_F(BulkClosing, AFailingInsertLeavesNoDayAdded)
 {
     data.closeDay(march(1));
     data.closeDay(march(6));
-    data.users().executeScript(QStringLiteral(
-        "CREATE TRIGGER refuse_fourth BEFORE INSERT ON KlhsimoTameioy "
-        "WHEN NEW.Hmeraklhsimatos = '2026-03-04' BEGIN SELECT RAISE(ABORT, 'refused'); END;"));
+    data.users().executeScript(
+        QStringLiteral("CREATE TRIGGER refuse_fourth BEFORE INSERT ON KlhsimoTameioy "
+                       "WHEN NEW.Hmeraklhsimatos = '2026-03-04' BEGIN SELECT RAISE(ABORT, 'refused'); END;"));
     boxes.answerNext(msg::Answer::Yes);
     EXPECT_THROW(login::CloseOpenCashDays(data.users()), db::DbError);
     EXPECT_EQ(closedDays(data.users()), (QList<QDate>{march(1), march(6)}));
@@ -136,8 +136,9 @@ protected:
     {
         const int group = data.addGroup(QStringLiteral("Ενοίκια"));
         data.addCode(100, QStringLiteral("ΕΝΟΙΚΙΟ"), false, group);
-        data.main().execute(QStringLiteral("INSERT INTO kinhseis (kvdikos, hmeromhnia, perigrafh, esoda) VALUES (100, ?1, 'x', 10000)"),
-                            march(2));
+        data.main().execute(
+            QStringLiteral("INSERT INTO kinhseis (kvdikos, hmeromhnia, perigrafh, esoda) VALUES (100, ?1, 'x', 10000)"),
+            march(2));
         data.main().execute(QStringLiteral("INSERT INTO tameio (hmeromhnia, ypoloipo) VALUES (?1, 10000)"), march(2));
         data.closeDay(march(2));
     }

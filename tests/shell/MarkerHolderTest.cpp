@@ -1,8 +1,8 @@
+#include "shell/mainwindow/MarkerHolder.h"
 #include "data/AppGlobals.h"
 #include "data/DataFolder.h"
 #include "shell/contracts/MainWindowState.h"
 #include "shell/mainwindow/MainWindowRules.h"
-#include "shell/mainwindow/MarkerHolder.h"
 #include "support/ScriptedMessages.h"
 
 #include <QTemporaryDir>
@@ -20,7 +20,10 @@ protected:
         globals().NetUserName = QStringLiteral("anna");
         globals().MachineName = QStringLiteral("pc1");
     }
-    void heldByOther() { InUseMarker(datafolder::marker(dir.path())).tryTake(QStringLiteral("babis"), QStringLiteral("pc2")); }
+    void heldByOther()
+    {
+        InUseMarker(datafolder::marker(dir.path())).tryTake(QStringLiteral("babis"), QStringLiteral("pc2"));
+    }
     InUseMarker::Record record() const { return InUseMarker(datafolder::marker(dir.path())).read(); }
 
     QTemporaryDir dir;

@@ -36,8 +36,9 @@ protected:
 
 TEST_F(UserAdmin, BlankNameOrPasswordIsRefusedAndNothingWritten)
 {
-    const login::UserRow blanks[] = {values(QString(), QStringLiteral("p")), values(QStringLiteral("   "), QStringLiteral("p")),
-                                     values(QStringLiteral("anna"), QString()), values(QStringLiteral("anna"), QStringLiteral(" \t"))};
+    const login::UserRow blanks[] = {
+        values(QString(), QStringLiteral("p")), values(QStringLiteral("   "), QStringLiteral("p")),
+        values(QStringLiteral("anna"), QString()), values(QStringLiteral("anna"), QStringLiteral(" \t"))};
     const qint64 admin = login::listUsers(data.users()).first().rowId;
     for (const login::UserRow &row : blanks) {
         boxes.clear();
@@ -52,7 +53,8 @@ TEST_F(UserAdmin, BlankNameOrPasswordIsRefusedAndNothingWritten)
 
 TEST_F(UserAdmin, AddStoresTrimmedValuesAndAcceptsDuplicates)
 {
-    ASSERT_TRUE(login::addUser(data.users(), values(QStringLiteral("  Άννα "), QStringLiteral(" 12 "), true, false, true)));
+    ASSERT_TRUE(
+        login::addUser(data.users(), values(QStringLiteral("  Άννα "), QStringLiteral(" 12 "), true, false, true)));
     ASSERT_TRUE(login::addUser(data.users(), values(QStringLiteral("Άννα"), QStringLiteral("34"))));
     const QList<login::UserRow> rows = login::listUsers(data.users());
     ASSERT_EQ(rows.size(), 3);
@@ -70,7 +72,8 @@ TEST_F(UserAdmin, ChangeEditsOnlyTheChosenRowEvenAmongDuplicates)
     login::addUser(data.users(), values(QStringLiteral("anna"), QStringLiteral("1")));
     login::addUser(data.users(), values(QStringLiteral("anna"), QStringLiteral("2")));
     const qint64 second = login::listUsers(data.users()).at(2).rowId;
-    ASSERT_TRUE(login::changeUser(data.users(), second, values(QStringLiteral("anna b"), QStringLiteral("9"), false, true, false)));
+    ASSERT_TRUE(login::changeUser(data.users(), second,
+                                  values(QStringLiteral("anna b"), QStringLiteral("9"), false, true, false)));
     const QList<login::UserRow> rows = login::listUsers(data.users());
     EXPECT_EQ(rows[1].name, QStringLiteral("anna"));
     EXPECT_EQ(rows[1].password, QStringLiteral("1"));

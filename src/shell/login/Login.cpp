@@ -51,15 +51,32 @@ Login::Login(Store &store, QWidget *parent) : QWidget(parent), m_store(store)
 void Login::Command1_Click(int index)
 {
     switch (index) {
-    case 0: logIn(); break;
-    case 1: requestEnd(); break;
-    case 2: addUser(); break;
-    case 3: changeUser(); break;
-    case 4: deleteUser(); break;
-    case 5: unlock(); break;
-    case 6: closeMissingDays(); break;
-    case 7: deleteAllData(); break;
-    default: break;
+    case 0:
+        logIn();
+        break;
+    case 1:
+        requestEnd();
+        break;
+    case 2:
+        addUser();
+        break;
+    case 3:
+        changeUser();
+        break;
+    case 4:
+        deleteUser();
+        break;
+    case 5:
+        unlock();
+        break;
+    case 6:
+        closeMissingDays();
+        break;
+    case 7:
+        deleteAllData();
+        break;
+    default:
+        break;
     }
 }
 
@@ -67,8 +84,7 @@ void Login::setAdministratorMode(bool on)
 {
     m_administrator = on;
     m_usersFrame->setVisible(on);
-    setFixedSize(ui::twipsToPixels(WidthTwips),
-                 ui::twipsToPixels(on ? AdministratorHeightTwips : NormalHeightTwips));
+    setFixedSize(ui::twipsToPixels(WidthTwips), ui::twipsToPixels(on ? AdministratorHeightTwips : NormalHeightTwips));
     if (on)
         refillUsers();
 }
@@ -91,7 +107,8 @@ void Login::logIn()
         return;
     }
     if (!user) {
-        msg::information(QStringLiteral("Εισαγωγή Ονόματος / κωδικού"), QStringLiteral("Εχετε δώσει λάθος Ονομα ή κωδικό "));
+        msg::information(QStringLiteral("Εισαγωγή Ονόματος / κωδικού"),
+                         QStringLiteral("Εχετε δώσει λάθος Ονομα ή κωδικό "));
         m_text[0]->setFocus();
         return;
     }

@@ -77,7 +77,8 @@ void Login::buildControls()
     starStyle->setParent(password);
     password->setStyle(starStyle);
 
-    addPicture(0, QStyle::SP_DialogApplyButton, QStringLiteral("Ελεγχος για σωστό Ονομα/κωδικό  "), QRect(318, 16, 50, 50));
+    addPicture(0, QStyle::SP_DialogApplyButton, QStringLiteral("Ελεγχος για σωστό Ονομα/κωδικό  "),
+               QRect(318, 16, 50, 50));
     addPicture(1, QStyle::SP_DialogCloseButton, QStringLiteral("Τερματισμός του προγράμματος"), QRect(374, 16, 50, 50));
     addPicture(5, QStyle::SP_BrowserReload, QString(), QRect(374, 80, 50, 50));
 
@@ -96,7 +97,8 @@ void Login::buildControls()
     addLabel(m_usersFrame, 3, QStringLiteral("Κωδικός "), QRect(160, 60, 64, 24));
     addText(m_usersFrame, 3, QStringLiteral("Ο κωδικός πρόσβασης"), QRect(226, 58, 196, 26));
 
-    const QString checks[] = {QStringLiteral("Να μεταβάλει τις εγγραφές του ταμείου"), QStringLiteral("Να κλήνει το ταμείο"),
+    const QString checks[] = {QStringLiteral("Να μεταβάλει τις εγγραφές του ταμείου"),
+                              QStringLiteral("Να κλήνει το ταμείο"),
                               QStringLiteral(" Να μεταβάλει ομάδες και κωδικούς")};
     for (int i = 0; i < 3; ++i) {
         auto *check = new QCheckBox(checks[i], m_usersFrame);
@@ -114,7 +116,8 @@ void Login::buildControls()
     };
     addButton(2, QStringLiteral("Εισαγωγή"), QStringLiteral("Εισάγει το νεο χρήστη στη βάση"), QRect(160, 168, 86, 28));
     addButton(3, QStringLiteral("Μεταβολή"), QStringLiteral("Μεταβολή στοιχείων του χρήστη"), QRect(250, 168, 86, 28));
-    addButton(4, QStringLiteral("Διαγραφή"), QStringLiteral("Διαγράφει το χρήστη από τη βάση"), QRect(340, 168, 86, 28));
+    addButton(4, QStringLiteral("Διαγραφή"), QStringLiteral("Διαγράφει το χρήστη από τη βάση"),
+              QRect(340, 168, 86, 28));
     addButton(6, QStringLiteral("Ταμεία"), QStringLiteral("Κλείσιμο ανοικτών ταμείων"), QRect(160, 202, 86, 28));
     addButton(7, QStringLiteral("Διαγραφή βάσης"), QStringLiteral("Διαγραφή όλων των στοιχείων της βάσης"),
               QRect(250, 202, 176, 28));

@@ -12,9 +12,9 @@ bool isAdministratorEntry(const QString &name, const QString &password)
 
 std::optional<UserRow> findUser(db::Database &users, const QString &name, const QString &password)
 {
-    db::Statement st = users.prepare(QStringLiteral(
-        "SELECT rowid, uname, upass, dikaivma_eggrafes, dikaivma_klhsimo, dikaivma_kvdikoi FROM codes "
-        "WHERE uname = ?1 COLLATE GREEKCI AND upass = ?2 COLLATE GREEKCI ORDER BY rowid LIMIT 1"));
+    db::Statement st = users.prepare(
+        QStringLiteral("SELECT rowid, uname, upass, dikaivma_eggrafes, dikaivma_klhsimo, dikaivma_kvdikoi FROM codes "
+                       "WHERE uname = ?1 COLLATE GREEKCI AND upass = ?2 COLLATE GREEKCI ORDER BY rowid LIMIT 1"));
     st.bindAll(name, password);
     if (!st.next())
         return std::nullopt;

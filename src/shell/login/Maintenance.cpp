@@ -29,8 +29,8 @@ int CloseOpenCashDays(db::Database &users)
     db::Transaction t(users);
     QSet<QDate> closed;
     QDate earliest, latest;
-    db::Statement st = users.prepare(
-        QStringLiteral("SELECT Hmeraklhsimatos FROM KlhsimoTameioy ORDER BY Hmeraklhsimatos"));
+    db::Statement st =
+        users.prepare(QStringLiteral("SELECT Hmeraklhsimatos FROM KlhsimoTameioy ORDER BY Hmeraklhsimatos"));
     while (st.next()) {
         const QDate day = st.date(0);
         if (!day.isValid())

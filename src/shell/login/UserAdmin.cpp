@@ -15,7 +15,8 @@ bool blankAfterLeadingBlanks(const QString &text)
 bool valuesComplete(const UserRow &values)
 {
     if (blankAfterLeadingBlanks(values.name) || blankAfterLeadingBlanks(values.password)) {
-        msg::information(QStringLiteral("Προσοχή"), QStringLiteral("Δεν έχετε δώσει το Ονομα του χρήστη ή το κωδικό του"));
+        msg::information(QStringLiteral("Προσοχή"),
+                         QStringLiteral("Δεν έχετε δώσει το Ονομα του χρήστη ή το κωδικό του"));
         return false;
     }
     return true;
@@ -38,10 +39,10 @@ bool addUser(db::Database &users, const UserRow &values)
     if (!valuesComplete(values))
         return false;
     db::Transaction t(users);
-    users.execute(QStringLiteral("INSERT INTO codes (uname, upass, dikaivma_eggrafes, dikaivma_klhsimo, dikaivma_kvdikoi) "
-                                 "VALUES (?1, ?2, ?3, ?4, ?5)"),
-                  values.name.trimmed(), values.password.trimmed(), values.changeRecords, values.closeCash,
-                  values.groupsCodes);
+    users.execute(
+        QStringLiteral("INSERT INTO codes (uname, upass, dikaivma_eggrafes, dikaivma_klhsimo, dikaivma_kvdikoi) "
+                       "VALUES (?1, ?2, ?3, ?4, ?5)"),
+        values.name.trimmed(), values.password.trimmed(), values.changeRecords, values.closeCash, values.groupsCodes);
     t.commit();
     return true;
 }

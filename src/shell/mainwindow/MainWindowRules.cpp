@@ -13,12 +13,16 @@ namespace mainwindow {
 TabInfo tabInfo(int tab)
 {
     switch (tab) {
-    case CashTab: return {QStringLiteral("Ημερήσια κίνηση "), QStringLiteral("Εισαγωγή εσόδων και εξόδων")};
+    case CashTab:
+        return {QStringLiteral("Ημερήσια κίνηση "), QStringLiteral("Εισαγωγή εσόδων και εξόδων")};
     case CodesTab:
         return {QStringLiteral("Κωδικοί κινήσεων "), QStringLiteral("Εισαγωγή και μεταβολή κωδικών - ομάδων")};
-    case ReportsTab: return {QStringLiteral("Εκτυπώσεις "), QStringLiteral("Εκτύπωση ταμείου και καρτελών")};
-    case ExitTab: return {QStringLiteral("Εξοδος "), QStringLiteral("Εξοδος από το πρόγραμμα")};
-    default: return {};
+    case ReportsTab:
+        return {QStringLiteral("Εκτυπώσεις "), QStringLiteral("Εκτύπωση ταμείου και καρτελών")};
+    case ExitTab:
+        return {QStringLiteral("Εξοδος "), QStringLiteral("Εξοδος από το πρόγραμμα")};
+    default:
+        return {};
     }
 }
 
@@ -55,7 +59,8 @@ DateRange reportDateRange(const QDate &today)
 
 bool askEndProgram()
 {
-    return msg::confirmOkCancel(QStringLiteral("Εξοδος από το πρόγραμμα"), QStringLiteral("Να τερματιστεί το πρόγραμμα;"));
+    return msg::confirmOkCancel(QStringLiteral("Εξοδος από το πρόγραμμα"),
+                                QStringLiteral("Να τερματιστεί το πρόγραμμα;"));
 }
 
 void upgradeSchemaIgnoringErrors(Store &store, const schemaupgrade::AskOpeningBalance &ask)
@@ -81,7 +86,8 @@ bool checkDatabases(Store &store)
 
 void reportDatabaseNotFound()
 {
-    msg::critical(QStringLiteral("Προσοχή στο Path"), QStringLiteral("Δεν βρέθηκε η βάση δεδομένων, ενημερώστε το registry"));
+    msg::critical(QStringLiteral("Προσοχή στο Path"),
+                  QStringLiteral("Δεν βρέθηκε η βάση δεδομένων, ενημερώστε το registry"));
 }
 
 } // namespace mainwindow

@@ -24,10 +24,10 @@ TabInfo tabInfo(int tab);
 struct ButtonInfo
 {
     int element;
-    int page;            // Panel1 element the button sits on
-    QString caption;     // Label2 text
+    int page;        // Panel1 element the button sits on
+    QString caption; // Label2 text
     QString toolTip;
-    bool markerTest;     // a changing operation: refused while another workstation holds the marker
+    bool markerTest; // a changing operation: refused while another workstation holds the marker
 };
 // The eleven buttons in element order.
 const QList<ButtonInfo> &buttonTable();

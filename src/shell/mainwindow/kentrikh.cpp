@@ -135,7 +135,8 @@ void kentrikh::Command1_Click(int index)
         runOperation(index);
     } catch (const std::exception &e) {
         // A page that fails must not take the window down with it.
-        msg::critical(QStringLiteral("Προσοχή"), QStringLiteral("Η εργασία δεν έγινε.\n") + QString::fromUtf8(e.what()));
+        msg::critical(QStringLiteral("Προσοχή"),
+                      QStringLiteral("Η εργασία δεν έγινε.\n") + QString::fromUtf8(e.what()));
     }
 }
 
@@ -186,7 +187,8 @@ void kentrikh::runOperation(int index)
         if (m_codes)
             m_codes->EditGroups();
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -206,7 +208,9 @@ void kentrikh::Tab1_Click(int tab)
     setWindowTitle(m_marker.title());
     try {
         switch (tab) {
-        case mainwindow::CashTab: m_marker.takeIfFree(); break;
+        case mainwindow::CashTab:
+            m_marker.takeIfFree();
+            break;
         case mainwindow::CodesTab:
             m_marker.takeIfFree();
             m_panel[2]->setEnabled(globals().RightGroupsCodes);
@@ -220,15 +224,19 @@ void kentrikh::Tab1_Click(int tab)
                 m_reports->EnterPage(range.from, range.to);
             break;
         }
-        case mainwindow::ExitTab: askExitFromTab(previous); return;
-        default: return;
+        case mainwindow::ExitTab:
+            askExitFromTab(previous);
+            return;
+        default:
+            return;
         }
         showPage(tab);
         if (tab == mainwindow::CashTab && m_cash)
             m_cash->RefreshCodes();
     } catch (const std::exception &e) {
         showPage(tab);
-        msg::critical(QStringLiteral("Προσοχή"), QStringLiteral("Η εργασία δεν έγινε.\n") + QString::fromUtf8(e.what()));
+        msg::critical(QStringLiteral("Προσοχή"),
+                      QStringLiteral("Η εργασία δεν έγινε.\n") + QString::fromUtf8(e.what()));
     }
 }
 

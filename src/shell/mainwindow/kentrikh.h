@@ -85,12 +85,12 @@ private:
     bool m_pagesFailed = false;
 
     QTabBar *m_tabs = nullptr;
-    std::array<QWidget *, 4> m_panel{};          // Panel1(1..3); element 0 unused
+    std::array<QWidget *, 4> m_panel{}; // Panel1(1..3); element 0 unused
     std::array<QAbstractButton *, ButtonCount> m_command{};
     std::array<QLabel *, ButtonCount> m_caption{};
-    std::array<QLabel *, 7> m_statusPanel{};     // Bar1 panels 1..6
-    QLabel *m_header = nullptr;                  // Label3D1(1)
-    QLabel *m_version = nullptr;                 // Label3D1(0)
+    std::array<QLabel *, 7> m_statusPanel{}; // Bar1 panels 1..6
+    QLabel *m_header = nullptr;              // Label3D1(1)
+    QLabel *m_version = nullptr;             // Label3D1(0)
     bool m_selectingTab = false;
     bool m_stopped = false;
 };

@@ -27,10 +27,14 @@ QString arrayName(const char *array, int index)
 QStyle::StandardPixmap tabPicture(int tab)
 {
     switch (tab) {
-    case mainwindow::CashTab: return QStyle::SP_FileDialogDetailedView;
-    case mainwindow::CodesTab: return QStyle::SP_FileDialogListView;
-    case mainwindow::ReportsTab: return QStyle::SP_FileDialogContentsView;
-    default: return QStyle::SP_DialogCloseButton;
+    case mainwindow::CashTab:
+        return QStyle::SP_FileDialogDetailedView;
+    case mainwindow::CodesTab:
+        return QStyle::SP_FileDialogListView;
+    case mainwindow::ReportsTab:
+        return QStyle::SP_FileDialogContentsView;
+    default:
+        return QStyle::SP_DialogCloseButton;
     }
 }
 
@@ -38,15 +42,22 @@ QStyle::StandardPixmap buttonPicture(int element)
 {
     switch (element) {
     case 0:
-    case 5: return QStyle::SP_FileDialogNewFolder;
-    case 1: return QStyle::SP_DialogSaveButton;
+    case 5:
+        return QStyle::SP_FileDialogNewFolder;
+    case 1:
+        return QStyle::SP_DialogSaveButton;
     case 2:
-    case 6: return QStyle::SP_FileDialogContentsView;
+    case 6:
+        return QStyle::SP_FileDialogContentsView;
     case 3:
-    case 7: return QStyle::SP_TrashIcon;
-    case 8: return QStyle::SP_DialogApplyButton;
-    case 10: return QStyle::SP_DirOpenIcon;
-    default: return QStyle::SP_DialogCloseButton; // the exit buttons 4 and 9
+    case 7:
+        return QStyle::SP_TrashIcon;
+    case 8:
+        return QStyle::SP_DialogApplyButton;
+    case 10:
+        return QStyle::SP_DirOpenIcon;
+    default:
+        return QStyle::SP_DialogCloseButton; // the exit buttons 4 and 9
     }
 }
 
@@ -148,7 +159,8 @@ void kentrikh::buildStatusBar()
     const QString captions[] = {QStringLiteral("Σύνολο Εσόδων "), QStringLiteral("Σύνολο Εξόδων  "),
                                 QStringLiteral("Υπόλοιπο ταμείου ")};
     const QString toolTips[] = {QStringLiteral("Το άθροισμα των εσόδων της ημέρας"),
-                                QStringLiteral("το άθροισμα των εδόδων της ημέρας"), QStringLiteral("Το ποσό του ταμείου")};
+                                QStringLiteral("το άθροισμα των εδόδων της ημέρας"),
+                                QStringLiteral("Το ποσό του ταμείου")};
     for (int i = 0; i < 3; ++i) {
         auto *caption = new QLabel(captions[i], bar);
         caption->setObjectName(arrayName("Panels", 2 * i + 1));

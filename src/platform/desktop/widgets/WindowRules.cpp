@@ -2,6 +2,7 @@
 
 #include "platform/regional/GreekFormats.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -40,6 +41,12 @@ public:
         if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
             return false;
         auto *w = qobject_cast<QWidget *>(watched);
+        // A focused button is pressed by Enter, as users of the old screens expect.
+        if (auto *button = qobject_cast<QAbstractButton *>(w); button && !qobject_cast<QCheckBox *>(w)) {
+            if (button->isEnabled())
+                button->click();
+            return true;
+        }
         if (!w || !(qobject_cast<QLineEdit *>(w) || qobject_cast<QAbstractItemView *>(w)
                     || qobject_cast<QCheckBox *>(w)))
             return false;

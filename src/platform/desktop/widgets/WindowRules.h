@@ -31,7 +31,8 @@ QColor colourFromVb(qint64 vb, const QWidget *context = nullptr);
 // element, e.g. "text1") occurs in nameList, otherwise `theme`.
 void ApplyColouring(QWidget *window, const QString &nameList, const QColor &theme);
 
-// Enter in the window's line edits, lists and check boxes moves to the next control.
+// Enter in the window's line edits, lists and check boxes moves to the next control;
+// on a focused button it presses the button.
 void InstallEnterAsTab(QWidget *window);
 
 // Injects one key event into the focused widget (key down when keyDown is true).
