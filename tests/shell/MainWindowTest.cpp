@@ -371,3 +371,11 @@ TEST_F(MainWindow, FailingOperationIsReportedAndTheWindowStaysUsable)
     clickButton(command(0));
     EXPECT_EQ(log.count(QStringLiteral("InsertMovement")), 2);
 }
+
+TEST_F(MainWindow, DestroyedWithoutClosingStillGivesTheMarkerBack)
+{
+    open();
+    ASSERT_TRUE(marker().read().isTaken());
+    window.reset();
+    EXPECT_TRUE(marker().read().isFree());
+}

@@ -45,6 +45,7 @@ Login::Login(Store &store, QWidget *parent) : QWidget(parent), m_store(store)
         box->clear();
     setAdministratorMode(false);
     enableChangeDelete(false);
+    ui::CenterForm(this);
     m_text[0]->setFocus();
 }
 

@@ -66,7 +66,13 @@ kentrikh::kentrikh(Store &store, const PageFactories &factories, QWidget *parent
     ui::CenterForm(this);
 }
 
-kentrikh::~kentrikh() = default;
+kentrikh::~kentrikh()
+{
+    // A window destroyed without being closed (the program quit another way)
+    // still gives the marker back.
+    if (!m_stopped)
+        m_marker.releaseIfOwned();
+}
 
 bool kentrikh::initialise(const schemaupgrade::AskOpeningBalance &ask)
 {
