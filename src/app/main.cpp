@@ -1,17 +1,10 @@
-// Kelvora: from launch through the login window to the main window.
+// Kelvora: the cash book of a cash desk.
 
-#include "ProgramPages.h"
-#include "data/AppGlobals.h"
-#include "data/Store.h"
+#include "Program.h"
 #include "platform/desktop/SingleInstance.h"
 #include "platform/desktop/widgets/MessageBoxPresenter.h"
-#include "shell/login/Login.h"
-#include "shell/mainwindow/kentrikh.h"
-#include "shell/startup/OpeningBalanceDialog.h"
-#include "shell/startup/Startup.h"
 
 #include <QApplication>
-#include <memory>
 
 int main(int argc, char **argv)
 {
@@ -25,28 +18,8 @@ int main(int argc, char **argv)
         return 0;
 
     msg::installMessageBoxPresenter();
-    if (startup::findDataFolder(QApplication::applicationDirPath()) != startup::Outcome::ShowLogin)
+    Program program(QApplication::applicationDirPath());
+    if (!program.start())
         return 0;
-
-    Store store(globals().DataPath, globals().DbPassword);
-    const PageFactories pages = programPages();
-    std::unique_ptr<kentrikh> mainWindow;
-
-    auto login = std::make_unique<Login>(store);
-    QObject::connect(login.get(), &Login::endRequested, &app, &QApplication::quit, Qt::QueuedConnection);
-    QObject::connect(login.get(), &Login::loginSucceeded, &app, [&] {
-        mainWindow = std::make_unique<kentrikh>(store, pages);
-        QObject::connect(mainWindow.get(), &kentrikh::programEnded, &app, &QApplication::quit,
-                         Qt::QueuedConnection);
-        if (!mainWindow->initialise([w = mainWindow.get()] { return FR_ErvthshUpdate::ask(w); })) {
-            QApplication::exit(1);
-            return;
-        }
-        mainWindow->show();
-    });
-    login->show();
-    const int rc = QApplication::exec();
-    login.reset();
-    mainWindow.reset();
-    return rc;
+    return QApplication::exec();
 }

@@ -1,0 +1,42 @@
+#include "Program.h"
+
+#include "ProgramPages.h"
+#include "data/AppGlobals.h"
+#include "shell/login/Login.h"
+#include "shell/mainwindow/kentrikh.h"
+#include "shell/startup/OpeningBalanceDialog.h"
+#include "shell/startup/Startup.h"
+
+#include <QApplication>
+
+Program::Program(QString programDir) : m_programDir(std::move(programDir)), m_pages(programPages()) {}
+
+Program::~Program()
+{
+    m_main.reset();
+    m_login.reset();
+}
+
+bool Program::start()
+{
+    if (startup::findDataFolder(m_programDir) != startup::Outcome::ShowLogin)
+        return false;
+    m_store = std::make_unique<Store>(globals().DataPath, globals().DbPassword);
+    m_login = std::make_unique<Login>(*m_store);
+    connect(m_login.get(), &Login::endRequested, qApp, &QApplication::quit, Qt::QueuedConnection);
+    connect(m_login.get(), &Login::loginSucceeded, this, &Program::openMainWindow);
+    m_login->show();
+    return true;
+}
+
+void Program::openMainWindow()
+{
+    m_main = std::make_unique<kentrikh>(*m_store, m_pages);
+    connect(m_main.get(), &kentrikh::programEnded, qApp, &QApplication::quit, Qt::QueuedConnection);
+    if (!m_main->initialise([w = m_main.get()] { return FR_ErvthshUpdate::ask(w); })) {
+        QApplication::exit(1);
+        return;
+    }
+    m_main->show();
+    Q_EMIT mainWindowShown();
+}
