@@ -6,6 +6,7 @@
 #include "platform/regional/GreekFormats.h"
 #include "support/ScriptedMessages.h"
 #include "support/TestDataFolder.h"
+#include "QStringPrinter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,7 @@
 #include "cashbook/DisplayLines.h"
 
+#include "QStringPrinter.h"
+
 #include <gtest/gtest.h>
 
 using namespace cashbook;

@@ -1,0 +1,142 @@
+#include "CashSheetWidget.h"
+
+#include "EntryFilters.h"
+#include "cashbook/DisplayLines.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+namespace cashbook {
+namespace {
+
+QString arrayName(const char *array, int element)
+{
+    return QLatin1String(array) + QLatin1Char('(') + QString::number(element) + QLatin1Char(')');
+}
+
+// "Courier New" where it exists; the metric-compatible Liberation Mono on Linux.
+QFont fixedPitchFont()
+{
+    QFont f(QStringLiteral("Courier New"));
+    f.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")});
+    f.setStyleHint(QFont::Monospace);
+    f.setFixedPitch(true);
+    f.setPointSize(9);
+    return f;
+}
+
+QLabel *caption(const QString &text, int element, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(arrayName("Label1", element));
+    return label;
+}
+
+} // namespace
+
+void CashSheetWidget::buildControls()
+{
+    auto makeBox = [this](int element, int maxLength, Qt::Alignment align) {
+        auto *box = new QLineEdit(this);
+        box->setObjectName(arrayName("Text1", element));
+        box->setMaxLength(maxLength);
+        box->setAlignment(align);
+        box->installEventFilter(this);
+        m_text[size_t(element)] = box;
+        return box;
+    };
+
+    QLineEdit *date = makeBox(0, 11, Qt::AlignCenter);
+    date->setFixedWidth(100);
+    installDateKeyFilter(date);
+    m_weekday = new QLabel(this);
+    m_weekday->setObjectName(arrayName("Label1", 0));
+    m_weekday->setMinimumWidth(90);
+    m_state = new QLabel(this);
+    m_state->setObjectName(arrayName("Label3D1", 3));
+    m_state->setAlignment(Qt::AlignCenter);
+    m_state->setFrameShape(QFrame::Panel);
+    m_state->setFrameShadow(QFrame::Raised);
+    m_state->setAutoFillBackground(true);
+    m_state->setMinimumWidth(150);
+    QFont bold = m_state->font();
+    bold.setBold(true);
+    m_state->setFont(bold);
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(date);
+    top->addWidget(m_weekday);
+    top->addStretch(1);
+    top->addWidget(m_state);
+
+    m_header = caption(lines::listHeader(), 5, this);
+    m_header->setFont(fixedPitchFont());
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("List1"));
+    m_list->setFont(fixedPitchFont());
+    m_list->setToolTip(QStringLiteral("Διπλό κλίκ για διόρθωση"));
+    m_list->setUniformItemSizes(true);
+    m_list->setMinimumHeight(110);
+    m_list->installEventFilter(this);
+
+    m_codeBox = new QComboBox(this);
+    m_codeBox->setObjectName(QStringLiteral("DBCombo1"));
+    m_codeBox->setEditable(true);
+    m_codeBox->setInsertPolicy(QComboBox::NoInsert);
+    m_codeBox->setCompleter(nullptr);
+    m_codeBox->setMinimumWidth(220);
+    m_codeBox->setMaxVisibleItems(15);
+    m_codeBox->lineEdit()->installEventFilter(this);
+    m_codeBox->installEventFilter(this);
+
+    QLineEdit *description = makeBox(1, 50, Qt::AlignLeft);
+    QLineEdit *memo = makeBox(9, 18, Qt::AlignRight);
+    QLineEdit *income = makeBox(2, 18, Qt::AlignRight);
+    QLineEdit *expense = makeBox(3, 18, Qt::AlignRight);
+    for (QLineEdit *amount : {memo, income, expense})
+        installAmountKeyFilter(amount);
+    m_cheque = new QCheckBox(QStringLiteral("Επιταγή"), this);
+    m_cheque->setObjectName(arrayName("Check1", 0));
+    m_cheque->setToolTip(QStringLiteral("Δίνχνει αν το ποσό προέρχετε από επιταφή"));
+
+    auto *entryGrid = new QGridLayout;
+    entryGrid->addWidget(caption(QStringLiteral("Κωδικός "), 1, this), 0, 0);
+    entryGrid->addWidget(m_codeBox, 1, 0);
+    entryGrid->addWidget(caption(QStringLiteral("Περιγραφή "), 2, this), 0, 1, 1, 3);
+    entryGrid->addWidget(description, 1, 1, 1, 3);
+    entryGrid->addWidget(caption(QStringLiteral("Λ τάξεως"), 14, this), 2, 0);
+    entryGrid->addWidget(memo, 3, 0);
+    entryGrid->addWidget(caption(QStringLiteral("Εσοδα"), 3, this), 2, 1);
+    entryGrid->addWidget(income, 3, 1);
+    entryGrid->addWidget(caption(QStringLiteral("Εξοδα"), 4, this), 2, 2);
+    entryGrid->addWidget(expense, 3, 2);
+    entryGrid->addWidget(m_cheque, 3, 3);
+    entryGrid->setColumnStretch(1, 1);
+    entryGrid->setColumnStretch(2, 1);
+    entryGrid->setVerticalSpacing(2);
+
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(4, 4, 4, 4);
+    column->setSpacing(3);
+    column->addLayout(top);
+    column->addWidget(m_header);
+    column->addWidget(m_list, 1);
+    column->addLayout(entryGrid);
+
+    // Tab order: date, code, description, memo amount, income, expense.
+    setTabOrder(date, m_codeBox);
+    setTabOrder(m_codeBox, description);
+    setTabOrder(description, memo);
+    setTabOrder(memo, income);
+    setTabOrder(income, expense);
+    setTabOrder(expense, m_cheque);
+    setTabOrder(m_cheque, m_list);
+}
+
+} // namespace cashbook

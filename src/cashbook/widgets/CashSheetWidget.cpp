@@ -1,0 +1,455 @@
+#include "CashSheetWidget.h"
+
+#include "cashbook/DisplayLines.h"
+#include "data/AppGlobals.h"
+#include "platform/db/DbError.h"
+#include "platform/desktop/Messages.h"
+#include "platform/desktop/widgets/BusyGuard.h"
+#include "platform/regional/Clock.h"
+#include "platform/regional/GreekFormats.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTimer>
+#include <algorithm>
+
+namespace cashbook {
+namespace {
+
+const QString Attention = QStringLiteral("Προσοχή");
+const QString Zero = QStringLiteral("0");
+
+constexpr int DateBox = 0, DescriptionBox = 1, IncomeBox = 2, ExpenseBox = 3, MemoBox = 9;
+constexpr int InsertButton = 0, ChangeButton = 2, DeleteButton = 3, CloseButton = 8;
+constexpr int AaRole = Qt::UserRole;
+
+// Weekday names as the cash sheet has always shown them, Sunday first.
+QString weekdayLabel(const QDate &d)
+{
+    static const char16_t *names[] = {u"Κυριακή",  u"Δευτέρα",   u"Τρίτη",   u"Τετάρτη",
+                                      u"Πέμπτη",   u"Παρασκευή", u"Σαββάτο"};
+    return QString::fromUtf16(names[d.dayOfWeek() % 7]);
+}
+
+bool isEnter(const QKeyEvent *key)
+{
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+} // namespace
+
+CashSheetWidget::CashSheetWidget(PageContext &context, Store &store, QWidget *parent)
+    : QWidget(parent), m_context(context), m_book(store), m_ops(m_book)
+{
+    setObjectName(QStringLiteral("Panel1(1)"));
+    buildControls();
+    m_text[DateBox]->setText(regional::formatDate(Clock::today()));
+    m_text[DescriptionBox]->clear();
+    for (int i : {IncomeBox, ExpenseBox, MemoBox})
+        m_text[size_t(i)]->setText(Zero);
+    m_text[IncomeBox]->setEnabled(false);
+    m_text[ExpenseBox]->setEnabled(false);
+
+    connect(m_codeBox, &QComboBox::activated, this, [this](int index) {
+        if (index >= 0 && index < m_codes.size())
+            chooseCode(m_codes[index]);
+    });
+    connect(m_list, &QListWidget::itemClicked, this, [this] { listClicked(); });
+    connect(m_list, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem *item) { listDoubleClicked(m_list->row(item)); });
+    RefreshCodes();
+}
+
+// ---- date box -------------------------------------------------------------
+
+std::optional<QDate> CashSheetWidget::shownDate() const
+{
+    return regional::parseDate(m_text[DateBox]->text(), Clock::today());
+}
+
+void CashSheetWidget::LeaveDateBox()
+{
+    if (BusyGuard::isBusy(window()))
+        return;
+    BusyGuard guard(window());
+    leaveDateBoxNow();
+}
+
+void CashSheetWidget::leaveDateBoxNow()
+{
+    const std::optional<QDate> day = shownDate();
+    if (!day) {
+        msg::exclamation(QStringLiteral("Λάθος ημερομηνία"), QStringLiteral("Η εισαγωγή της ημερομηνίας είναι λάθος"));
+        return;
+    }
+    m_text[DateBox]->setText(regional::formatDate(*day));
+    m_weekday->setText(weekdayLabel(*day));
+
+    if (IsDayClosed() && !globals().RightChangeRecords) {
+        msg::critical(Attention, QStringLiteral("Το ταμείο έχει κλείσει και δεν έχετε δικαίωμα να το μεταβάλετε"));
+        m_context.setButtonVisible(InsertButton, false);
+        setStateLabel(QStringLiteral("Ταμείο κλειστό"), QColor(128, 0, 0));
+        setEntryEnabled(false);
+        m_context.setButtonVisible(CloseButton, false);
+        ShowDay();
+        return;
+    }
+    m_context.setButtonVisible(InsertButton, true);
+    setStateLabel(QStringLiteral("Ταμείο ανοικτό"), QColor(128, 255, 128));
+    setEntryEnabled(true);
+    m_context.setButtonVisible(CloseButton, true);
+    ShowDay();
+    // A closed day opened with the right stays editable and says it is closed.
+    IsDayClosed();
+}
+
+bool CashSheetWidget::IsDayClosed()
+{
+    bool closed = false;
+    try {
+        const std::optional<QDate> day = shownDate();
+        closed = day && m_book.IsDayClosed(*day);
+    } catch (const db::DbError &) {
+        closed = false;
+    }
+    if (closed)
+        setStateLabel(QStringLiteral("Ταμείο κλειστό"), QColor(255, 0, 0));
+    else
+        setStateLabel(QStringLiteral("Ταμείο ανοικτό"), QColor(0, 255, 0));
+    return closed;
+}
+
+void CashSheetWidget::setStateLabel(const QString &text, const QColor &colour)
+{
+    m_state->setText(text);
+    QPalette pal = m_state->palette();
+    pal.setColor(QPalette::Window, colour);
+    pal.setColor(QPalette::WindowText, colour.lightness() < 100 ? QColor(Qt::white) : QColor(Qt::black));
+    m_state->setPalette(pal);
+}
+
+void CashSheetWidget::setEntryEnabled(bool enabled)
+{
+    m_codeBox->setEnabled(enabled);
+    for (int i : {DescriptionBox, IncomeBox, ExpenseBox})
+        m_text[size_t(i)]->setEnabled(enabled);
+    m_cheque->setEnabled(enabled);
+}
+
+void CashSheetWidget::ShowInitialDay()
+{
+    m_codeBox->setCurrentIndex(-1);
+    m_codeBox->setEditText(QString());
+    m_currentCode = 0;
+    leaveDateBoxNow();
+}
+
+// ---- the day list -----------------------------------------------------------
+
+void CashSheetWidget::ShowDay()
+{
+    MainWindowState &state = *m_context.state;
+    DayView view;
+    const std::optional<QDate> day = shownDate();
+    if (day) {
+        view.day = *day;
+        // A store failure leaves what could be read; the sheet stays usable.
+        try {
+            view = m_book.ShowDay(*day);
+        } catch (const db::DbError &) {
+            try {
+                view = m_book.readDay(*day);
+            } catch (const db::DbError &) {
+            }
+        }
+    }
+    state.DayIncome = view.income;
+    state.DayExpense = view.expense;
+    state.DayBalance = view.balance();
+
+    m_list->clear();
+    const QStringList texts = lines::dayLines(view);
+    for (int i = 0; i < texts.size(); ++i) {
+        auto *item = new QListWidgetItem(texts[i], m_list);
+        item->setData(AaRole, i == 0 ? qint64(0) : view.movements[i - 1].aa);
+    }
+    m_context.setStatusPanel(2, lines::statusAmount(view.income));
+    m_context.setStatusPanel(4, lines::statusAmount(view.expense));
+    m_context.setStatusPanel(6, lines::statusAmount(view.balance()));
+    if (!view.hasMovements())
+        return;
+
+    resetEntry();
+    m_list->setCurrentRow(m_list->count() - 1);
+    listClicked();
+    m_codeBox->setFocus();
+}
+
+bool CashSheetWidget::mayWorkOnDay()
+{
+    return !IsDayClosed() || globals().RightChangeRecords;
+}
+
+void CashSheetWidget::listClicked()
+{
+    if (mayWorkOnDay())
+        ShowEditButtons(false);
+    clearEntry();
+}
+
+void CashSheetWidget::listDoubleClicked(int row)
+{
+    if (!mayWorkOnDay() || row < 0)
+        return;
+    const qint64 aa = m_list->item(row)->data(AaRole).toLongLong();
+    if (aa == 0)
+        return;
+    std::optional<Movement> m;
+    try {
+        m = m_book.movement(aa);
+    } catch (const db::DbError &) {
+    }
+    if (!m)
+        return;
+
+    int index = -1;
+    for (int i = 0; i < m_codes.size(); ++i)
+        if (m_codes[i].kvdikos == m->kvdikos)
+            index = i;
+    m_codeBox->setCurrentIndex(index);
+    m_codeBox->setEditText(index >= 0 ? m_codes[index].lista.trimmed() : QString::number(m->kvdikos));
+    m_text[DescriptionBox]->setText(m->perigrafh);
+    m_text[IncomeBox]->setText(lines::statusAmount(m->esoda));
+    m_text[ExpenseBox]->setText(lines::statusAmount(m->ejoda));
+    m_text[MemoBox]->setText(regional::formatMoney(m->L_tajeos));
+    m_currentCode = m->kvdikos;
+    m_cheque->setChecked(m->epitagh);
+    m_loaded = aa;
+    ShowEditButtons(true);
+    m_context.state->MovementSelected = true;
+    const bool income = m_text[IncomeBox]->text() != Zero;
+    m_text[IncomeBox]->setEnabled(income);
+    m_text[ExpenseBox]->setEnabled(!income);
+}
+
+void CashSheetWidget::ShowEditButtons(bool show)
+{
+    m_context.setButtonVisible(ChangeButton, show);
+    m_context.setButtonVisible(DeleteButton, show);
+    m_text[DateBox]->setEnabled(!show);
+}
+
+void CashSheetWidget::ClearSelection()
+{
+    m_cheque->setChecked(false);
+    m_context.state->MovementSelected = false;
+    m_list->setCurrentRow(-1);
+    listClicked();
+}
+
+// ---- entry ------------------------------------------------------------------
+
+void CashSheetWidget::resetEntry()
+{
+    m_codeBox->setCurrentIndex(-1);
+    m_codeBox->setEditText(QString());
+    m_currentCode = 0;
+    m_text[DescriptionBox]->clear();
+    m_text[IncomeBox]->setText(Zero);
+    m_text[ExpenseBox]->setText(Zero);
+}
+
+void CashSheetWidget::clearEntry()
+{
+    resetEntry();
+    m_text[MemoBox]->setText(Zero);
+    m_text[IncomeBox]->setEnabled(false);
+    m_text[ExpenseBox]->setEnabled(false);
+    m_cheque->setChecked(false);
+    m_context.state->MovementSelected = false;
+    m_loaded = 0;
+}
+
+void CashSheetWidget::chooseCode(const ActiveCode &code)
+{
+    const bool changed = code.kvdikos != m_currentCode;
+    m_codeBox->setEditText(QString::number(code.kvdikos) + QLatin1Char(' ') + code.perigrafh);
+    m_currentCode = code.kvdikos;
+    m_text[IncomeBox]->setEnabled(code.esodo);
+    m_text[ExpenseBox]->setEnabled(!code.esodo);
+    if (!changed)
+        return;
+    if (m_context.state->MovementSelected) {
+        // The sum typed so far goes to the box that fits the new code.
+        const Money sum = lines::amountOfBox(m_text[IncomeBox]->text()).value_or(Money())
+            + lines::amountOfBox(m_text[ExpenseBox]->text()).value_or(Money());
+        m_text[code.esodo ? IncomeBox : ExpenseBox]->setText(lines::statusAmount(sum));
+        m_text[code.esodo ? ExpenseBox : IncomeBox]->setText(Zero);
+    } else {
+        m_text[IncomeBox]->setText(Zero);
+        m_text[ExpenseBox]->setText(Zero);
+    }
+}
+
+void CashSheetWidget::codeEntered()
+{
+    const QString typed = m_codeBox->currentText().trimmed();
+    auto refuse = [this](const QString &text) {
+        msg::information(QStringLiteral("Προσοχη"), text);
+        for (int i : {IncomeBox, ExpenseBox}) {
+            m_text[size_t(i)]->setText(Zero);
+            m_text[size_t(i)]->setEnabled(false);
+        }
+    };
+    if (typed.isEmpty()) {
+        refuse(QStringLiteral("Δεν δώθηκε ο κωδικός της κίνησης"));
+        return;
+    }
+    bool numeric = false;
+    const int code = typed.section(QLatin1Char(' '), 0, 0).toInt(&numeric);
+    std::optional<ActiveCode> found;
+    if (numeric) {
+        try {
+            found = m_book.findActiveCode(code);
+        } catch (const db::DbError &) {
+        }
+    }
+    if (!found) {
+        refuse(QStringLiteral("Δεν βρέθηκε ο κωδικός της κίνησης"));
+        return;
+    }
+    for (int i = 0; i < m_codes.size(); ++i)
+        if (m_codes[i].kvdikos == found->kvdikos)
+            m_codeBox->setCurrentIndex(i);
+    chooseCode(*found);
+    m_text[DescriptionBox]->setFocus();
+}
+
+void CashSheetWidget::amountBoxLeft(int index)
+{
+    m_text[size_t(index)]->setText(lines::formatAmountBox(m_text[size_t(index)]->text()));
+}
+
+MovementEntry CashSheetWidget::entry() const
+{
+    MovementEntry e;
+    e.dateText = m_text[DateBox]->text();
+    e.code = m_currentCode;
+    e.description = m_text[DescriptionBox]->text();
+    e.incomeText = m_text[IncomeBox]->text();
+    e.expenseText = m_text[ExpenseBox]->text();
+    e.memoText = m_text[MemoBox]->text();
+    e.cheque = m_cheque->isChecked();
+    return e;
+}
+
+void CashSheetWidget::RefreshCodes()
+{
+    const QString shown = m_codeBox->currentText();
+    try {
+        m_codes = m_book.activeCodes();
+    } catch (const db::DbError &) {
+        m_codes.clear();
+    }
+    m_codeBox->clear();
+    for (const ActiveCode &c : m_codes)
+        m_codeBox->addItem(c.lista, c.kvdikos);
+    m_codeBox->setCurrentIndex(-1);
+    m_codeBox->setEditText(shown);
+}
+
+void CashSheetWidget::FocusCodeBox()
+{
+    if (m_codeBox->isEnabled())
+        m_codeBox->setFocus();
+}
+
+// ---- operations ---------------------------------------------------------------
+
+void CashSheetWidget::InsertMovement()
+{
+    if (!m_ops.InsertFromButton(entry(), m_context.state->MovementSelected))
+        return;
+    ShowDay();
+    resetEntry();
+    m_text[IncomeBox]->setEnabled(false);
+    m_text[ExpenseBox]->setEnabled(false);
+    m_cheque->setChecked(false);
+    m_codeBox->setFocus();
+}
+
+void CashSheetWidget::ChangeMovement()
+{
+    if (m_loaded == 0 || !m_context.state->MovementSelected)
+        return;
+    if (m_ops.ChangeMovement(m_loaded, entry()))
+        ShowDay();
+}
+
+void CashSheetWidget::DeleteMovement()
+{
+    if (m_loaded == 0 || !m_context.state->MovementSelected)
+        return;
+    if (!m_ops.DeleteMovement(m_loaded))
+        return;
+    ShowDay();
+    m_text[DescriptionBox]->clear();
+    m_text[IncomeBox]->setText(Zero);
+    m_text[ExpenseBox]->setText(Zero);
+}
+
+void CashSheetWidget::CloseCash()
+{
+    m_ops.CloseCash(m_text[DateBox]->text());
+}
+
+// ---- events -------------------------------------------------------------------
+
+bool CashSheetWidget::eventFilter(QObject *watched, QEvent *event)
+{
+    const int index = int(std::find(m_text.begin(), m_text.end(), watched) - m_text.begin());
+    const bool isTextBox = index < int(m_text.size());
+
+    if (event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (!isEnter(key))
+            return false;
+        if (watched == m_codeBox->lineEdit()) {
+            codeEntered();
+            return true;
+        }
+        if (isTextBox || watched == m_list) {
+            // Enter moves on like Tab (unless the window's own rule did already).
+            focusNextChild();
+            return true;
+        }
+        return false;
+    }
+    if (event->type() == QEvent::FocusIn) {
+        if (watched == m_codeBox || watched == m_codeBox->lineEdit()) {
+            QLineEdit *edit = m_codeBox->lineEdit();
+            QTimer::singleShot(0, edit, [edit] { edit->setSelection(0, 25); });
+        } else if (isTextBox) {
+            QLineEdit *box = m_text[size_t(index)];
+            QTimer::singleShot(0, box, [box] { box->setSelection(0, box->maxLength()); });
+        }
+        return false;
+    }
+    if (event->type() == QEvent::FocusOut && isTextBox) {
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
+            return false;
+        if (index == DateBox)
+            LeaveDateBox();
+        else if (index == IncomeBox || index == ExpenseBox || index == MemoBox)
+            amountBoxLeft(index);
+    }
+    return false;
+}
+
+} // namespace cashbook

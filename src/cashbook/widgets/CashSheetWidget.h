@@ -1,0 +1,84 @@
+#pragma once
+
+#include "cashbook/CashBook.h"
+#include "cashbook/CashOperations.h"
+#include "shell/contracts/Pages.h"
+
+#include <QWidget>
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+
+namespace cashbook {
+
+// The cash tab of the main window: the day box, the day list with its
+// carried-over balance, the entry of a movement and the day state. The
+// buttons (Command1) and the status bar belong to the main window; the page
+// reaches them through its PageContext. What is read, computed and written is
+// CashBook's and CashOperations' job; this class holds the controls.
+class CashSheetWidget : public QWidget
+{
+    Q_OBJECT
+public:
+    CashSheetWidget(PageContext &context, Store &store, QWidget *parent = nullptr);
+
+    // The operations the main window dispatches to.
+    void InsertMovement();
+    void ChangeMovement();
+    void DeleteMovement();
+    void CloseCash();
+    void ClearSelection();
+    void ShowInitialDay();
+    bool IsDayClosed();
+    void RefreshCodes();
+    void FocusCodeBox();
+
+    // The date box's leave handler.
+    void LeaveDateBox();
+    // Rebuilds the list and the totals of the day in the date box.
+    void ShowDay();
+
+    int currentCode() const { return m_currentCode; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls();
+    void leaveDateBoxNow();
+    void setStateLabel(const QString &text, const QColor &colour);
+    void setEntryEnabled(bool enabled);
+    void ShowEditButtons(bool show);
+    void listClicked();
+    void listDoubleClicked(int row);
+    void codeEntered();
+    void chooseCode(const ActiveCode &code);
+    void resetEntry();
+    void clearEntry();
+    void amountBoxLeft(int index);
+    MovementEntry entry() const;
+    std::optional<QDate> shownDate() const;
+    bool mayWorkOnDay();
+
+    PageContext &m_context;
+    CashBook m_book;
+    CashOperations m_ops;
+
+    std::array<QLineEdit *, 10> m_text{};   // Text1(0..3) and Text1(9)
+    QLabel *m_weekday = nullptr;            // Label1(0)
+    QLabel *m_state = nullptr;              // Label3D1(3)
+    QLabel *m_header = nullptr;             // Label1(5)
+    QListWidget *m_list = nullptr;          // List1
+    QComboBox *m_codeBox = nullptr;         // DBCombo1
+    QCheckBox *m_cheque = nullptr;          // Check1(0)
+
+    QList<ActiveCode> m_codes;
+    int m_currentCode = 0;                  // CurrentCode
+    qint64 m_loaded = 0;                    // the movement loaded by a double click
+};
+
+} // namespace cashbook

@@ -1,0 +1,384 @@
+#include "cashbook/widgets/CashSheetPage.h"
+
+#include "data/AppGlobals.h"
+#include "platform/regional/Clock.h"
+#include "support/ScriptedMessages.h"
+#include "support/TestDataFolder.h"
+#include "QStringPrinter.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <map>
+
+namespace {
+
+// The cash page inside a stand-in for the main window, which records what the
+// page asks of the frame (status panels, button visibility).
+class CashSheetPageTest : public ::testing::Test
+{
+protected:
+    CashSheetPageTest()
+    {
+        Clock::setToday(QDate(2026, 3, 16));
+        globals().RightChangeRecords = true;
+        globals().RightCloseCash = true;
+        folder.addCode(10, QStringLiteral("ΕΙΣΠΡΑΞΕΙΣ"), true);
+        folder.addCode(20, QStringLiteral("ΑΓΟΡΕΣ"), false);
+        state.store = &folder.store();
+        context.state = &state;
+        context.setStatusPanel = [this](int panel, const QString &text) { panels[panel] = text; };
+        context.setButtonVisible = [this](int element, bool visible) { buttons[element] = visible; };
+        host.resize(788, 541);
+    }
+    ~CashSheetPageTest() override
+    {
+        page.reset();
+        Clock::setToday(QDate());
+    }
+
+    void open()
+    {
+        page = cashbook::makeCashSheetPage(context, &host);
+        page->widget()->setGeometry(0, 0, 788, 541);
+        host.show();
+        host.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+        page->ShowInitialDay();
+    }
+
+    template <typename T> T *child(const char *name)
+    {
+        T *w = host.findChild<T *>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QLineEdit *box(int element) { return child<QLineEdit>(QStringLiteral("Text1(%1)").arg(element).toLatin1().constData()); }
+    QListWidget *list() { return child<QListWidget>("List1"); }
+    QComboBox *codeBox() { return child<QComboBox>("DBCombo1"); }
+    QLabel *stateLabel() { return child<QLabel>("Label3D1(3)"); }
+
+    QStringList listTexts()
+    {
+        QStringList out;
+        for (int i = 0; i < list()->count(); ++i)
+            out << list()->item(i)->text();
+        return out;
+    }
+
+    // Key presses carrying each character, Greek letters included.
+    static void typeText(QWidget *w, const QString &text)
+    {
+        for (const QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(w, &press);
+            QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(w, &release);
+        }
+    }
+
+    // Types the date and leaves the box with Tab, as a user does.
+    void showDate(const QString &text)
+    {
+        QLineEdit *date = box(0);
+        date->setFocus();
+        date->selectAll();
+        QTest::keyClicks(date, text);
+        QTest::keyClick(date, Qt::Key_Tab);
+    }
+
+    void typeCode(const QString &text)
+    {
+        codeBox()->setFocus();
+        codeBox()->lineEdit()->clear();
+        typeText(codeBox()->lineEdit(), text);
+        QTest::keyClick(codeBox()->lineEdit(), Qt::Key_Return);
+    }
+
+    void typeInto(int element, const QString &text)
+    {
+        box(element)->setFocus();
+        box(element)->selectAll();
+        typeText(box(element), text);
+        QTest::keyClick(box(element), Qt::Key_Tab);
+    }
+
+    void book(int code, const QString &description, const QString &amount)
+    {
+        typeCode(QString::number(code));
+        typeInto(1, description);
+        typeInto(code == 10 ? 2 : 3, amount);
+        page->InsertMovement();
+    }
+
+    void doubleClickLine(int row)
+    {
+        QListWidget *l = list();
+        const QRect r = l->visualItemRect(l->item(row));
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, r.center());
+        QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, r.center());
+    }
+
+    qint64 balance(const QDate &d)
+    {
+        return folder.main().scalar(QStringLiteral("SELECT ypoloipo FROM tameio WHERE hmeromhnia = ?1"), d).toLongLong();
+    }
+
+    TestDataFolder folder;
+    ScriptedMessages messages;
+    MainWindowState state;
+    PageContext context;
+    std::map<int, QString> panels;
+    std::map<int, bool> buttons;
+    QWidget host;
+    std::unique_ptr<CashSheetPage> page;
+};
+
+} // namespace
+
+TEST_F(CashSheetPageTest, DateBoxFilterFormatAndWeekday)
+{
+    open();
+    EXPECT_EQ(box(0)->text(), QStringLiteral("16-03-2026"));
+    QLineEdit *date = box(0);
+    date->setFocus();
+    date->selectAll();
+    QTest::keyClicks(date, QStringLiteral("5.12.2005x"));
+    EXPECT_EQ(date->text(), QStringLiteral("5-12-2005"));
+    QTest::keyClick(date, Qt::Key_Tab);
+    EXPECT_EQ(date->text(), QStringLiteral("05-12-2005"));
+    EXPECT_EQ(child<QLabel>("Label1(0)")->text(), QStringLiteral("Δευτέρα"));
+    EXPECT_EQ(messages.count(), 0);
+}
+
+TEST_F(CashSheetPageTest, InvalidDateIsReportedAndTheListStays)
+{
+    folder.addCode(30, QStringLiteral("Χ"), true);
+    open();
+    book(10, QStringLiteral("ΠΡΩΤΗ"), QStringLiteral("5"));
+    const QStringList before = listTexts();
+    ASSERT_EQ(before.size(), 2);
+    messages.clear();
+    showDate(QStringLiteral("31-02-2026"));
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages.last().title, QStringLiteral("Λάθος ημερομηνία"));
+    EXPECT_EQ(messages.last().text, QStringLiteral("Η εισαγωγή της ημερομηνίας είναι λάθος"));
+    EXPECT_EQ(messages.last().icon, msg::Icon::Exclamation);
+    EXPECT_EQ(listTexts(), before);
+}
+
+TEST_F(CashSheetPageTest, FirstDayEverAndAnEmptyDay)
+{
+    open();
+    EXPECT_EQ(listTexts(), QStringList{QStringLiteral("Υπόλοιπο από την προηγούμενη 0")});
+    EXPECT_EQ(panels[2], QStringLiteral("0"));
+    EXPECT_EQ(panels[6], QStringLiteral("0"));
+    EXPECT_EQ(stateLabel()->text(), QStringLiteral("Ταμείο ανοικτό"));
+}
+
+TEST_F(CashSheetPageTest, HundredAndThirtyAfterFifty)
+{
+    open();
+    showDate(QStringLiteral("15-03-2026"));
+    book(10, QStringLiteral("ΥΠΟΛΟΙΠΟ"), QStringLiteral("50"));
+    showDate(QStringLiteral("16-03-2026"));
+    book(10, QStringLiteral("ΕΙΣΠΡΑΞΗ ΗΜΕΡΑΣ"), QStringLiteral("100"));
+    book(20, QStringLiteral("ΧΑΡΤΙΚΑ"), QStringLiteral("30"));
+    EXPECT_EQ(messages.count(), 0) << messages.texts().join(QLatin1Char('|')).toStdString();
+
+    const QStringList expected{
+        QStringLiteral("Υπόλοιπο για την 15-03-2026    50,00"),
+        QStringLiteral("   1    10 ΕΙΣΠΡΑΞΗ ΗΜΕΡΑΣ                           100,00          0 "),
+        QStringLiteral("   2    20 ΧΑΡΤΙΚΑ                                        0      30,00 ")};
+    EXPECT_EQ(listTexts(), expected);
+    EXPECT_EQ(panels[2], QStringLiteral("100,00"));
+    EXPECT_EQ(panels[4], QStringLiteral("30,00"));
+    EXPECT_EQ(panels[6], QStringLiteral("120,00"));
+    EXPECT_EQ(state.DayBalance, Money::fromWhole(120));
+    EXPECT_EQ(balance(QDate(2026, 3, 16)), Money::fromWhole(120).units());
+    // After the insert the entry is empty again and the last line is selected.
+    EXPECT_EQ(list()->currentRow(), 2);
+    EXPECT_TRUE(codeBox()->currentText().isEmpty());
+    EXPECT_EQ(box(2)->text(), QStringLiteral("0"));
+    EXPECT_FALSE(box(2)->isEnabled());
+}
+
+TEST_F(CashSheetPageTest, CodeBoxTypedAndPicked)
+{
+    open();
+    typeCode(QString());
+    typeCode(QStringLiteral("99"));
+    typeCode(QStringLiteral("ΑΒΓ"));
+    EXPECT_EQ(messages.texts(), (QStringList{QStringLiteral("Δεν δώθηκε ο κωδικός της κίνησης"),
+                                             QStringLiteral("Δεν βρέθηκε ο κωδικός της κίνησης"),
+                                             QStringLiteral("Δεν βρέθηκε ο κωδικός της κίνησης")}));
+    EXPECT_EQ(messages.last().title, QStringLiteral("Προσοχη"));
+    EXPECT_FALSE(box(2)->isEnabled());
+    EXPECT_FALSE(box(3)->isEnabled());
+
+    typeCode(QStringLiteral("20"));
+    EXPECT_EQ(codeBox()->currentText(), QStringLiteral("20 ΑΓΟΡΕΣ"));
+    EXPECT_FALSE(box(2)->isEnabled());
+    EXPECT_TRUE(box(3)->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), box(1));
+
+    // Picking a line of the list.
+    codeBox()->setCurrentIndex(0);
+    emit codeBox()->activated(0);
+    EXPECT_EQ(codeBox()->currentText(), QStringLiteral("10 ΕΙΣΠΡΑΞΕΙΣ"));
+    EXPECT_TRUE(box(2)->isEnabled());
+    EXPECT_FALSE(box(3)->isEnabled());
+}
+
+TEST_F(CashSheetPageTest, AmountBoxesFilterAndFormat)
+{
+    open();
+    typeCode(QStringLiteral("10"));
+    QLineEdit *income = box(2);
+    income->setFocus();
+    income->selectAll();
+    QTest::keyClicks(income, QStringLiteral("1234a5.7"));
+    EXPECT_EQ(income->text(), QStringLiteral("1234,57"));
+    QTest::keyClick(income, Qt::Key_Tab);
+    EXPECT_EQ(income->text(), QStringLiteral("1.234,57"));
+    box(9)->setFocus();
+    box(9)->selectAll();
+    QTest::keyClick(box(9), Qt::Key_Backspace);
+    QTest::keyClick(box(9), Qt::Key_Tab);
+    EXPECT_EQ(box(9)->text(), QStringLiteral("0"));
+}
+
+TEST_F(CashSheetPageTest, DoubleClickLoadsAMovementButNotTheFirstLine)
+{
+    open();
+    book(10, QStringLiteral("ΕΙΣΠΡΑΞΗ"), QStringLiteral("100"));
+    buttons.clear();
+    doubleClickLine(0);
+    EXPECT_FALSE(state.MovementSelected);
+    EXPECT_FALSE(buttons[2]);
+    EXPECT_TRUE(box(0)->isEnabled());
+    EXPECT_TRUE(box(1)->text().isEmpty());
+
+    doubleClickLine(1);
+    EXPECT_TRUE(state.MovementSelected);
+    EXPECT_TRUE(buttons[2]);
+    EXPECT_TRUE(buttons[3]);
+    EXPECT_FALSE(box(0)->isEnabled()); // the date is locked while a movement is loaded
+    EXPECT_EQ(box(1)->text(), QStringLiteral("ΕΙΣΠΡΑΞΗ"));
+    EXPECT_EQ(box(2)->text(), QStringLiteral("100,00"));
+    EXPECT_EQ(box(3)->text(), QStringLiteral("0"));
+    EXPECT_TRUE(box(2)->isEnabled());
+
+    // A single click lets the movement go again.
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(0)).center());
+    EXPECT_FALSE(state.MovementSelected);
+    EXPECT_FALSE(buttons[2]);
+    EXPECT_TRUE(box(0)->isEnabled());
+}
+
+TEST_F(CashSheetPageTest, ChangingTheCodeOfALoadedMovementMovesTheSum)
+{
+    open();
+    showDate(QStringLiteral("10-03-2026"));
+    book(10, QStringLiteral("ΕΙΣΠΡΑΞΗ"), QStringLiteral("100"));
+    showDate(QStringLiteral("12-03-2026"));
+    book(10, QStringLiteral("ΑΛΛΗ"), QStringLiteral("7"));
+    showDate(QStringLiteral("10-03-2026"));
+    doubleClickLine(1);
+    typeCode(QStringLiteral("20"));
+    EXPECT_EQ(box(2)->text(), QStringLiteral("0"));
+    EXPECT_EQ(box(3)->text(), QStringLiteral("100,00"));
+    EXPECT_TRUE(box(3)->isEnabled());
+
+    messages.answerNext(msg::Answer::Ok);
+    page->ChangeMovement();
+    state.MovementSelected = false;
+    page->ClearSelection();
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Να γίνει η μεταβολή των στοιχείων;")});
+    EXPECT_EQ(panels[6], QStringLiteral("-100,00"));
+    EXPECT_EQ(balance(QDate(2026, 3, 12)), Money::fromWhole(-93).units());
+    EXPECT_FALSE(buttons[2]);
+    EXPECT_TRUE(box(0)->isEnabled());
+}
+
+TEST_F(CashSheetPageTest, DeletingTheOnlyMovementThroughThePage)
+{
+    open();
+    showDate(QStringLiteral("10-03-2026"));
+    book(10, QStringLiteral("ΠΡΙΝ"), QStringLiteral("40"));
+    showDate(QStringLiteral("11-03-2026"));
+    book(10, QStringLiteral("ΕΙΣΠΡΑΞΗ"), QStringLiteral("100"));
+    showDate(QStringLiteral("12-03-2026"));
+    book(20, QStringLiteral("ΜΕΤΑ"), QStringLiteral("1"));
+    showDate(QStringLiteral("11-03-2026"));
+    doubleClickLine(1);
+    messages.answerNext(msg::Answer::Ok);
+    page->DeleteMovement();
+    page->ClearSelection();
+    EXPECT_EQ(listTexts(), QStringList{QStringLiteral("Υπόλοιπο για την 10-03-2026    40,00")});
+    EXPECT_EQ(balance(QDate(2026, 3, 11)), Money::fromWhole(40).units());
+    EXPECT_EQ(balance(QDate(2026, 3, 12)), Money::fromWhole(39).units());
+    EXPECT_EQ(box(2)->text(), QStringLiteral("0"));
+}
+
+TEST_F(CashSheetPageTest, ClosedDayWithoutTheRightIsReadOnly)
+{
+    open();
+    book(10, QStringLiteral("ΕΙΣΠΡΑΞΗ"), QStringLiteral("100"));
+    folder.closeDay(QDate(2026, 3, 16));
+    globals().RightChangeRecords = false;
+    messages.clear();
+    showDate(QStringLiteral("16-03-2026"));
+
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Το ταμείο έχει κλείσει και δεν έχετε δικαίωμα να το μεταβάλετε")});
+    EXPECT_EQ(messages.last().icon, msg::Icon::Critical);
+    EXPECT_FALSE(buttons[0]);
+    EXPECT_FALSE(buttons[8]);
+    EXPECT_EQ(stateLabel()->text(), QStringLiteral("Ταμείο κλειστό"));
+    EXPECT_FALSE(codeBox()->isEnabled());
+    EXPECT_FALSE(box(1)->isEnabled());
+    EXPECT_FALSE(child<QCheckBox>("Check1(0)")->isEnabled());
+    EXPECT_EQ(listTexts().size(), 2); // still readable
+    EXPECT_TRUE(page->IsDayClosed());
+
+    doubleClickLine(1);
+    EXPECT_FALSE(state.MovementSelected);
+    EXPECT_TRUE(box(1)->text().isEmpty());
+    globals().RightChangeRecords = true;
+}
+
+TEST_F(CashSheetPageTest, ClosedDayWithTheRightStaysEditableWithTheRedLabel)
+{
+    open();
+    book(10, QStringLiteral("ΕΙΣΠΡΑΞΗ"), QStringLiteral("100"));
+    messages.answerNext(msg::Answer::Ok);
+    page->CloseCash();
+    messages.clear();
+    showDate(QStringLiteral("16-03-2026"));
+
+    EXPECT_EQ(messages.count(), 0);
+    EXPECT_TRUE(buttons[0]);
+    EXPECT_TRUE(buttons[8]);
+    EXPECT_TRUE(codeBox()->isEnabled());
+    EXPECT_EQ(stateLabel()->text(), QStringLiteral("Ταμείο κλειστό"));
+    EXPECT_EQ(stateLabel()->palette().color(QPalette::Window), QColor(255, 0, 0));
+    doubleClickLine(1);
+    EXPECT_TRUE(state.MovementSelected);
+}
+
+TEST_F(CashSheetPageTest, FailedCheckKeepsTheEntry)
+{
+    open();
+    typeCode(QStringLiteral("10"));
+    typeInto(2, QStringLiteral("12"));
+    page->InsertMovement();
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Δεν υπάρχει περιγραφή της κίνησης")});
+    EXPECT_EQ(box(2)->text(), QStringLiteral("12,00"));
+    EXPECT_EQ(page->IsDayClosed(), false);
+    EXPECT_EQ(folder.main().scalar(QStringLiteral("SELECT count(*) FROM kinhseis")).toInt(), 0);
+}
