@@ -381,7 +381,7 @@ void Engine::setMeasure(const QString &text)
     const QStringList lines = normal.split(QLatin1Char('\r'));
     double width = 0;
     for (const QString &line : lines)
-        width = std::max(width, font.metrics.horizontalAdvance(line));
+        width = std::max(width, font.advance(line));
     d->measuring = true;
     d->textWid = text.isEmpty() ? 0 : int(std::lround(width));
     d->textHei = text.isEmpty() ? 0

@@ -70,6 +70,21 @@ QFont layoutFont(const FontSpec &spec)
     return font;
 }
 
+double FontCache::Entry::advance(const QString &text) const
+{
+    double width = 0;
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u >= m_charWidths.size() || c.isMark())
+            return metrics.horizontalAdvance(text);
+        float &known = m_charWidths[u];
+        if (known < 0)
+            known = float(metrics.horizontalAdvance(c));
+        width += known;
+    }
+    return width;
+}
+
 const FontCache::Entry &FontCache::get(const FontSpec &spec)
 {
     if (m_last && m_last->spec == spec)
@@ -81,7 +96,7 @@ const FontCache::Entry &FontCache::get(const FontSpec &spec)
         }
     }
     QFont font = layoutFont(spec);
-    m_entries.push_back(std::make_unique<Entry>(Entry{spec, font, QFontMetricsF(font)}));
+    m_entries.push_back(std::make_unique<Entry>(spec, font));
     m_last = m_entries.back().get();
     return *m_last;
 }

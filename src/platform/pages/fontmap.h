@@ -26,9 +26,18 @@ QFont layoutFont(const FontSpec &spec);
 class FontCache {
 public:
     struct Entry {
+        Entry(const FontSpec &spec, const QFont &font) : spec(spec), font(font), metrics(font) {}
         FontSpec spec;
         QFont font;
         QFontMetricsF metrics;
+        // Width of a text in twips. Latin and Greek texts are summed from
+        // remembered character widths (the fonts are laid out without
+        // kerning, so the sum is what the painter draws); other scripts are
+        // shaped in full.
+        double advance(const QString &text) const;
+
+    private:
+        mutable std::vector<float> m_charWidths = std::vector<float>(0x400, -1.0f);
     };
     const Entry &get(const FontSpec &spec);
 

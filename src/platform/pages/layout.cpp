@@ -21,13 +21,13 @@ constexpr int RuleWidth = 20;     // the firmer rule under a table heading
 
 // Breaks a text into lines no wider than width: at blanks, and inside a word
 // only when the word alone is too wide.
-QStringList wrapLines(const QString &text, const QFontMetricsF &fm, double width,
+QStringList wrapLines(const QString &text, const FontCache::Entry &fm, double width,
                       std::vector<double> &widths)
 {
     QStringList lines;
     if (text.isEmpty())
         return lines;
-    const double whole = fm.horizontalAdvance(text);
+    const double whole = fm.advance(text);
     if (whole <= width || width <= 0) {
         lines.append(text);
         widths.push_back(whole);
@@ -35,7 +35,7 @@ QStringList wrapLines(const QString &text, const QFontMetricsF &fm, double width
     }
     QString rest = text;
     while (!rest.isEmpty()) {
-        const double w = fm.horizontalAdvance(rest);
+        const double w = fm.advance(rest);
         if (w <= width) {
             lines.append(rest);
             widths.push_back(w);
@@ -43,18 +43,18 @@ QStringList wrapLines(const QString &text, const QFontMetricsF &fm, double width
         }
         int cut = -1;
         for (int i = rest.indexOf(QLatin1Char(' '), 1); i > 0; i = rest.indexOf(QLatin1Char(' '), i + 1)) {
-            if (fm.horizontalAdvance(rest.left(i)) > width)
+            if (fm.advance(rest.left(i)) > width)
                 break;
             cut = i;
         }
         if (cut <= 0) {
             cut = 1;
-            while (cut < rest.size() && fm.horizontalAdvance(rest.left(cut + 1)) <= width)
+            while (cut < rest.size() && fm.advance(rest.left(cut + 1)) <= width)
                 ++cut;
         }
         const QString line = rest.left(cut);
         lines.append(line);
-        widths.push_back(fm.horizontalAdvance(line));
+        widths.push_back(fm.advance(line));
         rest = rest.mid(cut);
         while (rest.startsWith(QLatin1Char(' ')))
             rest.remove(0, 1);
@@ -269,7 +269,7 @@ void Layout::placeRun(const QString &run, const FontCache::Entry &font, const Fo
 {
     if (run.isEmpty())
         return;
-    const double width = font.metrics.horizontalAdvance(run);
+    const double width = font.advance(run);
     const int ascent = int(std::lround(font.metrics.ascent()));
     const int descent = int(std::lround(font.metrics.descent()));
     PageItem item;
@@ -304,14 +304,14 @@ void Layout::flowPiece(const QString &piece, const FontSpec &spec, QRgb color)
         while (!rest.isEmpty()) {
             startLineIfNeeded(font);
             const double available = lineEndX() - m_x;
-            const double width = font.metrics.horizontalAdvance(rest);
+            const double width = font.advance(rest);
             if (width <= available) {
                 placeRun(rest, font, spec, color);
                 break;
             }
             int cut = -1;
             for (int i = rest.indexOf(QLatin1Char(' '), 1); i > 0; i = rest.indexOf(QLatin1Char(' '), i + 1)) {
-                if (font.metrics.horizontalAdvance(rest.left(i)) > available)
+                if (font.advance(rest.left(i)) > available)
                     break;
                 cut = i;
             }
@@ -325,7 +325,7 @@ void Layout::flowPiece(const QString &piece, const FontSpec &spec, QRgb color)
                 }
                 // A word wider than the line: break inside it.
                 cut = 1;
-                while (cut < rest.size() && font.metrics.horizontalAdvance(rest.left(cut + 1)) <= available)
+                while (cut < rest.size() && font.advance(rest.left(cut + 1)) <= available)
                     ++cut;
             }
             placeRun(rest.left(cut), font, spec, color);
@@ -465,7 +465,7 @@ std::vector<Layout::Cell> Layout::wrapCells(QStringList cells, const std::vector
         if (m_events)
             emit m_events->NewTableCell(row, int(i) + 1, text);
         std::vector<double> widths;
-        out[i].lines = wrapLines(text, font.metrics, boxes[i].width - 2 * CellPadX, widths);
+        out[i].lines = wrapLines(text, font, boxes[i].width - 2 * CellPadX, widths);
         out[i].widths = std::move(widths);
         out[i].align = heading ? columns[i].header : columns[i].body;
     }
@@ -721,7 +721,7 @@ void Layout::drawHeaderFooter()
         for (qsizetype k = 0; k < parts.size() && k < 3; ++k) {
             if (parts[k].isEmpty())
                 continue;
-            const int width = int(std::lround(font.metrics.horizontalAdvance(parts[k])));
+            const int width = int(std::lround(font.advance(parts[k])));
             PageItem item;
             item.kind = ItemKind::Text;
             item.role = role;
