@@ -1,6 +1,7 @@
 #include "NewInstallation.h"
 
 #include "data/DataFolder.h"
+#include "data/InUseMarker.h"
 #include "data/Schema.h"
 #include "platform/db/Database.h"
 #include "platform/db/Transaction.h"
@@ -23,6 +24,10 @@ void createDatabases(const QString &dataFolder, const QString &key)
         schema::createMainTables(*main);
         auto users = db::Database::create(usersPath, key);
         schema::createUsersTables(*users);
+        // A free marker from the start: an empty one would never be taken
+        // until someone unlocks it from the login window.
+        if (!QFile::exists(datafolder::marker(dataFolder)))
+            InUseMarker(datafolder::marker(dataFolder)).release(QString(), QString());
     } catch (...) {
         QFile::remove(mainPath);
         QFile::remove(usersPath);

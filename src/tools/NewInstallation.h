@@ -10,7 +10,8 @@ class Database;
 namespace newinstall {
 
 // Creates kelvora.mdb and mapcodes.mdb with every table and index, the version
-// table empty so that the first start walks the schema forward. Throws
+// table empty so that the first start walks the schema forward, and a free
+// in-use marker. Throws
 // db::DbError and touches nothing when either file already exists.
 void createDatabases(const QString &dataFolder, const QString &key);
 
