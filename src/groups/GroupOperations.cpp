@@ -23,10 +23,18 @@ bool insertGroup(db::Database &db, const QString &typed)
         msg::information(Attention, QStringLiteral("Η περιγραφή υπάρχει ήδη καταχωρημένη"));
         return false;
     }
-    db::Transaction t(db);
-    db.execute(QStringLiteral("INSERT INTO omades (perigrafh) VALUES (?1)"), name);
-    t.commit();
-    return true;
+    {
+        // Checked once more under the write lock: another workstation may
+        // have added the name since.
+        db::Transaction t(db);
+        if (!findGroupByName(db, name)) {
+            db.execute(QStringLiteral("INSERT INTO omades (perigrafh) VALUES (?1)"), name);
+            t.commit();
+            return true;
+        }
+    }
+    msg::information(Attention, QStringLiteral("Η περιγραφή υπάρχει ήδη καταχωρημένη"));
+    return false;
 }
 
 bool renameGroup(db::Database &db, qint64 aa, const QString &typed)

@@ -17,7 +17,6 @@ constexpr qint64 MaxCode = 2147483647; // kvdikos is a 32-bit number
 struct CleanInput
 {
     qint64 kvdikos = 0;
-    QString codeText;
     QString description;
 };
 
@@ -25,10 +24,11 @@ struct CleanInput
 // (the code box accepts digits only, so this guards other callers).
 std::optional<CleanInput> requireCodeAndDescription(const CodeInput &input)
 {
-    CleanInput clean{0, input.code.trimmed(), input.description.trimmed()};
+    const QString codeText = input.code.trimmed();
+    CleanInput clean{0, input.description.trimmed()};
     bool numeric = false;
-    clean.kvdikos = clean.codeText.toLongLong(&numeric);
-    numeric = numeric && clean.codeText.front().isDigit() && clean.kvdikos <= MaxCode;
+    clean.kvdikos = codeText.toLongLong(&numeric);
+    numeric = numeric && codeText.front().isDigit() && clean.kvdikos <= MaxCode;
     if (clean.description.isEmpty() || !numeric) {
         msg::information(Attention, QStringLiteral("Ο κωδικός και η περιγραφή είναι απαραίτητα στοιχεία"));
         return std::nullopt;
@@ -36,26 +36,28 @@ std::optional<CleanInput> requireCodeAndDescription(const CodeInput &input)
     return clean;
 }
 
-// Another row (not `exceptId`) already has this number or this description.
-bool numberTaken(db::Database &db, qint64 kvdikos, qint64 exceptId)
+// Why another row (not `exceptId`) stands in the way: its number, or its
+// description in any letter case and accents. Empty when nothing does.
+QString duplicateOf(db::Database &db, const CleanInput &clean, qint64 exceptId)
 {
-    if (db.scalar(QStringLiteral("SELECT 1 FROM kvdikoi WHERE kvdikos = ?1 AND id <> ?2 LIMIT 1"), kvdikos, exceptId)
-            .isValid()) {
-        msg::information(Attention, QStringLiteral("Ο κωδικός υπάρχει ήδη καταχωρημένος"));
-        return true;
-    }
-    return false;
+    if (db.scalar(QStringLiteral("SELECT 1 FROM kvdikoi WHERE kvdikos = ?1 AND id <> ?2 LIMIT 1"), clean.kvdikos,
+                  exceptId)
+            .isValid())
+        return QStringLiteral("Ο κωδικός υπάρχει ήδη καταχωρημένος");
+    if (db.scalar(QStringLiteral("SELECT 1 FROM kvdikoi WHERE perigrafh = ?1 COLLATE GREEKCI AND id <> ?2 LIMIT 1"),
+                  clean.description, exceptId)
+            .isValid())
+        return QStringLiteral("Η περιγραφή του κωδικού υπάρχει ήδη καταχωρημένη");
+    return {};
 }
 
-bool descriptionTaken(db::Database &db, const QString &description, qint64 exceptId)
+// Shows the refusal, if there is one; true when there was.
+bool refused(const QString &why)
 {
-    if (db.scalar(QStringLiteral("SELECT 1 FROM kvdikoi WHERE perigrafh = ?1 COLLATE GREEKCI AND id <> ?2 LIMIT 1"),
-                  description, exceptId)
-            .isValid()) {
-        msg::information(Attention, QStringLiteral("Η περιγραφή του κωδικού υπάρχει ήδη καταχωρημένη"));
-        return true;
-    }
-    return false;
+    if (why.isEmpty())
+        return false;
+    msg::information(Attention, why);
+    return true;
 }
 
 // The group the code goes to: none for an empty group box; the group picked
@@ -77,25 +79,49 @@ std::optional<groups::GroupRow> resolveGroup(db::Database &db, const CodeInput &
     return found;
 }
 
+// Movements booked under a number must keep finding their code.
+QString renumberingRefusal(db::Database &db, const CodeRow &current, const CleanInput &clean)
+{
+    if (clean.kvdikos != current.kvdikos && codeInUse(db, current.kvdikos))
+        return QStringLiteral("Ο κωδικός χρησιμοποιείται στις κινήσεις του ταμείου και δεν μπορεί να αλλάξει αριθμό !");
+    return {};
+}
+
+const QString InUseText =
+    QStringLiteral("Ο κωδικός χρεισιμοποιήτε στις κινήσεις του ταμείου και δεν μπορεί να διαγραφεί !");
+
 } // namespace
+
+// The checks run once before anything is asked or written, and once more
+// inside the write transaction: another workstation may add a code meanwhile
+// (inserting needs no in-use marker). Messages are shown outside the
+// transaction so no other workstation waits on an open box.
 
 std::optional<SavedCode> insertCode(db::Database &db, const CodeInput &input)
 {
     const auto clean = requireCodeAndDescription(input);
-    if (!clean || numberTaken(db, clean->kvdikos, 0) || descriptionTaken(db, clean->description, 0))
+    if (!clean || refused(duplicateOf(db, *clean, 0)))
         return std::nullopt;
     const auto group = resolveGroup(db, input);
     if (!group)
         return std::nullopt;
 
-    db::Transaction t(db);
-    db.execute(QStringLiteral("INSERT INTO kvdikoi (kvdikos, perigrafh, omada, aa_omadas, lista, esodo, energos) "
-                              "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)"),
-               clean->kvdikos, clean->description, group->perigrafh, group->aa,
-               makeLista(QString::number(clean->kvdikos), clean->description), input.income, input.active);
-    const qint64 id = db.lastInsertId();
-    t.commit();
-    return SavedCode{id, group->aa, group->perigrafh};
+    QString lateRefusal;
+    {
+        db::Transaction t(db);
+        lateRefusal = duplicateOf(db, *clean, 0);
+        if (lateRefusal.isEmpty()) {
+            db.execute(QStringLiteral("INSERT INTO kvdikoi (kvdikos, perigrafh, omada, aa_omadas, lista, esodo, energos) "
+                                      "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)"),
+                       clean->kvdikos, clean->description, group->perigrafh, group->aa,
+                       makeLista(QString::number(clean->kvdikos), clean->description), input.income, input.active);
+            const qint64 id = db.lastInsertId();
+            t.commit();
+            return SavedCode{id, group->aa, group->perigrafh};
+        }
+    }
+    refused(lateRefusal);
+    return std::nullopt;
 }
 
 std::optional<SavedCode> changeCode(db::Database &db, qint64 id, const CodeInput &input)
@@ -104,29 +130,35 @@ std::optional<SavedCode> changeCode(db::Database &db, qint64 id, const CodeInput
     if (!current)
         return std::nullopt;
     const auto clean = requireCodeAndDescription(input);
-    if (!clean || numberTaken(db, clean->kvdikos, id) || descriptionTaken(db, clean->description, id))
+    if (!clean || refused(duplicateOf(db, *clean, id)))
         return std::nullopt;
     const auto group = resolveGroup(db, input);
-    if (!group)
+    if (!group || refused(renumberingRefusal(db, *current, *clean)))
         return std::nullopt;
-    if (clean->kvdikos != current->kvdikos && codeInUse(db, current->kvdikos)) {
-        msg::information(Attention, QStringLiteral("Ο κωδικός χρησιμοποιείται στις κινήσεις του ταμείου "
-                                                   "και δεν μπορεί να αλλάξει αριθμό !"));
-        return std::nullopt;
-    }
     if (!msg::confirmOkCancel(QStringLiteral("Μεταβολή στοιχείων"), QStringLiteral("Να γίνει η μεταβολή των στοιχείων;")))
         return std::nullopt;
 
-    // The code and its movements' group number change together, so past
-    // movements always follow the code's current group.
-    db::Transaction t(db);
-    db.execute(QStringLiteral("UPDATE kvdikoi SET kvdikos = ?1, perigrafh = ?2, omada = ?3, aa_omadas = ?4, "
-                              "lista = ?5, esodo = ?6, energos = ?7 WHERE id = ?8"),
-               clean->kvdikos, clean->description, group->perigrafh, group->aa,
-               makeLista(QString::number(clean->kvdikos), clean->description), input.income, input.active, id);
-    db.execute(QStringLiteral("UPDATE kinhseis SET aa_omada = ?1 WHERE kvdikos = ?2"), group->aa, clean->kvdikos);
-    t.commit();
-    return SavedCode{id, group->aa, group->perigrafh};
+    QString lateRefusal;
+    {
+        // The code and its movements' group number change together, so past
+        // movements always follow the code's current group.
+        db::Transaction t(db);
+        lateRefusal = duplicateOf(db, *clean, id);
+        if (lateRefusal.isEmpty())
+            lateRefusal = renumberingRefusal(db, *current, *clean);
+        if (lateRefusal.isEmpty()) {
+            db.execute(QStringLiteral("UPDATE kvdikoi SET kvdikos = ?1, perigrafh = ?2, omada = ?3, aa_omadas = ?4, "
+                                      "lista = ?5, esodo = ?6, energos = ?7 WHERE id = ?8"),
+                       clean->kvdikos, clean->description, group->perigrafh, group->aa,
+                       makeLista(QString::number(clean->kvdikos), clean->description), input.income, input.active, id);
+            db.execute(QStringLiteral("UPDATE kinhseis SET aa_omada = ?1 WHERE kvdikos = ?2"), group->aa,
+                       clean->kvdikos);
+            t.commit();
+            return SavedCode{id, group->aa, group->perigrafh};
+        }
+    }
+    refused(lateRefusal);
+    return std::nullopt;
 }
 
 bool deleteCode(db::Database &db, qint64 id)
@@ -135,17 +167,24 @@ bool deleteCode(db::Database &db, qint64 id)
     if (!current)
         return false;
     if (codeInUse(db, current->kvdikos)) {
-        msg::information(Attention, QStringLiteral("Ο κωδικός χρεισιμοποιήτε στις κινήσεις του ταμείου "
-                                                   "και δεν μπορεί να διαγραφεί !"));
+        msg::information(Attention, InUseText);
         return false;
     }
     if (!msg::confirmOkCancel(QStringLiteral("Διαγραφή κωδικού"), QStringLiteral("Να γίνει η διαγραφή του κωδικού;")))
         return false;
 
-    db::Transaction t(db);
-    db.execute(QStringLiteral("DELETE FROM kvdikoi WHERE id = ?1"), id);
-    t.commit();
-    return true;
+    int deleted = 0;
+    {
+        // A movement booked meanwhile from another workstation keeps its code.
+        db::Transaction t(db);
+        deleted = db.execute(QStringLiteral("DELETE FROM kvdikoi WHERE id = ?1 AND NOT EXISTS "
+                                            "(SELECT 1 FROM kinhseis WHERE kvdikos = ?2)"),
+                             id, current->kvdikos);
+        t.commit();
+    }
+    if (deleted == 0)
+        msg::information(Attention, InUseText);
+    return deleted > 0;
 }
 
 } // namespace codes

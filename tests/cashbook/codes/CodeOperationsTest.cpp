@@ -190,6 +190,24 @@ TEST_F(CodeOperationsTest, UnusedCodeIsDeletedOnlyAfterConfirmation)
     EXPECT_EQ(messages.last().buttons, msg::Buttons::OkCancel);
 }
 
+// Another workstation books a movement under the code while the confirmation
+// is open: the code keeps its row.
+TEST_F(CodeOperationsTest, MovementBookedWhileConfirmingKeepsTheCode)
+{
+    folder.addCode(7, QStringLiteral("Ενοίκιο"), false);
+    QStringList shown;
+    auto previous = msg::install([&](const msg::Box &box) {
+        shown << box.text;
+        if (box.text == ConfirmDelete)
+            addMovement(7, 0);
+        return msg::Answer::Ok;
+    });
+    EXPECT_FALSE(codes::deleteCode(db(), byNumber(7)->id));
+    msg::install(std::move(previous));
+    EXPECT_EQ(shown, (QStringList{ConfirmDelete, InUse}));
+    EXPECT_EQ(codeCount(), 1);
+}
+
 TEST_F(CodeOperationsTest, MovingACodeToAnotherGroupRewritesAllItsMovements)
 {
     const int a = folder.addGroup(QStringLiteral("ΕΝΟΙΚΙΑ"));
