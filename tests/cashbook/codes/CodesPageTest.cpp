@@ -115,6 +115,22 @@ TEST_F(CodesPageTest, SingleClickLoadsACodeAndDoubleClickOffersChangeAndDelete)
     EXPECT_TRUE(check(2)->isChecked());
 }
 
+TEST_F(CodesPageTest, ArrowKeysChooseCodesAndGroupsAsAClickDoes)
+{
+    open();
+    clickRow(list(0), 0, true);
+    ASSERT_TRUE(editButtonsShown());
+    list(0)->setFocus();
+    QTest::keyClick(list(0), Qt::Key_Down);
+    EXPECT_EQ(text(4)->text(), QStringLiteral("7"));
+    EXPECT_TRUE(editButtonsHidden());
+
+    list(1)->setFocus();
+    QTest::keyClick(list(1), Qt::Key_Down); // first entry ΕΝΟΙΚΙΑ
+    QTest::keyClick(list(1), Qt::Key_Down); // ΛΟΙΠΑ
+    EXPECT_EQ(texts(list(2)), QStringList{QStringLiteral("   20 Ρεύμα")});
+}
+
 TEST_F(CodesPageTest, GroupClicksListItsCodesAndAttachTheGroupToTheNextCodeSaved)
 {
     open();

@@ -12,11 +12,13 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRegularExpressionValidator>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace {
@@ -47,6 +49,7 @@ QFont fixedPitchFont()
 
 void fillWithCodes(QListWidget *list, const QList<codes::CodeRow> &rows)
 {
+    const QSignalBlocker quiet(list); // a refill is not the user choosing an entry
     list->clear();
     for (const codes::CodeRow &c : rows) {
         auto *item = new QListWidgetItem(c.lista, list);
@@ -116,6 +119,19 @@ void CodesPageWidget::buildControls()
             [this](QListWidgetItem *item) { loadCode(item, true); });
     connect(m_lists[1], &QListWidget::itemClicked, this, &CodesPageWidget::onGroupClicked);
     connect(m_lists[1], &QListWidget::itemDoubleClicked, this, &CodesPageWidget::onGroupDoubleClicked);
+
+    // Moving through a list with the keys chooses entries as a click does.
+    const auto byKeyboard = [](QListWidget *list) {
+        return list->hasFocus() && QGuiApplication::mouseButtons() == Qt::NoButton;
+    };
+    connect(m_lists[0], &QListWidget::currentItemChanged, this, [this, byKeyboard](QListWidgetItem *item) {
+        if (item && byKeyboard(m_lists[0]))
+            loadCode(item, false);
+    });
+    connect(m_lists[1], &QListWidget::currentItemChanged, this, [this, byKeyboard](QListWidgetItem *item) {
+        if (item && byKeyboard(m_lists[1]))
+            onGroupClicked(item);
+    });
 }
 
 QWidget *CodesPageWidget::buildDetailsFrame()
@@ -264,6 +280,7 @@ void CodesPageWidget::RequeryCodes()
 void CodesPageWidget::requeryGroups()
 {
     QListWidget *list = m_lists[1];
+    const QSignalBlocker quiet(list);
     list->clear();
     for (const groups::GroupRow &g : groups::listGroups(database())) {
         auto *item = new QListWidgetItem(g.perigrafh, list);
