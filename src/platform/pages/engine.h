@@ -271,6 +271,11 @@ public:
     using DialogHook = std::function<bool(Engine &engine, int kind)>;
     void setDialogHook(DialogHook hook);
     static void setDefaultDialogHook(DialogHook hook);  // for engines without their own
+    // Called before each page goes to the printer with (page, of); false
+    // stops printing (Error 3). The widgets library shows the abort window
+    // through it when AbortWindow is set.
+    using PrintProgress = std::function<bool(Engine &engine, int page, int of)>;
+    void setPrintProgress(PrintProgress progress);
 
     // ------------------------------------------------- property accessors
     QFont Font() const;

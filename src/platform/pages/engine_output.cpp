@@ -36,17 +36,24 @@ QPrinter::PaperSource paperSource(int bin)
     return QPrinter::Auto;
 }
 
-// Paints pages on any paged device: a QPrinter or a QPdfWriter.
+enum class PaintResult { Done, DeviceFailed, Stopped };
+
+// Paints pages on any paged device: a QPrinter or a QPdfWriter. beforePage
+// may stop the run.
 template <typename Device>
-bool paintPages(Device &device, const Document &document, int first, int last, double dpi, double scale,
-                bool monochrome)
+PaintResult paintPages(Device &device, const Document &document, int first, int last, double dpi, double scale,
+                       bool monochrome, const std::function<bool(int page, int of)> &beforePage = {})
 {
     device.setPageLayout(sheetLayout(document.pages[size_t(first - 1)].size));
     QPainter painter;
     if (!painter.begin(&device))
-        return false;
+        return PaintResult::DeviceFailed;
     for (int number = first; number <= last; ++number) {
         const Page &page = document.pages[size_t(number - 1)];
+        if (beforePage && !beforePage(number - first + 1, last - first + 1)) {
+            painter.end();
+            return PaintResult::Stopped;
+        }
         if (number > first) {
             device.setPageLayout(sheetLayout(page.size));
             device.newPage();
@@ -55,7 +62,7 @@ bool paintPages(Device &device, const Document &document, int first, int last, d
         painter.scale(dpi / 1440.0 * scale, dpi / 1440.0 * scale);
         paintPage(painter, page, PaintOptions{monochrome, false});
     }
-    return painter.end();
+    return painter.end() ? PaintResult::Done : PaintResult::DeviceFailed;
 }
 
 }  // namespace
@@ -98,11 +105,22 @@ bool EnginePrivate::printPages(int fromPage, int toPage)
         return false;
     }
     const double scale = scaleOutput > 0 ? scaleOutput / 100.0 : 1.0;
-    if (!paintPages(p, document, first, last, p.resolution(), scale, colorMode == 1)) {
-        setError(error::NoPrinter);
+    std::function<bool(int, int)> beforePage;
+    if (printProgress)
+        beforePage = [this](int page, int of) { return printProgress(*q, page, of); };
+    switch (paintPages(p, document, first, last, p.resolution(), scale, colorMode == 1, beforePage)) {
+    case PaintResult::Done: return true;
+    case PaintResult::Stopped:
+        p.abort();
+        setError(error::Cancelled);
         return false;
+    default: setError(error::NoPrinter); return false;
     }
-    return true;
+}
+
+void Engine::setPrintProgress(PrintProgress progress)
+{
+    d->printProgress = std::move(progress);
 }
 
 bool Engine::PrintDoc(bool choose, int fromPage, int toPage)
@@ -125,7 +143,7 @@ bool Engine::WritePdf(const QString &fileName, int fromPage, int toPage)
     writer.setResolution(1440);  // one device unit is one twip
     writer.setCreator(QStringLiteral("Kelvora"));
     writer.setTitle(d->fileName);
-    if (!paintPages(writer, d->document, first, last, 1440.0, 1.0, false)) {
+    if (paintPages(writer, d->document, first, last, 1440.0, 1.0, false) != PaintResult::Done) {
         d->setError(error::File);
         return false;
     }

@@ -88,6 +88,7 @@ public:
     QString fileName;
     int error = 0;
     Engine::DialogHook dialogHook;
+    Engine::PrintProgress printProgress;
     static Engine::DialogHook &defaultDialogHook();
 };
 

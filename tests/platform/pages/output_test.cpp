@@ -155,6 +155,34 @@ TEST(Printing, DialogGoesThroughTheInstalledHookAndNeverBlocks)
     EXPECT_EQ(kinds, (std::vector<int>{0, 0}));
 }
 
+TEST(Printing, ProgressSeesEveryPageAndMayStopThePrinting)
+{
+    QTemporaryDir dir;
+    Engine engine;
+    writeCashReport(engine, 150);
+    const int pages = engine.PageCount();
+    ASSERT_GE(pages, 3);
+    engine.printer().setOutputFormat(QPrinter::PdfFormat);
+    engine.printer().setOutputFileName(dir.filePath(QStringLiteral("progress.pdf")));
+    std::vector<std::pair<int, int>> seen;
+    engine.setPrintProgress([&](Engine &, int page, int of) {
+        seen.emplace_back(page, of);
+        return true;
+    });
+    EXPECT_TRUE(engine.PrintDoc());
+    ASSERT_EQ(int(seen.size()), pages);
+    EXPECT_EQ(seen.back(), std::make_pair(pages, pages));
+
+    seen.clear();
+    engine.setPrintProgress([&](Engine &, int page, int of) {
+        seen.emplace_back(page, of);
+        return page < 2;
+    });
+    EXPECT_FALSE(engine.PrintDoc());
+    EXPECT_EQ(engine.Error(), error::Cancelled);
+    EXPECT_EQ(seen.size(), 2u);
+}
+
 TEST(Printing, DriverSettingsAreKeptAndReturned)
 {
     Engine engine;

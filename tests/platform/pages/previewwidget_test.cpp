@@ -2,11 +2,15 @@
 
 #include "platform/pages/engine.h"
 #include "platform/pages/widgets/previewwidget.h"
+#include "platform/pages/widgets/abortwindow.h"
 #include "platform/pages/widgets/printdialog.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QImage>
+#include <QPrinter>
+#include <QProgressDialog>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWheelEvent>
 #include <QtTest/QTest>
@@ -155,6 +159,57 @@ TEST(PrintDialog, ThePlatformDialogCanBeCancelled)
     });
     EXPECT_FALSE(engine.PrintDialog(0));
     EXPECT_TRUE(sawDialog);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(AbortWindow, ShowsTheAbortTextsAndItsButtonStopsPrinting)
+{
+    QTemporaryDir dir;
+    Engine engine;
+    installAbortWindow(engine);
+    writeReport(engine, 150);
+    ASSERT_GE(engine.PageCount(), 3);
+    engine.setAbortCaption(QStringLiteral("Εκτύπωση..."));
+    engine.setAbortTextPage(QStringLiteral("Σελίδα %d από"));
+    engine.printer().setOutputFormat(QPrinter::PdfFormat);
+    engine.printer().setOutputFileName(dir.filePath(QStringLiteral("aborted.pdf")));
+    QString title;
+    QString label;
+    QTimer::singleShot(0, [&] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *dialog = qobject_cast<QProgressDialog *>(widget); dialog && dialog->isVisible()) {
+                title = dialog->windowTitle();
+                label = dialog->labelText();
+                dialog->cancel();
+            }
+        }
+    });
+    EXPECT_FALSE(engine.PrintDoc());
+    EXPECT_EQ(engine.Error(), error::Cancelled);
+    EXPECT_EQ(title, QStringLiteral("Εκτύπωση..."));
+    EXPECT_TRUE(label.startsWith(QStringLiteral("Σελίδα 1 από %1").arg(engine.PageCount()))) << qPrintable(label);
+}
+
+TEST(AbortWindow, NotShownWhenSwitchedOff)
+{
+    QTemporaryDir dir;
+    Engine engine;
+    installAbortWindow(engine);
+    engine.setAbortWindow(false);
+    writeReport(engine, 20);
+    engine.printer().setOutputFormat(QPrinter::PdfFormat);
+    engine.printer().setOutputFileName(dir.filePath(QStringLiteral("quiet.pdf")));
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            shown = shown || (qobject_cast<QProgressDialog *>(widget) && widget->isVisible());
+    });
+    EXPECT_TRUE(engine.PrintDoc());
+    QApplication::processEvents();
+    EXPECT_FALSE(shown);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "platform/pages/engine.h"
 #include "platform/pages/pagepainter.h"
 #include "platform/pages/units.h"
+#include "platform/pages/widgets/abortwindow.h"
 #include "platform/pages/widgets/printdialog.h"
 
 #include <QKeyEvent>
@@ -51,17 +52,18 @@ PreviewWidget::PreviewWidget(Engine *engine, QWidget *parent) : QAbstractScrollA
     setObjectName(QStringLiteral("PreviewWidget"));
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
-    installPrintDialogIfNone();
+    installDialogs();
     connectEngine();
     updateScrollBars();
 }
 
 PreviewWidget::~PreviewWidget() = default;
 
-void PreviewWidget::installPrintDialogIfNone()
+void PreviewWidget::installDialogs()
 {
-    // A preview on screen means a user who may choose a printer.
+    // A preview on screen means a user who may choose a printer and stop printing.
     installPrintDialog(*m_engine);
+    installAbortWindow(*m_engine);
 }
 
 void PreviewWidget::connectEngine()

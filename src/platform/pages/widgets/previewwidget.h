@@ -43,7 +43,7 @@ protected:
 
 private:
     void connectEngine();
-    void installPrintDialogIfNone();
+    void installDialogs();
     const Page *pageOnView() const;
     QSize sheetSize() const;
     QPointF toTwips(QPointF viewportPoint) const;
