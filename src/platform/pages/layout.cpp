@@ -318,7 +318,7 @@ void Layout::flowPiece(const QString &piece, const FontSpec &spec, QRgb color)
             const bool atLineStart = m_lineItems.empty() && m_x <= lineStartX() + m_settings.indentFirst;
             if (cut <= 0) {
                 if (!atLineStart) {
-                    endLine();
+                    endWrappedLine();
                     while (rest.startsWith(QLatin1Char(' ')))
                         rest.remove(0, 1);
                     continue;
@@ -332,8 +332,60 @@ void Layout::flowPiece(const QString &piece, const FontSpec &spec, QRgb color)
             rest = rest.mid(cut);
             while (rest.startsWith(QLatin1Char(' ')))
                 rest.remove(0, 1);
-            endLine();
+            endWrappedLine();
         }
+    }
+}
+
+// A line that ends because the next word does not fit (not a carriage return).
+void Layout::endWrappedLine()
+{
+    if (m_settings.textAlign == textalign::Justify)
+        justifyLine();
+    endLine();
+}
+
+// Spreads the words of the line so that it ends at the right edge.
+void Layout::justifyLine()
+{
+    Page &pg = page();
+    const size_t count = m_lineItems.size();
+    if (count == 0 || m_lineItems.front() != pg.items.size() - count)
+        return;  // something else was drawn amid the line: leave it as it is
+    std::vector<PageItem> words;
+    for (size_t index : m_lineItems) {
+        const PageItem &run = pg.items[index];
+        const FontCache::Entry &font = m_fonts.get(run.font);
+        qsizetype start = 0;
+        while (start < run.text.size()) {
+            while (start < run.text.size() && run.text[start] == QLatin1Char(' '))
+                ++start;
+            qsizetype end = run.text.indexOf(QLatin1Char(' '), start);
+            if (end < 0)
+                end = run.text.size();
+            if (end > start) {
+                PageItem word = run;
+                word.text = run.text.mid(start, end - start);
+                const int x = run.rect.left() + int(std::lround(font.advance(run.text.left(start))));
+                word.rect = QRect(x, run.rect.top(), int(std::lround(font.advance(word.text))), run.rect.height());
+                words.push_back(std::move(word));
+            }
+            start = end;
+        }
+    }
+    if (words.size() < 2)
+        return;
+    const int extra = lineEndX() - (words.back().rect.right() + 1);
+    if (extra <= 0)
+        return;
+    const double gap = double(extra) / double(words.size() - 1);
+    for (size_t k = 0; k < words.size(); ++k)
+        words[k].rect.translate(int(std::lround(k * gap)), 0);
+    pg.items.resize(pg.items.size() - count);
+    m_lineItems.clear();
+    for (PageItem &word : words) {
+        pg.items.push_back(std::move(word));
+        m_lineItems.push_back(pg.items.size() - 1);
     }
 }
 

@@ -96,6 +96,8 @@ private:
     void placeRun(const QString &run, const FontCache::Entry &font, const FontSpec &spec, QRgb color);
     void flowPiece(const QString &piece, const FontSpec &spec, QRgb color);
     void startLineIfNeeded(const FontCache::Entry &font);
+    void endWrappedLine();
+    void justifyLine();
 
     std::vector<ColumnBox> columnBoxes(const std::vector<ColumnFormat> &columns) const;
     std::vector<Cell> wrapCells(QStringList cells, const std::vector<ColumnFormat> &columns,

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 using namespace pages;
 
 namespace {
@@ -186,6 +188,33 @@ TEST(Text, ParagraphAlignment)
     EXPECT_EQ(page->findText(QStringLiteral("δεξιά"))->rect.right() + 1, right);
     const QRect centred = page->findText(QStringLiteral("κέντρο"))->rect;
     EXPECT_NEAR(centred.center().x(), (1000 + right) / 2, 2);
+}
+
+TEST(Text, JustifiedParagraphLinesReachTheRightEdgeButTheLastDoesNot)
+{
+    Engine engine;
+    engine.setMarginLeft(1440);
+    engine.setMarginRight(1440);
+    engine.setTextAlign(textalign::Justify);
+    QString words;
+    for (int i = 0; i < 60; ++i)
+        words += QStringLiteral("λέξη%1 ").arg(i * 7);
+    engine.StartDoc();
+    engine.setParagraph(words.trimmed());
+    engine.EndDoc();
+    const Page &page = *engine.document().page(1);
+    std::map<int, int> rightOfLine;  // baseline -> right edge
+    QStringList order;
+    for (const PageItem *item : page.itemsWithRole(ItemRole::Body)) {
+        rightOfLine[item->baseline] = std::max(rightOfLine[item->baseline], item->rect.right() + 1);
+        order << item->text;
+    }
+    ASSERT_GE(rightOfLine.size(), 3u);
+    const int edge = page.size.width() - 1440;
+    for (auto it = rightOfLine.begin(); std::next(it) != rightOfLine.end(); ++it)
+        EXPECT_NEAR(it->second, edge, 1);
+    EXPECT_LT(rightOfLine.rbegin()->second, edge - 200);
+    EXPECT_EQ(order.join(QLatin1Char(' ')), words.trimmed());
 }
 
 TEST(HeaderFooter, EveryPageHasItsNumberSetInThePageEvent)

@@ -60,8 +60,13 @@ TEST(Preview, ShowsThePageOnViewAndPagesWithKeys)
     ASSERT_GE(engine.PageCount(), 3);
     preview.show();
     const QImage first = preview.grab().toImage();
-    if (qEnvironmentVariableIsSet("KELVORA_PREVIEW_PNG"))
+    if (qEnvironmentVariableIsSet("KELVORA_PREVIEW_PNG")) {
+        // For a person to look at: the whole page, and at full size.
         first.save(qEnvironmentVariable("KELVORA_PREVIEW_PNG"));
+        engine.setZoom(100);
+        preview.grab().toImage().save(qEnvironmentVariable("KELVORA_PREVIEW_PNG") + QStringLiteral(".100.png"));
+        engine.setZoom(0);
+    }
     EXPECT_GT(nonWhitePixels(first), 500);  // text, shades and lines are drawn
 
     QTest::keyClick(&preview, Qt::Key_PageDown);
