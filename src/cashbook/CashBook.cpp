@@ -65,12 +65,21 @@ DayView CashBook::readDay(const QDate &day)
 DayView CashBook::ShowDay(const QDate &day)
 {
     DayView view = readDay(day);
-    if (view.hasMovements()) {
+    // Most days are shown again unchanged: only a row that differs costs a write.
+    if (view.hasMovements() && !dayRowIsCurrent(view)) {
         db::Transaction t(m_store.main());
         SaveDayRow(view);
         t.commit();
     }
     return view;
+}
+
+bool CashBook::dayRowIsCurrent(const DayView &day)
+{
+    db::Statement row = m_store.main().prepare(QStringLiteral(
+        "SELECT esoda_hmeras, ejoda_hmeras, ypoloipo FROM tameio WHERE hmeromhnia = ?1"));
+    row.bind(1, day.day);
+    return row.next() && row.money(0) == day.income && row.money(1) == day.expense && row.money(2) == day.balance();
 }
 
 void CashBook::SaveDayRow(const DayView &day, Money laterChange)

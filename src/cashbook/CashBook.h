@@ -48,6 +48,8 @@ public:
     std::optional<Movement> movement(qint64 aa);
 
 private:
+    bool dayRowIsCurrent(const DayView &day);
+
     Store &m_store;
 };
 
