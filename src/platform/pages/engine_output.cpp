@@ -77,7 +77,7 @@ QPrinter &Engine::printer()
 void EnginePrivate::applyPrinterSettings(QPrinter &p) const
 {
     p.setFullPage(true);  // margins are the document's, measured from the paper's edge
-    p.setCopyCount(copies);
+    p.setCopyCount(std::max(1, copies));
     p.setCollateCopies(collate != 0);
     p.setDuplex(duplex == 2 ? QPrinter::DuplexLongSide
                             : duplex == 3 ? QPrinter::DuplexShortSide : QPrinter::DuplexNone);

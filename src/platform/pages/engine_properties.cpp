@@ -90,7 +90,8 @@ void Engine::setIndentLeft(int twips) { d->settings.indentLeft = twips; d->setti
 int Engine::IndentRight() const { return d->settings.indentRight; }
 void Engine::setIndentRight(int twips) { d->settings.indentRight = twips; }
 int Engine::IndentTab() const { return d->settings.indentTab; }
-void Engine::setIndentTab(int twips) { d->settings.indentTab = std::max(1, twips); }
+// Kept as given (a host may restore 0); layout treats 0 or less as 720.
+void Engine::setIndentTab(int twips) { d->settings.indentTab = twips; }
 int Engine::LineSpacing() const { return d->settings.lineSpacing; }
 void Engine::setLineSpacing(int percent) { d->settings.lineSpacing = std::max(10, percent); }
 int Engine::SpaceBefore() const { return d->settings.spaceBefore; }
@@ -283,7 +284,8 @@ void Engine::setRenderControl(int value) { d->renderControl = value; }
 int Engine::hDC() const { return 0; }
 void Engine::sethDC(int) {}
 int Engine::Copies() const { return d->copies; }
-void Engine::setCopies(int copies) { d->copies = std::max(1, copies); }
+// Kept as given; the printer gets at least one copy.
+void Engine::setCopies(int copies) { d->copies = copies; }
 int Engine::Collate() const { return d->collate; }
 void Engine::setCollate(int on) { d->collate = on; }
 int Engine::Duplex() const { return d->duplex; }

@@ -295,7 +295,7 @@ void Layout::flowPiece(const QString &piece, const FontSpec &spec, QRgb color)
     for (qsizetype s = 0; s < segments.size(); ++s) {
         if (s > 0) {
             startLineIfNeeded(font);
-            const int tab = std::max(1, m_settings.indentTab);
+            const int tab = m_settings.indentTab > 0 ? m_settings.indentTab : 720;
             const int from = lineStartX();
             m_x = from + ((m_x - from) / tab + 1) * tab;
             m_pageFresh = false;

@@ -87,6 +87,34 @@ TEST(Surface, ByNameWritesConvert)
     EXPECT_FALSE(engine.setPropertyByName(QStringLiteral("Zoom"), QStringLiteral("big")));
 }
 
+TEST(Surface, RestoredSettingsReadBackAsWritten)
+{
+    // A host keeps the engine's settings and writes them back by name; each
+    // must come back as it was written, or the host would store changes
+    // nobody made.
+    const std::vector<std::pair<const char *, QVariant>> settings = {
+        {"Preview", false},          {"ColorMode", 0},        {"AbortCaption", QString()},
+        {"Copies", 0},               {"IndentTab", 0},        {"Zoom", 0},
+        {"PaperBin", 1},             {"Duplex", 1},           {"Collate", 0},
+        {"TrueType", 1},             {"ScaleOutput", 0},      {"LineSpacing", 100},
+        {"PageBorder", 3},           {"TableBorder", 7},      {"Columns", 1},
+        {"MarginTop", 720},          {"MousePage", false},    {"AbortWindow", false},
+        {"AbortWindowPos", 1},       {"PreviewMode", 0},      {"SpaceAfter", 120},
+        {"IndentFirst", -200},       {"TextAngle", 900},      {"PhysicalPage", true},
+        {"Footer", QStringLiteral("Σελίδα %d")}, {"HdrFontName", QStringLiteral("arial greek")},
+        {"HdrFontSize", 13.0},       {"FontName", QStringLiteral("courier new greek")},
+        {"FontItalic", true},        {"EmptyColor", 0x8000000Cu}, {"BackColor", 0xFFFFFFu},
+        {"PenWidth", 30},            {"BrushStyle", 6},       {"WhatsThisHelpID", 17},
+        {"TableSep", QStringLiteral(";\n")},
+    };
+    Engine engine;
+    for (const auto &[name, value] : settings) {
+        const QString key = QString::fromLatin1(name);
+        ASSERT_TRUE(engine.setPropertyByName(key, value)) << name;
+        EXPECT_EQ(engine.propertyByName(key), value) << name;
+    }
+}
+
 TEST(Surface, MethodsByNameWithMissingArguments)
 {
     Engine engine;
