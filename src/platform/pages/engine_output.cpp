@@ -125,8 +125,22 @@ void Engine::setPrintProgress(PrintProgress progress)
 
 bool Engine::PrintDoc(bool choose, int fromPage, int toPage)
 {
-    if (choose && !PrintDialog(0))
-        return false;
+    if (choose) {
+        printer().setPrintRange(QPrinter::AllPages);
+        if (!PrintDialog(0))
+            return false;
+        // The pages the user picked in the dialog win over the arguments.
+        switch (printer().printRange()) {
+        case QPrinter::PageRange:
+            fromPage = printer().fromPage();
+            toPage = printer().toPage();
+            break;
+        case QPrinter::CurrentPage:
+            fromPage = toPage = d->previewPage;
+            break;
+        default: break;
+        }
+    }
     return d->printPages(fromPage, toPage);
 }
 

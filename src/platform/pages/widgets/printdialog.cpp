@@ -22,6 +22,9 @@ bool runDialog(Engine &engine, int kind)
     QPrintDialog dialog(&printer, parent);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
     dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, true);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, engine.PageCount() > 1);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, engine.PageCount() > 1);
+    dialog.setMinMax(1, std::max(1, engine.PageCount()));
     if (dialog.exec() != QDialog::Accepted)
         return false;
     // The user's choices become the engine's, which prints with them.
