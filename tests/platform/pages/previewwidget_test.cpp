@@ -151,6 +151,21 @@ TEST(Preview, WheelPastTheEndTurnsThePageOnlyWithMousePage)
     EXPECT_EQ(engine.PreviewPage(), 2);
 }
 
+TEST(Preview, BorderAppearanceAndEnabledFollowTheEngine)
+{
+    PreviewWidget preview;
+    Engine &engine = *preview.engine();
+    engine.setBorderStyle(0);
+    EXPECT_EQ(preview.frameShape(), QFrame::NoFrame);
+    engine.setBorderStyle(1);
+    engine.setAppearance(0);
+    EXPECT_EQ(preview.frameShape(), QFrame::Box);
+    engine.setAppearance(1);
+    EXPECT_EQ(preview.frameShadow(), QFrame::Sunken);
+    engine.setEnabled(false);
+    EXPECT_FALSE(preview.isEnabled());
+}
+
 TEST(PrintDialog, ThePlatformDialogCanBeCancelled)
 {
     Engine engine;

@@ -78,9 +78,24 @@ void PreviewWidget::connectEngine()
         viewport()->update();
     });
     connect(m_engine, &Engine::viewChanged, this, [this] {
+        applyFrame();
         updateScrollBars();
         viewport()->update();
     });
+    applyFrame();
+}
+
+// BorderStyle 0 has no frame; Appearance 0 draws it flat, otherwise sunken.
+void PreviewWidget::applyFrame()
+{
+    if (m_engine->BorderStyle() == 0) {
+        setFrameStyle(QFrame::NoFrame);
+    } else if (m_engine->Appearance() == 0) {
+        setFrameStyle(QFrame::Box | QFrame::Plain);
+    } else {
+        setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    }
+    setEnabled(m_engine->Enabled());
 }
 
 const Page *PreviewWidget::pageOnView() const

@@ -44,6 +44,7 @@ protected:
 private:
     void connectEngine();
     void installDialogs();
+    void applyFrame();
     const Page *pageOnView() const;
     QSize sheetSize() const;
     QPointF toTwips(QPointF viewportPoint) const;
