@@ -84,6 +84,8 @@ void CashSheetWidget::buildControls()
     m_list->setUniformItemSizes(true);
     m_list->setMinimumHeight(110);
     m_list->installEventFilter(this);
+    // The header's columns line up with the list's text inside its frame.
+    m_header->setContentsMargins(m_list->frameWidth() + 2, 0, 0, 0);
 
     m_codeBox = new QComboBox(this);
     m_codeBox->setObjectName(QStringLiteral("DBCombo1"));
