@@ -1,5 +1,7 @@
 #include "platform/pages/document.h"
 
+#include <algorithm>
+
 namespace pages {
 
 QStringList Page::texts() const
@@ -48,6 +50,72 @@ std::vector<const PageItem *> Page::itemsWithRole(ItemRole role) const
             out.push_back(&item);
     }
     return out;
+}
+
+int Document::tableCount() const
+{
+    int count = 0;
+    for (const Page &page : pages) {
+        for (const PageItem &item : page.items)
+            count = std::max(count, item.table);
+    }
+    return count;
+}
+
+namespace {
+
+void addCell(QStringList &cells, const PageItem &item)
+{
+    while (cells.size() < item.column)
+        cells.append(QString());
+    QString &cell = cells[item.column - 1];
+    cell = cell.isEmpty() ? item.text : cell + QLatin1Char(' ') + item.text;
+}
+
+}  // namespace
+
+std::vector<QStringList> Document::tableRows(int table) const
+{
+    std::vector<QStringList> rows;
+    int lastRow = 0;
+    for (const Page &page : pages) {
+        for (const PageItem &item : page.items) {
+            if (item.table != table || item.role != ItemRole::TableCell || item.column < 1)
+                continue;
+            // Body rows are numbered from 1 in the order they were written.
+            while (lastRow < item.row) {
+                rows.emplace_back();
+                ++lastRow;
+            }
+            addCell(rows[size_t(item.row - 1)], item);
+        }
+    }
+    // Trailing empty cells leave no item: give every row the table's width.
+    qsizetype width = tableHeading(table).size();
+    for (const QStringList &row : rows)
+        width = std::max(width, row.size());
+    for (QStringList &row : rows) {
+        while (row.size() < width)
+            row.append(QString());
+    }
+    return rows;
+}
+
+QStringList Document::tableHeading(int table) const
+{
+    QStringList cells;
+    for (const Page &page : pages) {
+        bool found = false;
+        for (const PageItem &item : page.items) {
+            if (item.table == table && item.role == ItemRole::TableHeader && item.column >= 1) {
+                addCell(cells, item);
+                found = true;
+            }
+        }
+        if (found)
+            break;
+    }
+    return cells;
 }
 
 const Page *Document::page(int number) const

@@ -97,6 +97,13 @@ struct Document {
     const Page *page(int number) const;  // from 1; nullptr outside
     void clear() { pages.clear(); }
 
+    // Tables as their cells read, for tests and checks. Tables count from 1
+    // in the order they were written; a cell wrapped over several lines reads
+    // as its lines joined by a blank; empty cells are empty strings.
+    int tableCount() const;
+    std::vector<QStringList> tableRows(int table) const;  // body rows, across pages
+    QStringList tableHeading(int table) const;            // the heading as first laid out
+
     friend bool operator==(const Document &, const Document &) = default;
 };
 

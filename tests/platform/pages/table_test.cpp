@@ -167,6 +167,29 @@ TEST(Table, HeadingRepeatsOnEveryPageTheTableContinuesOn)
     EXPECT_EQ(expected, rows + 1);
 }
 
+TEST(Table, RowsReadBackAsWrittenAcrossPages)
+{
+    Engine engine;
+    engine.StartDoc();
+    engine.AddTable(QStringLiteral("^800|<2500|>1500"), QStringLiteral("α/α|Περιγραφή|Ποσό"), QStringLiteral("||"));
+    std::vector<QStringList> written;
+    for (int i = 1; i <= 130; ++i) {
+        const QStringList row = {QString::number(i), i % 7 ? QStringLiteral("Ενοίκιο") : QString(),
+                                 i % 5 ? QStringLiteral("%1,00").arg(i) : QString()};
+        written.push_back(row);
+        engine.AddTable(QStringLiteral("^800|<2500|>1500"), QStringLiteral("α/α|Περιγραφή|Ποσό"),
+                        row.join(QLatin1Char('|')), 0, 0, true);
+    }
+    engine.AddTable(QStringLiteral("3000"), QString(), QStringLiteral("άλλος πίνακας"));
+    engine.EndDoc();
+    const Document &doc = engine.document();
+    ASSERT_GE(doc.pageCount(), 2);
+    EXPECT_EQ(doc.tableCount(), 2);
+    EXPECT_EQ(doc.tableHeading(1), (QStringList{QStringLiteral("α/α"), QStringLiteral("Περιγραφή"), QStringLiteral("Ποσό")}));
+    EXPECT_EQ(doc.tableRows(1), written);
+    EXPECT_EQ(doc.tableRows(2), (std::vector<QStringList>{{QStringLiteral("άλλος πίνακας")}}));
+}
+
 TEST(Table, RowsAndHeadingStayAboveTheFooter)
 {
     Engine engine;
