@@ -92,14 +92,14 @@ void OmadaKvdikvn::buildControls()
     auto *buttons = new QGridLayout;
     buttons->setHorizontalSpacing(6);
     buttons->setVerticalSpacing(0);
-    const struct { int element; const char16_t *caption; const char16_t *tooltip; QStyle::StandardPixmap icon; } specs[] = {
+    const struct { int element; const char16_t *caption; const char16_t *tooltip; QStyle::StandardPixmap icon; } buttonTable[] = {
         {Insert, u"Εισαγωγή", u"Εισαγωγή ομάδας στη λίστα", QStyle::SP_FileDialogNewFolder},
         {Rename, u"Μεταβολή", u"Μεταβολή της ονομασίας", QStyle::SP_FileDialogDetailedView},
         {Delete, u"Διαγραφή", u"Διαγραφή της ομάδας", QStyle::SP_TrashIcon},
         {Exit, u"Εξοδος", u"Επιστροφή πίσω στο κυρίως πρόγραμμα", QStyle::SP_ArrowBack},
     };
     int column = 0;
-    for (const auto &s : specs) {
+    for (const auto &s : buttonTable) {
         auto *b = addButton(s.element, QString::fromUtf16(s.caption), QString::fromUtf16(s.tooltip), s.icon);
         buttons->addWidget(b, 0, column, Qt::AlignHCenter);
         buttons->addWidget(m_captions[size_t(s.element)], 1, column, Qt::AlignHCenter);

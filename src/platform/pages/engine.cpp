@@ -173,9 +173,9 @@ struct TableSpec {
     QString body;
 };
 
-TableSpec splitTableSpec(const QString &spec, QChar rowSeparator)
+TableSpec splitTableSpec(const QString &tableText, QChar rowSeparator)
 {
-    QString text = spec;
+    QString text = tableText;
     text.replace(QStringLiteral("\r\n"), QString(rowSeparator));
     const qsizetype first = text.indexOf(rowSeparator);
     if (first < 0)
@@ -188,11 +188,11 @@ TableSpec splitTableSpec(const QString &spec, QChar rowSeparator)
 
 }  // namespace
 
-void Engine::setTable(const QString &spec)
+void Engine::setTable(const QString &tableText)
 {
-    if (spec.isEmpty())
+    if (tableText.isEmpty())
         return;
-    const TableSpec table = splitTableSpec(spec, d->settings.rowSeparator);
+    const TableSpec table = splitTableSpec(tableText, d->settings.rowSeparator);
     AddTable(table.format, table.header, table.body);
 }
 
@@ -404,9 +404,9 @@ void Engine::setCalcParagraph(const QString &text)
     d->measure([&](Layout &layout) { layout.paragraph(text); });
 }
 
-void Engine::setCalcTable(const QString &spec)
+void Engine::setCalcTable(const QString &tableText)
 {
-    const TableSpec table = splitTableSpec(spec, d->settings.rowSeparator);
+    const TableSpec table = splitTableSpec(tableText, d->settings.rowSeparator);
     d->measure([&](Layout &layout) { layout.table(table.format, table.header, table.body, 0, 0, false); });
 }
 

@@ -362,7 +362,7 @@ public:
     // apply. It is the default text member.
     void setParagraph(const QString &text);
     // "format" CR "header" CR body rows (CR between rows), as AddTable.
-    void setTable(const QString &spec);
+    void setTable(const QString &tableText);
     // RTF with basic styling: bold, italic, underline, strike, size, colour,
     // paragraphs, line breaks, tabs; everything else is read as plain text.
     void setTextRTF(const QString &rtf);
@@ -371,7 +371,7 @@ public:
     void setMeasure(const QString &text);     // TextWid/TextHei of the text, unwrapped
     void setCalcText(const QString &text);    // as Text would lay it out from CurrentX/Y
     void setCalcParagraph(const QString &text);
-    void setCalcTable(const QString &spec);
+    void setCalcTable(const QString &tableText);
     void setCalcTextRTF(const QString &rtf);
     void setDraw(int object);                 // draws with X1, Y1, X2, Y2
     void setAction(int action);

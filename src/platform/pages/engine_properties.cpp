@@ -11,27 +11,27 @@ namespace pages {
 
 namespace {
 
-QFont toQFont(const FontSpec &spec)
+QFont toQFont(const FontSpec &fontSpec)
 {
-    QFont font(spec.name);
-    font.setPointSizeF(spec.size);
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
-    font.setStrikeOut(spec.strikeout);
+    QFont font(fontSpec.name);
+    font.setPointSizeF(fontSpec.size);
+    font.setBold(fontSpec.bold);
+    font.setItalic(fontSpec.italic);
+    font.setUnderline(fontSpec.underline);
+    font.setStrikeOut(fontSpec.strikeout);
     return font;
 }
 
 FontSpec fromQFont(const QFont &font)
 {
-    FontSpec spec;
-    spec.name = font.family();
-    spec.size = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 0.75;
-    spec.bold = font.bold();
-    spec.italic = font.italic();
-    spec.underline = font.underline();
-    spec.strikeout = font.strikeOut();
-    return spec;
+    FontSpec fontSpec;
+    fontSpec.name = font.family();
+    fontSpec.size = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 0.75;
+    fontSpec.bold = font.bold();
+    fontSpec.italic = font.italic();
+    fontSpec.underline = font.underline();
+    fontSpec.strikeout = font.strikeOut();
+    return fontSpec;
 }
 
 }  // namespace

@@ -55,14 +55,14 @@ QString resolveFamily(const QString &requested)
     return installed.value(base, QStringLiteral("Liberation Sans"));
 }
 
-QFont layoutFont(const FontSpec &spec)
+QFont layoutFont(const FontSpec &fontSpec)
 {
-    QFont font(resolveFamily(spec.name));
-    font.setPixelSize(std::max(1, int(std::lround(spec.size * 20.0))));
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
-    font.setStrikeOut(spec.strikeout);
+    QFont font(resolveFamily(fontSpec.name));
+    font.setPixelSize(std::max(1, int(std::lround(fontSpec.size * 20.0))));
+    font.setBold(fontSpec.bold);
+    font.setItalic(fontSpec.italic);
+    font.setUnderline(fontSpec.underline);
+    font.setStrikeOut(fontSpec.strikeout);
     // Unhinted outlines scale linearly, so what is measured in twips is what
     // any device draws.
     font.setHintingPreference(QFont::PreferNoHinting);
@@ -85,18 +85,18 @@ double FontCache::Entry::advance(const QString &text) const
     return width;
 }
 
-const FontCache::Entry &FontCache::get(const FontSpec &spec)
+const FontCache::Entry &FontCache::get(const FontSpec &fontSpec)
 {
-    if (m_last && m_last->spec == spec)
+    if (m_last && m_last->fontSpec == fontSpec)
         return *m_last;
     for (const auto &entry : m_entries) {
-        if (entry->spec == spec) {
+        if (entry->fontSpec == fontSpec) {
             m_last = entry.get();
             return *m_last;
         }
     }
-    QFont font = layoutFont(spec);
-    m_entries.push_back(std::make_unique<Entry>(spec, font));
+    QFont font = layoutFont(fontSpec);
+    m_entries.push_back(std::make_unique<Entry>(fontSpec, font));
     m_last = m_entries.back().get();
     return *m_last;
 }

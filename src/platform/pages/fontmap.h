@@ -19,15 +19,15 @@ namespace pages {
 // "Arial greek" -> "Liberation Sans"; unknown names that are installed stay.
 QString resolveFamily(const QString &requested);
 
-// The QFont to lay out and paint a spec with, sized in twips.
-QFont layoutFont(const FontSpec &spec);
+// The QFont to lay out and paint a fontSpec with, sized in twips.
+QFont layoutFont(const FontSpec &fontSpec);
 
-// Remembers fonts and metrics of the specs seen, for the layout loops.
+// Remembers fonts and metrics of the font descriptions seen, for the layout loops.
 class FontCache {
 public:
     struct Entry {
-        Entry(const FontSpec &spec, const QFont &font) : spec(spec), font(font), metrics(font) {}
-        FontSpec spec;
+        Entry(const FontSpec &fontSpec, const QFont &font) : fontSpec(fontSpec), font(font), metrics(font) {}
+        FontSpec fontSpec;
         QFont font;
         QFontMetricsF metrics;
         // Width of a text in twips. Latin and Greek texts are summed from
@@ -39,7 +39,7 @@ public:
     private:
         mutable std::vector<float> m_charWidths = std::vector<float>(0x400, -1.0f);
     };
-    const Entry &get(const FontSpec &spec);
+    const Entry &get(const FontSpec &fontSpec);
 
 private:
     std::vector<std::unique_ptr<Entry>> m_entries;

@@ -265,7 +265,7 @@ void Layout::startLineIfNeeded(const FontCache::Entry &font)
     m_lineHeight = 0;
 }
 
-void Layout::placeRun(const QString &run, const FontCache::Entry &font, const FontSpec &spec, QRgb color)
+void Layout::placeRun(const QString &run, const FontCache::Entry &font, const FontSpec &fontSpec, QRgb color)
 {
     if (run.isEmpty())
         return;
@@ -276,7 +276,7 @@ void Layout::placeRun(const QString &run, const FontCache::Entry &font, const Fo
     item.kind = ItemKind::Text;
     item.role = ItemRole::Body;
     item.text = run;
-    item.font = spec;
+    item.font = fontSpec;
     item.color = color;
     item.angle = qint16(m_settings.textAngle);
     item.rect = QRect(m_x, m_lineTop, int(std::lround(width)), ascent + descent);
@@ -288,9 +288,9 @@ void Layout::placeRun(const QString &run, const FontCache::Entry &font, const Fo
     m_pageFresh = false;
 }
 
-void Layout::flowPiece(const QString &piece, const FontSpec &spec, QRgb color)
+void Layout::flowPiece(const QString &piece, const FontSpec &fontSpec, QRgb color)
 {
-    const FontCache::Entry &font = m_fonts.get(spec);
+    const FontCache::Entry &font = m_fonts.get(fontSpec);
     const QStringList segments = piece.split(QLatin1Char('\t'));
     for (qsizetype s = 0; s < segments.size(); ++s) {
         if (s > 0) {
@@ -306,7 +306,7 @@ void Layout::flowPiece(const QString &piece, const FontSpec &spec, QRgb color)
             const double available = lineEndX() - m_x;
             const double width = font.advance(rest);
             if (width <= available) {
-                placeRun(rest, font, spec, color);
+                placeRun(rest, font, fontSpec, color);
                 break;
             }
             int cut = -1;
@@ -328,7 +328,7 @@ void Layout::flowPiece(const QString &piece, const FontSpec &spec, QRgb color)
                 while (cut < rest.size() && font.advance(rest.left(cut + 1)) <= available)
                     ++cut;
             }
-            placeRun(rest.left(cut), font, spec, color);
+            placeRun(rest.left(cut), font, fontSpec, color);
             rest = rest.mid(cut);
             while (rest.startsWith(QLatin1Char(' ')))
                 rest.remove(0, 1);
@@ -532,12 +532,12 @@ int Layout::rowHeight(const std::vector<Cell> &cells, const FontCache::Entry &fo
     return int(std::lround(lines * lineHeightOf(font))) + 2 * CellPadY;
 }
 
-void Layout::placeRow(const std::vector<Cell> &cells, const std::vector<ColumnBox> &boxes, const FontSpec &spec,
+void Layout::placeRow(const std::vector<Cell> &cells, const std::vector<ColumnBox> &boxes, const FontSpec &fontSpec,
                       QRgb color, uint shade, int row, bool heading, int height)
 {
     if (boxes.empty())
         return;
-    const FontCache::Entry &font = m_fonts.get(spec);
+    const FontCache::Entry &font = m_fonts.get(fontSpec);
     const int top = m_y;
     const int left = boxes.front().left;
     const int right = boxes.back().left + boxes.back().width;
@@ -573,7 +573,7 @@ void Layout::placeRow(const std::vector<Cell> &cells, const std::vector<ColumnBo
             item.role = heading ? ItemRole::TableHeader : ItemRole::TableCell;
             item.align = cell.align;
             item.text = cell.lines[l];
-            item.font = spec;
+            item.font = fontSpec;
             item.color = color;
             item.rect = QRect(x, lineTop, width, textHeight);
             item.baseline = lineTop + ascent;

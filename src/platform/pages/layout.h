@@ -93,8 +93,8 @@ private:
     int headerBand() const;
     int footerBand() const;
 
-    void placeRun(const QString &run, const FontCache::Entry &font, const FontSpec &spec, QRgb color);
-    void flowPiece(const QString &piece, const FontSpec &spec, QRgb color);
+    void placeRun(const QString &run, const FontCache::Entry &font, const FontSpec &fontSpec, QRgb color);
+    void flowPiece(const QString &piece, const FontSpec &fontSpec, QRgb color);
     void startLineIfNeeded(const FontCache::Entry &font);
     void endWrappedLine();
     void justifyLine();
@@ -105,7 +105,7 @@ private:
                                 int row, bool heading);
     int rowHeight(const std::vector<Cell> &cells, const FontCache::Entry &font) const;
     void placeRow(const std::vector<Cell> &cells, const std::vector<ColumnBox> &boxes,
-                  const FontSpec &spec, QRgb color, uint shade, int row, bool heading, int height);
+                  const FontSpec &fontSpec, QRgb color, uint shade, int row, bool heading, int height);
     void placeHeading();
     void placeBodyRow(const QString &row, const std::vector<ColumnFormat> &columns, uint shade);
     void flushPendingHeading();

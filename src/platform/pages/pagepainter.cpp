@@ -63,7 +63,7 @@ QBrush brush(const PageItem &item, bool monochrome)
 
 class FontKeeper {
 public:
-    const QFont &get(const FontSpec &spec) { return m_cache.get(spec).font; }
+    const QFont &get(const FontSpec &fontSpec) { return m_cache.get(fontSpec).font; }
 
 private:
     FontCache m_cache;
