@@ -382,3 +382,34 @@ TEST_F(CashSheetPageTest, FailedCheckKeepsTheEntry)
     EXPECT_EQ(page->IsDayClosed(), false);
     EXPECT_EQ(folder.main().scalar(QStringLiteral("SELECT count(*) FROM kinhseis")).toInt(), 0);
 }
+
+// The main window's buttons do not take the focus: the box still being typed
+// in counts as left when a button is pressed.
+TEST_F(CashSheetPageTest, AButtonFinishesTheBoxBeingTyped)
+{
+    open();
+    typeCode(QStringLiteral("10"));
+    typeInto(1, QStringLiteral("ΕΙΣΠΡΑΞΗ"));
+    box(2)->setFocus();
+    box(2)->selectAll();
+    typeText(box(2), QStringLiteral("100"));
+    page->InsertMovement();
+    EXPECT_EQ(messages.count(), 0);
+    EXPECT_EQ(folder.main().scalar(QStringLiteral("SELECT grammh FROM kinhseis")).toString(),
+              QStringLiteral("   10 ΕΙΣΠΡΑΞΗ                       100,00          0 "));
+
+    // A new date typed but not left yet is shown before the insert books on it.
+    box(0)->setFocus();
+    box(0)->selectAll();
+    typeText(box(0), QStringLiteral("17-03-2026"));
+    typeCode(QStringLiteral("20"));
+    typeInto(1, QStringLiteral("ΑΓΟΡΑ"));
+    typeInto(3, QStringLiteral("5"));
+    box(0)->setFocus();
+    page->InsertMovement();
+    EXPECT_EQ(messages.count(), 0);
+    EXPECT_EQ(folder.main().scalar(QStringLiteral("SELECT hmeromhnia FROM kinhseis WHERE kvdikos = 20")).toString(),
+              QStringLiteral("2026-03-17"));
+    EXPECT_EQ(listTexts().size(), 2);
+    EXPECT_EQ(panels[6], QStringLiteral("95,00"));
+}

@@ -8,6 +8,7 @@
 #include "platform/regional/Clock.h"
 #include "platform/regional/GreekFormats.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -46,7 +47,7 @@ bool isEnter(const QKeyEvent *key)
 CashSheetWidget::CashSheetWidget(PageContext &context, Store &store, QWidget *parent)
     : QWidget(parent), m_context(context), m_book(store), m_ops(m_book)
 {
-    setObjectName(QStringLiteral("Panel1(1)"));
+    setObjectName(QStringLiteral("CashSheet"));
     buildControls();
     m_text[DateBox]->setText(regional::formatDate(Clock::today()));
     m_text[DescriptionBox]->clear();
@@ -168,6 +169,7 @@ void CashSheetWidget::ShowDay()
             }
         }
     }
+    m_shownDay = view.day;
     state.DayIncome = view.income;
     state.DayExpense = view.expense;
     state.DayBalance = view.balance();
@@ -371,8 +373,21 @@ void CashSheetWidget::FocusCodeBox()
 
 // ---- operations ---------------------------------------------------------------
 
+// The main window's buttons do not take the focus, so the box being typed in
+// is finished here as if it had been left.
+void CashSheetWidget::finishEditing()
+{
+    QWidget *focused = QApplication::focusWidget();
+    for (int i : {IncomeBox, ExpenseBox, MemoBox})
+        if (focused == m_text[size_t(i)])
+            amountBoxLeft(i);
+    if (focused == m_text[DateBox] && m_text[DateBox]->text() != regional::formatDate(m_shownDay))
+        leaveDateBoxNow();
+}
+
 void CashSheetWidget::InsertMovement()
 {
+    finishEditing();
     if (!m_ops.InsertFromButton(entry(), m_context.state->MovementSelected))
         return;
     ShowDay();
@@ -387,6 +402,7 @@ void CashSheetWidget::ChangeMovement()
 {
     if (m_loaded == 0 || !m_context.state->MovementSelected)
         return;
+    finishEditing();
     if (m_ops.ChangeMovement(m_loaded, entry()))
         ShowDay();
 }
@@ -405,6 +421,7 @@ void CashSheetWidget::DeleteMovement()
 
 void CashSheetWidget::CloseCash()
 {
+    finishEditing();
     m_ops.CloseCash(m_text[DateBox]->text());
 }
 

@@ -60,6 +60,7 @@ private:
     void resetEntry();
     void clearEntry();
     void amountBoxLeft(int index);
+    void finishEditing();
     MovementEntry entry() const;
     std::optional<QDate> shownDate() const;
     bool mayWorkOnDay();
@@ -79,6 +80,7 @@ private:
     QList<ActiveCode> m_codes;
     int m_currentCode = 0;                  // CurrentCode
     qint64 m_loaded = 0;                    // the movement loaded by a double click
+    QDate m_shownDay;                       // the day the list shows
 };
 
 } // namespace cashbook
