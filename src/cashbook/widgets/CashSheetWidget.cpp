@@ -144,6 +144,8 @@ void CashSheetWidget::setEntryEnabled(bool enabled)
 
 void CashSheetWidget::ShowInitialDay()
 {
+    // Change and delete wait until a movement is loaded.
+    ShowEditButtons(false);
     m_codeBox->setCurrentIndex(-1);
     m_codeBox->setEditText(QString());
     m_currentCode = 0;
