@@ -153,6 +153,15 @@ TEST_F(CashSheetPageTest, DateBoxFilterFormatAndWeekday)
     QTest::keyClick(date, Qt::Key_Tab);
     EXPECT_EQ(date->text(), QStringLiteral("05-12-2005"));
     EXPECT_EQ(child<QLabel>("Label1(0)")->text(), QStringLiteral("Δευτέρα"));
+
+    // Blanks and other punctuation become hyphens too; the week ends with "Σαββάτο", "Κυριακή".
+    const std::pair<const char *, const char16_t *> days[] = {{"10 12/2005", u"Σαββάτο"}, {"11*12*2005", u"Κυριακή"},
+                                                               {"9+12+2;005", u"Παρασκευή"}};
+    for (const auto &[typed, weekday] : days) {
+        showDate(QString::fromLatin1(typed));
+        EXPECT_EQ(child<QLabel>("Label1(0)")->text(), QString::fromUtf16(weekday)) << typed;
+    }
+    EXPECT_EQ(box(0)->text(), QStringLiteral("09-12-2005"));
     EXPECT_EQ(messages.count(), 0);
 }
 
