@@ -255,6 +255,13 @@ TEST_F(CashSheetPageTest, AmountBoxesFilterAndFormat)
     EXPECT_EQ(income->text(), QStringLiteral("1234,57"));
     QTest::keyClick(income, Qt::Key_Tab);
     EXPECT_EQ(income->text(), QStringLiteral("1.234,57"));
+    // One decimal comma only.
+    income->setFocus();
+    income->selectAll();
+    QTest::keyClicks(income, QStringLiteral("1,2,3"));
+    EXPECT_EQ(income->text(), QStringLiteral("1,23"));
+    QTest::keyClick(income, Qt::Key_Tab);
+    EXPECT_EQ(income->text(), QStringLiteral("1,23"));
     box(9)->setFocus();
     box(9)->selectAll();
     QTest::keyClick(box(9), Qt::Key_Backspace);
