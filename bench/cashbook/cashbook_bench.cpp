@@ -84,7 +84,7 @@ public:
     void readDay(const char *day)
     {
         run("SELECT hmeromhnia, ypoloipo FROM tameio WHERE hmeromhnia < ?1 ORDER BY hmeromhnia DESC LIMIT 1", {day});
-        run("SELECT aa, kvdikos, hmeromhnia, perigrafh, esoda, ejoda, aa_omada, grammh, epitagh, L_tajeos "
+        run("SELECT aa, kvdikos, perigrafh, esoda, ejoda, aa_omada, epitagh, L_tajeos "
             "FROM kinhseis WHERE hmeromhnia = ?1 ORDER BY aa",
             {day});
     }

@@ -51,13 +51,25 @@ DayView CashBook::readDay(const QDate &day)
         view.carried = previous.money(1);
     }
 
-    db::Statement moves = main.prepare(QStringLiteral("SELECT ") + MovementFields
-                                       + QStringLiteral(" FROM kinhseis WHERE hmeromhnia = ?1 ORDER BY aa"));
+    // The list builds its lines from the fields; the stored grammh is not needed here.
+    db::Statement moves = main.prepare(QStringLiteral(
+        "SELECT aa, kvdikos, perigrafh, esoda, ejoda, aa_omada, epitagh, L_tajeos FROM kinhseis "
+        "WHERE hmeromhnia = ?1 ORDER BY aa"));
     moves.bind(1, day);
     while (moves.next()) {
-        view.movements << readMovement(moves);
-        view.income += view.movements.last().esoda;
-        view.expense += view.movements.last().ejoda;
+        Movement m;
+        m.aa = moves.integer(0);
+        m.kvdikos = int(moves.integer(1));
+        m.hmeromhnia = day;
+        m.perigrafh = moves.text(2);
+        m.esoda = moves.money(3);
+        m.ejoda = moves.money(4);
+        m.aa_omada = int(moves.integer(5));
+        m.epitagh = moves.flag(6);
+        m.L_tajeos = moves.money(7);
+        view.income += m.esoda;
+        view.expense += m.ejoda;
+        view.movements << m;
     }
     return view;
 }

@@ -43,7 +43,7 @@ struct DayView
     QDate day;
     QDate previousDay;      // date of the row the balance comes from; invalid when none
     Money carried;          // DayBalance before the day's movements
-    QList<Movement> movements;
+    QList<Movement> movements; // grammh is left empty: the list builds its own lines
     Money income;           // DayIncome
     Money expense;          // DayExpense
 
