@@ -97,7 +97,8 @@ protected:
         codeBox()->setFocus();
         codeBox()->lineEdit()->clear();
         typeText(codeBox()->lineEdit(), text);
-        QTest::keyClick(codeBox()->lineEdit(), Qt::Key_Return);
+        // Keys reach the combo box, the focus widget, which hands them on to its line edit.
+        QTest::keyClick(codeBox(), Qt::Key_Return);
     }
 
     void typeInto(int element, const QString &text)

@@ -438,7 +438,9 @@ bool CashSheetWidget::eventFilter(QObject *watched, QEvent *event)
         auto *key = static_cast<QKeyEvent *>(event);
         if (!isEnter(key))
             return false;
-        if (watched == m_codeBox->lineEdit()) {
+        // The combo box is the focus widget and hands keys to its line edit
+        // directly, past the line edit's filters: Enter arrives at either.
+        if (watched == m_codeBox || watched == m_codeBox->lineEdit()) {
             codeEntered();
             return true;
         }
