@@ -135,18 +135,26 @@ std::optional<qint64> CashOperations::InsertMovement(const MovementEntry &entry)
     }
 }
 
+std::optional<Movement> CashOperations::changeableMovement(qint64 aa)
+{
+    std::optional<Movement> old = m_book.movement(aa);
+    if (!old) {
+        reportFailure(QStringLiteral("Η κίνηση δεν βρέθηκε."));
+        return std::nullopt;
+    }
+    if (!mayChangeDay(old->hmeromhnia))
+        return std::nullopt;
+    return old;
+}
+
 bool CashOperations::ChangeMovement(qint64 aa, const MovementEntry &entry)
 {
     std::optional<ActiveCode> code;
     if (!checkCodeAndDescription(entry, code))
         return false;
     try {
-        const std::optional<Movement> old = m_book.movement(aa);
-        if (!old) {
-            reportFailure(QStringLiteral("Η κίνηση δεν βρέθηκε."));
-            return false;
-        }
-        if (!mayChangeDay(old->hmeromhnia))
+        const std::optional<Movement> old = changeableMovement(aa);
+        if (!old)
             return false;
         const std::optional<Movement> m = movementFrom(entry, *code, old->hmeromhnia);
         if (!m)
@@ -175,12 +183,8 @@ bool CashOperations::ChangeMovement(qint64 aa, const MovementEntry &entry)
 bool CashOperations::DeleteMovement(qint64 aa)
 {
     try {
-        const std::optional<Movement> old = m_book.movement(aa);
-        if (!old) {
-            reportFailure(QStringLiteral("Η κίνηση δεν βρέθηκε."));
-            return false;
-        }
-        if (!mayChangeDay(old->hmeromhnia))
+        const std::optional<Movement> old = changeableMovement(aa);
+        if (!old)
             return false;
         if (!msg::confirmOkCancel(QStringLiteral("Διαγραφή κίνησης"), QStringLiteral("Να γίνει η διαγραφή της κίνησης")))
             return false;

@@ -48,6 +48,8 @@ public:
 private:
     bool checkCodeAndDescription(const MovementEntry &entry, std::optional<ActiveCode> &code);
     bool mayChangeDay(const QDate &day);
+    // The stored movement when it exists and its day may be changed (says why not otherwise).
+    std::optional<Movement> changeableMovement(qint64 aa);
     std::optional<Movement> movementFrom(const MovementEntry &entry, const ActiveCode &code, const QDate &day);
 
     CashBook &m_book;
