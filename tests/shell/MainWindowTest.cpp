@@ -12,6 +12,7 @@
 #include "support/TestDataFolder.h"
 
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -283,6 +284,21 @@ TEST_F(MainWindow, ExitTabCancelReturnsToThePreviousPage)
     // The next tab click hides the page that is really shown.
     clickTab(tabs(), 2);
     EXPECT_EQ(visiblePanels(), QList<int>{2});
+}
+
+TEST_F(MainWindow, ExitQuestionLeavesTheTabStripInPlace)
+{
+    open();
+    const int tabsTop = tabs()->mapTo(window.get(), QPoint(0, 0)).y();
+    int tabsTopDuringQuestion = -1;
+    const msg::Presenter previous = msg::install([&](const msg::Box &) {
+        window->layout()->activate();
+        tabsTopDuringQuestion = tabs()->mapTo(window.get(), QPoint(0, 0)).y();
+        return msg::Answer::Cancel;
+    });
+    clickTab(tabs(), 4);
+    msg::install(previous);
+    EXPECT_EQ(tabsTopDuringQuestion, tabsTop);
 }
 
 TEST_F(MainWindow, ExitTabOkRunsTheStopSequence)

@@ -102,6 +102,11 @@ void kentrikh::buildFrame()
     area->setContentsMargins(0, 0, 0, 0);
     for (int page = 1; page <= 3; ++page) {
         buildPanel(page);
+        // While the exit tab asks its question no page shows; the area keeps
+        // its place so the header and the tab strip do not jump.
+        QSizePolicy policy = m_panel[size_t(page)]->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        m_panel[size_t(page)]->setSizePolicy(policy);
         area->addWidget(m_panel[size_t(page)], 0, 0);
         m_panel[size_t(page)]->hide();
     }
