@@ -2,6 +2,7 @@
 
 #include "EntryFilters.h"
 #include "cashbook/DisplayLines.h"
+#include "platform/desktop/widgets/WindowRules.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,26 +16,10 @@
 namespace cashbook {
 namespace {
 
-QString arrayName(const char *array, int element)
-{
-    return QLatin1String(array) + QLatin1Char('(') + QString::number(element) + QLatin1Char(')');
-}
-
-// "Courier New" where it exists; the metric-compatible Liberation Mono on Linux.
-QFont fixedPitchFont()
-{
-    QFont f(QStringLiteral("Courier New"));
-    f.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")});
-    f.setStyleHint(QFont::Monospace);
-    f.setFixedPitch(true);
-    f.setPointSize(9);
-    return f;
-}
-
 QLabel *caption(const QString &text, int element, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
-    label->setObjectName(arrayName("Label1", element));
+    label->setObjectName(ui::arrayName("Label1", element));
     return label;
 }
 
@@ -44,7 +29,7 @@ void CashSheetWidget::buildControls()
 {
     auto makeBox = [this](int element, int maxLength, Qt::Alignment align) {
         auto *box = new QLineEdit(this);
-        box->setObjectName(arrayName("Text1", element));
+        box->setObjectName(ui::arrayName("Text1", element));
         box->setMaxLength(maxLength);
         box->setAlignment(align);
         box->installEventFilter(this);
@@ -56,10 +41,10 @@ void CashSheetWidget::buildControls()
     date->setFixedWidth(100);
     installDateKeyFilter(date);
     m_weekday = new QLabel(this);
-    m_weekday->setObjectName(arrayName("Label1", 0));
+    m_weekday->setObjectName(ui::arrayName("Label1", 0));
     m_weekday->setMinimumWidth(90);
     m_state = new QLabel(this);
-    m_state->setObjectName(arrayName("Label3D1", 3));
+    m_state->setObjectName(ui::arrayName("Label3D1", 3));
     m_state->setAlignment(Qt::AlignCenter);
     m_state->setFrameShape(QFrame::Panel);
     m_state->setFrameShadow(QFrame::Raised);
@@ -76,10 +61,10 @@ void CashSheetWidget::buildControls()
     top->addWidget(m_state);
 
     m_header = caption(lines::listHeader(), 5, this);
-    m_header->setFont(fixedPitchFont());
+    m_header->setFont(ui::fixedPitchFont(9));
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("List1"));
-    m_list->setFont(fixedPitchFont());
+    m_list->setFont(ui::fixedPitchFont(9));
     m_list->setToolTip(QStringLiteral("Διπλό κλίκ για διόρθωση"));
     m_list->setUniformItemSizes(true);
     m_list->setMinimumHeight(110);
@@ -104,7 +89,7 @@ void CashSheetWidget::buildControls()
     for (QLineEdit *amount : {memo, income, expense})
         installAmountKeyFilter(amount);
     m_cheque = new QCheckBox(QStringLiteral("Επιταγή"), this);
-    m_cheque->setObjectName(arrayName("Check1", 0));
+    m_cheque->setObjectName(ui::arrayName("Check1", 0));
     m_cheque->setToolTip(QStringLiteral("Δίνχνει αν το ποσό προέρχετε από επιταφή"));
 
     auto *entryGrid = new QGridLayout;

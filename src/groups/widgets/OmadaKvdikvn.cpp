@@ -20,11 +20,6 @@ namespace {
 
 enum Element { Exit = 0, Insert = 1, Rename = 2, Delete = 3 };
 
-QString indexed(const char *name, int element)
-{
-    return QLatin1String(name) + QLatin1Char('(') + QString::number(element) + QLatin1Char(')');
-}
-
 // A widget that keeps its place in the layout while hidden, so the buttons
 // beside it do not move when rename and delete appear.
 void keepPlaceWhenHidden(QWidget *w)
@@ -119,7 +114,7 @@ void OmadaKvdikvn::buildControls()
 QToolButton *OmadaKvdikvn::addButton(int element, const QString &caption, const QString &tooltip, int iconKind)
 {
     auto *button = new QToolButton(m_panel);
-    button->setObjectName(indexed("Command1", element));
+    button->setObjectName(ui::arrayName("Command1", element));
     button->setToolTip(tooltip);
     button->setIcon(style()->standardIcon(static_cast<QStyle::StandardPixmap>(iconKind)));
     button->setIconSize(QSize(28, 28));
@@ -128,7 +123,7 @@ QToolButton *OmadaKvdikvn::addButton(int element, const QString &caption, const 
     connect(button, &QToolButton::clicked, this, [this, element] { onButton(element); });
 
     auto *label = new QLabel(caption, m_panel);
-    label->setObjectName(indexed("Label2", element));
+    label->setObjectName(ui::arrayName("Label2", element));
     label->setAlignment(Qt::AlignHCenter);
     keepPlaceWhenHidden(label);
 

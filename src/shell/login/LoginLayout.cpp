@@ -28,11 +28,6 @@ public:
     }
 };
 
-QString arrayName(const char *array, int index)
-{
-    return QLatin1String(array) + QLatin1Char('(') + QString::number(index) + QLatin1Char(')');
-}
-
 } // namespace
 
 void Login::buildControls()
@@ -45,13 +40,13 @@ void Login::buildControls()
 
     auto addLabel = [](QWidget *parent, int index, const QString &text, const QRect &geometry) {
         auto *label = new QLabel(text, parent);
-        label->setObjectName(arrayName("Label1", index));
+        label->setObjectName(ui::arrayName("Label1", index));
         label->setGeometry(geometry);
         return label;
     };
     auto addText = [this](QWidget *parent, int index, const QString &toolTip, const QRect &geometry) {
         auto *box = new QLineEdit(parent);
-        box->setObjectName(arrayName("Text1", index));
+        box->setObjectName(ui::arrayName("Text1", index));
         box->setToolTip(toolTip);
         box->setGeometry(geometry);
         box->installEventFilter(this);
@@ -60,7 +55,7 @@ void Login::buildControls()
     };
     auto addPicture = [this](int index, QStyle::StandardPixmap picture, const QString &toolTip, const QRect &geometry) {
         auto *button = new QToolButton(m_upperFrame);
-        button->setObjectName(arrayName("Command1", index));
+        button->setObjectName(ui::arrayName("Command1", index));
         button->setIcon(style()->standardIcon(picture));
         button->setIconSize(QSize(32, 32));
         button->setToolTip(toolTip);
@@ -102,14 +97,14 @@ void Login::buildControls()
                               QStringLiteral(" Να μεταβάλει ομάδες και κωδικούς")};
     for (int i = 0; i < 3; ++i) {
         auto *check = new QCheckBox(checks[i], m_usersFrame);
-        check->setObjectName(arrayName("SSCheck1", i));
+        check->setObjectName(ui::arrayName("SSCheck1", i));
         check->setGeometry(160, 92 + 24 * i, 266, 22);
         m_check[size_t(i)] = check;
     }
 
     auto addButton = [this](int index, const QString &caption, const QString &toolTip, const QRect &geometry) {
         auto *button = new QPushButton(caption, m_usersFrame);
-        button->setObjectName(arrayName("Command1", index));
+        button->setObjectName(ui::arrayName("Command1", index));
         button->setToolTip(toolTip);
         button->setGeometry(geometry);
         m_command[size_t(index)] = button;

@@ -19,11 +19,6 @@
 
 namespace {
 
-QString arrayName(const char *array, int index)
-{
-    return QLatin1String(array) + QLatin1Char('(') + QString::number(index) + QLatin1Char(')');
-}
-
 QStyle::StandardPixmap tabPicture(int tab)
 {
     switch (tab) {
@@ -118,7 +113,7 @@ void kentrikh::buildFrame()
 void kentrikh::buildPanel(int page)
 {
     auto *panel = new QFrame(centralWidget());
-    panel->setObjectName(arrayName("Panel1", page));
+    panel->setObjectName(ui::arrayName("Panel1", page));
     panel->setFrameShape(QFrame::StyledPanel);
     m_panel[size_t(page)] = panel;
     auto *column = new QVBoxLayout(panel);
@@ -136,13 +131,13 @@ void kentrikh::buildPanel(int page)
         auto *cell = new QVBoxLayout;
         cell->setSpacing(0);
         auto *button = new QToolButton(panel);
-        button->setObjectName(arrayName("Command1", info.element));
+        button->setObjectName(ui::arrayName("Command1", info.element));
         button->setIcon(style()->standardIcon(buttonPicture(info.element)));
         button->setIconSize(QSize(32, 32));
         button->setFixedSize(52, 46);
         button->setToolTip(info.toolTip);
         auto *caption = new QLabel(info.caption, panel);
-        caption->setObjectName(arrayName("Label2", info.element));
+        caption->setObjectName(ui::arrayName("Label2", info.element));
         caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         caption->setMinimumWidth(96);
         cell->addWidget(button, 0, Qt::AlignHCenter);
@@ -168,9 +163,9 @@ void kentrikh::buildStatusBar()
                                 QStringLiteral("Το ποσό του ταμείου")};
     for (int i = 0; i < 3; ++i) {
         auto *caption = new QLabel(captions[i], bar);
-        caption->setObjectName(arrayName("Panels", 2 * i + 1));
+        caption->setObjectName(ui::arrayName("Panels", 2 * i + 1));
         auto *amount = new QLabel(bar);
-        amount->setObjectName(arrayName("Panels", 2 * i + 2));
+        amount->setObjectName(ui::arrayName("Panels", 2 * i + 2));
         amount->setToolTip(toolTips[i]);
         amount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         amount->setFrameShape(QFrame::Panel);
@@ -218,7 +213,7 @@ void kentrikh::buildPages(const PageFactories &factories)
     // Typed letters become capitals in the boxes of the cash and codes pages;
     // a box that checks its input itself keeps its own rule.
     for (int i = 0; i <= 6; ++i) {
-        auto *box = findChild<QLineEdit *>(arrayName("Text1", i));
+        auto *box = findChild<QLineEdit *>(ui::arrayName("Text1", i));
         if (box && !box->validator())
             ui::SetUpperCase(box);
     }

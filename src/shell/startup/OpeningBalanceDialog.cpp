@@ -29,10 +29,10 @@ FR_ErvthshUpdate::FR_ErvthshUpdate(QWidget *parent) : QDialog(parent)
                                  QStringLiteral("Τί ποσό έχεις υπόλοιπο ταμείου;")};
     for (int i = 0; i < 2; ++i) {
         m_frame[i] = new QGroupBox(captions[i], this);
-        m_frame[i]->setObjectName(QStringLiteral("Frame1(%1)").arg(i));
+        m_frame[i]->setObjectName(ui::arrayName("Frame1", i));
         auto *inner = new QVBoxLayout(m_frame[i]);
         m_text[i] = new QLineEdit(m_frame[i]);
-        m_text[i]->setObjectName(QStringLiteral("Text1(%1)").arg(i));
+        m_text[i]->setObjectName(ui::arrayName("Text1", i));
         m_text[i]->installEventFilter(this);
         inner->addWidget(m_text[i]);
         layout->addWidget(m_frame[i]);

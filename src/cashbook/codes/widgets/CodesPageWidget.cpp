@@ -25,26 +25,11 @@ namespace {
 
 enum Button { ChangeButton = 6, DeleteButton = 7 };
 
-QString indexed(const char *name, int element)
-{
-    return QLatin1String(name) + QLatin1Char('(') + QString::number(element) + QLatin1Char(')');
-}
-
 QLabel *makeLabel(int element, const QString &text, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
-    label->setObjectName(indexed("Label1", element));
+    label->setObjectName(ui::arrayName("Label1", element));
     return label;
-}
-
-// The lists of codes line their columns up: the old program used Courier New,
-// for which Liberation Mono is the metric twin.
-QFont fixedPitchFont()
-{
-    QFont font(QStringLiteral("Liberation Mono"));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    return font;
 }
 
 void fillWithCodes(QListWidget *list, const QList<codes::CodeRow> &rows)
@@ -107,8 +92,8 @@ void CodesPageWidget::buildControls()
     row->addLayout(right, 2);
 
     for (int i = 0; i < 3; ++i) {
-        m_lists[size_t(i)]->setObjectName(indexed("DBList1", i));
-        m_lists[size_t(i)]->setFont(fixedPitchFont());
+        m_lists[size_t(i)]->setObjectName(ui::arrayName("DBList1", i));
+        m_lists[size_t(i)]->setFont(ui::fixedPitchFont());
         m_lists[size_t(i)]->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     }
 

@@ -68,6 +68,22 @@ QString controlName(const QObject *o)
 
 } // namespace
 
+QString arrayName(const char *array, int element)
+{
+    return QLatin1String(array) + QLatin1Char('(') + QString::number(element) + QLatin1Char(')');
+}
+
+QFont fixedPitchFont(int pointSize)
+{
+    QFont f(QStringLiteral("Courier New"));
+    f.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")});
+    f.setStyleHint(QFont::TypeWriter);
+    f.setFixedPitch(true);
+    if (pointSize > 0)
+        f.setPointSize(pointSize);
+    return f;
+}
+
 void CenterForm(QWidget *window)
 {
     QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QString>
 
 class QWidget;
@@ -14,6 +15,14 @@ namespace ui {
 constexpr int TwipsPerPixel = 15;
 constexpr int twipsToPixels(int twips) { return twips / TwipsPerPixel; }
 constexpr int pixelsToTwips(int pixels) { return pixels * TwipsPerPixel; }
+
+// The object name of an element of a control array: arrayName("Text1", 0) is "Text1(0)".
+QString arrayName(const char *array, int element);
+
+// The fixed-pitch font of the lists whose columns must line up: Courier New,
+// or its metric twin Liberation Mono where it is not installed. A pointSize
+// of 0 keeps the application's size.
+QFont fixedPitchFont(int pointSize = 0);
 
 // Places the window in the middle of the screen's work area (integer halves).
 void CenterForm(QWidget *window);
