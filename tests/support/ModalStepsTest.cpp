@@ -2,21 +2,18 @@
 
 #include <QDialog>
 #include <QElapsedTimer>
+#include <functional>
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 namespace {
 
 // The failures the dialog run produced, kept away from the running test.
-::testing::TestPartResultArray failuresOf(const std::function<void()> &run)
+void collectFailures(::testing::TestPartResultArray &results, const std::function<void()> &run)
 {
-    ::testing::TestPartResultArray results;
-    {
-        ::testing::ScopedFakeTestPartResultReporter reporter(
-            ::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &results);
-        run();
-    }
-    return results;
+    ::testing::ScopedFakeTestPartResultReporter reporter(
+        ::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &results);
+    run();
 }
 
 } // namespace
@@ -26,7 +23,8 @@ TEST(ModalSteps, AFailedCheckInsideEndsTheDialogAndFailsTheTest)
 {
     QElapsedTimer clock;
     clock.start();
-    const auto results = failuresOf([] {
+    ::testing::TestPartResultArray results;
+    collectFailures(results, [] {
         QDialog dialog;
         ModalSteps steps([](QWidget *) { ASSERT_TRUE(false) << "a check inside the dialog failed"; });
         dialog.exec();
@@ -40,7 +38,8 @@ TEST(ModalSteps, AFailedCheckInsideEndsTheDialogAndFailsTheTest)
 
 TEST(ModalSteps, TheGuardEndsAWindowNobodyAnswersAndFailsTheTest)
 {
-    const auto results = failuresOf([] {
+    ::testing::TestPartResultArray results;
+    collectFailures(results, [] {
         QDialog dialog;
         ModalSteps steps(
             [](QWidget *) {
