@@ -167,7 +167,9 @@ const auto kTable = std::to_array<PropertyInfo>({
     row("Table", T::Text, WO, Shown, LD, S::Text, 0, "", "Specifies a table to be printed"),
     row("TableBorder", T::Enumeration, RW, Shown, LS, S::Integer, 7, "",
         "Sets/returns the type of border to be used when drawing tables"),
-    row("TableSep", T::Text, WO, Shown, LS, S::Text, 0, "",
+    // The engine reads its default separators back as "|" CR; kept as the
+    // default so that a form at its defaults stores no separators.
+    row("TableSep", T::Text, WO, Shown, LS, S::Text, 0, "|\r",
         "Specifies the characters to be used as table row and column separators"),
     row("Text", T::Text, WO, Hidden, LD, S::Text, 0, "", "Specifies text to be printed"),
     row("TextAlign", T::Enumeration, RW, Shown, LS, S::Integer, 0, "",
