@@ -12,6 +12,7 @@
 
 #include "controls/propertybag/ole_color.h"
 
+#include <QMetaMethod>
 #include <QResizeEvent>
 
 #include <limits>
@@ -62,7 +63,8 @@ PrynexPrivate::PrynexPrivate(Prynex *control)
 
 void PrynexPrivate::markChanged(const QString &name)
 {
-    if (!loading)
+    static const QMetaMethod signal = QMetaMethod::fromSignal(&Prynex::propertyChanged);
+    if (!loading && q->isSignalConnected(signal))
         emit q->propertyChanged(name);
 }
 
@@ -159,7 +161,8 @@ QVariant Prynex::propertyByName(const QString &name) const
         break;
     default: break;
     }
-    return asDeclaredType(*info, d->engine->propertyByName(info->qName()));
+    // The engine matches names without regard to case too.
+    return asDeclaredType(*info, d->engine->propertyByName(name));
 }
 
 bool Prynex::setPropertyByName(const QString &name, const QVariant &value)
@@ -167,12 +170,12 @@ bool Prynex::setPropertyByName(const QString &name, const QVariant &value)
     const PropertyInfo *info = prynex::findProperty(name);
     if (!info || !info->isControlProperty || !info->writable() || !fitsDeclaredType(*info, value))
         return false;
-    const QString propertyName = info->qName();
-    if (propertyName == u"Enabled") {
+    const QLatin1StringView propertyName(info->name);
+    if (propertyName == "Enabled"_L1) {
         setEnabled(value.toBool());
         return true;
     }
-    if (propertyName == u"WhatsThisHelpID") {
+    if (propertyName == "WhatsThisHelpID"_L1) {
         bool ok = false;
         const int id = value.toInt(&ok);
         if (!ok)
@@ -180,12 +183,12 @@ bool Prynex::setPropertyByName(const QString &name, const QVariant &value)
         setWhatsThisHelpID(id);
         return true;
     }
-    const bool taken = d->engine->setPropertyByName(propertyName, value);
+    const bool taken = d->engine->setPropertyByName(name, value);
     // Drawing reports nothing back: its errors are the engine's own business.
-    if (!taken && propertyName != u"Draw")
+    if (!taken && propertyName != "Draw"_L1)
         return false;
     if (info->marksChanged)
-        d->markChanged(propertyName);
+        d->markChanged(info->qName());
     return true;
 }
 
