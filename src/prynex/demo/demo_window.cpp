@@ -31,11 +31,11 @@ DemoWindow::DemoWindow(const QString &formFile, QWidget *parent)
         m_dirty = true;
         statusBar()->showMessage(u"Changed: %1"_s.arg(name), 3000);
     });
-    // An event with a by-reference argument: every cell of the last column
-    // is shown in capitals.
-    connect(m_prynex, &Prynex::NewTableCell, this, [](qint16 &, qint16 &column, QString &cell) {
-        if (column == 2)
-            cell = cell.toUpper();
+    // An event with a by-reference argument: negative amounts of the last
+    // column are printed in brackets.
+    connect(m_prynex, &Prynex::NewTableCell, this, [](qint16 &row, qint16 &column, QString &cell) {
+        if (row > 0 && column == 3 && cell.startsWith(u'-'))
+            cell = u'(' + cell.mid(1) + u')';
     });
     connect(m_prynex, &Prynex::PrepareFooter, this, [this] { m_prynex->setFooter(u"||Page %d"_s); });
     resize(900, 700);
