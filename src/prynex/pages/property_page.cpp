@@ -58,28 +58,23 @@ void PropertyPage::fill(const Prynex &control)
     }
 }
 
-bool PropertyPage::apply(Prynex &control, QString *failedProperty)
+PropertyPage::Values PropertyPage::valuesToApply() const
 {
+    Values values;
     for (const Field &field : m_fields) {
-        QVariant value;
         if (auto *edit = qobject_cast<QLineEdit *>(field.editor))
-            value = edit->text();  // the property converts the text itself
+            values.emplace_back(field.property, edit->text());  // the property converts the text itself
         else if (auto *check = qobject_cast<QCheckBox *>(field.editor))
-            value = check->isChecked();
-        if (!control.setPropertyByName(field.property, value)) {
-            if (failedProperty)
-                *failedProperty = field.property;
-            return false;
-        }
+            values.emplace_back(field.property, check->isChecked());
     }
-    return true;
+    return values;
 }
 
-QStringList PropertyPage::editedProperties() const
+QStringList PropertyPage::propertyNames() const
 {
     QStringList names;
-    for (const Field &field : m_fields)
-        names.append(field.property);
+    for (const auto &[name, value] : valuesToApply())
+        names.append(name);
     return names;
 }
 
@@ -96,8 +91,14 @@ bool PropertyPage::applyChanges(QString *failedProperty)
 {
     if (m_selected.isEmpty() || !m_selected.first())
         return true;
-    if (!apply(*m_selected.first(), failedProperty))
-        return false;
+    Prynex &first = *m_selected.first();
+    for (const auto &[name, value] : valuesToApply()) {
+        if (!first.setPropertyByName(name, value)) {
+            if (failedProperty)
+                *failedProperty = name;
+            return false;
+        }
+    }
     setChanged(false);
     return true;
 }

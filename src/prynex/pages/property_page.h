@@ -12,6 +12,7 @@
 #include <QList>
 #include <QPointer>
 #include <QString>
+#include <QVariant>
 #include <QWidget>
 
 #include <utility>
@@ -39,7 +40,7 @@ public:
 
     bool isChanged() const { return m_changed; }
     // The properties this page edits, in the order they are applied.
-    QStringList propertyNames() const { return editedProperties(); }
+    QStringList propertyNames() const;
 
 signals:
     void changedStateChanged(bool changed);
@@ -54,11 +55,11 @@ protected:
     };
     void setFields(std::vector<Field> order) { m_fields = std::move(order); }
 
-    // Pages with editors of another kind (fonts, colours) fill and apply
-    // themselves; the default runs the fields.
+    // Pages with editors of another kind (fonts, colours) fill themselves
+    // and say what to apply; the default runs the fields.
+    using Values = std::vector<std::pair<QString, QVariant>>;
     virtual void fill(const Prynex &control);
-    virtual bool apply(Prynex &control, QString *failedProperty);
-    virtual QStringList editedProperties() const;
+    virtual Values valuesToApply() const;
     // Called by such pages when the user edits something.
     void setChanged(bool changed);
 

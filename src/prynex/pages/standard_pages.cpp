@@ -88,21 +88,12 @@ void StandardFontPage::takeEdits()
     setChanged(true);
 }
 
-bool StandardFontPage::apply(Prynex &control, QString *failedProperty)
+PropertyPage::Values StandardFontPage::valuesToApply() const
 {
-    for (const QString &name : kFontProperties) {
-        if (!control.setPropertyByName(name, m_fonts.value(name))) {
-            if (failedProperty)
-                *failedProperty = name;
-            return false;
-        }
-    }
-    return true;
-}
-
-QStringList StandardFontPage::editedProperties() const
-{
-    return kFontProperties;
+    Values values;
+    for (const QString &name : kFontProperties)
+        values.emplace_back(name, m_fonts.value(name));
+    return values;
 }
 
 StandardColorPage::StandardColorPage(QWidget *parent) : PropertyPage(u"Color"_s, parent)
@@ -144,21 +135,12 @@ void StandardColorPage::showColour()
     m_showing = false;
 }
 
-bool StandardColorPage::apply(Prynex &control, QString *failedProperty)
+PropertyPage::Values StandardColorPage::valuesToApply() const
 {
-    for (const QString &name : kColourProperties) {
-        if (!control.setPropertyByName(name, m_values.value(name))) {
-            if (failedProperty)
-                *failedProperty = name;
-            return false;
-        }
-    }
-    return true;
-}
-
-QStringList StandardColorPage::editedProperties() const
-{
-    return kColourProperties;
+    Values values;
+    for (const QString &name : kColourProperties)
+        values.emplace_back(name, m_values.value(name));
+    return values;
 }
 
 }  // namespace prynex

@@ -24,8 +24,7 @@ public:
 
 protected:
     void fill(const Prynex &control) override;
-    bool apply(Prynex &control, QString *failedProperty) override;
-    QStringList editedProperties() const override;
+    Values valuesToApply() const override;
 
 private:
     void showFont();
@@ -47,8 +46,7 @@ public:
 
 protected:
     void fill(const Prynex &control) override;
-    bool apply(Prynex &control, QString *failedProperty) override;
-    QStringList editedProperties() const override;
+    Values valuesToApply() const override;
 
 private:
     void showColour();
