@@ -5,6 +5,8 @@
 #include "prynex_test_support.h"
 
 #include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -163,4 +165,22 @@ TEST(PrynexPages, TheSheetEnablesApplyOnEditAndReportsARefusedValue)
     sheet.accept();
     EXPECT_EQ(control.Zoom(), 50);
     EXPECT_EQ(sheet.result(), QDialog::Accepted);
+}
+
+TEST(PrynexPages, TheColourPageChangesOnlyTheColourEdited)
+{
+    Prynex control;
+    ASSERT_EQ(control.EmptyColor(), 0x8000000Cu) << "a system colour";
+    prynex::PropertySheet sheet({&control});
+    prynex::PropertyPage *colours = sheet.pages().at(3);
+    auto *property = colours->findChild<QComboBox *>(u"cboProperty"_s);
+    auto *dialog = colours->findChild<QColorDialog *>(u"colours"_s);
+    ASSERT_TRUE(property && dialog);
+    property->setCurrentText(u"TextColor"_s);
+    EXPECT_FALSE(colours->isChanged());
+    dialog->setCurrentColor(QColor(255, 0, 0));
+    EXPECT_TRUE(colours->isChanged());
+    ASSERT_TRUE(colours->applyChanges());
+    EXPECT_EQ(control.TextColor(), 0x0000FFu);
+    EXPECT_EQ(control.EmptyColor(), 0x8000000Cu) << "left as it was, not resolved to RGB";
 }
