@@ -146,21 +146,15 @@ QVariant Prynex::propertyByName(const QString &name) const
     const PropertyInfo *info = prynex::findProperty(name);
     if (!info || !info->isControlProperty || !info->readable())
         return {};
-    switch (info->name[0]) {
-    case 'V':
-        if (qstrcmp(info->name, "Version") == 0)
-            return Version();
-        break;
-    case 'E':
-        if (qstrcmp(info->name, "Enabled") == 0)
-            return Enabled();
-        break;
-    case 'W':
-        if (qstrcmp(info->name, "WhatsThisHelpID") == 0)
-            return WhatsThisHelpID();
-        break;
-    default: break;
-    }
+    static const PropertyInfo *const version = prynex::findProperty(u"Version");
+    static const PropertyInfo *const enabled = prynex::findProperty(u"Enabled");
+    static const PropertyInfo *const helpId = prynex::findProperty(u"WhatsThisHelpID");
+    if (info == version)
+        return Version();
+    if (info == enabled)
+        return Enabled();
+    if (info == helpId)
+        return WhatsThisHelpID();
     // The engine matches names without regard to case too.
     return asDeclaredType(*info, d->engine->propertyByName(name));
 }
@@ -309,7 +303,7 @@ QFont Prynex::Font() const
     return d->engine->Font();
 }
 
-void Prynex::setFontObject(const QFont &font)
+void Prynex::setFont(const QFont &font)
 {
     setPropertyByName(u"Font"_s, font);
 }
@@ -354,7 +348,7 @@ void Prynex::setParagraph(const QString &text)
     uint Prynex::Name() const { return propertyByName(QStringLiteral(#Name)).toUInt(); }            \
     void Prynex::set##Name(uint value) { setPropertyByName(QStringLiteral(#Name), value); }         \
     QColor Prynex::q##Name() const { return kelvora::OleColor(Name()).toColor(palette()); } \
-    void Prynex::setQ##Name(const QColor &colour) { set##Name(kelvora::OleColor::fromColor(colour).value()); }
+    void Prynex::set##Name(const QColor &colour) { set##Name(kelvora::OleColor::fromColor(colour).value()); }
 
 PRYNEX_FORWARD(int, Appearance)
 PRYNEX_FORWARD_COLOUR(BackColor)

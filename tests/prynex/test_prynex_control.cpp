@@ -3,6 +3,7 @@
 #include "prynex_test_support.h"
 
 #include "platform/pages/widgets/previewwidget.h"
+#include "ui_prynex_form.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -181,4 +182,17 @@ TEST(PrynexControl, AboutBoxIsShownModallyUntilOk)
     control.AboutBox();
     guard.stop();
     EXPECT_TRUE(seen);
+}
+
+TEST(PrynexControl, AFormCompiledByUicSetsTheEngine)
+{
+    QWidget form;
+    Ui::PrynexForm ui;
+    ui.setupUi(&form);
+    EXPECT_EQ(ui.report->Zoom(), 75);
+    EXPECT_EQ(ui.report->Header(), u"|Κεντρικό"_s);
+    EXPECT_FALSE(ui.report->Preview());
+    EXPECT_EQ(ui.report->BackColor(), 255u | 255u << 8 | 220u << 16);
+    EXPECT_EQ(engineOf(*ui.report).FontName(), u"Liberation Serif"_s);
+    EXPECT_TRUE(engineOf(*ui.report).FontBold());
 }

@@ -44,7 +44,7 @@ TEST(PrynexPersistence, ValuesAwayFromTheirDefaultsComeBack)
     original.setAbortCaption(QString());
     original.setMarginLeft(1134);
     original.setHeader(u"|Κεντρικό"_s);
-    original.setQBackColor(QColor(10, 20, 30));
+    original.setBackColor(QColor(10, 20, 30));
     original.setPropertyByName(u"FontSize"_s, 9.75);
     const QString form = original.saveForm();
     EXPECT_TRUE(form.contains(u"Preview = False"_s)) << form.toStdString();

@@ -39,10 +39,10 @@ class PRYNEX_EXPORT Prynex : public QWidget
 
     // The properties Designer shows; all others are reached by name.
     Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
-    Q_PROPERTY(QFont Font READ Font WRITE setFontObject)
+    Q_PROPERTY(QFont Font READ Font WRITE setFont)
     Q_PROPERTY(QFont HdrFont READ HdrFont WRITE setHdrFont)
     Q_PROPERTY(int Appearance READ Appearance WRITE setAppearance)
-    Q_PROPERTY(QColor BackColor READ qBackColor WRITE setQBackColor)
+    Q_PROPERTY(QColor BackColor READ qBackColor WRITE setBackColor)
     Q_PROPERTY(int BorderStyle READ BorderStyle WRITE setBorderStyle)
     Q_PROPERTY(QString AbortCaption READ AbortCaption WRITE setAbortCaption)
     Q_PROPERTY(QString AbortTextButton READ AbortTextButton WRITE setAbortTextButton)
@@ -50,15 +50,15 @@ class PRYNEX_EXPORT Prynex : public QWidget
     Q_PROPERTY(QString AbortTextPage READ AbortTextPage WRITE setAbortTextPage)
     Q_PROPERTY(bool AbortWindow READ AbortWindow WRITE setAbortWindow)
     Q_PROPERTY(int AbortWindowPos READ AbortWindowPos WRITE setAbortWindowPos)
-    Q_PROPERTY(QColor BrushColor READ qBrushColor WRITE setQBrushColor)
+    Q_PROPERTY(QColor BrushColor READ qBrushColor WRITE setBrushColor)
     Q_PROPERTY(int BrushStyle READ BrushStyle WRITE setBrushStyle)
     Q_PROPERTY(int Columns READ Columns WRITE setColumns)
     Q_PROPERTY(int Copies READ Copies WRITE setCopies)
     Q_PROPERTY(QString Driver READ Driver)
-    Q_PROPERTY(QColor EmptyColor READ qEmptyColor WRITE setQEmptyColor)
+    Q_PROPERTY(QColor EmptyColor READ qEmptyColor WRITE setEmptyColor)
     Q_PROPERTY(QString FileName READ FileName WRITE setFileName)
     Q_PROPERTY(QString Footer READ Footer WRITE setFooter)
-    Q_PROPERTY(QColor HdrColor READ qHdrColor WRITE setQHdrColor)
+    Q_PROPERTY(QColor HdrColor READ qHdrColor WRITE setHdrColor)
     Q_PROPERTY(QString Header READ Header WRITE setHeader)
     Q_PROPERTY(int IndentFirst READ IndentFirst WRITE setIndentFirst)
     Q_PROPERTY(int IndentLeft READ IndentLeft WRITE setIndentLeft)
@@ -74,7 +74,7 @@ class PRYNEX_EXPORT Prynex : public QWidget
     Q_PROPERTY(bool MouseZoom READ MouseZoom WRITE setMouseZoom)
     Q_PROPERTY(int Orientation READ Orientation WRITE setOrientation)
     Q_PROPERTY(int PageBorder READ PageBorder WRITE setPageBorder)
-    Q_PROPERTY(QColor PenColor READ qPenColor WRITE setQPenColor)
+    Q_PROPERTY(QColor PenColor READ qPenColor WRITE setPenColor)
     Q_PROPERTY(int PenStyle READ PenStyle WRITE setPenStyle)
     Q_PROPERTY(int PenWidth READ PenWidth WRITE setPenWidth)
     Q_PROPERTY(bool Preview READ Preview WRITE setPreview)
@@ -84,7 +84,7 @@ class PRYNEX_EXPORT Prynex : public QWidget
     Q_PROPERTY(int SpaceBefore READ SpaceBefore WRITE setSpaceBefore)
     Q_PROPERTY(int TableBorder READ TableBorder WRITE setTableBorder)
     Q_PROPERTY(int TextAlign READ TextAlign WRITE setTextAlign)
-    Q_PROPERTY(QColor TextColor READ qTextColor WRITE setQTextColor)
+    Q_PROPERTY(QColor TextColor READ qTextColor WRITE setTextColor)
     Q_PROPERTY(int TextHei READ TextHei)
     Q_PROPERTY(int WhatsThisHelpID READ WhatsThisHelpID WRITE setWhatsThisHelpID)
     Q_PROPERTY(int Zoom READ Zoom WRITE setZoom)
@@ -147,8 +147,11 @@ public:
     // ----------------------------------------------- typed accessors
     bool Enabled() const;
     void setEnabled(bool on);  // the control's own enabled state
+    // The engine's body font. It hides QWidget::setFont on purpose: the
+    // control draws no text of its own, and a form compiled by uic sets the
+    // property Font through setFont.
     QFont Font() const;
-    void setFontObject(const QFont &font);  // QWidget::setFont is the widget's own font
+    void setFont(const QFont &font);
     QFont HdrFont() const;
     void setHdrFont(const QFont &font);
     int WhatsThisHelpID() const;
@@ -160,11 +163,12 @@ public:
 #define PRYNEX_TEXT_ACCESSORS(Name) \
     QString Name() const;           \
     void set##Name(const QString &value);
+// Colours as 0x00BBGGRR numbers, or as QColor (Designer, uic) stored as RGB.
 #define PRYNEX_COLOUR_ACCESSORS(Name) \
     uint Name() const;                \
     void set##Name(uint value);       \
     QColor q##Name() const;           \
-    void setQ##Name(const QColor &colour);
+    void set##Name(const QColor &colour);
     PRYNEX_ACCESSORS(int, Appearance)
     PRYNEX_COLOUR_ACCESSORS(BackColor)
     PRYNEX_ACCESSORS(int, BorderStyle)
