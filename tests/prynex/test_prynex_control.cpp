@@ -1,0 +1,198 @@
+// The control around its engine: the inner engine, change marking, the
+// accessors that do more or less than forward, events and methods.
+#include "prynex_test_support.h"
+
+#include "platform/pages/widgets/previewwidget.h"
+#include "ui_prynex_form.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+TEST(PrynexControl, OneInnerEngineCoversTheControlAfterEveryResize)
+{
+    Prynex control;
+    control.show();
+    const auto engines = control.findChildren<pages::PreviewWidget *>();
+    ASSERT_EQ(engines.size(), 1);
+    EXPECT_EQ(engines.first()->objectName(), u"Engine1"_s);
+    // 3000 x 2000 twips at 15 twips a pixel.
+    control.resize(3000 / 15, qRound(2000 / 15.0));
+    EXPECT_EQ(engines.first()->geometry(), QRect(0, 0, 200, 133));
+    control.resize(50, 40);
+    EXPECT_EQ(engines.first()->geometry(), QRect(0, 0, 50, 40));
+}
+
+TEST(PrynexControl, VersionIsTheControlsWhileTheEngineKeepsItsOwn)
+{
+    Prynex control;
+    EXPECT_EQ(control.Version(), 100);
+    EXPECT_EQ(control.propertyByName(u"Version"_s).toInt(), 100);
+    EXPECT_EQ(engineOf(control).Version(), 200);
+}
+
+TEST(PrynexControl, ChangesAreMarkedUnderThePropertysOwnName)
+{
+    Prynex control;
+    QSignalSpy changed(&control, &Prynex::propertyChanged);
+    const struct {
+        QString name;
+        QVariant value;
+        bool marks;
+    } cases[] = {
+        {u"zoom"_s, 50, true},  // marked under its own spelling
+        {u"Header"_s, u"|Title"_s, true},
+        {u"Action"_s, 0, true},  // marked, though never kept in a form
+        {u"X1"_s, 100, false},
+        {u"Y2"_s, 100, false},
+        {u"hDC"_s, 5, false},
+        {u"Enabled"_s, false, true},
+        {u"WhatsThisHelpID"_s, 42, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        changed.clear();
+        ASSERT_TRUE(control.setPropertyByName(c.name, c.value));
+        if (c.marks) {
+            ASSERT_EQ(changed.size(), 1);
+            EXPECT_EQ(changed.first().first().toString().compare(c.name, Qt::CaseInsensitive), 0);
+        } else {
+            EXPECT_TRUE(changed.isEmpty());
+        }
+    }
+    EXPECT_EQ(changed.size(), 1);
+    changed.clear();
+    EXPECT_FALSE(control.setPropertyByName(u"Zoom"_s, u"abc"_s)) << "a refused value";
+    EXPECT_FALSE(control.setPropertyByName(u"Zoom"_s, 70000)) << "beyond a 16-bit number";
+    EXPECT_TRUE(changed.isEmpty());
+}
+
+TEST(PrynexControl, EnabledAndHelpIdBelongToTheControlNotTheEngine)
+{
+    Prynex control;
+    control.setEnabled(false);
+    EXPECT_FALSE(control.isEnabled());
+    EXPECT_FALSE(control.Enabled());
+    EXPECT_TRUE(engineOf(control).Enabled());
+    control.setWhatsThisHelpID(77);
+    EXPECT_EQ(control.WhatsThisHelpID(), 77);
+    EXPECT_EQ(engineOf(control).WhatsThisHelpID(), 0);
+}
+
+TEST(PrynexControl, DrawIgnoresTheEnginesErrors)
+{
+    Prynex control;
+    EXPECT_TRUE(control.setPropertyByName(u"Draw"_s, u"not a figure"_s));
+    EXPECT_FALSE(control.setPropertyByName(u"Text"_s, QVariant::fromValue(QRect())))
+        << "other members report what the engine refuses";
+}
+
+TEST(PrynexControl, CancelInSavingDocAndLoadingDocReachesTheEngine)
+{
+    QTemporaryDir dir;
+    Prynex control;
+    control.StartDoc();
+    control.setText(u"First page"_s);
+    control.NewPage();
+    control.setText(u"Second page"_s);
+    control.EndDoc();
+
+    const QString saved = dir.filePath(u"saved.doc"_s);
+    ASSERT_TRUE(control.SaveDoc(saved));
+    const QString cancelled = dir.filePath(u"cancelled.doc"_s);
+    auto stopSaving = QObject::connect(&control, &Prynex::SavingDoc, &control,
+                                       [](qint16 &page, qint16 &, bool &cancel) { cancel = page == 1; });
+    EXPECT_FALSE(control.SaveDoc(cancelled));
+    EXPECT_FALSE(QFile::exists(cancelled));
+    QObject::disconnect(stopSaving);
+
+    Prynex reader;
+    int pagesSeen = 0;
+    QObject::connect(&reader, &Prynex::LoadingDoc, &reader, [&](qint16 &, qint16 &of, bool &cancel) {
+        EXPECT_EQ(of, 2);
+        ++pagesSeen;
+        cancel = true;
+    });
+    EXPECT_FALSE(reader.LoadDoc(saved));
+    EXPECT_EQ(pagesSeen, 1);
+    EXPECT_EQ(engineOf(reader).document().pageCount(), 0);
+}
+
+TEST(PrynexControl, TableCellsChangedByAHandlerArePrinted)
+{
+    Prynex control;
+    QObject::connect(&control, &Prynex::NewTableCell, &control, [](qint16 &row, qint16 &column, QString &cell) {
+        if (row > 0 && column == 2)
+            cell = cell.toUpper();
+    });
+    control.StartDoc();
+    control.AddTable(u"<1000|<2000"_s, u"Code|Name"_s, u"1|cash\r2|bank"_s);  // shades and Append missing
+    control.EndDoc();
+    const auto rows = engineOf(control).document().tableRows(1);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0], (QStringList{u"1"_s, u"CASH"_s}));
+    EXPECT_EQ(rows[1], (QStringList{u"2"_s, u"BANK"_s}));
+}
+
+TEST(PrynexControl, MissingOptionalArgumentsArePassedOnAsMissing)
+{
+    Prynex control;
+    control.StartDoc();
+    control.DrawLine(100, 100, 1000, 1000);
+    control.DrawLine(2000, 500);  // continues from the previous line's end
+    control.EndDoc();
+    const auto lines = engineOf(control).document().page(1)->itemsWithRole(pages::ItemRole::Drawing);
+    EXPECT_EQ(lines.size(), 2u);
+}
+
+TEST(PrynexControl, AboutBoxIsShownModallyUntilOk)
+{
+    Prynex control;
+    bool seen = false;
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, &control, [] {
+        if (QWidget *box = QApplication::activeModalWidget())
+            box->close();
+        FAIL() << "the About box did not close on OK";
+    });
+    QTimer::singleShot(0, &control, [&] {
+        auto *box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->objectName(), u"frmAbout"_s);
+        EXPECT_EQ(box->windowTitle(), u"About Prynex..."_s);
+        EXPECT_EQ(box->findChild<QLabel *>(u"lblTitle"_s)->text(), u"Prynex 1.0"_s);
+        EXPECT_FALSE(box->findChild<QLabel *>(u"Image1"_s)->pixmap().isNull());
+        EXPECT_FALSE(box->findChild<QLabel *>(u"lblDescription"_s)->text().isEmpty());
+        auto *ok = box->findChild<QPushButton *>(u"cmdOK"_s);
+        ASSERT_NE(ok, nullptr);
+        EXPECT_EQ(ok->text(), u"OK"_s);
+        seen = true;
+        ok->click();
+    });
+    guard.start(5000);
+    control.AboutBox();
+    guard.stop();
+    EXPECT_TRUE(seen);
+}
+
+TEST(PrynexControl, AFormCompiledByUicSetsTheEngine)
+{
+    QWidget form;
+    Ui::PrynexForm ui;
+    ui.setupUi(&form);
+    EXPECT_EQ(ui.report->Zoom(), 75);
+    EXPECT_EQ(ui.report->Header(), u"|Κεντρικό"_s);
+    EXPECT_FALSE(ui.report->Preview());
+    EXPECT_EQ(ui.report->BackColor(), 255u | 255u << 8 | 220u << 16);
+    EXPECT_EQ(engineOf(*ui.report).FontName(), u"Liberation Serif"_s);
+    EXPECT_TRUE(engineOf(*ui.report).FontBold());
+}
