@@ -7,19 +7,20 @@ namespace reports {
 
 namespace {
 
-// The movement number belongs to the distinct row: the join with the codes
-// repeats each movement once per code of its group, and DISTINCT removes those
-// repeats, but without the number it would also merge two movements that
-// happen to look alike (same code, day, text and amount), and the column
-// total would miss one of them.
+// Movements are joined to their group's name through the distinct pairs of
+// group number and name of the codes, so each movement is read once. (Joined
+// to every code of its group, a movement came once per code, and the DISTINCT
+// that removed those repeats also merged two movements that happen to look
+// alike — same code, day, text and amount — so a column total missed one.)
 // The chosen group numbers travel as one bound text ",3,7," so that any
 // number of groups needs no more than three parameters.
 const QString ColumnQuery = QStringLiteral(
-    "select DISTINCT kinhseis.aa, kinhseis.kvdikos, kinhseis.hmeromhnia, kinhseis.perigrafh, "
-    "kinhseis.esoda, kinhseis.ejoda, kinhseis.aa_omada, kvdikoi.aa_omadas, kvdikoi.omada "
-    "from kinhseis inner join kvdikoi on kinhseis.aa_omada=kvdikoi.aa_omadas "
+    "select kinhseis.aa, kinhseis.kvdikos, kinhseis.hmeromhnia, kinhseis.perigrafh, "
+    "kinhseis.esoda, kinhseis.ejoda, kinhseis.aa_omada, g.omada "
+    "from kinhseis inner join (select DISTINCT aa_omadas, omada from kvdikoi) g "
+    "on kinhseis.aa_omada=g.aa_omadas "
     "where hmeromhnia between ?1 and ?2 and instr(?3, ',' || kinhseis.aa_omada || ',') > 0 "
-    "order by kvdikoi.omada, kinhseis.kvdikos, kinhseis.hmeromhnia desc");
+    "order by g.omada, kinhseis.kvdikos, kinhseis.hmeromhnia desc");
 
 QString numberList(const QList<qint64> &numbers)
 {
