@@ -2,12 +2,12 @@
 #include "groups/GroupColumns.h"
 #include "groups/widgets/EpiloghOmadvn.h"
 #include "platform/desktop/Settings.h"
+#include "support/ModalSteps.h"
 
 #include <QListWidget>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -46,20 +46,16 @@ protected:
     }
 
     // Opens the window as the report window does (modally) and closes it with
-    // its close box once the steps have run. A guard timer ends a dialog the
-    // steps failed to close, so a broken test fails instead of hanging.
+    // its close box once the steps have run.
     void runModal(const QList<GroupEntry> &groups, const std::function<void(EpiloghOmadvn &)> &steps)
     {
         EpiloghOmadvn w(groups);
-        bool ran = false;
-        QTimer::singleShot(0, &w, [&] {
+        ModalSteps driver([&](QWidget *) {
             steps(w);
-            ran = true;
             w.close();
         });
-        QTimer::singleShot(5000, &w, [&] { w.done(QDialog::Rejected); });
         w.exec();
-        ASSERT_TRUE(ran) << "the window closed before the test's steps ran";
+        EXPECT_TRUE(driver.ran());
     }
 
     QString stored(const QString &section, const QString &key)
