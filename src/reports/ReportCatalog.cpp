@@ -1,6 +1,7 @@
 #include "ReportCatalog.h"
 
 #include "DayReports.h"
+#include "GroupCard.h"
 
 // One line per report: its number in the report list and its builder.
 // Reports without a line show "not built yet" in the report window.
@@ -16,6 +17,7 @@ struct CatalogEntry
 
 const CatalogEntry Catalog[] = {
     {1, &buildDaySheet},
+    {6, &buildGroupCard},
     {8, &buildDayAnalysis},
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "groups/GroupColumns.h"
 #include "shell/analysis/AnalysisSetup.h"
 
 #include <QDate>
@@ -36,6 +37,9 @@ public:
     virtual PrintChoice askPrintChoice() = 0;                       // Ervthsh
     virtual SortChoice askSortOrder() = 0;                          // FormaTajinomhshs
     virtual analysis::AnalysisSetup askAnalysisSetup(const QString &dayText) = 0; // AnalyshFRM
+    // EpiloghOmadvn: the groups of the card's three columns, kept in the
+    // settings store, which the card then reads.
+    virtual void chooseGroupColumns(const QList<groups::GroupEntry> &groups) = 0;
 };
 
 // Answers fixed in advance; counts what was asked, so tests can check that a
@@ -51,6 +55,7 @@ public:
     PrintChoice askPrintChoice() override { ++asked; return printChoice; }
     SortChoice askSortOrder() override { ++asked; return sortChoice; }
     analysis::AnalysisSetup askAnalysisSetup(const QString &) override { ++asked; return analysisSetup; }
+    void chooseGroupColumns(const QList<groups::GroupEntry> &) override { ++asked; }
 };
 
 // Long reports call it now and then with the rows done and the rows expected
@@ -65,6 +70,7 @@ struct ReportInput
     QDate to;
     QList<qint64> codes;         // item data of the entries selected in List2(1)
     QList<qint64> groups;        // item data of the entries selected in List2(2)
+    QList<groups::GroupEntry> groupList; // every entry of List2(2), in its order
     QString headerCaption;       // HeaderCaption, ends every title
     QString title;               // the entry text from its fourth character on
     ReportQuestions *questions = nullptr; // nullptr: the preset defaults

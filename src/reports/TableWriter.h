@@ -28,6 +28,11 @@ public:
     // every appended row.
     void setShades(pages::ColorRef whenOff, pages::ColorRef whenOn, pages::ColorRef headerShade = 0);
 
+    // The rows that follow take another format; the heading stays.
+    void setFormat(const QString &format) { m_format = format; }
+    const QString &format() const { return m_format; }
+    const QString &header() const { return m_header; }
+
     // Appends a row with the toggle's shade and flips the toggle; counts it.
     void appendShaded(const QStringList &cells);
     // Appends a row with exactly these shades (the toggle is left alone).

@@ -11,6 +11,7 @@
 #include "reports/widgets/ReportsTab.h"
 #include "shell/analysis/widgets/AnalyshFRM.h"
 #include "shell/WindowTestHelpers.h"
+#include "support/ModalSteps.h"
 #include "support/ScriptedMessages.h"
 #include "support/TestDataFolder.h"
 
@@ -274,6 +275,37 @@ TEST_F(ReportWindowTest, TheAnalysisShowsItsSetUpWindowFirstAndReadsItAfterTheSa
     EXPECT_EQ(rows[1][3], QStringLiteral("-320,45"));
     EXPECT_EQ(rows[5][3], QStringLiteral("1.500,00"));
     delete AnalyshFRM::instance();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ReportWindowTest, GroupCardAsksForTheColumnsFirstAndPrintsThem)
+{
+    const int sales = folder.addGroup(QStringLiteral("ΠΩΛΗΣΕΙΣ"));
+    folder.main().execute(QStringLiteral("update kvdikoi set aa_omadas=?, omada='ΠΩΛΗΣΕΙΣ' where kvdikos=10"), sales);
+    folder.main().execute(QStringLiteral("update kinhseis set aa_omada=? where kvdikos=10"), sales);
+    tab->EnterPage(QStringLiteral("01-03-2026"), QStringLiteral("31-03-2026")); // the tab's lists read again
+    select(6);
+    ModalSteps steps([&](QWidget *shown) {
+        ASSERT_EQ(shown->objectName(), QStringLiteral("EpiloghOmadvn"));
+        auto *middle = shown->findChild<QListWidget *>(QStringLiteral("List1(1)"));
+        ASSERT_NE(middle, nullptr);
+        ASSERT_EQ(middle->count(), 1);
+        middle->item(0)->setCheckState(Qt::Checked);
+        shown->close();
+    });
+    tab->PrintSelected();
+    EXPECT_TRUE(steps.ran());
+    ASSERT_NE(tab->reportWindow(), nullptr);
+    const pages::Document &doc = tab->reportWindow()->engine().document();
+    EXPECT_EQ(doc.tableHeading(1).value(2), QStringLiteral("ΠΩΛΗΣΕΙΣ"));
+    const auto rows = doc.tableRows(1);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].value(3), QStringLiteral("1.500,00"));
+    EXPECT_EQ(settings::read(QStringLiteral("Omades"), QStringLiteral("Omada(1)")),
+              QStringLiteral("( aa_omada=%1)").arg(sales));
 }
 
 } // namespace

@@ -14,6 +14,7 @@ public:
     reports::PrintChoice askPrintChoice() override;
     reports::SortChoice askSortOrder() override;
     analysis::AnalysisSetup askAnalysisSetup(const QString &dayText) override;
+    void chooseGroupColumns(const QList<groups::GroupEntry> &groups) override;
 
 private:
     Store &m_store;

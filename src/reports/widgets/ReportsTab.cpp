@@ -128,6 +128,8 @@ void ReportsTab::PrintSelected()
     input.to = regional::parseDate(input.toText, Clock::today()).value_or(QDate());
     input.codes = selectedData(m_list[1]);
     input.groups = selectedData(m_list[2]);
+    for (int i = 0; i < m_list[2]->count(); ++i)
+        input.groupList.append({m_list[2]->item(i)->text(), m_list[2]->item(i)->data(Qt::UserRole).toLongLong()});
     input.headerCaption = globals().HeaderCaption;
     input.title = reports::reportTitle(selected->text());
 
