@@ -2,6 +2,7 @@
 
 #include "DisplayLines.h"
 #include "data/AppGlobals.h"
+#include "data/Backup.h"
 #include "data/Store.h"
 #include "platform/db/Transaction.h"
 #include "platform/desktop/Messages.h"
@@ -219,11 +220,18 @@ bool CashOperations::CloseCash(const QString &dateText)
     }
     try {
         m_book.closeDay(*day);
-        return true;
     } catch (const db::DbError &e) {
         reportFailure(e.message());
         return false;
     }
+    // The close stands whatever happens to the copy; the user only learns
+    // that this day has no backup.
+    const backup::Result saved = backup::backupDay(m_book.store(), *day);
+    if (!saved.ok)
+        msg::critical(QStringLiteral("Αντίγραφο ασφαλείας"),
+                      QStringLiteral("Το ταμείο έκλεισε, αλλά το αντίγραφο ασφαλείας των αρχείων δεν έγινε (") +
+                          saved.folder + QStringLiteral("):\r") + saved.error);
+    return true;
 }
 
 } // namespace cashbook

@@ -42,7 +42,9 @@ public:
     // Asks, then deletes movement aa.
     bool DeleteMovement(qint64 aa);
     // Command1(8): right check, confirmation, then the day is marked closed
-    // (closing a closed day again writes nothing). True when the user confirmed.
+    // (closing a closed day again writes nothing) and both files are copied
+    // into backup/YYYY-MM-DD (a failed copy is reported; the day stays
+    // closed). True when the day is closed.
     bool CloseCash(const QString &dateText);
 
 private:
