@@ -53,6 +53,11 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # statically, so libcrypto arrives through it. The fonts are what the reports
 # are laid out with.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Our own shared library (Prynex) is found inside the package being made
+# (dpkg-shlibdeps runs in the staging folder).
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS "${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}")
+string(REGEX REPLACE "^/" "" CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS "${CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS}")
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-liberation")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_SET_DESTDIR OFF)

@@ -1,5 +1,6 @@
 #include "CashOperations.h"
 
+#include "ChangeLog.h"
 #include "DisplayLines.h"
 #include "data/AppGlobals.h"
 #include "data/Backup.h"
@@ -259,6 +260,7 @@ bool CashOperations::ChangeMovement(qint64 aa, const MovementEntry &entry)
                            "grammh = ?7, epitagh = ?8, L_tajeos = ?9 WHERE aa = ?1"),
             aa, m->kvdikos, m->perigrafh, m->esoda, m->ejoda, m->aa_omada, m->grammh, m->epitagh, m->L_tajeos);
         m_book.SaveDayRow(m_book.readDay(old->hmeromhnia), netChange);
+        changelog::record(main, changelog::Kind::Change, *old, &*m, m_book.IsDayClosed(old->hmeromhnia));
         t.commit();
         return true;
     } catch (const db::DbError &e) {
@@ -290,6 +292,7 @@ bool CashOperations::DeleteMovement(qint64 aa)
         // A day that loses its last movement keeps a row with zero totals and
         // the carried-over balance.
         m_book.SaveDayRow(m_book.readDay(old->hmeromhnia), netChange);
+        changelog::record(main, changelog::Kind::Delete, *old, nullptr, m_book.IsDayClosed(old->hmeromhnia));
         t.commit();
         return true;
     } catch (const db::DbError &e) {

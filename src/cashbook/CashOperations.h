@@ -44,7 +44,8 @@ public:
     // Checks date, code, active code, description; returns the new movement number.
     std::optional<qint64> InsertMovement(const MovementEntry &entry);
     // Checks code, active code, description, asks, then rewrites movement aa
-    // on its own day.
+    // on its own day. Change and delete each add their row to the change log
+    // in the same transaction.
     bool ChangeMovement(qint64 aa, const MovementEntry &entry);
     // Asks, then deletes movement aa.
     bool DeleteMovement(qint64 aa);
