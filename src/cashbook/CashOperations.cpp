@@ -108,9 +108,15 @@ bool CashOperations::mayChangeDay(const QDate &day)
 std::optional<Movement> CashOperations::movementFrom(const MovementEntry &entry, const ActiveCode &code,
                                                      const QDate &day)
 {
-    std::optional<Money> income, expense, memo;
-    if (!(income = readAmountBox(entry.incomeText)) || !(expense = readAmountBox(entry.expenseText))
-        || !(memo = readAmountBox(entry.memoText)))
+    // Each box is reported on its own, in the order of the form.
+    const std::optional<Money> memo = readAmountBox(entry.memoText);
+    if (!memo)
+        return std::nullopt;
+    const std::optional<Money> income = readAmountBox(entry.incomeText);
+    if (!income)
+        return std::nullopt;
+    const std::optional<Money> expense = readAmountBox(entry.expenseText);
+    if (!expense)
         return std::nullopt;
     Movement m;
     m.kvdikos = code.kvdikos;
