@@ -3,7 +3,7 @@
 # virtual X display (Xvfb), so that they follow the windows when these change.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-[ -x build/bin/kelvora-screenshots ] || cmake --build build --target kelvora-screenshots >/dev/null
+cmake --build build --target kelvora-screenshots >/dev/null
 OUT="${1:-docs/images}"
 DISPLAY_NUMBER="${KELVORA_XVFB_DISPLAY:-:56}"
 Xvfb "$DISPLAY_NUMBER" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
