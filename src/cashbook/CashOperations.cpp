@@ -1,7 +1,9 @@
 #include "CashOperations.h"
 
+#include "ChangeLog.h"
 #include "DisplayLines.h"
 #include "data/AppGlobals.h"
+#include "data/Backup.h"
 #include "data/Store.h"
 #include "platform/db/Transaction.h"
 #include "platform/desktop/Messages.h"
@@ -264,6 +266,7 @@ bool CashOperations::ChangeMovement(qint64 aa, const MovementEntry &entry)
                            "grammh = ?7, epitagh = ?8, L_tajeos = ?9 WHERE aa = ?1"),
             aa, m->kvdikos, m->perigrafh, m->esoda, m->ejoda, m->aa_omada, m->grammh, m->epitagh, m->L_tajeos);
         m_book.SaveDayRow(m_book.readDay(old->hmeromhnia), netChange);
+        changelog::record(main, changelog::Kind::Change, *old, &*m, m_book.IsDayClosed(old->hmeromhnia));
         t.commit();
         return true;
     } catch (const db::DbError &e) {
@@ -295,6 +298,7 @@ bool CashOperations::DeleteMovement(qint64 aa)
         // A day that loses its last movement keeps a row with zero totals and
         // the carried-over balance.
         m_book.SaveDayRow(m_book.readDay(old->hmeromhnia), netChange);
+        changelog::record(main, changelog::Kind::Delete, *old, nullptr, m_book.IsDayClosed(old->hmeromhnia));
         t.commit();
         return true;
     } catch (const db::DbError &e) {
@@ -320,11 +324,18 @@ bool CashOperations::CloseCash(const QString &dateText)
     }
     try {
         m_book.closeDay(*day);
-        return true;
     } catch (const db::DbError &e) {
         reportFailure(e.message());
         return false;
     }
+    // The close stands whatever happens to the copy; the user only learns
+    // that this day has no backup.
+    const backup::Result saved = backup::backupDay(m_book.store(), *day);
+    if (!saved.ok)
+        msg::critical(QStringLiteral("Αντίγραφο ασφαλείας"),
+                      QStringLiteral("Το ταμείο έκλεισε, αλλά το αντίγραφο ασφαλείας των αρχείων δεν έγινε (") +
+                          saved.folder + QStringLiteral("):\r") + saved.error);
+    return true;
 }
 
 } // namespace cashbook

@@ -44,12 +44,15 @@ public:
     // Checks date, code, active code, description; returns the new movement number.
     std::optional<qint64> InsertMovement(const MovementEntry &entry);
     // Checks code, active code, description, asks, then rewrites movement aa
-    // on its own day.
+    // on its own day. Change and delete each add their row to the change log
+    // in the same transaction.
     bool ChangeMovement(qint64 aa, const MovementEntry &entry);
     // Asks, then deletes movement aa.
     bool DeleteMovement(qint64 aa);
     // Command1(8): right check, confirmation, then the day is marked closed
-    // (closing a closed day again writes nothing). True when the user confirmed.
+    // (closing a closed day again writes nothing) and both files are copied
+    // into backup/YYYY-MM-DD (a failed copy is reported; the day stays
+    // closed). True when the day is closed.
     bool CloseCash(const QString &dateText);
 
 private:

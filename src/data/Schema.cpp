@@ -60,4 +60,24 @@ void createUsersTables(db::Database &db)
         "CREATE UNIQUE INDEX hmeraklhsimatos ON KlhsimoTameioy (Hmeraklhsimatos);"));
 }
 
+// Times are local ISO text "YYYY-MM-DDTHH:MM:SS"; the movement before and after
+// are kept as readable text, so that the log says what was there even after
+// codes change; kleisto is -1 when the movement's day was closed.
+void createChangeLogTable(db::Database &db)
+{
+    db.executeScript(QStringLiteral(
+        "CREATE TABLE IF NOT EXISTS allages ("
+        "  aa INTEGER PRIMARY KEY AUTOINCREMENT,"
+        "  pote TEXT NOT NULL,"
+        "  xrhsths TEXT,"
+        "  staumos TEXT,"
+        "  eidos TEXT NOT NULL,"
+        "  kinhsh INTEGER,"
+        "  hmeromhnia TEXT,"
+        "  prin TEXT,"
+        "  meta TEXT,"
+        "  kleisto INTEGER DEFAULT 0);"
+        "CREATE INDEX IF NOT EXISTS allages_pote ON allages (pote);"));
+}
+
 } // namespace schema

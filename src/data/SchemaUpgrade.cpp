@@ -45,6 +45,15 @@ bool toVersion3(db::Database &db, const AskOpeningBalance &ask)
     return true;
 }
 
+// The change log table; nothing of version 3 is touched.
+void toVersion4(db::Database &db)
+{
+    db::Transaction t(db);
+    schema::createChangeLogTable(db);
+    db.execute(QStringLiteral("UPDATE taytothta SET ariumos = 4"));
+    t.commit();
+}
+
 } // namespace
 
 int currentVersion(db::Database &db)
@@ -66,6 +75,7 @@ int UpgradeSchema(db::Database &db, const AskOpeningBalance &ask)
                 if (!toVersion3(db, ask))
                     return version;
                 break;
+            case 3: toVersion4(db); break;
             default:
                 return version; // a version this program does not know: left alone
             }

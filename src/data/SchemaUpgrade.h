@@ -12,7 +12,8 @@ class Database;
 //  (empty) -> 1: the version row is added;
 //  1 -> 2: movements get the memo amount L_tajeos, 0 for all existing rows;
 //  2 -> 3: the opening balance asked from the user becomes the balance of every
-//          day from the given date on.
+//          day from the given date on;
+//  3 -> 4: the change log table allages.
 // Each step is one transaction. A failing step ends the upgrade for this start
 // and leaves the version where it was, so the step is tried again next start.
 namespace schemaupgrade {

@@ -12,6 +12,7 @@ public:
     Store(QString dataPath, QString key);
 
     const QString &dataPath() const { return m_dataPath; }
+    const QString &key() const { return m_key; }
 
     // kelvora.mdb: codes, groups, movements, days, version. Throws db::DbError.
     db::Database &main();

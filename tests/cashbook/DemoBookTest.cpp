@@ -3,6 +3,7 @@
 
 #include "QStringPrinter.h"
 #include "data/AppGlobals.h"
+#include "data/Schema.h"
 #include "data/SchemaUpgrade.h"
 #include "data/Store.h"
 #include "platform/regional/Clock.h"
@@ -58,7 +59,7 @@ demobook::Summary DemoBookTest::summary;
 TEST_F(DemoBookTest, ABookOfThreeMonthsWithAConsistentChain)
 {
     Store store(dir->path(), globals().DbPassword);
-    EXPECT_EQ(schemaupgrade::currentVersion(store.main()), 3);
+    EXPECT_EQ(schemaupgrade::currentVersion(store.main()), schema::CurrentVersion);
     EXPECT_EQ(summary.openingDay, QDate(2026, 9, 1));
     EXPECT_GT(summary.movements, 150);
     EXPECT_GT(summary.closedDays, 20);

@@ -48,7 +48,7 @@ TEST(NewInstallation, TablesHaveTheirFieldsInOrderAndRefuseOverwrite)
     EXPECT_NO_THROW(folder.store().checkTables());
 }
 
-TEST(SchemaUpgrade, EmptyVersionTableReachesThreeInOneStartAskingOnce)
+TEST(SchemaUpgrade, EmptyVersionTableReachesTheCurrentVersionInOneStartAskingOnce)
 {
     TestDataFolder folder(TestDataFolder::Schema::Fresh);
     auto &db = folder.main();
@@ -58,9 +58,10 @@ TEST(SchemaUpgrade, EmptyVersionTableReachesThreeInOneStartAskingOnce)
     addDay(db, "2005-12-06", 300);
 
     EXPECT_EQ(schemaupgrade::UpgradeSchema(db, answering(OpeningBalance{QStringLiteral("05-12-2005"),
-                                                                         QStringLiteral("1.500,25")})), 3);
+                                                                         QStringLiteral("1.500,25")})), 4);
     EXPECT_EQ(countAsks, 1);
-    EXPECT_EQ(schemaupgrade::currentVersion(db), 3);
+    EXPECT_EQ(schemaupgrade::currentVersion(db), 4);
+    EXPECT_TRUE(db.tableExists(QStringLiteral("allages")));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT L_tajeos FROM kinhseis")).toLongLong(), 0);
     // The amount is set (not added) from the date on; earlier days are untouched.
     auto st = db.prepare(QStringLiteral("SELECT ypoloipo FROM tameio ORDER BY hmeromhnia"));
@@ -69,8 +70,8 @@ TEST(SchemaUpgrade, EmptyVersionTableReachesThreeInOneStartAskingOnce)
         balances << st.money(0).units();
     EXPECT_EQ(balances, (QList<qint64>{10000, 15002500, 15002500}));
 
-    EXPECT_EQ(schemaupgrade::UpgradeSchema(db, answering(std::nullopt)), 3);
-    EXPECT_EQ(countAsks, 0); // at version 3 nothing is asked again
+    EXPECT_EQ(schemaupgrade::UpgradeSchema(db, answering(std::nullopt)), 4);
+    EXPECT_EQ(countAsks, 0); // past version 3 nothing is asked again
 }
 
 TEST(SchemaUpgrade, ClosedOrBadDialogLeavesVersionTwoAndAsksNextStart)
@@ -88,7 +89,7 @@ TEST(SchemaUpgrade, ClosedOrBadDialogLeavesVersionTwoAndAsksNextStart)
     EXPECT_EQ(db.columnNames(QStringLiteral("kinhseis")).count(QStringLiteral("L_tajeos")), 1);
 
     EXPECT_EQ(schemaupgrade::UpgradeSchema(db, answering(OpeningBalance{QStringLiteral("01-01-2000"),
-                                                                         QStringLiteral("0")})), 3);
+                                                                         QStringLiteral("0")})), 4);
     EXPECT_EQ(countAsks, 1);
 }
 
@@ -96,4 +97,68 @@ TEST(SchemaUpgrade, EmptyTameioStillNeedsAnAnswer)
 {
     TestDataFolder folder(TestDataFolder::Schema::Fresh);
     EXPECT_EQ(schemaupgrade::UpgradeSchema(folder.main(), answering(OpeningBalance{QString(), QString()})), 2);
+}
+
+namespace {
+
+// Every row of every table, as text, in a fixed order.
+QStringList dump(db::Database &db, const QStringList &tables)
+{
+    QStringList out;
+    for (const QString &t : tables) {
+        auto st = db.prepare(QStringLiteral("SELECT * FROM ") + t + QStringLiteral(" ORDER BY 1"));
+        while (st.next()) {
+            QStringList fields;
+            for (int i = 0; i < st.columnCount(); ++i)
+                fields << st.value(i).toString();
+            out << t + QLatin1Char(':') + fields.join(u'|');
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+// Version 3 to 4 adds the change log and leaves every row and every column of
+// version 3 as it was, without asking anything.
+TEST(SchemaUpgrade, ThreeToFourAddsTheChangeLogAndTouchesNothingElse)
+{
+    TestDataFolder folder(TestDataFolder::Schema::Fresh);
+    auto &db = folder.main();
+    db.executeScript(QStringLiteral(
+        "INSERT INTO taytothta (ariumos) VALUES (3);"
+        "ALTER TABLE kinhseis ADD COLUMN L_tajeos INTEGER DEFAULT 0;"
+        "INSERT INTO omades (perigrafh, sxolio) VALUES ('ΓΕΝΙΚΑ', 'σχόλιο');"
+        "INSERT INTO kvdikoi (kvdikos, perigrafh, omada, aa_omadas, lista, esodo, energos) "
+        "  VALUES (10, 'ΕΙΣΠΡΑΞΕΙΣ', 'ΓΕΝΙΚΑ', 1, '   10 ΕΙΣΠΡΑΞΕΙΣ', -1, -1);"
+        "INSERT INTO kinhseis (kvdikos, hmeromhnia, perigrafh, esoda, ejoda, aa_omada, grammh, epitagh, L_tajeos) "
+        "  VALUES (10, '2005-12-01', 'ΠΩΛΗΣΕΙΣ', 1234500, 0, 1, 'γραμμή', -1, 5000);"
+        "INSERT INTO tameio (hmeromhnia, esoda_hmeras, ejoda_hmeras, ypoloipo) VALUES ('2005-12-01', 1234500, 0, 9876500);"));
+    const QStringList tables = {QStringLiteral("taytothta"), QStringLiteral("omades"), QStringLiteral("kvdikoi"),
+                                QStringLiteral("kinhseis"), QStringLiteral("tameio")};
+    QStringList before = dump(db, tables);
+    const QStringList movementColumns = db.columnNames(QStringLiteral("kinhseis"));
+
+    EXPECT_EQ(schemaupgrade::UpgradeSchema(db, answering(std::nullopt)), 4);
+    EXPECT_EQ(countAsks, 0);
+    EXPECT_TRUE(db.tableExists(QStringLiteral("allages")));
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM allages")).toInt(), 0);
+    before.replace(0, QStringLiteral("taytothta:4"));
+    EXPECT_EQ(dump(db, tables), before);
+    EXPECT_EQ(db.columnNames(QStringLiteral("kinhseis")), movementColumns);
+}
+
+// The step is one transaction: when it fails the version stays 3 and no table is left.
+TEST(SchemaUpgrade, FailedStepToFourLeavesVersionThree)
+{
+    TestDataFolder folder(TestDataFolder::Schema::Fresh);
+    auto &db = folder.main();
+    // A trigger makes the version update fail after the table was created.
+    db.executeScript(QStringLiteral(
+        "INSERT INTO taytothta (ariumos) VALUES (3);"
+        "ALTER TABLE kinhseis ADD COLUMN L_tajeos INTEGER DEFAULT 0;"
+        "CREATE TRIGGER refuse BEFORE UPDATE ON taytothta BEGIN SELECT RAISE(ABORT, 'refused'); END;"));
+    EXPECT_EQ(schemaupgrade::UpgradeSchema(db, answering(std::nullopt)), 3);
+    EXPECT_EQ(schemaupgrade::currentVersion(db), 3);
+    EXPECT_FALSE(db.tableExists(QStringLiteral("allages")));
 }

@@ -2,6 +2,7 @@
 #include "data/AppGlobals.h"
 #include "data/DataFolder.h"
 #include "data/InUseMarker.h"
+#include "data/Schema.h"
 #include "platform/db/DbError.h"
 #include "shell/mainwindow/kentrikh.h"
 #include "support/ScriptedMessages.h"
@@ -150,6 +151,6 @@ TEST_F(MainWindowStart, FreshDatabaseReachesTheCurrentVersionAskingOnce)
     kentrikh window(fresh.store(), fakeFactories(log));
     ASSERT_TRUE(window.initialise(ask));
     EXPECT_EQ(asked, 1);
-    EXPECT_EQ(schemaupgrade::currentVersion(fresh.main()), 3);
+    EXPECT_EQ(schemaupgrade::currentVersion(fresh.main()), schema::CurrentVersion);
     window.close();
 }

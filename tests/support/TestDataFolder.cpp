@@ -1,6 +1,7 @@
 #include "TestDataFolder.h"
 
 #include "data/AppGlobals.h"
+#include "data/Schema.h"
 #include "platform/regional/TextPad.h"
 #include "tools/NewInstallation.h"
 
@@ -11,8 +12,9 @@ TestDataFolder::TestDataFolder(Schema schema)
     newinstall::createDatabases(m_dir.path(), globals().DbPassword);
     m_store = std::make_unique<Store>(m_dir.path(), globals().DbPassword);
     if (schema == Schema::Current) {
-        main().executeScript(QStringLiteral("INSERT INTO taytothta (ariumos) VALUES (3);"
+        main().executeScript(QStringLiteral("INSERT INTO taytothta (ariumos) VALUES (4);"
                                             "ALTER TABLE kinhseis ADD COLUMN L_tajeos INTEGER DEFAULT 0;"));
+        schema::createChangeLogTable(main());
         newinstall::addUser(users(), {QStringLiteral("admin"), QStringLiteral("admin")});
     }
 }

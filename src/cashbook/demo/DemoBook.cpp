@@ -4,6 +4,7 @@
 #include "cashbook/CashOperations.h"
 #include "data/AppGlobals.h"
 #include "data/DataFolder.h"
+#include "data/Schema.h"
 #include "data/SchemaUpgrade.h"
 #include "data/Store.h"
 #include "platform/db/Transaction.h"
@@ -199,8 +200,8 @@ Summary build(const QString &dataFolder, const QDate &today)
             return schemaupgrade::OpeningBalance{regional::formatDate(summary.openingDay),
                                                  regional::formatMoney(opening)};
         });
-        if (schemaupgrade::currentVersion(main) != 3)
-            throw std::runtime_error("the schema did not reach version 3");
+        if (schemaupgrade::currentVersion(main) != schema::CurrentVersion)
+            throw std::runtime_error("the schema did not reach the current version");
 
         const QDate closedUpTo = today.addDays(-10);
         for (QDate d = summary.openingDay.addDays(1); d < today; d = d.addDays(1)) {

@@ -1,5 +1,6 @@
 #include "Login.h"
 
+#include "ChangeLogDialog.h"
 #include "Maintenance.h"
 #include "UserAdmin.h"
 #include "data/AppGlobals.h"
@@ -192,6 +193,12 @@ void Login::deleteAllData()
         reportFailure(e.message());
     }
     button->setEnabled(true);
+}
+
+void Login::showChangeLog()
+{
+    ChangeLogDialog dialog(m_store, this);
+    dialog.exec();
 }
 
 void Login::refillUsers()

@@ -57,6 +57,7 @@ private:
     void unlock();
     void closeMissingDays();
     void deleteAllData();
+    void showChangeLog();
 
     void refillUsers();
     void showUser(QListWidgetItem *item);

@@ -85,7 +85,13 @@ void Login::buildControls()
     m_userList = new QListWidget(m_usersFrame);
     m_userList->setObjectName(QStringLiteral("DBList1"));
     m_userList->setToolTip(QStringLiteral("Περιέχει το σύνολο των χρηστών"));
-    m_userList->setGeometry(10, 26, 140, 204);
+    m_userList->setGeometry(10, 26, 140, 170);
+
+    auto *changeLog = new QPushButton(QStringLiteral("Αλλαγές κινήσεων"), m_usersFrame);
+    changeLog->setObjectName(QStringLiteral("ChangeLog"));
+    changeLog->setToolTip(QStringLiteral("Οι μεταβολές και οι διαγραφές κινήσεων, με ημερομηνία"));
+    changeLog->setGeometry(10, 202, 140, 28);
+    connect(changeLog, &QPushButton::clicked, this, &Login::showChangeLog);
 
     addLabel(m_usersFrame, 2, QStringLiteral("Χρήστης"), QRect(160, 28, 64, 24));
     addText(m_usersFrame, 2, QStringLiteral("Το όνομα του χρήστη"), QRect(226, 26, 196, 26));

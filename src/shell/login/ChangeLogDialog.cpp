@@ -1,0 +1,99 @@
+#include "ChangeLogDialog.h"
+
+#include "cashbook/ChangeLog.h"
+#include "data/Store.h"
+#include "platform/db/DbError.h"
+#include "platform/desktop/Messages.h"
+#include "platform/desktop/widgets/WindowRules.h"
+#include "platform/regional/Clock.h"
+#include "platform/regional/GreekFormats.h"
+
+#include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+using namespace cashbook;
+
+ChangeLogDialog::ChangeLogDialog(Store &store, QWidget *parent) : QDialog(parent), m_store(store)
+{
+    setObjectName(QStringLiteral("ChangeLogDialog"));
+    setWindowTitle(QStringLiteral("Αλλαγές και διαγραφές κινήσεων"));
+    auto *layout = new QVBoxLayout(this);
+
+    auto *filter = new QHBoxLayout;
+    m_from = new QDateEdit(Clock::today().addDays(-30), this);
+    m_from->setObjectName(QStringLiteral("from"));
+    m_to = new QDateEdit(Clock::today(), this);
+    m_to->setObjectName(QStringLiteral("to"));
+    for (QDateEdit *d : {m_from, m_to}) {
+        d->setDisplayFormat(QStringLiteral("dd-MM-yyyy"));
+        d->setCalendarPopup(true);
+        connect(d, &QDateEdit::dateChanged, this, [this] { refresh(); });
+    }
+    filter->addWidget(new QLabel(QStringLiteral("Από"), this));
+    filter->addWidget(m_from);
+    filter->addWidget(new QLabel(QStringLiteral("Έως"), this));
+    filter->addWidget(m_to);
+    filter->addStretch(1);
+    layout->addLayout(filter);
+
+    m_table = new QTableWidget(0, 8, this);
+    m_table->setObjectName(QStringLiteral("log"));
+    m_table->setHorizontalHeaderLabels({QStringLiteral("Πότε"), QStringLiteral("Χρήστης"), QStringLiteral("Σταθμός"),
+                                        QStringLiteral("Είδος"), QStringLiteral("Ημέρα κίνησης"),
+                                        QStringLiteral("Κλειστή"), QStringLiteral("Πριν"), QStringLiteral("Μετά")});
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    layout->addWidget(m_table, 1);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("Κλείσιμο"));
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    resize(980, 460);
+    refresh();
+    ui::CenterForm(this);
+}
+
+void ChangeLogDialog::setRange(const QDate &from, const QDate &to)
+{
+    const QSignalBlocker a(m_from), b(m_to);
+    m_from->setDate(from);
+    m_to->setDate(to);
+    refresh();
+}
+
+bool ChangeLogDialog::refresh()
+{
+    QList<changelog::Entry> rows;
+    try {
+        rows = changelog::entries(m_store.main(), m_from->date(), m_to->date());
+    } catch (const db::DbError &e) {
+        msg::critical(QStringLiteral("Προσοχή"), QStringLiteral("Οι αλλαγές δεν διαβάστηκαν.\r") + e.message());
+        return false;
+    }
+    m_table->setRowCount(int(rows.size()));
+    for (int r = 0; r < rows.size(); ++r) {
+        const changelog::Entry &e = rows[r];
+        const QString cells[8] = {e.when.toString(QStringLiteral("dd-MM-yyyy HH:mm:ss")),
+                                  e.user,
+                                  e.workstation,
+                                  changelog::kindText(e.kind),
+                                  regional::formatDate(e.day),
+                                  e.dayClosed ? QStringLiteral("Ναι") : QStringLiteral("Όχι"),
+                                  e.before,
+                                  e.after};
+        for (int c = 0; c < 8; ++c)
+            m_table->setItem(r, c, new QTableWidgetItem(cells[c]));
+    }
+    m_table->resizeColumnsToContents();
+    return true;
+}

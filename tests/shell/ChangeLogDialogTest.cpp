@@ -1,0 +1,31 @@
+#include "shell/login/ChangeLogDialog.h"
+#include "support/ScriptedMessages.h"
+#include "support/TestDataFolder.h"
+
+#include <QTableWidget>
+#include <gtest/gtest.h>
+
+TEST(ChangeLogDialog, ListsTheRowsOfTheChosenDaysReadOnly)
+{
+    TestDataFolder data;
+    for (const char *when : {"2026-03-09T10:00:00", "2026-03-10T11:00:00", "2026-03-11T12:00:00"})
+        data.main().execute(QStringLiteral("INSERT INTO allages (pote, xrhsths, staumos, eidos, kinhsh, hmeromhnia, "
+                                           "prin, meta, kleisto) VALUES (?1, 'ΜΑΡΙΑ', 'PC1', 'Διαγραφή', 7, "
+                                           "'2026-03-01', '10 ΠΩΛΗΣΕΙΣ, έσοδα 5,00', '', -1)"),
+                            QString::fromLatin1(when));
+    ScriptedMessages boxes;
+    ChangeLogDialog dialog(data.store());
+    dialog.setRange(QDate(2026, 3, 10), QDate(2026, 3, 11));
+    QTableWidget *table = dialog.table();
+    ASSERT_EQ(table->rowCount(), 2);
+    EXPECT_EQ(table->item(0, 0)->text(), QStringLiteral("11-03-2026 12:00:00"));
+    EXPECT_EQ(table->item(1, 0)->text(), QStringLiteral("10-03-2026 11:00:00"));
+    EXPECT_EQ(table->item(0, 3)->text(), QStringLiteral("Διαγραφή"));
+    EXPECT_EQ(table->item(0, 4)->text(), QStringLiteral("01-03-2026"));
+    EXPECT_EQ(table->item(0, 5)->text(), QStringLiteral("Ναι"));
+    EXPECT_EQ(table->editTriggers(), QAbstractItemView::NoEditTriggers);
+
+    dialog.setRange(QDate(2026, 3, 1), QDate(2026, 3, 31));
+    EXPECT_EQ(table->rowCount(), 3);
+    EXPECT_EQ(boxes.count(), 0);
+}
