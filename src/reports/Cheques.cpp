@@ -20,6 +20,13 @@ QString markedDate(const QDate &d)
     return greek.dayName(d.dayOfWeek(), QLocale::ShortFormat).left(2) + u' ' + regional::formatDate(d);
 }
 
+// Right-aligned in n characters; a longer amount stays whole (cutting it to
+// n would drop its leading digits from 1.000.000,00 on).
+QString rightAligned(const QString &amount, int n)
+{
+    return amount.size() > n ? amount : regional::PadLeft(amount, n);
+}
+
 QString range(const QDate &start, const QDate &end)
 {
     return regional::formatDate(start) + QStringLiteral(" έως ") + regional::formatDate(end);
@@ -94,7 +101,7 @@ void chequeSummary(pages::Engine &lumo, Store &store, const QDate &start, const 
     int counter = 0;
     for (const ChequeSumRow &s : sums)
         table.row(regional::PadLeft(QString::number(++counter), 4) + u'|' + markedDate(s.hmeromhnia) + u'|'
-                  + regional::PadLeft(blankAmount(s.synolo), 11));
+                  + rightAligned(blankAmount(s.synolo), 11));
     lumo.EndDoc();
 }
 
