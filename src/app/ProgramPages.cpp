@@ -2,12 +2,13 @@
 
 #include "cashbook/codes/widgets/CodesPageFactory.h"
 #include "cashbook/widgets/CashSheetPage.h"
+#include "reports/widgets/ReportsTab.h"
 
-// The reports page is not built yet: the main window shows its date range only.
 PageFactories programPages()
 {
     PageFactories pages;
     pages.cash = &cashbook::makeCashSheetPage;
     pages.codes = &makeCodesPage;
+    pages.reports = &makeReportsPage;
     return pages;
 }

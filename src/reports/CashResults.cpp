@@ -1,47 +1,49 @@
 #include "CashResults.h"
 
-#include "FrameStandIn.h"
+#include "PageFrame.h"
 #include "PeriodRows.h"
+#include "ReportSteps.h"
+#include "TableWriter.h"
 #include "data/Store.h"
 #include "platform/db/DbError.h"
 
 namespace reports {
 
-void cashResultsSummary(pages::Engine &lumo, Store &store, const QDate &start, const QDate &end,
-                        const QString &startText, const QString &endText)
+void cashResultsSummary(pages::Engine &engine, Store &store, const ReportInput &input)
 {
-    applyPageFrame(lumo);
-    lumo.StartDoc();
-    lumo.setText(QStringLiteral("\r"));
-    lumo.setHeader(title(QStringLiteral("Αποτελέσματα ταμείου συνοπτικά από ") + startText + QStringLiteral(" έως ")
-                         + endText));
-    TableWriter table(lumo, QStringLiteral(">1000|>1800|>1800|>1800|<2000"),
-                      QStringLiteral("α/α|Έσοδα|Έξοδα|Υπόλοιπο|Ημερομηνία"), pages::rgb(255, 255, 220));
-    lumo.setFontBold(true);
-    table.open(QStringLiteral(" | | |"));
-    lumo.setFontBold(false);
+    applyPageFrame(engine);
+    engine.StartDoc();
+    engine.setText(QStringLiteral("\r"));
+    engine.setHeader(withCaption(input, QStringLiteral("Αποτελέσματα ταμείου συνοπτικά από ") + input.fromText
+                                            + QStringLiteral(" έως ") + input.toText));
+    TableWriter table(engine);
+    const pages::ColorRef headerShade = pages::rgb(255, 255, 220);
+    engine.setFontBold(true);
+    table.open(QStringLiteral(">1000|>1800|>1800|>1800|<2000"),
+               QStringLiteral("α/α|Έσοδα|Έξοδα|Υπόλοιπο|Ημερομηνία"), QStringLiteral(" | | |"), headerShade);
+    engine.setFontBold(false);
+    table.setShades(RowShade, 0, headerShade);
 
     // A store that cannot be read leaves the heading and a totals row of 0.
     QList<CashDayRow> days;
     try {
-        days = readCashDays(store.main(), start, end);
+        days = readCashDays(store.main(), input.from, input.to);
     } catch (const db::DbError &) {
     }
 
     Money income, expense;
     int counter = 1;
     for (const CashDayRow &d : days) {
-        table.row(QString::number(counter++) + u'|' + zeroAmount(d.esoda) + u'|' + zeroAmount(d.ejoda) + u'|'
-                  + zeroAmount(d.ypoloipo) + u'|' + regional::formatDate(d.hmeromhnia));
+        table.appendShaded({QString::number(counter++), moneyOrZero(d.esoda), moneyOrZero(d.ejoda),
+                            moneyOrZero(d.ypoloipo), date(d.hmeromhnia)});
         income += d.esoda;
         expense += d.ejoda;
     }
 
     // The last column of the totals is the result of the period, not a balance.
-    lumo.setFontBold(true);
-    table.plainRow(QStringLiteral("Σύνολα |") + zeroAmount(income) + u'|' + zeroAmount(expense) + u'|'
-                   + zeroAmount(income - expense));
-    lumo.EndDoc();
+    engine.setFontBold(true);
+    table.append({QStringLiteral("Σύνολα "), moneyOrZero(income), moneyOrZero(expense), moneyOrZero(income - expense)});
+    engine.EndDoc();
 }
 
 } // namespace reports

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QDate>
-#include <QString>
+#include "ReportInput.h"
 
 class Store;
 namespace pages { class Engine; }
@@ -9,7 +8,6 @@ namespace pages { class Engine; }
 namespace reports {
 
 // Report 3: the days of the range newest first, and the result of the period.
-void cashResultsSummary(pages::Engine &lumo, Store &store, const QDate &start, const QDate &end,
-                        const QString &startText, const QString &endText);
+void cashResultsSummary(pages::Engine &engine, Store &store, const ReportInput &input);
 
 } // namespace reports

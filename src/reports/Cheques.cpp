@@ -1,9 +1,10 @@
 #include "Cheques.h"
 
-#include "FrameStandIn.h"
+#include "PageFrame.h"
 #include "PeriodRows.h"
+#include "ReportSteps.h"
+#include "TableWriter.h"
 #include "data/Store.h"
-#include "platform/regional/TextPad.h"
 
 #include <QLocale>
 
@@ -11,98 +12,95 @@ namespace reports {
 
 namespace {
 
-const QString NoCheques = QStringLiteral("Δεν υπάρχουν καταχωρήσεις επιταγών στο παραπάνω διάστημα");
-
 // "Δε 02-03-2026": the first two letters of the abbreviated Greek weekday name.
 QString markedDate(const QDate &d)
 {
     static const QLocale greek(QLocale::Greek, QLocale::Greece);
-    return greek.dayName(d.dayOfWeek(), QLocale::ShortFormat).left(2) + u' ' + regional::formatDate(d);
+    return greek.dayName(d.dayOfWeek(), QLocale::ShortFormat).left(2) + u' ' + date(d);
 }
 
 // Right-aligned in n characters; a longer amount stays whole (cutting it to
 // n would drop its leading digits from 1.000.000,00 on).
 QString rightAligned(const QString &amount, int n)
 {
-    return amount.size() > n ? amount : regional::PadLeft(amount, n);
+    return amount.size() > n ? amount : alignRight(amount, n);
 }
 
-QString range(const QDate &start, const QDate &end)
+// Starts the document; false (after the one-line message) when there is no cheque.
+bool startChequeReport(pages::Engine &engine, const ReportInput &input, const QString &words, bool anyRow)
 {
-    return regional::formatDate(start) + QStringLiteral(" έως ") + regional::formatDate(end);
-}
-
-// The cheque reports write their table from half a centimetre of the edges.
-void chequeMargins(pages::Engine &lumo)
-{
-    lumo.setMarginLeft(QStringLiteral("0.5cm"));
-    lumo.setMarginTop(QStringLiteral("0.5cm"));
-    lumo.setText(QStringLiteral("\r"));
+    applyPageFrame(engine);
+    engine.StartDoc();
+    engine.setHeader(withCaption(input, words + date(input.from) + QStringLiteral(" έως ") + date(input.to)));
+    if (!anyRow) {
+        engine.setParagraph(QStringLiteral("Δεν υπάρχουν καταχωρήσεις επιταγών στο παραπάνω διάστημα"));
+        engine.EndDoc();
+        return false;
+    }
+    // The cheque reports write their table from half a centimetre of the edges.
+    engine.setMarginLeft(QStringLiteral("0.5cm"));
+    engine.setMarginTop(QStringLiteral("0.5cm"));
+    engine.setText(QStringLiteral("\r"));
+    return true;
 }
 
 } // namespace
 
-void chequeList(pages::Engine &lumo, Store &store, const QDate &start, const QDate &end)
+void cheques(pages::Engine &engine, Store &store, const ReportInput &input)
 {
-    applyPageFrame(lumo);
-    lumo.StartDoc();
-    lumo.setHeader(title(QStringLiteral("Εκτύπωση επιταγών από ") + range(start, end)));
-    const QList<ChequeRow> cheques = readCheques(store.main(), start, end);
-    if (cheques.isEmpty()) {
-        lumo.setParagraph(NoCheques);
-        lumo.EndDoc();
-        return;
-    }
+    if (input.ask().askPrintChoice().analytic)
+        chequeList(engine, store, input);
+    else
+        chequeSummary(engine, store, input);
+}
 
-    chequeMargins(lumo);
-    lumo.setFontName(QStringLiteral("arial greek"));
-    lumo.setFontSize(10);
-    TableWriter table(lumo, QStringLiteral("^800|1500|900|<3400|>1350|>1250|>1250"),
-                      regional::PadLeft(QStringLiteral("α/α"), 4)
-                          + QStringLiteral("|Ημερ/νια|Κωδ.|Περιγραφή|Λ τάξεως|Εσοδα|Εξοδα"),
-                      pages::rgb(255, 255, 0));
-    table.open(QStringLiteral(" |  | | ||"));
+void chequeList(pages::Engine &engine, Store &store, const ReportInput &input)
+{
+    const QList<ChequeRow> rows = readCheques(store.main(), input.from, input.to);
+    if (!startChequeReport(engine, input, QStringLiteral("Εκτύπωση επιταγών από "), !rows.isEmpty()))
+        return;
+    engine.setFontName(QStringLiteral("arial greek"));
+    engine.setFontSize(10);
+    const pages::ColorRef headerShade = pages::rgb(255, 255, 0);
+    TableWriter table(engine);
+    table.open(QStringLiteral("^800|1500|900|<3400|>1350|>1250|>1250"),
+               alignRight(QStringLiteral("α/α"), 4) + QStringLiteral("|Ημερ/νια|Κωδ.|Περιγραφή|Λ τάξεως|Εσοδα|Εξοδα"),
+               QStringLiteral(" |  | | ||"), headerShade);
+    table.setShades(RowShade, 0, headerShade);
 
     Money memo, income, expense;
     int counter = 0;
-    for (const ChequeRow &c : cheques) {
-        table.row(regional::PadLeft(QString::number(++counter), 4) + u'|' + markedDate(c.hmeromhnia) + u'|'
-                  + QString::number(c.kvdikos) + u'|' + c.perigrafh + u'|' + blankAmount(c.memo) + u'|'
-                  + zeroAmount(c.esoda) + u'|' + zeroAmount(c.ejoda));
+    for (const ChequeRow &c : rows) {
+        table.appendShaded({alignRight(QString::number(++counter), 4), markedDate(c.hmeromhnia),
+                            QString::number(c.kvdikos), c.perigrafh, moneyOrBlank(c.memo), moneyOrZero(c.esoda),
+                            moneyOrZero(c.ejoda)});
         memo += c.memo;
         income += c.esoda;
         expense += c.ejoda;
     }
-    lumo.setFontBold(true);
-    table.row(QStringLiteral("|||Διαφορά = ") + zeroAmount(income - expense) + u'|' + zeroAmount(memo) + u'|'
-              + zeroAmount(income) + u'|' + zeroAmount(expense));
-    lumo.EndDoc();
+    engine.setFontBold(true);
+    table.appendShaded({QString(), QString(), QString(), QStringLiteral("Διαφορά = ") + moneyOrZero(income - expense),
+                        moneyOrZero(memo), moneyOrZero(income), moneyOrZero(expense)});
+    engine.EndDoc();
 }
 
-void chequeSummary(pages::Engine &lumo, Store &store, const QDate &start, const QDate &end)
+void chequeSummary(pages::Engine &engine, Store &store, const ReportInput &input)
 {
-    applyPageFrame(lumo);
-    lumo.StartDoc();
-    lumo.setHeader(title(QStringLiteral("Εκτύπωση επιταγών συνοπτικά από ") + range(start, end)));
-    const QList<ChequeSumRow> sums = readChequeSums(store.main(), start, end);
-    if (sums.isEmpty()) {
-        lumo.setParagraph(NoCheques);
-        lumo.EndDoc();
+    const QList<ChequeSumRow> rows = readChequeSums(store.main(), input.from, input.to);
+    if (!startChequeReport(engine, input, QStringLiteral("Εκτύπωση επιταγών συνοπτικά από "), !rows.isEmpty()))
         return;
-    }
-
-    chequeMargins(lumo);
-    lumo.setFontName(QStringLiteral("courier new greek"));
-    lumo.setFontSize(10);
-    TableWriter table(lumo, QStringLiteral("^800|1800|2500"),
-                      regional::PadLeft(QStringLiteral("α/α"), 4) + QStringLiteral("|Ημερ/νια|Σύνολο LT"));
-    table.open(QStringLiteral("|||"));
+    engine.setFontName(QStringLiteral("courier new greek"));
+    engine.setFontSize(10);
+    TableWriter table(engine);
+    table.open(QStringLiteral("^800|1800|2500"), alignRight(QStringLiteral("α/α"), 4) + QStringLiteral("|Ημερ/νια|Σύνολο LT"),
+               QStringLiteral("|||"));
+    table.setShades(RowShade, 0);
 
     int counter = 0;
-    for (const ChequeSumRow &s : sums)
-        table.row(regional::PadLeft(QString::number(++counter), 4) + u'|' + markedDate(s.hmeromhnia) + u'|'
-                  + rightAligned(blankAmount(s.synolo), 11));
-    lumo.EndDoc();
+    for (const ChequeSumRow &s : rows)
+        table.appendShaded({alignRight(QString::number(++counter), 4), markedDate(s.hmeromhnia),
+                            rightAligned(moneyOrBlank(s.synolo), 11)});
+    engine.EndDoc();
 }
 
 } // namespace reports

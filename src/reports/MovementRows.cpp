@@ -21,7 +21,7 @@ QString selectionText(const QList<qint64> &numbers)
     return QLatin1Char(',') + parts.join(QLatin1Char(',')) + QLatin1Char(',');
 }
 
-bool readRows(db::Statement &st, const MovementSink &sink, bool byGroup)
+void readRows(db::Statement &st, const MovementSink &sink, bool byGroup)
 {
     while (st.next()) {
         MovementRow r;
@@ -37,15 +37,23 @@ bool readRows(db::Statement &st, const MovementSink &sink, bool byGroup)
         } else {
             r.lista = st.text(6);
         }
-        if (!sink(r))
-            return false;
+        sink(r);
     }
-    return true;
 }
 
 } // namespace
 
-bool readMovementsByCode(db::Database &db, const QDate &start, const QDate &end, const QList<qint64> &codes,
+bool anyCodes(db::Database &db)
+{
+    return db.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM kvdikoi)")).toLongLong() != 0;
+}
+
+bool anyGroups(db::Database &db)
+{
+    return db.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM omades)")).toLongLong() != 0;
+}
+
+void readMovementsByCode(db::Database &db, const QDate &start, const QDate &end, const QList<qint64> &codes,
                          const MovementSink &sink)
 {
     // The code's list line is looked up per movement rather than joined, so a
@@ -58,7 +66,7 @@ bool readMovementsByCode(db::Database &db, const QDate &start, const QDate &end,
         "   AND (?3 = '' OR instr(?3, ',' || k.kvdikos || ',') > 0)"
         " ORDER BY k.kvdikos, k.hmeromhnia DESC, k.aa"));
     st.bindAll(start, end, selectionText(codes));
-    return readRows(st, sink, false);
+    readRows(st, sink, false);
 }
 
 QList<CodeSumRow> readCodeSums(db::Database &db, const QDate &start, const QDate &end, const QList<qint64> &codes)
@@ -76,7 +84,7 @@ QList<CodeSumRow> readCodeSums(db::Database &db, const QDate &start, const QDate
     return rows;
 }
 
-bool readMovementsByGroup(db::Database &db, const QDate &start, const QDate &end, const QList<qint64> &groups,
+void readMovementsByGroup(db::Database &db, const QDate &start, const QDate &end, const QList<qint64> &groups,
                           const MovementSink &sink)
 {
     // A movement belongs to the report when some code carries its group
@@ -94,7 +102,7 @@ bool readMovementsByGroup(db::Database &db, const QDate &start, const QDate &end
         "   AND (?3 = '' OR instr(?3, ',' || k.aa_omada || ',') > 0)"
         " ORDER BY g.omada, k.aa_omada, k.kvdikos, k.hmeromhnia DESC, k.aa"));
     st.bindAll(start, end, selectionText(groups));
-    return readRows(st, sink, true);
+    readRows(st, sink, true);
 }
 
 } // namespace reports

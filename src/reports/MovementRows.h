@@ -26,12 +26,17 @@ struct MovementRow
     QString omada;    // the group's name (by-group report)
 };
 
-// Return false to stop reading (the report was cancelled).
-using MovementSink = std::function<bool(const MovementRow &)>;
+// The reports tab lists every code and every group: its lists are empty
+// exactly when the store has none.
+bool anyCodes(db::Database &db);
+bool anyGroups(db::Database &db);
+
+// Called with each row in turn; a report stops the reading by throwing.
+using MovementSink = std::function<void(const MovementRow &)>;
 
 // Movements of the range by code, each code's rows from the newest day to the
-// oldest. Returns false when the sink stopped it.
-bool readMovementsByCode(db::Database &db, const QDate &start, const QDate &end, const QList<qint64> &codes,
+// oldest.
+void readMovementsByCode(db::Database &db, const QDate &start, const QDate &end, const QList<qint64> &codes,
                          const MovementSink &sink);
 
 // One row per code that has movements in the range: the code's description
@@ -47,7 +52,7 @@ QList<CodeSumRow> readCodeSums(db::Database &db, const QDate &start, const QDate
 // Movements of the range whose group has codes, by group name, then code,
 // then from the newest day to the oldest. Each movement is read once, also
 // when it repeats another one exactly.
-bool readMovementsByGroup(db::Database &db, const QDate &start, const QDate &end, const QList<qint64> &groups,
+void readMovementsByGroup(db::Database &db, const QDate &start, const QDate &end, const QList<qint64> &groups,
                           const MovementSink &sink);
 
 } // namespace reports

@@ -1,112 +1,116 @@
 #include "MovementsByCode.h"
 
-#include "FrameStandIn.h"
 #include "MovementRows.h"
 #include "MovementSums.h"
+#include "PageFrame.h"
+#include "ReportSteps.h"
+#include "TableWriter.h"
 #include "data/Store.h"
 #include "platform/desktop/Messages.h"
-#include "platform/regional/TextPad.h"
 
 namespace reports {
 
 namespace {
 
-using Sums = MovementSums;
-
 // Memo, income, expense: the column order of this report.
-QString cells(const Sums &s)
+QStringList amounts(const MovementSums &s)
 {
-    return blankAmount(s.memo) + u'|' + blankAmount(s.income) + u'|' + blankAmount(s.expense);
+    return {moneyOrBlank(s.memo), moneyOrBlank(s.income), moneyOrBlank(s.expense)};
 }
 
-void writeSubtotal(pages::Engine &lumo, TableWriter &table, Sums &sub)
+void writeSubtotal(pages::Engine &engine, TableWriter &table, MovementSums &sub)
 {
-    lumo.setFontBold(true);
-    table.plainRow(QStringLiteral("|||Υποσύνολο|") + cells(sub));
-    lumo.setFontBold(false);
-    sub = Sums();
+    engine.setFontBold(true);
+    table.append(QStringList{QString(), QString(), QString(), QStringLiteral("Υποσύνολο")} + amounts(sub));
+    engine.setFontBold(false);
+    sub = MovementSums();
 }
 
-// Income minus expense, in red when negative; a zero difference reads 0,00.
-void writeDifference(pages::Engine &lumo, TableWriter &table, const QString &lead, const Sums &total)
+void analyticRows(pages::Engine &engine, Store &store, const ReportInput &input, TableWriter &table,
+                  MovementSums &total)
 {
-    const Money difference = total.income - total.expense;
-    lumo.setTextColor(difference < Money() ? 255 : 0);
-    table.plainRow(lead + regional::formatMoney(difference));
-    lumo.setTextColor(0);
+    MovementSums sub;
+    qint64 currentCode = 0;
+    int counter = 0;
+    readMovementsByCode(store.main(), input.from, input.to, input.codes, [&](const MovementRow &m) {
+        const bool newCode = counter == 0 || m.kvdikos != currentCode;
+        if (newCode && counter > 0)
+            writeSubtotal(engine, table, sub);
+        currentCode = m.kvdikos;
+        // The code's list line names it on its first row only.
+        const QString codeCell = !newCode ? QStringLiteral(" ")
+                                 : m.lista.isNull() ? QString::number(m.kvdikos) : m.lista.trimmed();
+        table.appendShaded(QStringList{QString::number(++counter), codeCell, date(m.hmeromhnia), m.perigrafh.trimmed(),
+                                       moneyOrBlank(m.memo), moneyOrBlank(m.esoda), moneyOrBlank(m.ejoda)});
+        sub.add(m.memo, m.esoda, m.ejoda);
+        total.add(m.memo, m.esoda, m.ejoda);
+        countRow(input, counter);
+    });
+    if (counter > 0)
+        writeSubtotal(engine, table, sub);
+}
+
+void summaryRows(Store &store, const ReportInput &input, TableWriter &table, MovementSums &total)
+{
+    int counter = 0;
+    for (const CodeSumRow &c : readCodeSums(store.main(), input.from, input.to, input.codes)) {
+        table.appendShaded(QStringList{QString::number(++counter),
+                                       alignRight(QString::number(c.kvdikos), 5) + u' ' + c.perigrafh}
+                           + amounts({c.memo, c.esoda, c.ejoda}));
+        total.add(c.memo, c.esoda, c.ejoda);
+    }
 }
 
 } // namespace
 
-bool movementsByCode(pages::Engine &lumo, Store &store, const QDate &start, const QDate &end,
-                     const QString &startText, const QString &endText, const Selection &codes, bool analytic,
-                     const std::function<bool(int)> &progress)
+void movementsByCode(pages::Engine &engine, Store &store, const ReportInput &input)
 {
-    if (codes.listed == 0) {
+    const bool analytic = input.ask().askPrintChoice().analytic;
+    if (!anyCodes(store.main())) {
         msg::critical(QStringLiteral("Προσοχή"), QStringLiteral("Δεν υπάρχουν κωδικοί για την εκτύπωση"));
-        return true;
+        return;
     }
 
-    applyPageFrame(lumo);
-    lumo.StartDoc();
-    TableWriter table(lumo,
-                      analytic ? QStringLiteral(">800|<1700|<1300|3600|>1250|>1250|>1250")
-                               : QStringLiteral(">800|<4300|>1250|>1250|>1250"),
-                      analytic ? QStringLiteral("α/α|Κωδ.|Ημερ/νια|Περιγραφή|Λ τάξεως|Έσοδο|Έξοδο")
-                               : QStringLiteral("α/α|Κωδικος|Λ τάξεως|Έσοδο|Έξοδο"));
-    lumo.setFontBold(true);
-    lumo.setText(QStringLiteral("\r"));
-    lumo.setHeader(title(QStringLiteral("Σύνολο κινήσεων  με επιλογή κωδικού από ") + startText
-                         + QStringLiteral(" έως ") + endText));
-    table.open(analytic ? QStringLiteral("|||||") : QStringLiteral("||||"));
-    lumo.setFontBold(false);
-    lumo.setFontSize(10);
+    applyPageFrame(engine);
+    engine.StartDoc();
+    engine.setFontBold(true);
+    engine.setText(QStringLiteral("\r"));
+    engine.setHeader(withCaption(input, QStringLiteral("Σύνολο κινήσεων  με επιλογή κωδικού από ") + input.fromText
+                                            + QStringLiteral(" έως ") + input.toText));
+    TableWriter table(engine);
+    if (analytic)
+        table.open(QStringLiteral(">800|<1700|<1300|3600|>1250|>1250|>1250"),
+                   QStringLiteral("α/α|Κωδ.|Ημερ/νια|Περιγραφή|Λ τάξεως|Έσοδο|Έξοδο"), QStringLiteral("|||||"));
+    else
+        table.open(QStringLiteral(">800|<4300|>1250|>1250|>1250"), QStringLiteral("α/α|Κωδικος|Λ τάξεως|Έσοδο|Έξοδο"),
+                   QStringLiteral("||||"));
+    table.setShades(RowShade, 0);
+    engine.setFontBold(false);
+    engine.setFontSize(10);
 
-    Sums total, sub;
-    int counter = 1;
-    bool complete = true;
-    if (analytic) {
-        qint64 currentCode = 0;
-        bool first = true;
-        complete = readMovementsByCode(store.main(), start, end, codes.selected, [&](const MovementRow &m) {
-            const bool newCode = first || m.kvdikos != currentCode;
-            if (newCode && !first)
-                writeSubtotal(lumo, table, sub);
-            first = false;
-            currentCode = m.kvdikos;
-            const QString codeCell = newCode ? (m.lista.isNull() ? QString::number(m.kvdikos) : m.lista.trimmed())
-                                             : QStringLiteral(" ");
-            table.row(QString::number(counter++) + u'|' + codeCell + u'|' + regional::formatDate(m.hmeromhnia)
-                      + u'|' + m.perigrafh.trimmed() + u'|' + blankAmount(m.memo) + u'|' + blankAmount(m.esoda)
-                      + u'|' + blankAmount(m.ejoda));
-            sub.add(m.memo, m.esoda, m.ejoda);
-            total.add(m.memo, m.esoda, m.ejoda);
-            return !progress || progress(lumo.PageCount());
-        });
-        if (counter > 1 && complete)
-            writeSubtotal(lumo, table, sub);
-    } else {
-        for (const CodeSumRow &c : readCodeSums(store.main(), start, end, codes.selected)) {
-            table.row(QString::number(counter++) + u'|' + regional::PadLeft(QString::number(c.kvdikos), 5) + u' '
-                      + c.perigrafh + u'|' + blankAmount(c.memo) + u'|' + blankAmount(c.esoda) + u'|'
-                      + blankAmount(c.ejoda));
-            total.add(c.memo, c.esoda, c.ejoda);
-        }
+    MovementSums total;
+    if (analytic)
+        analyticRows(engine, store, input, table, total);
+    else
+        summaryRows(store, input, table, total);
+    if (table.rowCount() == 0) {
+        engine.setText(QStringLiteral("\r\rΔεν βρέθηκαν εγγραφές"));
+        engine.EndDoc();
+        return;
     }
 
-    if (counter == 1) {
-        lumo.setText(QStringLiteral("\r\rΔεν βρέθηκαν εγγραφές"));
-        lumo.EndDoc();
-        return complete;
-    }
-    if (complete) {
-        lumo.setFontBold(true);
-        table.plainRow((analytic ? QStringLiteral("|||Σύνολα|") : QStringLiteral("|Σύνολα|")) + cells(total));
-        writeDifference(lumo, table, analytic ? QStringLiteral("||Διαφορά|") : QStringLiteral("|Διαφορά  "), total);
-        lumo.setFontBold(false);
-    }
-    lumo.EndDoc();
-    return complete;
+    engine.setFontBold(true);
+    const QStringList lead = analytic ? QStringList{QString(), QString(), QString(), QStringLiteral("Σύνολα")}
+                                      : QStringList{QString(), QStringLiteral("Σύνολα")};
+    table.append(lead + amounts(total));
+    // Income minus expense, in red when negative; a zero difference reads 0,00.
+    const Money difference = total.income - total.expense;
+    engine.setTextColor(difference < Money() ? 255 : 0);
+    table.append(analytic ? QStringList{QString(), QString(), QStringLiteral("Διαφορά"), money(difference)}
+                          : QStringList{QString(), QStringLiteral("Διαφορά  ") + money(difference)});
+    engine.setTextColor(0);
+    engine.setFontBold(false);
+    engine.EndDoc();
 }
 
 } // namespace reports

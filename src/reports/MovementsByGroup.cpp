@@ -1,8 +1,10 @@
 #include "MovementsByGroup.h"
 
-#include "FrameStandIn.h"
 #include "MovementRows.h"
 #include "MovementSums.h"
+#include "PageFrame.h"
+#include "ReportSteps.h"
+#include "TableWriter.h"
 #include "data/Store.h"
 #include "platform/desktop/Messages.h"
 
@@ -11,67 +13,66 @@ namespace reports {
 namespace {
 
 // Income, expense, memo: the column order of this report.
-QString cells(const MovementSums &s)
+QStringList amounts(const MovementSums &s)
 {
-    return blankAmount(s.income) + u'|' + blankAmount(s.expense) + u'|' + blankAmount(s.memo);
+    return {moneyOrBlank(s.income), moneyOrBlank(s.expense), moneyOrBlank(s.memo)};
+}
+
+QStringList labelled(const QString &label, const MovementSums &s)
+{
+    return QStringList{QString(), QString(), QString(), QString(), label} + amounts(s);
 }
 
 } // namespace
 
-bool movementsByGroup(pages::Engine &lumo, Store &store, const QDate &start, const QDate &end,
-                      const QString &startText, const QString &endText, const Selection &groups,
-                      const std::function<bool(int)> &progress)
+void movementsByGroup(pages::Engine &engine, Store &store, const ReportInput &input)
 {
-    if (groups.listed == 0) {
+    if (!anyGroups(store.main())) {
         msg::critical(QStringLiteral("Προσοχή"), QStringLiteral("Δεν υπάρχουν ομάδες για την εκτύπωση"));
-        return true;
+        return;
     }
 
-    applyPageFrame(lumo);
-    lumo.setMarginLeft(1400);
-    lumo.setOrientation(1);
-    lumo.setPaperSize(9);
-    lumo.setFontSize(10);
-    lumo.setFontBold(false);
-    lumo.StartDoc();
-    TableWriter table(lumo, QStringLiteral("^800|<1800|<1000|^1500|<4300|>1900|>1900|>1900"),
-                      QStringLiteral("α/α|Ομάδα|Κωδ.|Ημερ/νια|Περιγραφή|Έσοδο|Έξοδο|Λ ταξ"));
-    lumo.setText(QStringLiteral("\r"));
-    lumo.setHeader(title(QStringLiteral("Σύνολο κινήσεων  με επιλογή ομάδας από ") + startText
-                         + QStringLiteral(" έως ") + endText));
-    table.open(QStringLiteral("||||||"));
+    applyPageFrame(engine);
+    engine.setMarginLeft(1400);
+    engine.setOrientation(pages::orientation::Landscape);
+    engine.StartDoc();
+    engine.setText(QStringLiteral("\r"));
+    engine.setHeader(withCaption(input, QStringLiteral("Σύνολο κινήσεων  με επιλογή ομάδας από ") + input.fromText
+                                            + QStringLiteral(" έως ") + input.toText));
+    TableWriter table(engine);
+    table.open(QStringLiteral("^800|<1800|<1000|^1500|<4300|>1900|>1900|>1900"),
+               QStringLiteral("α/α|Ομάδα|Κωδ.|Ημερ/νια|Περιγραφή|Έσοδο|Έξοδο|Λ ταξ"), QStringLiteral("||||||"));
+    table.setShades(RowShade, 0);
 
     MovementSums total, sub;
-    int counter = 1;
+    int counter = 0;
     qint64 currentGroup = 0;
     auto writeSubtotal = [&] {
-        lumo.setFontBold(true);
-        table.plainRow(QStringLiteral("||||Υποσύνολο|") + cells(sub));
-        lumo.setFontBold(false);
+        engine.setFontBold(true);
+        table.append(labelled(QStringLiteral("Υποσύνολο"), sub));
+        engine.setFontBold(false);
         sub = MovementSums();
     };
-    const bool complete = readMovementsByGroup(store.main(), start, end, groups.selected, [&](const MovementRow &m) {
-        if (counter > 1 && m.aa_omada != currentGroup)
+    readMovementsByGroup(store.main(), input.from, input.to, input.groups, [&](const MovementRow &m) {
+        if (counter > 0 && m.aa_omada != currentGroup)
             writeSubtotal();
         currentGroup = m.aa_omada;
-        table.row(QString::number(counter++) + u'|' + m.omada + u'|' + QString::number(m.kvdikos) + u'|'
-                  + regional::formatDate(m.hmeromhnia) + u'|' + m.perigrafh.trimmed() + u'|' + blankAmount(m.esoda)
-                  + u'|' + blankAmount(m.ejoda) + u'|' + blankAmount(m.memo));
+        table.appendShaded({QString::number(++counter), m.omada, QString::number(m.kvdikos), date(m.hmeromhnia),
+                            m.perigrafh.trimmed(), moneyOrBlank(m.esoda), moneyOrBlank(m.ejoda), moneyOrBlank(m.memo)});
         sub.add(m.memo, m.esoda, m.ejoda);
         total.add(m.memo, m.esoda, m.ejoda);
-        return !progress || progress(lumo.PageCount());
+        countRow(input, counter);
     });
 
-    if (counter == 1) {
-        lumo.setText(QStringLiteral("\r\rΔεν βρέθηκαν εγγραφές"));
-    } else if (complete) {
+    if (counter == 0) {
+        engine.setText(QStringLiteral("\r\rΔεν βρέθηκαν εγγραφές"));
+    } else {
         writeSubtotal();
-        lumo.setFontBold(true);
-        table.plainRow(QStringLiteral("||||Σύνολα|") + cells(total));
-        lumo.setFontBold(false);
+        engine.setFontBold(true);
+        table.append(labelled(QStringLiteral("Σύνολα"), total));
+        engine.setFontBold(false);
     }
-    lumo.EndDoc();
-    return complete;
+    engine.EndDoc();
 }
 
 } // namespace reports

@@ -1,13 +1,14 @@
 #pragma once
 
-#include "MovementsByCode.h"
+#include "ReportInput.h"
+
+class Store;
+namespace pages { class Engine; }
 
 namespace reports {
 
-// Report 5: movements of the range by group, landscape, with a subtotal at
-// each change of group. Returns false when the report was stopped before its end.
-bool movementsByGroup(pages::Engine &lumo, Store &store, const QDate &start, const QDate &end,
-                      const QString &startText, const QString &endText, const Selection &groups,
-                      const std::function<bool(int)> &progress = {});
+// Report 5: movements of the range for the selected groups (none selected:
+// all), landscape, by group name, with a subtotal at each change of group.
+void movementsByGroup(pages::Engine &engine, Store &store, const ReportInput &input);
 
 } // namespace reports

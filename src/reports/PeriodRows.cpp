@@ -53,14 +53,14 @@ QList<QDate> readClosedDays(db::Database &users)
     return days;
 }
 
-QList<CodeListRow> readCodeList(db::Database &db, CodeOrder order, bool activeOnly)
+QList<CodeListRow> readCodeList(db::Database &db, const SortChoice &choice)
 {
     // The sort field is one of three fixed texts, never typed.
-    const QString orderBy = order == CodeOrder::Description ? QStringLiteral("perigrafh COLLATE GREEKCI, kvdikos")
-                            : order == CodeOrder::Group     ? QStringLiteral("omada COLLATE GREEKCI, kvdikos")
-                                                            : QStringLiteral("kvdikos");
+    const QString orderBy = choice.order == SortChoice::ByDescription ? QStringLiteral("perigrafh COLLATE GREEKCI, kvdikos")
+                            : choice.order == SortChoice::ByGroup     ? QStringLiteral("omada COLLATE GREEKCI, kvdikos")
+                                                                      : QStringLiteral("kvdikos");
     db::Statement st = db.prepare(QStringLiteral("SELECT kvdikos, perigrafh, omada FROM kvdikoi")
-                                  + (activeOnly ? QStringLiteral(" WHERE energos = -1") : QString())
+                                  + (choice.onlyActive ? QStringLiteral(" WHERE energos = -1") : QString())
                                   + QStringLiteral(" ORDER BY ") + orderBy);
     QList<CodeListRow> rows;
     while (st.next())

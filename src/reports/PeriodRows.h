@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ReportInput.h"
 #include "platform/regional/Money.h"
 
 #include <QDate>
@@ -44,15 +45,15 @@ QList<ChequeSumRow> readChequeSums(db::Database &db, const QDate &start, const Q
 // Every closed day (mapcodes.mdb), oldest first.
 QList<QDate> readClosedDays(db::Database &users);
 
-// The code list. Description and group name sort as users read them, without
-// regard to case or accents; codes of one description or group follow by number.
-enum class CodeOrder { Code = 0, Description = 1, Group = 2 };
+// The code list in the chosen order, all codes or only the active ones.
+// Description and group name sort as users read them, without regard to case
+// or accents; codes of one description or group follow by number.
 struct CodeListRow
 {
     qint64 kvdikos = 0;
     QString perigrafh;
     QString omada;
 };
-QList<CodeListRow> readCodeList(db::Database &db, CodeOrder order, bool activeOnly);
+QList<CodeListRow> readCodeList(db::Database &db, const SortChoice &choice);
 
 } // namespace reports

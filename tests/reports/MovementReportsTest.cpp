@@ -4,8 +4,6 @@
 #include "ReportBook.h"
 #include "platform/pages/engine.h"
 #include "platform/regional/TextPad.h"
-#include "reports/MovementsByCode.h"
-#include "reports/MovementsByGroup.h"
 #include "support/ScriptedMessages.h"
 
 #include <gtest/gtest.h>
@@ -52,17 +50,13 @@ protected:
         return out;
     }
 
-    bool byCode(const reports::Selection &codes, bool analytic = true)
+    bool byCode(const QList<qint64> &codes, bool analytic = true)
     {
-        return reports::movementsByCode(lumo, book.folder.store(), day(1), day(10), QStringLiteral("01-03-2026"),
-                                        QStringLiteral("10-03-2026"), codes, analytic);
+        book.answers.printChoice.analytic = analytic;
+        return book.run(4, day(1), day(10), codes).complete();
     }
 
-    bool byGroup(const reports::Selection &groups)
-    {
-        return reports::movementsByGroup(lumo, book.folder.store(), day(1), day(10), QStringLiteral("01-03-2026"),
-                                         QStringLiteral("10-03-2026"), groups);
-    }
+    bool byGroup(const QList<qint64> &groups) { return book.run(5, day(1), day(10), {}, groups).complete(); }
 
     void addTypicalMonth()
     {
@@ -76,12 +70,11 @@ protected:
         book.add({20, day(1), QStringLiteral("ΑΡΧΗ"), 0, 100, 0});       // first day of the range
     }
 
-    const pages::Document &doc() const { return lumo.document(); }
+    const pages::Document &doc() const { return book.doc(); }
 
-    int sales = 0, costs = 0;
     ReportBook book;
     ScriptedMessages messages;
-    pages::Engine lumo;
+    int sales = 0, costs = 0;
 };
 
 struct Sums
@@ -93,10 +86,10 @@ struct Sums
 TEST_F(MovementReports, AnalyticByCodeHasTheCodeOnItsFirstRowAndASubtotalAtEachChangeOfCode)
 {
     addTypicalMonth();
-    ASSERT_TRUE(byCode({3, {}}));   // listed, none selected: every code
+    ASSERT_TRUE(byCode({}));   // none selected: every code
 
     EXPECT_EQ(header(doc()),
-              QStringLiteral("Σύνολο κινήσεων  με επιλογή κωδικού από 01-03-2026 έως 10-03-2026   Κεντρικό"));
+              str("Σύνολο κινήσεων  με επιλογή κωδικού από 01-03-2026 έως 10-03-2026   ") + ReportBook::Caption);
     EXPECT_EQ(heading(doc()), cells("α/α", "Κωδ.", "Ημερ/νια", "Περιγραφή", "Λ τάξεως", "Έσοδο", "Έξοδο"));
 
     // Build the rows a reader expects from the inserted movements.
@@ -140,7 +133,7 @@ TEST_F(MovementReports, DifferenceIsBlackWhenNotNegative)
     book.add({10, day(3), QStringLiteral("Α"), 100, 0, 0});
     book.add({20, day(3), QStringLiteral("Β"), 0, 100, 0});
     for (bool analytic : {true, false}) {
-        byCode({3, {}}, analytic);
+        byCode({}, analytic);
         const auto r = rows(doc());
         ASSERT_FALSE(r.empty());
         EXPECT_TRUE(r.back().join(u'|').contains(str("0,00"))) << r.back().join(u'|').toStdString();
@@ -151,7 +144,7 @@ TEST_F(MovementReports, DifferenceIsBlackWhenNotNegative)
 TEST_F(MovementReports, SummaryByCodeHasOneRowPerCodeWithItsSums)
 {
     addTypicalMonth();
-    ASSERT_TRUE(byCode({3, {10, 20}}, false));
+    ASSERT_TRUE(byCode({10, 20}, false));
 
     EXPECT_EQ(heading(doc()), cells("α/α", "Κωδικος", "Λ τάξεως", "Έσοδο", "Έξοδο"));
     Sums s10, s20;
@@ -169,38 +162,40 @@ TEST_F(MovementReports, SummaryByCodeHasOneRowPerCodeWithItsSums)
 TEST_F(MovementReports, OnlyTheSelectedCodesOrGroupsAreReported)
 {
     addTypicalMonth();
-    byCode({3, {20}});
+    byCode({20});
     QStringList codes;
     for (const QStringList &row : rows(doc()))
         codes << row[1];
     EXPECT_EQ(codes.filter(str("ΕΙΣΠΡΑΞΕΙΣ")).size(), 0);
     EXPECT_EQ(codes.filter(str("ΑΓΟΡΕΣ")).size(), 1);
 
-    byGroup({2, {costs}});
+    byGroup({costs});
     for (const QStringList &row : rows(doc()))
         EXPECT_TRUE(row[1].isEmpty() || row[1] == str("ΕΞΟΔΑ")) << row[1].toStdString();
 }
 
-TEST_F(MovementReports, EmptyListsShowTheMessageAndBuildNoDocument)
+TEST(MovementReportsWithoutCodes, EmptyListsShowTheMessageAndBuildNoDocument)
 {
-    addTypicalMonth();
-    byCode({0, {}});
-    byGroup({0, {}});
+    // The reports tab lists every code and group of the store; here there are none.
+    ReportBook empty;
+    ScriptedMessages messages;
+    empty.run(4, ReportBook::day(1), ReportBook::day(10));
+    empty.run(5, ReportBook::day(1), ReportBook::day(10));
     EXPECT_EQ(messages.texts(), QStringList({str("Δεν υπάρχουν κωδικοί για την εκτύπωση"),
                                              str("Δεν υπάρχουν ομάδες για την εκτύπωση")}));
     EXPECT_EQ(messages.last().icon, msg::Icon::Critical);
     EXPECT_EQ(messages.last().title, str("Προσοχή"));
-    EXPECT_EQ(doc().pageCount(), 0);
+    EXPECT_EQ(empty.doc().pageCount(), 0);
 }
 
 TEST_F(MovementReports, AnEmptyRangeSaysNoRecordsFound)
 {
     book.add({10, day(20), QStringLiteral("ΑΛΛΟΤΕ"), 100, 0, 0});
-    byCode({3, {}});
+    byCode({});
     EXPECT_TRUE(rows(doc()).empty());
     EXPECT_EQ(heading(doc()).size(), 7);
     EXPECT_EQ(bodyTexts(doc()).join(u' ').trimmed(), str("Δεν βρέθηκαν εγγραφές"));
-    byGroup({2, {}});
+    byGroup({});
     EXPECT_EQ(bodyTexts(doc()).join(u' ').trimmed(), str("Δεν βρέθηκαν εγγραφές"));
 }
 
@@ -210,13 +205,13 @@ TEST_F(MovementReports, ByGroupIsLandscapeWithASubtotalAtEachChangeOfGroup)
     // Two movements alike in every field: both are money and both count.
     book.add({20, day(4), QStringLiteral("ΚΑΦΕΔΕΣ"), 0, 350, 0});
     book.add({20, day(4), QStringLiteral("ΚΑΦΕΔΕΣ"), 0, 350, 0});
-    ASSERT_TRUE(byGroup({2, {}}));
+    ASSERT_TRUE(byGroup({}));
 
     EXPECT_EQ(header(doc()),
-              QStringLiteral("Σύνολο κινήσεων  με επιλογή ομάδας από 01-03-2026 έως 10-03-2026   Κεντρικό"));
+              str("Σύνολο κινήσεων  με επιλογή ομάδας από 01-03-2026 έως 10-03-2026   ") + ReportBook::Caption);
     EXPECT_EQ(heading(doc()), cells("α/α", "Ομάδα", "Κωδ.", "Ημερ/νια", "Περιγραφή", "Έσοδο", "Έξοδο", "Λ ταξ"));
-    EXPECT_EQ(lumo.Orientation(), 1);
-    EXPECT_EQ(lumo.MarginLeft(), 1400);
+    EXPECT_EQ(book.engine.Orientation(), 1);
+    EXPECT_EQ(book.engine.MarginLeft(), 1400);
     EXPECT_GT(doc().page(1)->size.width(), doc().page(1)->size.height());
 
     // Groups by name: ΕΞΟΔΑ (code 20) before ΠΩΛΗΣΕΙΣ (codes 10 and 30).
@@ -245,7 +240,7 @@ TEST_F(MovementReports, HostileDescriptionsArePrintedAsTypedAndDoNotChangeTheQue
     const QStringList hostile = {str("Ο'Κόνορ"), str("' or '1'='1"), str("x'); DROP TABLE kinhseis; --")};
     for (const QString &text : hostile)
         book.add({10, day(3), text, 100, 0, 0});
-    byCode({3, {}});
+    byCode({});
     QStringList printed;
     for (const QStringList &row : rows(doc()))
         printed << row[3];

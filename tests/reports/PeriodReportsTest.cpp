@@ -5,10 +5,6 @@
 #include "ReportBook.h"
 #include "platform/pages/engine.h"
 #include "platform/regional/TextPad.h"
-#include "reports/CashResults.h"
-#include "reports/Cheques.h"
-#include "reports/CodeList.h"
-#include "reports/DaysNotClosed.h"
 #include "support/ScriptedMessages.h"
 
 #include <gtest/gtest.h>
@@ -29,11 +25,11 @@ protected:
     static QDate day(int d, int m = 3) { return ReportBook::day(d, m); }
     static QString amount(qint64 cents) { return ReportBook::amount(cents); }
 
-    const pages::Document &doc() const { return lumo.document(); }
+    const pages::Document &doc() const { return book.doc(); }
+    static QString titled(const char *words) { return str(words) + str("   ") + ReportBook::Caption; }
 
     ReportBook book;
     ScriptedMessages messages;
-    pages::Engine lumo;
 };
 
 // ------------------------------------------------------------ cash results
@@ -48,10 +44,9 @@ TEST_F(PeriodReports, CashResultsListNewestDayFirstAndEndWithTheResultOfThePerio
     book.addDay(day(28, 2), 99900, 0, 100);   // outside the range
     book.addDay(day(7), 11100, 0, 100);
 
-    reports::cashResultsSummary(lumo, book.folder.store(), day(1), day(6), QStringLiteral("1-3-26"),
-                                QStringLiteral("06-03-2026"));
+    EXPECT_TRUE(book.run(3, day(1), day(6), {}, {}, str("1-3-26")).complete());
 
-    EXPECT_EQ(header(doc()), QStringLiteral("Αποτελέσματα ταμείου συνοπτικά από 1-3-26 έως 06-03-2026   Κεντρικό"));
+    EXPECT_EQ(header(doc()), titled("Αποτελέσματα ταμείου συνοπτικά από 1-3-26 έως 06-03-2026"));
     EXPECT_EQ(heading(doc()), cells("α/α", "Έσοδα", "Έξοδα", "Υπόλοιπο", "Ημερομηνία"));
     const auto r = rows(doc());
     ASSERT_EQ(r.size(), 4u);
@@ -71,8 +66,7 @@ TEST_F(PeriodReports, CashResultsListNewestDayFirstAndEndWithTheResultOfThePerio
 TEST_F(PeriodReports, CashResultsOfAnEmptyRangeShowTheHeadingAndZeroTotals)
 {
     book.addDay(day(2), 100, 0, 100);
-    reports::cashResultsSummary(lumo, book.folder.store(), day(10), day(20), QStringLiteral("10-03-2026"),
-                                QStringLiteral("20-03-2026"));
+    book.run(3, day(10), day(20));
     EXPECT_EQ(heading(doc()).size(), 5);
     const auto r = rows(doc());
     ASSERT_EQ(r.size(), 1u);
@@ -105,11 +99,12 @@ TEST_F(ChequeReports, ChequeListShowsEachChequeNewestFirstAndTheDifferenceInTheD
     book.add({10, day(3), QStringLiteral("ΜΕΤΡΗΤΑ"), 999900, 0, 500, false});   // not a cheque
     cheque(day(9), 10, 100, 0, 100);                  // outside the range
 
-    reports::chequeList(lumo, book.folder.store(), day(1), day(8));
+    book.run(7, day(1), day(8));   // Ervthsh answers "Αναλυτικά"
 
-    EXPECT_EQ(header(doc()), QStringLiteral("Εκτύπωση επιταγών από 01-03-2026 έως 08-03-2026   Κεντρικό"));
-    EXPECT_EQ(lumo.MarginLeft(), 283);
-    EXPECT_EQ(lumo.MarginTop(), 283);
+    EXPECT_EQ(book.answers.asked, 1);
+    EXPECT_EQ(header(doc()), titled("Εκτύπωση επιταγών από 01-03-2026 έως 08-03-2026"));
+    EXPECT_EQ(book.engine.MarginLeft(), 283);   // 0.5cm
+    EXPECT_EQ(book.engine.MarginTop(), 283);
     EXPECT_EQ(heading(doc()),
               cells("α/α", "Ημερ/νια", "Κωδ.", "Περιγραφή", "Λ τάξεως", "Εσοδα", "Εξοδα"));
     const auto r = rows(doc());
@@ -131,9 +126,10 @@ TEST_F(ChequeReports, ChequeSummaryHasOneRowPerDayAndAmountsWithTheMemoSum)
     cheque(day(6), 20, 0, 1234, 123456789);       // Friday
     book.add({10, day(3), QStringLiteral("ΜΕΤΡΗΤΑ"), 5000, 0, 777, false});  // not a cheque
 
-    reports::chequeSummary(lumo, book.folder.store(), day(1), day(8));
+    book.answers.printChoice.analytic = false;
+    book.run(7, day(1), day(8));
 
-    EXPECT_EQ(header(doc()), QStringLiteral("Εκτύπωση επιταγών συνοπτικά από 01-03-2026 έως 08-03-2026   Κεντρικό"));
+    EXPECT_EQ(header(doc()), titled("Εκτύπωση επιταγών συνοπτικά από 01-03-2026 έως 08-03-2026"));
     EXPECT_EQ(heading(doc()), cells("α/α", "Ημερ/νια", "Σύνολο LT"));
     const auto r = rows(doc());
     ASSERT_EQ(r.size(), 3u);
@@ -150,8 +146,9 @@ TEST_F(ChequeReports, ChequeSummaryHasOneRowPerDayAndAmountsWithTheMemoSum)
 TEST_F(ChequeReports, AnEmptyRangePrintsOnlyTheOneLineMessage)
 {
     cheque(day(20), 10, 100, 0, 0);
-    for (auto report : {&reports::chequeList, &reports::chequeSummary}) {
-        report(lumo, book.folder.store(), day(1), day(8));
+    for (bool analytic : {true, false}) {
+        book.answers.printChoice.analytic = analytic;
+        book.run(7, day(1), day(8));
         EXPECT_EQ(doc().tableCount(), 0);
         EXPECT_EQ(bodyTexts(doc()).join(u' ').trimmed(),
                   QStringLiteral("Δεν υπάρχουν καταχωρήσεις επιταγών στο παραπάνω διάστημα"));
@@ -167,9 +164,9 @@ TEST_F(PeriodReports, DaysNotClosedListsTheOpenDaysBeforeTheEndDay)
     book.folder.closeDay(day(27, 2));
     book.folder.closeDay(day(10));
 
-    reports::daysNotClosed(lumo, book.folder.store(), day(1), day(5));
+    book.run(9, day(1), day(5));
 
-    EXPECT_EQ(header(doc()), QStringLiteral("Ταμεία που δεν έχουν κλήσει    Κεντρικό"));
+    EXPECT_EQ(header(doc()), titled("Ταμεία που δεν έχουν κλήσει "));
     EXPECT_EQ(heading(doc()), cells("AA", "Ημερομηνία", "Ημ. εβδομάδος"));
     // 01-03 to 04-03 are examined; 05-03, the end day, is not.
     const auto r = rows(doc());
@@ -190,7 +187,7 @@ TEST_F(PeriodReports, DaysNotClosedOutsideTheClosedDaysGiveOneDatedLine)
         {day(1), day(4), QStringLiteral("Πρώτη ημερομηνία ταμείου 02-03-2026")},
     };
     for (const Case &c : cases) {
-        reports::daysNotClosed(lumo, book.folder.store(), c.start, c.end);
+        book.run(9, c.start, c.end);
         EXPECT_EQ(doc().tableCount(), 0);
         EXPECT_EQ(bodyTexts(doc()).join(u' ').trimmed(), c.line);
     }
@@ -198,7 +195,7 @@ TEST_F(PeriodReports, DaysNotClosedOutsideTheClosedDaysGiveOneDatedLine)
 
 TEST_F(PeriodReports, DaysNotClosedWithNoClosedDayListsEveryDay)
 {
-    reports::daysNotClosed(lumo, book.folder.store(), day(1), day(4));
+    book.run(9, day(1), day(4));
     EXPECT_GE(doc().pageCount(), 1);
     const auto r = rows(doc());
     ASSERT_EQ(r.size(), 3u);
@@ -217,17 +214,19 @@ TEST_F(PeriodReports, CodeListInEachOrderWithOrWithoutTheInactiveCodes)
     book.folder.addCode(20, QStringLiteral("ΒΕΝΖΙΝΗ"), false, z, false);   // inactive
     book.folder.addCode(40, QStringLiteral("άδεια"), false, a);
 
-    struct Case { reports::CodeOrder order; bool active; QList<int> codes; };
+    using Sort = reports::SortChoice;
+    struct Case { int order; bool active; QList<int> codes; };
     const QList<Case> cases = {
-        {reports::CodeOrder::Code, false, {10, 20, 30, 40}},
-        {reports::CodeOrder::Code, true, {10, 30, 40}},
-        {reports::CodeOrder::Description, false, {40, 20, 30, 10}},
-        {reports::CodeOrder::Group, false, {10, 40, 20, 30}},
-        {reports::CodeOrder::Group, true, {10, 40, 30}},
+        {Sort::ByCode, false, {10, 20, 30, 40}},
+        {Sort::ByCode, true, {10, 30, 40}},
+        {Sort::ByDescription, false, {40, 20, 30, 10}},
+        {Sort::ByGroup, false, {10, 40, 20, 30}},
+        {Sort::ByGroup, true, {10, 40, 30}},
     };
     for (const Case &c : cases) {
-        reports::codeList(lumo, book.folder.store(), c.order, c.active);
-        EXPECT_EQ(header(doc()), QStringLiteral("Κωδικοί κίνησης   Κεντρικό"));
+        book.answers.sortChoice = {c.order, c.active};
+        book.run(2, day(1), day(1));
+        EXPECT_EQ(header(doc()), titled("Κωδικοί κίνησης"));
         EXPECT_EQ(heading(doc()), cells("α/α", "Κωδ.", "Περιγραφή", "Ομάδα"));
         QList<int> codes;
         const auto r = rows(doc());
@@ -237,13 +236,15 @@ TEST_F(PeriodReports, CodeListInEachOrderWithOrWithoutTheInactiveCodes)
         }
         EXPECT_EQ(codes, c.codes) << int(c.order) << c.active;
     }
-    reports::codeList(lumo, book.folder.store(), reports::CodeOrder::Code, false);
+    book.answers.sortChoice = {Sort::ByCode, false};
+    book.run(2, day(1), day(1));
     EXPECT_EQ(rows(doc())[0], cells("1", "10", "Ωράριο", "αγορές"));
 }
 
 TEST_F(PeriodReports, CodeListWithoutCodesEndsWithTheHeading)
 {
-    reports::codeList(lumo, book.folder.store(), reports::CodeOrder::Code, true);
+    book.answers.sortChoice = {reports::SortChoice::ByCode, true};
+    book.run(2, day(1), day(1));
     EXPECT_EQ(doc().pageCount(), 1);
     EXPECT_EQ(heading(doc()).size(), 4);
     EXPECT_TRUE(rows(doc()).empty());

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "platform/pages/engine.h"
 #include "platform/regional/GreekFormats.h"
+#include "reports/ReportRunner.h"
 #include "support/TestDataFolder.h"
 
 #include <QDate>
@@ -28,6 +30,27 @@ public:
 
     TestDataFolder folder;
     QList<Move> moves;
+    pages::Engine engine;
+    reports::PresetAnswers answers;   // what Ervthsh and FormaTajinomhshs answer
+    static inline const QString Caption = QStringLiteral("Κεντρικό Β");
+
+    // Runs report `number` through the catalog, as the report window does.
+    // The typed texts default to the dates written DD-MM-YYYY.
+    reports::ReportResult run(int number, const QDate &from, const QDate &to, QList<qint64> codes = {},
+                              QList<qint64> groups = {}, const QString &fromText = {})
+    {
+        reports::ReportInput input;
+        input.from = from;
+        input.to = to;
+        input.fromText = fromText.isEmpty() ? regional::formatDate(from) : fromText;
+        input.toText = regional::formatDate(to);
+        input.codes = codes;
+        input.groups = groups;
+        input.headerCaption = Caption;
+        input.questions = &answers;
+        return reports::runReport(number, engine, folder.store(), input);
+    }
+    const pages::Document &doc() const { return engine.document(); }
 
     static QDate day(int d, int m = 3, int y = 2026) { return QDate(y, m, d); }
 

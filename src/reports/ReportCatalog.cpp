@@ -1,0 +1,42 @@
+#include "ReportCatalog.h"
+
+#include "CashResults.h"
+#include "Cheques.h"
+#include "CodeList.h"
+#include "DaysNotClosed.h"
+#include "MovementsByCode.h"
+#include "MovementsByGroup.h"
+
+// One line per report: its number in the report list and its builder.
+// Reports without a line show "not built yet" in the report window.
+
+namespace reports {
+namespace {
+
+struct CatalogEntry
+{
+    int number;
+    ReportBuilder build;
+};
+
+const CatalogEntry Catalog[] = {
+    {0, nullptr},  // keeps the table non-empty; number 0 is never started
+    {2, &codeList},
+    {3, &cashResultsSummary},
+    {4, &movementsByCode},
+    {5, &movementsByGroup},
+    {7, &cheques},
+    {9, &daysNotClosed},
+};
+
+} // namespace
+
+ReportBuilder reportBuilder(int number)
+{
+    for (const CatalogEntry &entry : Catalog)
+        if (entry.number == number && number >= FirstReport && number <= LastReport)
+            return entry.build;
+    return nullptr;
+}
+
+} // namespace reports

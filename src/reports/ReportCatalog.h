@@ -1,0 +1,23 @@
+#pragma once
+
+#include "ReportInput.h"
+
+namespace pages { class Engine; }
+class Store;
+
+namespace reports {
+
+// A report: builds its whole document into the engine (page frame, StartDoc,
+// title, tables, totals, EndDoc) from the store and the input. Store failures
+// arrive as db::DbError; a stop asked through the progress callback as
+// ReportStopped. runReport() handles both.
+using ReportBuilder = void (*)(pages::Engine &engine, Store &store, const ReportInput &input);
+
+constexpr int FirstReport = 1;
+constexpr int LastReport = 9;
+
+// The builder of report 1..9 (the number of the report list's entry), or
+// nullptr while that report is not built.
+ReportBuilder reportBuilder(int number);
+
+} // namespace reports

@@ -1,0 +1,67 @@
+#include "ReportRunner.h"
+
+#include "PageFrame.h"
+#include "ReportCatalog.h"
+#include "platform/db/DbError.h"
+#include "platform/desktop/Messages.h"
+#include "platform/pages/engine.h"
+
+namespace reports {
+namespace {
+
+void writeNotBuilt(pages::Engine &engine, const ReportInput &input)
+{
+    applyPageFrame(engine);
+    engine.StartDoc();
+    engine.setHeader(input.title.trimmed() + QStringLiteral("   ") + input.headerCaption);
+    engine.setText(QStringLiteral("\rΗ εκτύπωση \"%1\" δεν έχει κατασκευαστεί ακόμη.\r").arg(input.title.trimmed()));
+    engine.EndDoc();
+}
+
+// Ends the document in progress with a bold line saying it is incomplete.
+void markIncomplete(pages::Engine &engine, const QString &why)
+{
+    if (!engine.isDocOpen()) {
+        applyPageFrame(engine);
+        engine.StartDoc();
+    }
+    engine.setFontBold(true);
+    engine.setText(QStringLiteral("\r") + incompleteNotice() + QStringLiteral(" ") + why + QStringLiteral("\r"));
+    engine.setFontBold(false);
+    engine.EndDoc();
+}
+
+} // namespace
+
+QString incompleteNotice()
+{
+    return QStringLiteral("ΠΡΟΣΟΧΗ: η εκτύπωση δεν ολοκληρώθηκε, τα σύνολα λείπουν ή είναι ελλιπή.");
+}
+
+ReportResult runReport(int number, pages::Engine &engine, Store &store, const ReportInput &input)
+{
+    if (number < FirstReport || number > LastReport)
+        return {ReportResult::Outcome::Nothing, {}};
+    installPageFooter(engine);
+    const ReportBuilder build = reportBuilder(number);
+    if (!build) {
+        writeNotBuilt(engine, input);
+        return {ReportResult::Outcome::NotBuilt, {}};
+    }
+    try {
+        build(engine, store, input);
+        if (engine.isDocOpen())
+            engine.EndDoc();
+        return {};
+    } catch (const db::DbError &e) {
+        markIncomplete(engine, QStringLiteral("(%1)").arg(e.message()));
+        msg::critical(QStringLiteral("Προσοχή"),
+                      QStringLiteral("Η εκτύπωση διακόπηκε από σφάλμα της βάσης δεδομένων:\n%1").arg(e.message()));
+        return {ReportResult::Outcome::Failed, e.message()};
+    } catch (const ReportStopped &) {
+        markIncomplete(engine, QStringLiteral("(διακόπηκε από τον χρήστη)"));
+        return {ReportResult::Outcome::Stopped, {}};
+    }
+}
+
+} // namespace reports

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "ReportInput.h"
+
+namespace pages { class Engine; }
+class Store;
+
+namespace reports {
+
+struct ReportResult
+{
+    enum class Outcome {
+        Complete,   // the whole report is on the pages
+        Nothing,    // no report has this number: the preview stays empty
+        NotBuilt,   // the report exists in the list but is not built yet
+        Failed,     // the store failed midway: the pages say they are incomplete
+        Stopped,    // the user stopped it: the pages say they are incomplete
+    };
+    Outcome outcome = Outcome::Complete;
+    QString message;  // why it failed
+
+    bool complete() const { return outcome == Outcome::Complete; }
+};
+
+// The line that ends a report that did not finish.
+QString incompleteNotice();
+
+// Builds report `number` into the engine with the footer "Σελίδα %d" on every
+// page. A store failure is shown to the user (critical box) and the document
+// ends with incompleteNotice(), so partial totals never pass for whole ones.
+ReportResult runReport(int number, pages::Engine &engine, Store &store, const ReportInput &input);
+
+} // namespace reports

@@ -1,0 +1,55 @@
+#include "TableWriter.h"
+
+#include "platform/regional/GreekFormats.h"
+#include "platform/regional/TextPad.h"
+
+namespace reports {
+
+void TableWriter::open(const QString &format, const QString &header, const QString &blankBody,
+                       pages::ColorRef headerShade)
+{
+    m_format = format;
+    m_header = header;
+    m_rows = 0;
+    m_toggle = false;
+    m_engine.AddTable(format, header, blankBody, headerShade);
+}
+
+void TableWriter::setShades(pages::ColorRef whenOff, pages::ColorRef whenOn, pages::ColorRef headerShade)
+{
+    m_whenOff = whenOff;
+    m_whenOn = whenOn;
+    m_headerShade = headerShade;
+}
+
+void TableWriter::appendShaded(const QStringList &cells)
+{
+    append(cells, m_toggle ? m_whenOn : m_whenOff, m_headerShade);
+    m_toggle = !m_toggle;
+}
+
+void TableWriter::append(const QStringList &cells, pages::ColorRef bodyShade, pages::ColorRef headerShade)
+{
+    ++m_rows;
+    m_engine.AddTable(m_format, m_header, cells.join(QLatin1Char('|')), headerShade, bodyShade, true);
+}
+
+QString money(Money amount) { return regional::formatMoney(amount); }
+
+QString moneyOrZero(Money amount)
+{
+    return amount.isZero() ? QStringLiteral("0") : regional::formatMoney(amount);
+}
+
+QString moneyOrBlank(Money amount)
+{
+    return amount.isZero() ? QStringLiteral(" ") : regional::formatMoney(amount);
+}
+
+QString date(const QDate &day) { return regional::formatDate(day); }
+
+QString alignRight(const QString &text, int n) { return regional::PadLeft(text, n); }
+
+QString alignLeft(const QString &text, int n) { return (text + QString(n, QLatin1Char(' '))).left(n); }
+
+} // namespace reports

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/pages/engine.h"
+#include "platform/regional/Money.h"
+
+#include <QDate>
+#include <QStringList>
+
+// How every report writes a table: one AddTable opens it (format, heading,
+// a body of blank cells), then each row is its own AddTable call with Append,
+// its cells joined by "|", shaded by a toggle that flips after every row.
+namespace reports {
+
+class TableWriter
+{
+public:
+    explicit TableWriter(pages::Engine &engine) : m_engine(engine) {}
+
+    // format: "^1100|<4000|>1500" ("<" left, "^" centred, ">" right, widths in
+    // twips); header: headings joined by "|"; blankBody: empty cells such as
+    // " |  | | |". Resets the row counter and the shading toggle.
+    void open(const QString &format, const QString &header, const QString &blankBody,
+              pages::ColorRef headerShade = 0);
+
+    // The shades a shaded row gets: `whenOff` while the toggle is false (the
+    // first row), `whenOn` while it is true; and the header shade passed with
+    // every appended row.
+    void setShades(pages::ColorRef whenOff, pages::ColorRef whenOn, pages::ColorRef headerShade = 0);
+
+    // Appends a row with the toggle's shade and flips the toggle; counts it.
+    void appendShaded(const QStringList &cells);
+    // Appends a row with exactly these shades (the toggle is left alone).
+    void append(const QStringList &cells, pages::ColorRef bodyShade = 0, pages::ColorRef headerShade = 0);
+
+    int rowCount() const { return m_rows; }
+    bool shadingToggle() const { return m_toggle; }
+
+private:
+    pages::Engine &m_engine;
+    QString m_format;
+    QString m_header;
+    pages::ColorRef m_whenOff = 0;
+    pages::ColorRef m_whenOn = 0;
+    pages::ColorRef m_headerShade = 0;
+    int m_rows = 0;
+    bool m_toggle = false;
+};
+
+// Texts of the cells.
+QString money(Money amount);            // "###,###,###,###,##0.00"
+QString moneyOrZero(Money amount);      // "0" for a zero amount, otherwise as money()
+QString moneyOrBlank(Money amount);     // a single blank for a zero amount, otherwise as money()
+QString date(const QDate &day);         // "DD-MM-YYYY"
+// The trimmed text right-aligned in n characters (the last n of n blanks + text).
+QString alignRight(const QString &text, int n);
+// The first n characters of the text followed by n blanks.
+QString alignLeft(const QString &text, int n);
+
+} // namespace reports
