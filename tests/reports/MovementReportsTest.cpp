@@ -235,6 +235,30 @@ TEST_F(MovementReports, ByGroupIsLandscapeWithASubtotalAtEachChangeOfGroup)
     EXPECT_EQ(rows(doc())[2][6], str("3,50"));
 }
 
+TEST_F(MovementReports, AStoppedReportKeepsWhatWasBuiltAndSaysItIsIncomplete)
+{
+    book.folder.main().begin();
+    for (int i = 0; i < 300; ++i)
+        book.add({10 + 10 * (i % 3), day(1 + i % 10), QStringLiteral("ΓΡΑΜΜΗ %1").arg(i), 100, 0, 0});
+    book.folder.main().commit();
+    for (int report : {4, 5}) {
+        int calls = 0;
+        qint64 lastDone = 0;
+        book.progress = [&](qint64 done, qint64) {
+            lastDone = done;
+            return ++calls < 2;   // the user presses "Διακοπή" at the second report
+        };
+        EXPECT_EQ(book.run(report, day(1), day(10)).outcome, reports::ReportResult::Outcome::Stopped);
+        const auto r = rows(doc());
+        EXPECT_GE(r.size(), size_t(lastDone));
+        EXPECT_LT(r.size(), 300u);
+        for (const QStringList &row : r)
+            EXPECT_FALSE(row.contains(str("Σύνολα"))) << report;   // no partial totals pass for whole ones
+        EXPECT_TRUE(bodyTexts(doc()).join(u' ').contains(reports::incompleteNotice())) << report;
+        EXPECT_FALSE(book.engine.isDocOpen());
+    }
+}
+
 TEST_F(MovementReports, HostileDescriptionsArePrintedAsTypedAndDoNotChangeTheQuery)
 {
     const QStringList hostile = {str("Ο'Κόνορ"), str("' or '1'='1"), str("x'); DROP TABLE kinhseis; --")};

@@ -32,6 +32,7 @@ public:
     QList<Move> moves;
     pages::Engine engine;
     reports::PresetAnswers answers;   // what Ervthsh and FormaTajinomhshs answer
+    reports::Progress progress;       // passed to the report as the window would
     static inline const QString Caption = QStringLiteral("Κεντρικό Β");
 
     // Runs report `number` through the catalog, as the report window does.
@@ -48,6 +49,7 @@ public:
         input.groups = groups;
         input.headerCaption = Caption;
         input.questions = &answers;
+        input.progress = progress;
         return reports::runReport(number, engine, folder.store(), input);
     }
     const pages::Document &doc() const { return engine.document(); }
