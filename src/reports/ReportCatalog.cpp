@@ -3,6 +3,7 @@
 #include "CashResults.h"
 #include "Cheques.h"
 #include "CodeList.h"
+#include "DayReports.h"
 #include "DaysNotClosed.h"
 #include "MovementsByCode.h"
 #include "MovementsByGroup.h"
@@ -20,12 +21,13 @@ struct CatalogEntry
 };
 
 const CatalogEntry Catalog[] = {
-    {0, nullptr},  // keeps the table non-empty; number 0 is never started
+    {1, &buildDaySheet},
     {2, &codeList},
     {3, &cashResultsSummary},
     {4, &movementsByCode},
     {5, &movementsByGroup},
     {7, &cheques},
+    {8, &buildDayAnalysis},
     {9, &daysNotClosed},
 };
 

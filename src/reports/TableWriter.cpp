@@ -5,14 +5,14 @@
 
 namespace reports {
 
-void TableWriter::open(const QString &format, const QString &header, const QString &blankBody,
-                       pages::ColorRef headerShade)
+void TableWriter::open(const QString &format, const QString &header, const QString &body,
+                       pages::ColorRef headerShade, pages::ColorRef bodyShade)
 {
     m_format = format;
     m_header = header;
     m_rows = 0;
     m_toggle = false;
-    m_engine.AddTable(format, header, blankBody, headerShade);
+    m_engine.AddTable(format, header, body, headerShade, bodyShade);
 }
 
 void TableWriter::setShades(pages::ColorRef whenOff, pages::ColorRef whenOn, pages::ColorRef headerShade)
@@ -35,6 +35,17 @@ void TableWriter::append(const QStringList &cells, pages::ColorRef bodyShade, pa
 }
 
 QString money(Money amount) { return regional::formatMoney(amount); }
+
+QString plainNumber(Money amount)
+{
+    const qint64 units = amount.units();
+    const qint64 whole = units / Money::Scale;
+    QString fraction = QString::number(qAbs(units % Money::Scale)).rightJustified(4, QLatin1Char('0'));
+    while (fraction.endsWith(QLatin1Char('0')))
+        fraction.chop(1);
+    QString text = (units < 0 && whole == 0 ? QStringLiteral("-") : QString()) + QString::number(whole);
+    return fraction.isEmpty() ? text : text + QLatin1Char(',') + fraction;
+}
 
 QString moneyOrZero(Money amount)
 {

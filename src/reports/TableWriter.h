@@ -17,10 +17,11 @@ public:
     explicit TableWriter(pages::Engine &engine) : m_engine(engine) {}
 
     // format: "^1100|<4000|>1500" ("<" left, "^" centred, ">" right, widths in
-    // twips); header: headings joined by "|"; blankBody: empty cells such as
-    // " |  | | |". Resets the row counter and the shading toggle.
-    void open(const QString &format, const QString &header, const QString &blankBody,
-              pages::ColorRef headerShade = 0);
+    // twips); header: headings joined by "|"; body: empty cells such as
+    // " |  | | |" (no row is written), or a first row. Resets the row counter
+    // and the shading toggle.
+    void open(const QString &format, const QString &header, const QString &body,
+              pages::ColorRef headerShade = 0, pages::ColorRef bodyShade = 0);
 
     // The shades a shaded row gets: `whenOff` while the toggle is false (the
     // first row), `whenOn` while it is true; and the header shade passed with
@@ -48,6 +49,9 @@ private:
 
 // Texts of the cells.
 QString money(Money amount);            // "###,###,###,###,##0.00"
+// A number as plain text: no grouping, the decimal comma, no trailing zeros
+// ("1234,5", "-12", "0").
+QString plainNumber(Money amount);
 QString moneyOrZero(Money amount);      // "0" for a zero amount, otherwise as money()
 QString moneyOrBlank(Money amount);     // a single blank for a zero amount, otherwise as money()
 QString date(const QDate &day);         // "DD-MM-YYYY"

@@ -1,0 +1,184 @@
+#include "DayReports.h"
+
+#include "PageFrame.h"
+#include "TableWriter.h"
+#include "data/Store.h"
+#include "platform/db/Statement.h"
+#include "platform/pages/engine.h"
+
+#include <optional>
+
+namespace reports {
+namespace {
+
+constexpr pages::ColorRef Yellow = pages::rgb(255, 255, 0);
+constexpr pages::ColorRef AnalysisHeaderShade = pages::rgb(200, 210, 190);
+const QString CR = QStringLiteral("\r");
+
+struct DayRow
+{
+    Money income;
+    Money expense;
+    Money balance;
+};
+
+// The day's tameio row, if the day has one.
+std::optional<DayRow> dayRow(db::Database &db, const QDate &day)
+{
+    db::Statement row = db.prepare(QStringLiteral(
+        "SELECT esoda_hmeras, ejoda_hmeras, ypoloipo FROM tameio WHERE hmeromhnia = ?1"));
+    row.bind(1, day);
+    if (!row.next())
+        return std::nullopt;
+    return DayRow{row.money(0), row.money(1), row.money(2)};
+}
+
+struct BroughtForward
+{
+    QDate from;     // the earlier row's day; invalid when there is none
+    Money balance;
+};
+
+// The balance of the tameio row just before the day's own row. A day without
+// a row of its own, and the first row of the book, bring forward 0.
+BroughtForward broughtForward(db::Database &db, const QDate &day)
+{
+    if (!dayRow(db, day))
+        return {};
+    db::Statement previous = db.prepare(QStringLiteral(
+        "SELECT hmeromhnia, ypoloipo FROM tameio WHERE hmeromhnia < ?1 ORDER BY hmeromhnia DESC LIMIT 1"));
+    previous.bind(1, day);
+    if (!previous.next())
+        return {};
+    return {previous.date(0), previous.money(1)};
+}
+
+// Income and expense of one code over every day up to and including `day`.
+std::pair<Money, Money> codeSums(db::Database &db, int code, const QDate &day)
+{
+    db::Statement sums = db.prepare(QStringLiteral(
+        "SELECT IFNULL(SUM(esoda), 0), IFNULL(SUM(ejoda), 0) FROM kinhseis WHERE kvdikos = ?1 AND hmeromhnia <= ?2"));
+    sums.bind(1, code).bind(2, day);
+    sums.next();
+    return {sums.money(0), sums.money(1)};
+}
+
+} // namespace
+
+void buildDaySheet(pages::Engine &engine, Store &store, const ReportInput &input)
+{
+    db::Database &db = store.main();
+    applyPageFrame(engine);
+    engine.StartDoc();
+    engine.setHeader(QStringLiteral("Τ α μ ε ί ο  Η μ έ ρ α ς   ") + input.toText + QStringLiteral("  ") +
+                     input.headerCaption);
+    const QDate day = input.to;
+
+    const BroughtForward carried = broughtForward(db, day);
+    engine.setText(CR);
+    if (!carried.balance.isZero())
+        engine.setText(QStringLiteral("Υπόλοιπο από την ") + date(carried.from) + QStringLiteral("    ") +
+                       money(carried.balance) + CR);
+    else
+        engine.setText(QStringLiteral("Υπόλοιπο από την προηγούμενη 0") + CR);
+    engine.setText(CR);
+
+    db::Statement moves = db.prepare(QStringLiteral(
+        "SELECT kvdikos, perigrafh, esoda, ejoda FROM kinhseis WHERE hmeromhnia = ?1 ORDER BY aa"));
+    moves.bind(1, day);
+    if (!moves.next()) {
+        // A day without movements: three bold lines, the balance as a plain number.
+        engine.setFontBold(true);
+        engine.setText(QStringLiteral("Σύνολο εσόδων 0") + CR + QStringLiteral("Συνολο εξόδων 0") + CR +
+                       QStringLiteral("Υπόλοιπο ") + plainNumber(carried.balance));
+        engine.setFontBold(false);
+        engine.EndDoc();
+        return;
+    }
+
+    engine.setFontName(QStringLiteral("arial greek"));
+    engine.setFontSize(10);
+    engine.setFontBold(false);
+    TableWriter table(engine);
+    table.open(QStringLiteral("^1100|^1000|<4000|>1500|>1500"),
+               alignRight(QStringLiteral("α/α"), 5) + QStringLiteral("|Κωδ.|Περιγραφή|Εσοδα|Εξοδα"),
+               QStringLiteral(" |  | | |"), Yellow);
+    table.setShades(RowShade, 0, Yellow);
+    Money income;
+    Money expense;
+    int counter = 0;
+    do {
+        const Money in = moves.money(2);
+        const Money out = moves.money(3);
+        ++counter;
+        table.appendShaded({alignRight(QString::number(counter), 4), QString::number(moves.integer(0)),
+                            moves.text(1), moneyOrZero(in), moneyOrZero(out)});
+        income += in;
+        expense += out;
+    } while (moves.next());
+
+    const Money closing = carried.balance + income - expense;
+    engine.setFontBold(true);
+    engine.setFontSize(10);
+    table.append({QString(), QString(), QStringLiteral("Υπόλοιπο = ") + moneyOrZero(closing), moneyOrZero(income),
+                  moneyOrZero(expense)});
+    engine.setFontBold(false);
+    engine.EndDoc();
+}
+
+void buildDayAnalysis(pages::Engine &engine, Store &store, const ReportInput &input)
+{
+    db::Database &db = store.main();
+    const QString dayText = input.fromText;
+    const std::optional<DayRow> today = dayRow(db, input.from);
+    if (!today) {
+        applyPageFrame(engine);
+        engine.StartDoc();
+        engine.setParagraph(QStringLiteral("Δεν υπάρχει ταμείο για την ημερομηνία ") + dayText + QStringLiteral("   ") +
+                            input.headerCaption);
+        engine.EndDoc();
+        return;
+    }
+
+    // Each group's balance runs over every movement of its codes up to the day;
+    // an empty slot adds nothing.
+    const analysis::AnalysisSetup setup = input.ask().askAnalysisSetup(dayText);
+    Money groupIncome[analysis::GroupCount];
+    Money groupExpense[analysis::GroupCount];
+    for (int slot = 0; slot < analysis::SlotCount; ++slot) {
+        if (const std::optional<int> code = setup.slotCode(slot)) {
+            const auto [in, out] = codeSums(db, *code, input.from);
+            groupIncome[slot / 2] += in;
+            groupExpense[slot / 2] += out;
+        }
+    }
+
+    applyPageFrame(engine);
+    engine.StartDoc();
+    engine.setFontSize(10);
+    engine.setHeader(QStringLiteral("|Ανάλυση ταμείου της ") + dayText + QStringLiteral("   ") + input.headerCaption);
+    engine.setText(CR);
+
+    TableWriter table(engine);
+    table.open(QStringLiteral("3500|>1900|>1900|>1900"),
+               QStringLiteral("Περιγραφή|Εσοδα    |Εξοδα    |Υπόλοιπο    "),
+               QStringList{QStringLiteral("Συνολικό ταμείο"), money(today->income), money(today->expense),
+                           money(today->balance)}
+                   .join(QLatin1Char('|')),
+               AnalysisHeaderShade);
+    Money allIncome;
+    Money allExpense;
+    for (int g = 0; g < analysis::GroupCount; ++g) {
+        table.append({setup.captions[size_t(g)], QString(), QString(), money(groupIncome[g] - groupExpense[g])},
+                     RowShade);
+        allIncome += groupIncome[g];
+        allExpense += groupExpense[g];
+    }
+    const Money cashInTill = today->balance - (allIncome - allExpense);
+    engine.setFontBold(true);
+    table.append({QStringLiteral("Μετρητά στο ταμείο"), QString(), QString(), money(cashInTill)}, RowShade);
+    engine.setFontBold(false);
+    engine.EndDoc();
+}
+
+} // namespace reports

@@ -1,0 +1,206 @@
+#include "cashbook/CashBook.h"
+#include "cashbook/CashOperations.h"
+#include "data/AppGlobals.h"
+#include "platform/desktop/Settings.h"
+#include "platform/pages/engine.h"
+#include "platform/regional/Clock.h"
+#include "platform/regional/GreekFormats.h"
+#include "reports/widgets/Ektypvsh.h"
+#include "reports/widgets/ReportsTab.h"
+#include "shell/WindowTestHelpers.h"
+#include "support/ScriptedMessages.h"
+#include "support/TestDataFolder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+namespace {
+
+// The reports tab in a plain window standing in for the main window, over a
+// data folder with a few movements on 2 March 2026.
+class ReportWindowTest : public ::testing::Test
+{
+protected:
+    ReportWindowTest()
+    {
+        settings::useFile(settingsDir.filePath(QStringLiteral("Kelvora.ini")));
+        Clock::setToday(QDate(2026, 3, 20));
+        folder.addCode(10, QStringLiteral("ΕΙΣΠΡΑΞΕΙΣ"), true);
+        folder.addCode(20, QStringLiteral("ΑΓΟΡΕΣ"), false);
+        globals().RightChangeRecords = true;
+        book(10, QStringLiteral("1500,00"), QStringLiteral("0"));
+        book(20, QStringLiteral("0"), QStringLiteral("320,45"));
+        state.store = &folder.store();
+        context.state = &state;
+        tab = std::make_unique<ReportsTab>(context, &mainWindow);
+        mainWindow.resize(900, 500);
+        tab->widget()->resize(900, 500);
+        tab->EnterPage(QStringLiteral("02-03-2026"), QStringLiteral("02-03-2026"));
+        Ektypvsh::setPrinterProbe({[this] { return devices; }, [this] { return deviceName; }});
+    }
+    ~ReportWindowTest() override
+    {
+        tab.reset();
+        Ektypvsh::setPrinterProbe({});
+        Ektypvsh::setPdfFileQuestion({});
+        Clock::setToday(QDate());
+    }
+    void book(int code, const QString &income, const QString &expense)
+    {
+        cashbook::MovementEntry e;
+        e.dateText = QStringLiteral("02-03-2026");
+        e.code = code;
+        e.description = QStringLiteral("ΚΙΝΗΣΗ");
+        e.incomeText = income;
+        e.expenseText = expense;
+        e.memoText = QStringLiteral("0");
+        ASSERT_TRUE(ops.InsertMovement(e).has_value());
+    }
+    QListWidget *list(int i) { return child<QListWidget>(tab->widget(), QStringLiteral("List2(%1)").arg(i).toLatin1()); }
+    QLineEdit *date(int i) { return child<QLineEdit>(tab->widget(), QStringLiteral("Text1(%1)").arg(i).toLatin1()); }
+    void select(int report) { list(0)->setCurrentRow(report - 1); }
+    int reportWindows() const
+    {
+        int n = 0;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            n += w->objectName() == QStringLiteral("Ektypvsh") ? 1 : 0;
+        return n;
+    }
+
+    QTemporaryDir settingsDir;
+    TestDataFolder folder;
+    ScriptedMessages messages;
+    cashbook::CashBook cash{folder.store()};
+    cashbook::CashOperations ops{cash};
+    MainWindowState state;
+    PageContext context;
+    QWidget mainWindow;
+    std::unique_ptr<ReportsTab> tab;
+    int devices = 0;
+    QString deviceName = QStringLiteral("Laser");
+};
+
+TEST_F(ReportWindowTest, TheTabListsTheReportsCodesAndGroups)
+{
+    ASSERT_EQ(list(0)->count(), 9);
+    EXPECT_EQ(list(0)->item(8)->text(), QStringLiteral("  9 Ταμεία που δεν έχουν κλήσει !"));
+    EXPECT_EQ(list(0)->item(4)->data(Qt::UserRole).toInt(), 5);
+    EXPECT_EQ(list(0)->selectionMode(), QAbstractItemView::SingleSelection);
+    EXPECT_EQ(list(1)->count(), 2);
+    EXPECT_EQ(list(1)->item(1)->data(Qt::UserRole).toInt(), 20);
+    EXPECT_EQ(list(1)->selectionMode(), QAbstractItemView::MultiSelection);
+    EXPECT_EQ(date(7)->text(), QStringLiteral("02-03-2026"));
+}
+
+TEST_F(ReportWindowTest, StartMessagesStopBeforeAnyWindow)
+{
+    tab->PrintSelected();
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Δεν έχετε επιλέξει την εκτύπωση")});
+    // The day sheet reads only the end date, but a bad start date stops it too.
+    select(1);
+    date(7)->setText(QStringLiteral("32-03-2026"));
+    tab->PrintSelected();
+    EXPECT_EQ(messages.last().text, QStringLiteral("Η ημερομηνία είναι λάθος"));
+    EXPECT_EQ(messages.last().title, QStringLiteral("Προσοχ'η στην ημερομηνία"));
+    EXPECT_EQ(tab->reportWindow(), nullptr);
+    EXPECT_EQ(reportWindows(), 0);
+}
+
+TEST_F(ReportWindowTest, OneWindowAtATimeShownOnItsFirstPage)
+{
+    select(1);
+    tab->PrintSelected();
+    EXPECT_EQ(mainWindow.property("Tag").toString(), QStringLiteral("1"));
+    Ektypvsh *first = tab->reportWindow();
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_FALSE(first->isModal());
+    EXPECT_EQ(first->tag(), QStringLiteral(" Ταμείο ημέρας"));
+    EXPECT_EQ(first->engine().PreviewPage(), 1);
+    EXPECT_EQ(first->engine().Zoom(), 100);
+    EXPECT_EQ(first->engine().document().tableRows(1).back()[2], QStringLiteral("Υπόλοιπο = 1.179,55"));
+
+    select(3);  // a fresh report replaces the first one in the one window
+    tab->PrintSelected();
+    EXPECT_EQ(reportWindows(), 1);
+    Ektypvsh *second = tab->reportWindow();
+    EXPECT_EQ(mainWindow.property("Tag").toString(), QStringLiteral("3"));
+    EXPECT_EQ(second->engine().document().tableCount(), 1);
+    EXPECT_EQ(second->engine().document().tableHeading(1).value(4).trimmed(), QStringLiteral("Ημερομηνία"));
+}
+
+TEST_F(ReportWindowTest, CaptionAndMenuFollowThePrinters)
+{
+    select(1);
+    tab->PrintSelected();
+    Ektypvsh *w = tab->reportWindow();
+    EXPECT_EQ(w->windowTitle(), QStringLiteral(" Ταμείο ημέρας Προσοχή δεν υπάρχει ορισμένος εκτυπωστής)"));
+    EXPECT_FALSE(w->menuItem(Ektypvsh::ChoosePrinter)->isEnabled());
+    EXPECT_FALSE(w->menuItem(Ektypvsh::PrintAll)->isEnabled());
+    EXPECT_TRUE(w->menuItem(Ektypvsh::PrintCurrent)->isEnabled());
+    EXPECT_TRUE(w->savePdfItem()->isEnabled());
+    EXPECT_EQ(w->menuItem(Ektypvsh::PrintAll)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    EXPECT_EQ(w->menuItem(Ektypvsh::Return)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
+    EXPECT_EQ(w->menuItem(Ektypvsh::ChoosePrinter)->text(), QStringLiteral("Επιλογή εκτυπωτή"));
+
+    devices = 2;
+    w->resize(w->width() + 10, w->height());  // the check also runs on resize
+    QApplication::processEvents();
+    EXPECT_EQ(w->windowTitle(), QStringLiteral(" Ταμείο ημέρας  στον  Laser"));
+    EXPECT_TRUE(w->menuItem(Ektypvsh::ChoosePrinter)->isEnabled());
+    EXPECT_TRUE(w->menuItem(Ektypvsh::PrintAll)->isEnabled());
+
+    // Choosing another printer names it in the caption.
+    w->engine().setDialogHook([this](pages::Engine &, int kind) {
+        EXPECT_EQ(kind, 0);
+        deviceName = QStringLiteral("Γραφείο 2");
+        return true;
+    });
+    w->menuItem(Ektypvsh::ChoosePrinter)->trigger();
+    EXPECT_EQ(w->windowTitle(), QStringLiteral(" Ταμείο ημέρας  στον  Γραφείο 2"));
+
+    w->menuItem(Ektypvsh::Return)->trigger();
+    EXPECT_FALSE(w->isVisible());
+}
+
+TEST_F(ReportWindowTest, SavedPdfHoldsRealGreekText)
+{
+    select(1);
+    date(7)->setText(QStringLiteral("01-03-2026"));
+    tab->PrintSelected();
+    Ektypvsh *w = tab->reportWindow();
+    EXPECT_TRUE(w->suggestedPdfName().endsWith(QStringLiteral("Ταμείο ημέρας 01-03-2026 έως 02-03-2026.pdf")))
+        << w->suggestedPdfName().toStdString();
+    QTemporaryDir out;
+    const QString file = out.filePath(QStringLiteral("ταμείο.pdf"));
+    QString suggested;
+    Ektypvsh::setPdfFileQuestion([&](QWidget *, const QString &s) {
+        suggested = s;
+        return file;
+    });
+    w->savePdfItem()->trigger();
+    EXPECT_EQ(suggested, w->suggestedPdfName());
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
+    ASSERT_TRUE(pdftotext.waitForFinished(20000));
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    // pdftotext gives runs of blanks back as one.
+    EXPECT_TRUE(text.simplified().contains(QStringLiteral("Τ α μ ε ί ο Η μ έ ρ α ς 02-03-2026 Κεντρικό")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Υπόλοιπο = 1.179,55")));
+    EXPECT_TRUE(text.contains(QStringLiteral("1.500,00")));
+    EXPECT_TRUE(text.contains(QStringLiteral("320,45")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Σελίδα 1")));
+    EXPECT_EQ(messages.count(), 0);
+
+    // A file that cannot be written is said so, not passed over.
+    EXPECT_FALSE(w->saveAsPdf(out.filePath(QStringLiteral("missing/folder/x.pdf"))));
+    EXPECT_EQ(messages.count(), 1);
+}
+
+} // namespace
