@@ -3,6 +3,7 @@
 #include "platform/desktop/widgets/WindowRules.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -19,6 +20,7 @@ FormaTajinomhshs::FormaTajinomhshs(QWidget *parent) : QDialog(parent)
     for (int i = 0; i < 3; ++i) {
         m_option[i] = new QRadioButton(captions[i], frame);
         m_option[i]->setObjectName(ui::arrayName("Option1", i));
+        m_option[i]->installEventFilter(this);
         frameLayout->addWidget(m_option[i]);
     }
     m_option[0]->setChecked(true);
@@ -33,6 +35,21 @@ FormaTajinomhshs::FormaTajinomhshs(QWidget *parent) : QDialog(parent)
     layout->addWidget(frame);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
     setMinimumWidth(260);
+}
+
+// A double click on an order chooses it and closes the window.
+bool FormaTajinomhshs::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        for (QRadioButton *option : m_option) {
+            if (watched == option) {
+                option->setChecked(true);
+                accept();
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 reports::SortChoice FormaTajinomhshs::choice() const
