@@ -6,6 +6,7 @@
 //   kelvora-bench-reports [FOLDER [PDF]]  (a book is generated into a temporary
 //   folder when none is given; the PDF of movements by code goes to PDF)
 #include "bench/support/BookGenerator.h"
+#include "bench/support/ProcessUsage.h"
 #include "data/AppGlobals.h"
 #include "data/Store.h"
 #include "platform/pages/engine.h"
@@ -18,7 +19,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
-#include <sys/resource.h>
 
 #include <cstdio>
 #include <functional>
@@ -31,28 +31,13 @@ struct Timing
     double cpuMs = 0;
 };
 
-double cpuNow()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0
-           + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
-}
-
-double peakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;
-}
-
 Timing timed(const std::function<void()> &f)
 {
     QElapsedTimer wall;
-    const double cpu = cpuNow();
+    const double cpu = benchsupport::cpuMs();
     wall.start();
     f();
-    return {double(wall.nsecsElapsed()) / 1e6, cpuNow() - cpu};
+    return {double(wall.nsecsElapsed()) / 1e6, benchsupport::cpuMs() - cpu};
 }
 
 void print(const char *what, const Timing &t, const char *limit)
@@ -116,7 +101,7 @@ int main(int argc, char **argv)
         print("built", built, "-");
         print("built and first page shown", {built.wallMs + shown.wallMs, built.cpuMs + shown.cpuMs}, "3000 ms");
         print("all pages into PDF", toPdf, "15000 ms");
-        std::printf("  peak memory %.0f MB (limit 500 MB); first page %dx%d px\n", peakMegabytes(), page.width(),
+        std::printf("  peak memory %.0f MB (limit 500 MB); first page %dx%d px\n", benchsupport::peakMegabytes(), page.width(),
                     page.height());
     }
 
@@ -157,6 +142,6 @@ int main(int argc, char **argv)
         print("bare query", bare, "-");
         print("built", built, "500 ms");
     }
-    std::printf("peak memory of the whole run %.0f MB\n", peakMegabytes());
+    std::printf("peak memory of the whole run %.0f MB\n", benchsupport::peakMegabytes());
     return 0;
 }
