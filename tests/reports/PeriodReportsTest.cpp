@@ -73,6 +73,17 @@ TEST_F(PeriodReports, CashResultsOfAnEmptyRangeShowTheHeadingAndZeroTotals)
     EXPECT_EQ(r[0], cells("Σύνολα", "0", "0", "0", ""));
 }
 
+TEST_F(PeriodReports, CashResultsOverAnUnreadableBookStillEndWithZeroTotals)
+{
+    book.addDay(day(2), 100, 0, 100);
+    book.folder.main().execute(str("DROP TABLE tameio"));
+    EXPECT_TRUE(book.run(3, day(1), day(6)).complete());
+    EXPECT_EQ(heading(doc()).size(), 5);
+    const auto r = rows(doc());
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0], cells("Σύνολα", "0", "0", "0", ""));
+}
+
 // ----------------------------------------------------------------- cheques
 
 class ChequeReports : public PeriodReports
