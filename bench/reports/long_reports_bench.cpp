@@ -3,7 +3,7 @@
 // layout), so the ratio shows what the layout costs. Wall-clock and CPU time
 // are both printed: on a shared machine the CPU time says more.
 //
-//   kelvora-bench-reports [FOLDER [PDF]]  (a book is generated into a temporary
+//   kelvora-bench-long-reports [FOLDER [PDF]]  (a book is generated into a temporary
 //   folder when none is given; the PDF of movements by code goes to PDF)
 #include "bench/support/BookGenerator.h"
 #include "bench/support/ProcessUsage.h"
