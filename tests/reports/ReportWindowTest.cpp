@@ -6,13 +6,19 @@
 #include "platform/regional/Clock.h"
 #include "platform/regional/GreekFormats.h"
 #include "reports/widgets/Ektypvsh.h"
+#include "reports/widgets/Ervthsh.h"
+#include "reports/widgets/FormaTajinomhshs.h"
 #include "reports/widgets/ReportsTab.h"
+#include "shell/analysis/widgets/AnalyshFRM.h"
 #include "shell/WindowTestHelpers.h"
 #include "support/ScriptedMessages.h"
 #include "support/TestDataFolder.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
@@ -201,6 +207,72 @@ TEST_F(ReportWindowTest, SavedPdfHoldsRealGreekText)
     // A file that cannot be written is said so, not passed over.
     EXPECT_FALSE(w->saveAsPdf(out.filePath(QStringLiteral("missing/folder/x.pdf"))));
     EXPECT_EQ(messages.count(), 1);
+}
+
+} // namespace
+
+namespace {
+
+// Runs `steps` inside the modal window's own loop; a guard closes a window
+// left open and fails the test.
+template <typename Window> void whileModal(const std::function<void(Window *)> &steps)
+{
+    QTimer::singleShot(0, [steps] {
+        auto *w = qobject_cast<Window *>(QApplication::activeModalWidget());
+        ASSERT_NE(w, nullptr);
+        steps(w);
+    });
+    QTimer::singleShot(5000, [] {
+        if (auto *w = qobject_cast<Window *>(QApplication::activeModalWidget())) {
+            ADD_FAILURE() << "modal window stayed open";
+            w->reject();
+        }
+    });
+}
+
+TEST(ChoiceWindowTest, TheChoiceWindowsHandBackWhatWasChosen)
+{
+    whileModal<Ervthsh>([](Ervthsh *w) {
+        EXPECT_EQ(w->windowTitle(), QStringLiteral("Ερώτηση"));
+        EXPECT_TRUE(child<QRadioButton>(w, "Option1(0)")->isChecked());  // "Αναλυτικά" preset
+        child<QRadioButton>(w, "Option1(1)")->click();
+        clickButton(child<QPushButton>(w, "SSCommand1"));
+    });
+    EXPECT_FALSE(Ervthsh::ask(nullptr).analytic);
+
+    whileModal<FormaTajinomhshs>([](FormaTajinomhshs *w) {
+        EXPECT_EQ(w->windowTitle(), QStringLiteral("Ταξινόμηση"));
+        EXPECT_EQ(child<QCheckBox>(w, "Check1")->text(), QStringLiteral("Μόνο οι ενεργοί"));
+        child<QRadioButton>(w, "Option1(2)")->click();
+        child<QCheckBox>(w, "Check1")->click();
+        clickButton(child<QPushButton>(w, "SSCommand1"));
+    });
+    const reports::SortChoice sort = FormaTajinomhshs::ask(nullptr);
+    EXPECT_EQ(sort.order, reports::SortChoice::ByGroup);
+    EXPECT_TRUE(sort.onlyActive);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ReportWindowTest, TheAnalysisShowsItsSetUpWindowFirstAndReadsItAfterTheSave)
+{
+    whileModal<AnalyshFRM>([](AnalyshFRM *w) {
+        EXPECT_EQ(w->windowTitle(), QStringLiteral("Ανάλυση ταμείου ημέρας: 02-03-2026"));
+        w->chooseCode(0);  // the picker lists by description: ΑΓΟΡΕΣ (20) first
+        w->pickLine(0);
+        w->save();
+    });
+    select(8);
+    tab->PrintSelected();
+    ASSERT_NE(tab->reportWindow(), nullptr);
+    const auto rows = tab->reportWindow()->engine().document().tableRows(1);
+    ASSERT_EQ(rows.size(), 6u);
+    // Group 1 follows code 20 alone: 0 - 320,45; the till holds the rest.
+    EXPECT_EQ(rows[1][3], QStringLiteral("-320,45"));
+    EXPECT_EQ(rows[5][3], QStringLiteral("1.500,00"));
+    delete AnalyshFRM::instance();
 }
 
 } // namespace

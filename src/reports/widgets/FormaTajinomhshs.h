@@ -8,8 +8,8 @@ class QCheckBox;
 class QRadioButton;
 
 // "Ταξινόμηση": the sort order of the code list (code, description, group)
-// and "only the active ones". OK, or a double click on an order, closes the
-// window; the caller reads the choice as a plain struct.
+// and "only the active ones". OK hides the window; the caller reads the
+// choice as a plain struct.
 class FormaTajinomhshs : public QDialog
 {
     Q_OBJECT

@@ -10,6 +10,7 @@
 #include "platform/desktop/widgets/WindowRules.h"
 #include "platform/regional/Clock.h"
 #include "platform/regional/GreekFormats.h"
+#include "platform/pages/widgets/previewwidget.h"
 #include "reports/ReportList.h"
 
 #include <QGridLayout>
@@ -138,6 +139,8 @@ void ReportsTab::PrintSelected()
     m_report->show();
     m_report->raise();
     m_report->activateWindow();
+    // Page Up and Page Down turn the pages at once.
+    m_report->Lumo()->setFocus();
 }
 
 std::unique_ptr<ReportsPage> makeReportsPage(PageContext &context, QWidget *parent)
