@@ -7,6 +7,7 @@
 
 #include "platform/pages/engine.h"
 #include "platform/pages/fontmap.h"
+#include "bench/support/ProcessUsage.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -14,7 +15,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -47,21 +47,8 @@ QString rowText(int row)
     return cells.join(QLatin1Char('|'));
 }
 
-// CPU time of this process: on a shared machine it says more than the wall clock.
-double cpuMs()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0
-           + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
-}
-
-double peakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0;
-}
+using benchsupport::cpuMs;
+using benchsupport::peakMegabytes;
 
 int runEngine(int rows, const QString &folder)
 {

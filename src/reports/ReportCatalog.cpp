@@ -1,7 +1,13 @@
 #include "ReportCatalog.h"
 
+#include "CashResults.h"
+#include "Cheques.h"
+#include "CodeList.h"
 #include "DayReports.h"
+#include "DaysNotClosed.h"
 #include "GroupCard.h"
+#include "MovementsByCode.h"
+#include "MovementsByGroup.h"
 
 // One line per report: its number in the report list and its builder.
 // Reports without a line show "not built yet" in the report window.
@@ -17,8 +23,14 @@ struct CatalogEntry
 
 const CatalogEntry Catalog[] = {
     {1, &buildDaySheet},
+    {2, &codeList},
+    {3, &cashResultsSummary},
+    {4, &movementsByCode},
+    {5, &movementsByGroup},
     {6, &buildGroupCard},
+    {7, &cheques},
     {8, &buildDayAnalysis},
+    {9, &daysNotClosed},
 };
 
 } // namespace

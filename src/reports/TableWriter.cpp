@@ -52,6 +52,11 @@ QString moneyOrZero(Money amount)
     return amount.isZero() ? QStringLiteral("0") : regional::formatMoney(amount);
 }
 
+QString moneyOrBlank(Money amount)
+{
+    return amount.isZero() ? QStringLiteral(" ") : regional::formatMoney(amount);
+}
+
 QString date(const QDate &day) { return regional::formatDate(day); }
 
 QString alignRight(const QString &text, int n) { return regional::PadLeft(text, n); }

@@ -58,6 +58,7 @@ QString money(Money amount);            // "###,###,###,###,##0.00"
 // ("1234,5", "-12", "0").
 QString plainNumber(Money amount);
 QString moneyOrZero(Money amount);      // "0" for a zero amount, otherwise as money()
+QString moneyOrBlank(Money amount);     // a single blank for a zero amount, otherwise as money()
 QString date(const QDate &day);         // "DD-MM-YYYY"
 // The trimmed text right-aligned in n characters (the last n of n blanks + text).
 QString alignRight(const QString &text, int n);

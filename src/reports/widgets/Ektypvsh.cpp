@@ -156,9 +156,10 @@ reports::ReportResult Ektypvsh::load(int reportNumber, const reports::ReportInpu
         progress.setWindowTitle(input.title.trimmed());
         progress.setMinimumDuration(700);
         progress.setWindowModality(Qt::ApplicationModal);
-        run.progress = [&progress](qint64 done, qint64 total) {
+        run.progress = [this, &progress](qint64 done, qint64 total) {
             if (total > 0 && progress.maximum() != int(total))
                 progress.setMaximum(int(total));
+            progress.setLabelText(QStringLiteral("Εκτύπωση σε εξέλιξη... σελίδες: %1").arg(engine().PageCount()));
             progress.setValue(int(total > 0 ? qMin(done, total - 1) : done % 100));
             return !progress.wasCanceled();
         };

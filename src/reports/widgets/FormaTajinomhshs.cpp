@@ -4,6 +4,7 @@
 #include "platform/desktop/widgets/WindowRules.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -13,11 +14,28 @@ FormaTajinomhshs::FormaTajinomhshs(QWidget *parent) : QDialog(parent)
     const QList<QRadioButton *> options = buildChoiceWindow(
         this, QStringLiteral("FormaTajinomhshs"), QStringLiteral("Ταξινόμηση"), QStringLiteral("Επιλογή ταξινόμησης"),
         {QStringLiteral("Κωδικός"), QStringLiteral("Περιγραφή"), QStringLiteral("Ομάδα")}, &frame);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         m_option[i] = options[i];
+        m_option[i]->installEventFilter(this);
+    }
     m_onlyActive = new QCheckBox(QStringLiteral("Μόνο οι ενεργοί"), this);
     m_onlyActive->setObjectName(QStringLiteral("Check1"));
     frame->addWidget(m_onlyActive);
+}
+
+// A double click on an order chooses it and closes the window.
+bool FormaTajinomhshs::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        for (QRadioButton *option : m_option) {
+            if (watched == option) {
+                option->setChecked(true);
+                accept();
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 reports::SortChoice FormaTajinomhshs::choice() const

@@ -19,6 +19,9 @@ public:
 
     static reports::SortChoice ask(QWidget *parent);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QRadioButton *m_option[3];
     QCheckBox *m_onlyActive;

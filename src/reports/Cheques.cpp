@@ -1,0 +1,106 @@
+#include "Cheques.h"
+
+#include "PageFrame.h"
+#include "PeriodRows.h"
+#include "ReportSteps.h"
+#include "TableWriter.h"
+#include "data/Store.h"
+
+#include <QLocale>
+
+namespace reports {
+
+namespace {
+
+// "Δε 02-03-2026": the first two letters of the abbreviated Greek weekday name.
+QString markedDate(const QDate &d)
+{
+    static const QLocale greek(QLocale::Greek, QLocale::Greece);
+    return greek.dayName(d.dayOfWeek(), QLocale::ShortFormat).left(2) + u' ' + date(d);
+}
+
+// Right-aligned in n characters; a longer amount stays whole (cutting it to
+// n would drop its leading digits from 1.000.000,00 on).
+QString rightAligned(const QString &amount, int n)
+{
+    return amount.size() > n ? amount : alignRight(amount, n);
+}
+
+// Starts the document; false (after the one-line message) when there is no cheque.
+bool startChequeReport(pages::Engine &engine, const ReportInput &input, const QString &words, bool anyRow)
+{
+    applyPageFrame(engine);
+    engine.StartDoc();
+    engine.setHeader(withCaption(input, words + date(input.from) + QStringLiteral(" έως ") + date(input.to)));
+    if (!anyRow) {
+        engine.setParagraph(QStringLiteral("Δεν υπάρχουν καταχωρήσεις επιταγών στο παραπάνω διάστημα"));
+        engine.EndDoc();
+        return false;
+    }
+    // The cheque reports write their table from half a centimetre of the edges.
+    engine.setMarginLeft(QStringLiteral("0.5cm"));
+    engine.setMarginTop(QStringLiteral("0.5cm"));
+    engine.setText(QStringLiteral("\r"));
+    return true;
+}
+
+} // namespace
+
+void cheques(pages::Engine &engine, Store &store, const ReportInput &input)
+{
+    if (input.ask().askPrintChoice().analytic)
+        chequeList(engine, store, input);
+    else
+        chequeSummary(engine, store, input);
+}
+
+void chequeList(pages::Engine &engine, Store &store, const ReportInput &input)
+{
+    const QList<ChequeRow> rows = readCheques(store.main(), input.from, input.to);
+    if (!startChequeReport(engine, input, QStringLiteral("Εκτύπωση επιταγών από "), !rows.isEmpty()))
+        return;
+    engine.setFontName(QStringLiteral("arial greek"));
+    engine.setFontSize(10);
+    const pages::ColorRef headerShade = pages::rgb(255, 255, 0);
+    TableWriter table(engine);
+    table.open(QStringLiteral("^800|1500|900|<3400|>1350|>1250|>1250"),
+               alignRight(QStringLiteral("α/α"), 4) + QStringLiteral("|Ημερ/νια|Κωδ.|Περιγραφή|Λ τάξεως|Εσοδα|Εξοδα"),
+               QStringLiteral(" |  | | ||"), headerShade);
+    table.setShades(RowShade, 0, headerShade);
+
+    Money memo, income, expense;
+    int counter = 0;
+    for (const ChequeRow &c : rows) {
+        table.appendShaded({alignRight(QString::number(++counter), 4), markedDate(c.hmeromhnia),
+                            QString::number(c.kvdikos), c.perigrafh, moneyOrBlank(c.memo), moneyOrZero(c.esoda),
+                            moneyOrZero(c.ejoda)});
+        memo += c.memo;
+        income += c.esoda;
+        expense += c.ejoda;
+    }
+    engine.setFontBold(true);
+    table.appendShaded({QString(), QString(), QString(), QStringLiteral("Διαφορά = ") + moneyOrZero(income - expense),
+                        moneyOrZero(memo), moneyOrZero(income), moneyOrZero(expense)});
+    engine.EndDoc();
+}
+
+void chequeSummary(pages::Engine &engine, Store &store, const ReportInput &input)
+{
+    const QList<ChequeSumRow> rows = readChequeSums(store.main(), input.from, input.to);
+    if (!startChequeReport(engine, input, QStringLiteral("Εκτύπωση επιταγών συνοπτικά από "), !rows.isEmpty()))
+        return;
+    engine.setFontName(QStringLiteral("courier new greek"));
+    engine.setFontSize(10);
+    TableWriter table(engine);
+    table.open(QStringLiteral("^800|1800|2500"), alignRight(QStringLiteral("α/α"), 4) + QStringLiteral("|Ημερ/νια|Σύνολο LT"),
+               QStringLiteral("|||"));
+    table.setShades(RowShade, 0);
+
+    int counter = 0;
+    for (const ChequeSumRow &s : rows)
+        table.appendShaded({alignRight(QString::number(++counter), 4), markedDate(s.hmeromhnia),
+                            rightAligned(moneyOrBlank(s.synolo), 11)});
+    engine.EndDoc();
+}
+
+} // namespace reports

@@ -1,0 +1,108 @@
+#include "MovementRows.h"
+
+#include "platform/db/Database.h"
+
+#include <QStringList>
+
+namespace reports {
+
+namespace {
+
+// The selected numbers travel as one bound text ",3,17,42," that the query
+// searches, so a selection of any size is a single bound value (a list of
+// placeholders would stop at the engine's limit of 999). Empty: everything.
+QString selectionText(const QList<qint64> &numbers)
+{
+    if (numbers.isEmpty())
+        return QString();
+    QStringList parts;
+    for (qint64 n : numbers)
+        parts << QString::number(n);
+    return QLatin1Char(',') + parts.join(QLatin1Char(',')) + QLatin1Char(',');
+}
+
+void readRows(db::Statement &st, const MovementSink &sink, bool byGroup)
+{
+    while (st.next()) {
+        MovementRow r;
+        r.kvdikos = st.integer(0);
+        r.hmeromhnia = st.date(1);
+        r.perigrafh = st.text(2);
+        r.esoda = st.money(3);
+        r.ejoda = st.money(4);
+        r.memo = st.money(5);
+        if (byGroup) {
+            r.aa_omada = st.integer(6);
+            r.omada = st.text(7);
+        } else {
+            r.lista = st.text(6);
+        }
+        sink(r);
+    }
+}
+
+} // namespace
+
+bool anyCodes(db::Database &db)
+{
+    return db.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM kvdikoi)")).toLongLong() != 0;
+}
+
+bool anyGroups(db::Database &db)
+{
+    return db.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM omades)")).toLongLong() != 0;
+}
+
+void readMovementsByCode(db::Database &db, const QDate &start, const QDate &end, const QList<qint64> &codes,
+                         const MovementSink &sink)
+{
+    // The code's list line is looked up per movement rather than joined, so a
+    // code that is missing from kvdikoi still shows its movements.
+    db::Statement st = db.prepare(QStringLiteral(
+        "SELECT k.kvdikos, k.hmeromhnia, k.perigrafh, k.esoda, k.ejoda, IFNULL(k.L_tajeos, 0),"
+        " (SELECT c.lista FROM kvdikoi c WHERE c.kvdikos = k.kvdikos LIMIT 1)"
+        " FROM kinhseis k"
+        " WHERE k.hmeromhnia BETWEEN ?1 AND ?2"
+        "   AND (?3 = '' OR instr(?3, ',' || k.kvdikos || ',') > 0)"
+        " ORDER BY k.kvdikos, k.hmeromhnia DESC, k.aa"));
+    st.bindAll(start, end, selectionText(codes));
+    readRows(st, sink, false);
+}
+
+QList<CodeSumRow> readCodeSums(db::Database &db, const QDate &start, const QDate &end, const QList<qint64> &codes)
+{
+    db::Statement st = db.prepare(QStringLiteral(
+        "SELECT k.kvdikos, c.perigrafh, SUM(k.esoda), SUM(k.ejoda), SUM(IFNULL(k.L_tajeos, 0))"
+        " FROM kinhseis k INNER JOIN kvdikoi c ON k.kvdikos = c.kvdikos"
+        " WHERE k.hmeromhnia BETWEEN ?1 AND ?2"
+        "   AND (?3 = '' OR instr(?3, ',' || k.kvdikos || ',') > 0)"
+        " GROUP BY k.kvdikos, c.perigrafh ORDER BY k.kvdikos"));
+    st.bindAll(start, end, selectionText(codes));
+    QList<CodeSumRow> rows;
+    while (st.next())
+        rows << CodeSumRow{st.integer(0), st.text(1), st.money(2), st.money(3), st.money(4)};
+    return rows;
+}
+
+void readMovementsByGroup(db::Database &db, const QDate &start, const QDate &end, const QList<qint64> &groups,
+                          const MovementSink &sink)
+{
+    // A movement belongs to the report when some code carries its group
+    // number; the group's name comes from those codes. Joining every code of
+    // the group and dropping repeats with DISTINCT would also drop a second,
+    // identical movement of the same day, so the name is taken once per group.
+    // The group number after the name keeps two groups of one name apart.
+    db::Statement st = db.prepare(QStringLiteral(
+        "SELECT k.kvdikos, k.hmeromhnia, k.perigrafh, k.esoda, k.ejoda, IFNULL(k.L_tajeos, 0),"
+        " k.aa_omada, g.omada"
+        " FROM kinhseis k"
+        " INNER JOIN (SELECT aa_omadas, MIN(omada) AS omada FROM kvdikoi GROUP BY aa_omadas) g"
+        "   ON k.aa_omada = g.aa_omadas"
+        " WHERE k.hmeromhnia BETWEEN ?1 AND ?2"
+        "   AND (?3 = '' OR instr(?3, ',' || k.aa_omada || ',') > 0)"
+        " ORDER BY g.omada, k.aa_omada, k.kvdikos, k.hmeromhnia DESC, k.aa"));
+    st.bindAll(start, end, selectionText(groups));
+    readRows(st, sink, true);
+}
+
+} // namespace reports

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "platform/regional/Money.h"
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <functional>
+
+namespace db { class Database; }
+
+namespace reports {
+
+// The rows behind the movement reports, read with every date and every
+// selected code or group number bound. A missing memo amount reads as 0.
+// An empty selection means every code (or group).
+
+struct MovementRow
+{
+    qint64 kvdikos = 0;
+    QDate hmeromhnia;
+    QString perigrafh;
+    Money esoda, ejoda, memo;
+    QString lista;    // the code's list line (by-code report)
+    qint64 aa_omada = 0;
+    QString omada;    // the group's name (by-group report)
+};
+
+// The reports tab lists every code and every group: its lists are empty
+// exactly when the store has none.
+bool anyCodes(db::Database &db);
+bool anyGroups(db::Database &db);
+
+// Called with each row in turn; a report stops the reading by throwing.
+using MovementSink = std::function<void(const MovementRow &)>;
+
+// Movements of the range by code, each code's rows from the newest day to the
+// oldest.
+void readMovementsByCode(db::Database &db, const QDate &start, const QDate &end, const QList<qint64> &codes,
+                         const MovementSink &sink);
+
+// One row per code that has movements in the range: the code's description
+// and the sums of its income, expense and memo amounts, by code.
+struct CodeSumRow
+{
+    qint64 kvdikos = 0;
+    QString perigrafh;
+    Money esoda, ejoda, memo;
+};
+QList<CodeSumRow> readCodeSums(db::Database &db, const QDate &start, const QDate &end, const QList<qint64> &codes);
+
+// Movements of the range whose group has codes, by group name, then code,
+// then from the newest day to the oldest. Each movement is read once, also
+// when it repeats another one exactly.
+void readMovementsByGroup(db::Database &db, const QDate &start, const QDate &end, const QList<qint64> &groups,
+                          const MovementSink &sink);
+
+} // namespace reports

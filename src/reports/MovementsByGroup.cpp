@@ -1,0 +1,78 @@
+#include "MovementsByGroup.h"
+
+#include "MovementRows.h"
+#include "MovementSums.h"
+#include "PageFrame.h"
+#include "ReportSteps.h"
+#include "TableWriter.h"
+#include "data/Store.h"
+#include "platform/desktop/Messages.h"
+
+namespace reports {
+
+namespace {
+
+// Income, expense, memo: the column order of this report.
+QStringList amounts(const MovementSums &s)
+{
+    return {moneyOrBlank(s.income), moneyOrBlank(s.expense), moneyOrBlank(s.memo)};
+}
+
+QStringList labelled(const QString &label, const MovementSums &s)
+{
+    return QStringList{QString(), QString(), QString(), QString(), label} + amounts(s);
+}
+
+} // namespace
+
+void movementsByGroup(pages::Engine &engine, Store &store, const ReportInput &input)
+{
+    if (!anyGroups(store.main())) {
+        msg::critical(QStringLiteral("Προσοχή"), QStringLiteral("Δεν υπάρχουν ομάδες για την εκτύπωση"));
+        return;
+    }
+
+    applyPageFrame(engine);
+    engine.setMarginLeft(1400);
+    engine.setOrientation(pages::orientation::Landscape);
+    engine.StartDoc();
+    engine.setText(QStringLiteral("\r"));
+    engine.setHeader(withCaption(input, QStringLiteral("Σύνολο κινήσεων  με επιλογή ομάδας από ") + input.fromText
+                                            + QStringLiteral(" έως ") + input.toText));
+    TableWriter table(engine);
+    table.open(QStringLiteral("^800|<1800|<1000|^1500|<4300|>1900|>1900|>1900"),
+               QStringLiteral("α/α|Ομάδα|Κωδ.|Ημερ/νια|Περιγραφή|Έσοδο|Έξοδο|Λ ταξ"), QStringLiteral("||||||"));
+    table.setShades(RowShade, 0);
+
+    MovementSums total, sub;
+    int counter = 0;
+    qint64 currentGroup = 0;
+    auto writeSubtotal = [&] {
+        engine.setFontBold(true);
+        table.append(labelled(QStringLiteral("Υποσύνολο"), sub));
+        engine.setFontBold(false);
+        sub = MovementSums();
+    };
+    readMovementsByGroup(store.main(), input.from, input.to, input.groups, [&](const MovementRow &m) {
+        if (counter > 0 && m.aa_omada != currentGroup)
+            writeSubtotal();
+        currentGroup = m.aa_omada;
+        table.appendShaded({QString::number(++counter), m.omada, QString::number(m.kvdikos), date(m.hmeromhnia),
+                            m.perigrafh.trimmed(), moneyOrBlank(m.esoda), moneyOrBlank(m.ejoda), moneyOrBlank(m.memo)});
+        sub.add(m.memo, m.esoda, m.ejoda);
+        total.add(m.memo, m.esoda, m.ejoda);
+        countRow(input, counter);
+    });
+
+    if (counter == 0) {
+        engine.setText(QStringLiteral("\r\rΔεν βρέθηκαν εγγραφές"));
+    } else {
+        writeSubtotal();
+        engine.setFontBold(true);
+        table.append(labelled(QStringLiteral("Σύνολα"), total));
+        engine.setFontBold(false);
+    }
+    engine.EndDoc();
+}
+
+} // namespace reports
