@@ -69,11 +69,12 @@ int &lockWaitMs()
 class LockedFile
 {
 public:
-    enum class Mode { Read, Write };
+    enum class Mode { Read, Change, Rewrite }; // only a rewrite creates a missing file
 
     LockedFile(const QString &path, Mode mode)
     {
-        m_fd = ::open(QFile::encodeName(path).constData(), mode == Mode::Read ? O_RDONLY : O_RDWR | O_CREAT, 0666);
+        const int flags = mode == Mode::Read ? O_RDONLY : mode == Mode::Change ? O_RDWR : O_RDWR | O_CREAT;
+        m_fd = ::open(QFile::encodeName(path).constData(), flags, 0666);
         if (m_fd < 0) {
             m_missing = errno == ENOENT;
             return;
@@ -192,7 +193,9 @@ InUseMarker::Record InUseMarker::read() const
 
 InUseMarker::TakeResult InUseMarker::tryTake(const QString &user, const QString &computer) const
 {
-    LockedFile f(m_path, LockedFile::Mode::Write);
+    LockedFile f(m_path, LockedFile::Mode::Change);
+    if (f.missing())
+        return TakeResult::NotFree; // no record to take: unreadable until the unlock writes one
     if (!f.ok())
         return TakeResult::Failed;
     if (!decode(f.readRecord()).isFree())
@@ -202,7 +205,7 @@ InUseMarker::TakeResult InUseMarker::tryTake(const QString &user, const QString 
 
 bool InUseMarker::release(const QString &user, const QString &computer) const
 {
-    LockedFile f(m_path, LockedFile::Mode::Write);
+    LockedFile f(m_path, LockedFile::Mode::Rewrite);
     return f.ok() && f.writeRecord(encode('0', user, computer));
 }
 

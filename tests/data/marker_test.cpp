@@ -42,8 +42,9 @@ TEST(InUseMarker, MissingJunkOrOddSizedFileIsUnreadableAndNeverTaken)
         EXPECT_EQ(m.tryTake(QStringLiteral("nikos"), QStringLiteral("pc1")), InUseMarker::TakeResult::NotFree);
         QFile f(markerIn(dir));
         EXPECT_EQ(f.exists(), !held.isNull());
-        if (f.open(QIODevice::ReadOnly))
+        if (f.open(QIODevice::ReadOnly)) {
             EXPECT_EQ(f.readAll(), held);
+        }
     }
 }
 

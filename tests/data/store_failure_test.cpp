@@ -3,6 +3,7 @@
 #include "data/AppGlobals.h"
 #include "data/DataFolder.h"
 #include "data/StoreFailure.h"
+#include "platform/db/Transaction.h"
 #include "support/ScriptedMessages.h"
 #include "support/TestDataFolder.h"
 

@@ -152,7 +152,7 @@ TEST_F(Unlock, AFileThatCannotBeWrittenIsReportedNotUnlocked)
         EXPECT_FALSE(login::unlockMarker(c.dataPath));
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.last().icon, msg::Icon::Critical);
-        EXPECT_TRUE(boxes.last().text.startsWith(QStringLiteral("Η βάση δεν ξεκλείδωσε"))) << boxes.last().text;
+        EXPECT_TRUE(boxes.last().text.startsWith(QStringLiteral("Η βάση δεν ξεκλείδωσε"))) << boxes.last().text.toStdString();
     }
 }
 

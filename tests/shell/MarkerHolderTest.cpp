@@ -108,7 +108,7 @@ TEST_F(Marker, AFailedReleaseKeepsOwnershipAndSaysSo)
     EXPECT_TRUE(state.OwnsMarker);
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().icon, msg::Icon::Critical);
-    EXPECT_TRUE(boxes.last().text.startsWith(QStringLiteral("Η βάση δεν ξεκλείδωσε"))) << boxes.last().text;
+    EXPECT_TRUE(boxes.last().text.startsWith(QStringLiteral("Η βάση δεν ξεκλείδωσε"))) << boxes.last().text.toStdString();
 
     ASSERT_TRUE(QDir().rmdir(marker));
     ASSERT_TRUE(QFile::rename(marker + QStringLiteral(".kept"), marker));
