@@ -99,17 +99,17 @@ TEST_P(ProgramStart, LogInOpensTheRealMainWindowAfterTheOpeningBalance)
     });
     login->findChild<QAbstractButton *>(QStringLiteral("Command1(0)"))->click();
 
-    kentrikh *main = program.mainWindow();
-    ASSERT_NE(main, nullptr);
-    EXPECT_TRUE(main->isVisible());
+    kentrikh *window = program.mainWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(boxes.count(), 1) << boxes.texts().join(QStringLiteral(" | ")).toStdString();
     // The real pages: the cash sheet with its day list and code box, the codes page.
-    EXPECT_NE(main->findChild<QListWidget *>(QStringLiteral("List1")), nullptr);
-    EXPECT_NE(main->findChild<QComboBox *>(QStringLiteral("DBCombo1")), nullptr);
-    ASSERT_NE(main->codesPage(), nullptr);
-    EXPECT_EQ(main->windowTitle(), QStringLiteral("Kelvora"));
-    EXPECT_TRUE(main->state().OwnsMarker);
+    EXPECT_NE(window->findChild<QListWidget *>(QStringLiteral("List1")), nullptr);
+    EXPECT_NE(window->findChild<QComboBox *>(QStringLiteral("DBCombo1")), nullptr);
+    ASSERT_NE(window->codesPage(), nullptr);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Kelvora"));
+    EXPECT_TRUE(window->state().OwnsMarker);
 
     {
         auto db = openMain();
@@ -117,7 +117,7 @@ TEST_P(ProgramStart, LogInOpensTheRealMainWindowAfterTheOpeningBalance)
         EXPECT_EQ(db->scalar(QStringLiteral("SELECT count(*) FROM taytothta")).toLongLong(), 1);
         EXPECT_EQ(db->columnNames(QStringLiteral("kinhseis")).count(QStringLiteral("L_tajeos")), 1);
     }
-    main->close(); // the stop sequence gives the marker back
+    window->close(); // the stop sequence gives the marker back
     QCoreApplication::processEvents(); // the queued quit, here where no loop runs
     EXPECT_TRUE(InUseMarker(datafolder::marker(data)).read().isFree());
 }

@@ -7,10 +7,10 @@
 ModalDriver::ModalDriver(std::function<void(QWidget *modal)> steps, int limitMs) : m_steps(std::move(steps))
 {
     m_poll.setInterval(5);
-    QObject::connect(&m_poll, &QTimer::timeout, [this] { poll(); });
+    QObject::connect(&m_poll, &QTimer::timeout, &m_poll, [this] { poll(); });
     m_poll.start();
     m_guard.setSingleShot(true);
-    QObject::connect(&m_guard, &QTimer::timeout, [] {
+    QObject::connect(&m_guard, &QTimer::timeout, &m_guard, [] {
         if (!QApplication::activeModalWidget())
             return;
         ADD_FAILURE() << "a modal window was still open when the time limit passed";
