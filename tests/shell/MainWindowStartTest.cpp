@@ -51,7 +51,8 @@ protected:
         EXPECT_FALSE(window.initialise(noAnswer));
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.last().title, QStringLiteral("Προσοχή στο Path"));
-        EXPECT_EQ(boxes.last().text, QStringLiteral("Δεν βρέθηκε η βάση δεδομένων, ενημερώστε το registry\n") + cause);
+        EXPECT_EQ(boxes.last().text, QStringLiteral("Δεν βρέθηκε η βάση δεδομένων, ενημερώστε το registry\n") + cause)
+            << boxes.last().text.toStdString();
         EXPECT_EQ(boxes.last().icon, msg::Icon::Critical);
         EXPECT_FALSE(window.state().OwnsMarker);
         EXPECT_EQ(log.count(QStringLiteral("ShowInitialDay")), 0);
@@ -72,18 +73,18 @@ TEST_F(MainWindowStart, UnusableDatabasesEndTheStartWithTheMessage)
             wrongKey, QStringLiteral("kelvora.mdb: Το αρχείο δεν είναι κρυπτογραφημένο με το κλειδί του προγράμματος."));
     }
     {
-        SCOPED_TRACE("missing mapcodes.mdb");
-        boxes.clear();
-        Store store(data.path(), globals().DbPassword);
-        ASSERT_TRUE(QFile::remove(datafolder::usersDatabase(data.path())));
-        expectFatalAndMarkerUntouched(store, QStringLiteral("mapcodes.mdb: Το αρχείο δεν υπάρχει."));
-    }
-    {
         SCOPED_TRACE("missing table");
         boxes.clear();
         data.main().executeScript(QStringLiteral("DROP TABLE omades;"));
         Store store(data.path(), globals().DbPassword);
         expectFatalAndMarkerUntouched(store, QStringLiteral("Στο αρχείο λείπει πίνακας του προγράμματος."));
+    }
+    {
+        SCOPED_TRACE("missing mapcodes.mdb");
+        boxes.clear();
+        Store store(data.path(), globals().DbPassword);
+        ASSERT_TRUE(QFile::remove(datafolder::usersDatabase(data.path())));
+        expectFatalAndMarkerUntouched(store, QStringLiteral("mapcodes.mdb: Το αρχείο δεν υπάρχει."));
     }
 }
 
