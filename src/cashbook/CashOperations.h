@@ -26,6 +26,13 @@ struct MovementEntry
 // Later days move by exactly the amount the day's net (income - expense)
 // changed, once per operation: + the new net on insert, new - old on change,
 // - the old net on delete (also when the day loses its last movement).
+//
+// Closing a day protects its balance too: an operation that would move the
+// balance of a later closed day is refused for users without
+// RightChangeRecords (naming the first such day), and users with it are asked
+// first. Whatever a write depends on (the movement as it stands, the closed
+// days after it) is read again inside the write transaction; if another
+// workstation changed it since the user was asked, nothing is written.
 class CashOperations
 {
 public:
@@ -46,6 +53,10 @@ public:
     bool CloseCash(const QString &dateText);
 
 private:
+    std::optional<int> acceptedClosedDaysAfter(const QDate &day, Money netChange);
+    bool stillAsAgreed(const QDate &day, Money netChange, int acceptedClosedDays);
+    bool movementUnchanged(const Movement &seen);
+    void reportOverflow();
     bool checkCodeAndDescription(const MovementEntry &entry, std::optional<ActiveCode> &code);
     bool mayChangeDay(const QDate &day);
     // The stored movement when it exists and its day may be changed (says why not otherwise).
@@ -54,5 +65,9 @@ private:
 
     CashBook &m_book;
 };
+
+// Reads an amount box by the amount rule (regional::checkAmountText); a text
+// that is no clear amount is reported with the reason and gives no value.
+std::optional<Money> readAmountBox(const QString &text);
 
 } // namespace cashbook

@@ -34,6 +34,9 @@ TEST(OpeningBalanceDialog, KeyFiltersAndLeaveHandlers)
     QTest::keyClicks(amount, QStringLiteral("12.50"));
     EXPECT_EQ(amount->text(), QStringLiteral("12,50"));
     amount->clear();
+    QTest::keyClicks(amount, QStringLiteral("1.234,56")); // the form balances are shown in
+    EXPECT_EQ(amount->text(), QStringLiteral("1.234,56"));
+    amount->clear();
     date->setFocus();
     EXPECT_EQ(amount->text(), QStringLiteral("0")); // an empty amount counts as 0
 }
@@ -50,7 +53,19 @@ TEST(OpeningBalanceDialog, ValidationMessagesAndConfirmation)
     box(dlg, 0)->setText(QStringLiteral("05-12-2005"));
     box(dlg, 1)->setText(QStringLiteral("12,5,0"));
     EXPECT_FALSE(dlg.ValidateOpeningBalance());
-    EXPECT_EQ(boxes.last().text, QStringLiteral("Εισάγετε το ποσό που έχετε υπόλοιπο ταμείου τη παραπάνω ημερομηνία"));
+    EXPECT_EQ(boxes.last().text, QStringLiteral("Εισάγετε το ποσό που έχετε υπόλοιπο ταμείου τη παραπάνω ημερομηνία\r"
+                                                "Το ποσό έχει περισσότερα από ένα δεκαδικά κόμματα."));
+    // Decimals beyond the cents are refused, not rounded away.
+    box(dlg, 1)->setText(QStringLiteral("1,23456"));
+    EXPECT_FALSE(dlg.ValidateOpeningBalance());
+    // A balance may be negative; an accepted amount is handed on in the form
+    // the update reads the same way (a pasted "12.5" is 12,50, not 125).
+    box(dlg, 1)->setText(QStringLiteral("-1.234,5"));
+    EXPECT_TRUE(dlg.ValidateOpeningBalance());
+    EXPECT_EQ(dlg.amountText(), QStringLiteral("-1.234,50"));
+    box(dlg, 1)->setText(QStringLiteral("12.5"));
+    EXPECT_TRUE(dlg.ValidateOpeningBalance());
+    EXPECT_EQ(dlg.amountText(), QStringLiteral("12,50"));
 
     box(dlg, 1)->setText(QString());
     EXPECT_TRUE(dlg.ValidateOpeningBalance());
