@@ -7,7 +7,7 @@
 #include "shell/login/Login.h"
 #include "shell/mainwindow/kentrikh.h"
 #include "shell/startup/OpeningBalanceDialog.h"
-#include "support/ModalDriver.h"
+#include "support/ModalSteps.h"
 #include "support/ScriptedMessages.h"
 
 #include <QAbstractButton>
@@ -89,7 +89,7 @@ TEST_P(ProgramStart, LogInOpensTheRealMainWindowAfterTheOpeningBalance)
 
     int asked = 0;
     boxes.answerNext(msg::Answer::Yes); // "Θα ενημερωθούν τα υπόλοιπα ταμείου ... Να συνεχίσω;"
-    ModalDriver driver([&](QWidget *modal) {
+    ModalSteps driver([&](QWidget *modal) {
         auto *dialog = qobject_cast<FR_ErvthshUpdate *>(modal);
         ASSERT_NE(dialog, nullptr) << "not the opening-balance dialog";
         ++asked;

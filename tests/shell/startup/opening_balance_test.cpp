@@ -1,5 +1,5 @@
 #include "shell/startup/OpeningBalanceDialog.h"
-#include "support/ModalDriver.h"
+#include "support/ModalSteps.h"
 #include "support/ScriptedMessages.h"
 
 #include <QLineEdit>
@@ -78,7 +78,7 @@ TEST(OpeningBalanceDialog, AnswerNoKeepsTheDialogYesReturnsTheTexts)
     boxes.answerNext(msg::Answer::No);
     boxes.answerNext(msg::Answer::Yes);
     bool checkedAfterNo = false;
-    ModalDriver driver([&](QWidget *modal) {
+    ModalSteps driver([&](QWidget *modal) {
         auto *dlg = qobject_cast<FR_ErvthshUpdate *>(modal);
         ASSERT_NE(dlg, nullptr);
         box(*dlg, 0)->setText(QStringLiteral("05-12-2005"));
@@ -103,7 +103,7 @@ TEST(OpeningBalanceDialog, EscDoesNothingTheCloseBoxLeavesWithoutAnAnswer)
 {
     ScriptedMessages boxes;
     bool openAfterEsc = false;
-    ModalDriver driver([&](QWidget *modal) {
+    ModalSteps driver([&](QWidget *modal) {
         for (int element : {0, 1}) {
             box(*modal, element)->setFocus();
             QTest::keyClick(box(*modal, element), Qt::Key_Escape);
