@@ -1,4 +1,5 @@
 #include "data/DataFolder.h"
+#include "data/Schema.h"
 #include "data/SchemaUpgrade.h"
 #include "support/TestDataFolder.h"
 #include "tools/NewInstallation.h"
@@ -161,4 +162,26 @@ TEST(SchemaUpgrade, FailedStepToFourLeavesVersionThree)
     EXPECT_EQ(schemaupgrade::UpgradeSchema(db, answering(std::nullopt)), 3);
     EXPECT_EQ(schemaupgrade::currentVersion(db), 3);
     EXPECT_FALSE(db.tableExists(QStringLiteral("allages")));
+}
+
+// A version row holding NULL or 0 once made the walk insert rows for ever; an
+// unknown version is left as it is.
+TEST(SchemaUpgrade, NullOrZeroVersionWalksOnceUnknownIsLeftAlone)
+{
+    struct Case
+    {
+        const char *row;
+        int reached;
+        int asks;
+    };
+    for (const Case c : {Case{"NULL", schema::CurrentVersion, 1}, Case{"0", schema::CurrentVersion, 1}, Case{"7", 7, 0}, Case{"-1", -1, 0}}) {
+        SCOPED_TRACE(c.row);
+        TestDataFolder folder(TestDataFolder::Schema::Fresh);
+        auto &db = folder.main();
+        db.executeScript(QStringLiteral("INSERT INTO taytothta (ariumos) VALUES (%1);").arg(QLatin1String(c.row)));
+        EXPECT_EQ(schemaupgrade::UpgradeSchema(db, answering(OpeningBalance{QStringLiteral("01-01-2000"),
+                                                                             QStringLiteral("0")})), c.reached);
+        EXPECT_EQ(countAsks, c.asks);
+        EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM taytothta")).toLongLong(), 1);
+    }
 }

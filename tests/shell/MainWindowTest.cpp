@@ -51,7 +51,7 @@ protected:
     InUseMarker marker() const { return InUseMarker(datafolder::marker(data.path())); }
     void anotherWorkstationHoldsTheMarker()
     {
-        ASSERT_TRUE(marker().tryTake(QStringLiteral("babis"), QStringLiteral("pc2")));
+        ASSERT_EQ(marker().tryTake(QStringLiteral("babis"), QStringLiteral("pc2")), InUseMarker::TakeResult::Taken);
     }
 
     void open()
@@ -86,7 +86,7 @@ protected:
 TEST_F(MainWindow, FrameHasItsTabsButtonsAndPanels)
 {
     open();
-    EXPECT_EQ(window->size(), QSize(788, 541));
+    EXPECT_EQ(window->frameGeometry().size(), QSize(788, 541)); // the outer size, frame included
     ASSERT_EQ(tabs()->count(), 4);
     const QString captions[] = {QStringLiteral("Ημερήσια κίνηση "), QStringLiteral("Κωδικοί κινήσεων "),
                                 QStringLiteral("Εκτυπώσεις "), QStringLiteral("Εξοδος ")};

@@ -15,6 +15,8 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QValidator>
+#include <QWindow>
+#include <algorithm>
 
 namespace ui {
 namespace {
@@ -114,6 +116,18 @@ void CenterForm(QWidget *window)
     const QSize frame = window->frameGeometry().size();
     window->move(area.left() + (area.width() - frame.width()) / 2,
                  area.top() + (area.height() - frame.height()) / 2);
+}
+
+QSize ClientSizeForFrame(const QSize &outer, const QMargins &frame)
+{
+    return QSize(std::max(1, outer.width() - frame.left() - frame.right()),
+                 std::max(1, outer.height() - frame.top() - frame.bottom()));
+}
+
+void SizeFrame(QWidget *window, const QSize &outer)
+{
+    const QMargins frame = window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
+    window->resize(ClientSizeForFrame(outer, frame));
 }
 
 void SetUpperCase(QLineEdit *box)
