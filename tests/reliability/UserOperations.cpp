@@ -44,7 +44,8 @@ struct Cash
 
 codes::CodeInput code(const QString &number, const QString &description, qint64 group, bool income)
 {
-    return codes::CodeInput{number, description, {}, group, income, true};
+    const QString groupName = group == 1 ? QStringLiteral("ΓΕΝΙΚΑ") : QStringLiteral("ΛΟΙΠΑ");
+    return codes::CodeInput{number, description, groupName, group, income, true};
 }
 
 } // namespace
@@ -90,7 +91,7 @@ const std::vector<UserOperation> &userOperations()
          }},
         {"change code",
          [](Store &s) {
-             return codes::changeCode(s.main(), 3, code(QStringLiteral("40"), QStringLiteral("ΜΙΣΘΩΜΑ"), 1, false))
+             return codes::changeCode(s.main(), 3, code(QStringLiteral("40"), QStringLiteral("ΜΙΣΘΩΜΑ"), 2, false))
                  .has_value();
          }},
         {"delete code", [](Store &s) { return codes::deleteCode(s.main(), 3); }},
