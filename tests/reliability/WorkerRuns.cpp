@@ -113,7 +113,9 @@ TwoWorkstationFigures runTwoWorkstations(const QString &workerPath, const QStrin
     QElapsedTimer clock;
     clock.start();
     while ((cashier.state() != QProcess::NotRunning || office.state() != QProcess::NotRunning) && clock.elapsed() < limitMs) {
-        cashier.waitForReadyRead(50);
+        // Without an event loop a QProcess notices output and its end only while waited on.
+        cashier.waitForReadyRead(25);
+        office.waitForReadyRead(25);
         cashierOut += cashier.readAllStandardOutput();
         officeOut += office.readAllStandardOutput();
     }
