@@ -6,7 +6,8 @@ PKGS=(cmake ninja-build g++ pkg-config
       libsqlcipher-dev sqlcipher
       libgtest-dev libgmock-dev libbenchmark-dev
       fonts-liberation fonts-dejavu-core
-      poppler-utils xvfb xauth imagemagick)
+      poppler-utils xvfb xauth imagemagick
+      clang libclang-rt-14-dev)
 missing=()
 for p in "${PKGS[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
