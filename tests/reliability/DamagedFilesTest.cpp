@@ -188,8 +188,9 @@ TEST_P(DamagedFiles, EndInAClearMessageAndChangeNoFile)
         return;
     }
     EXPECT_GE(messages.count(), 1) << "the program went on without a word";
-    if (c.expect == Expect::Refused)
+    if (c.expect == Expect::Refused) {
         EXPECT_FALSE(reachedMainWindow);
+    }
     EXPECT_EQ(fingerprint({programDir.path(), dataDir.path()}), before) << "a file changed";
 }
 
