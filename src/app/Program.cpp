@@ -3,6 +3,7 @@
 #include "ProgramPages.h"
 #include "data/AppGlobals.h"
 #include "shell/login/Login.h"
+#include "shell/mainwindow/MainWindowRules.h"
 #include "shell/mainwindow/kentrikh.h"
 #include "shell/startup/OpeningBalanceDialog.h"
 #include "shell/startup/Startup.h"
@@ -31,6 +32,12 @@ bool Program::start()
 
 void Program::openMainWindow()
 {
+    // The pages read their data as they are built: the files are opened first,
+    // so a file another workstation holds can be waited for and tried again.
+    if (!mainwindow::openDatabases(*m_store)) {
+        QApplication::exit(1);
+        return;
+    }
     m_main = std::make_unique<kentrikh>(*m_store, m_pages);
     connect(m_main.get(), &kentrikh::programEnded, qApp, &QApplication::quit, Qt::QueuedConnection);
     if (!m_main->initialise([w = m_main.get()] { return FR_ErvthshUpdate::ask(w); })) {

@@ -1,6 +1,8 @@
 #include "InUseMarker.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -55,32 +57,66 @@ QString unfield(const QByteArray &bytes)
     return s;
 }
 
-// An open marker file with an exclusive POSIX record lock, which also works
-// on network file systems. The lock ends when the descriptor closes.
+int &lockWaitMs()
+{
+    static int value = InUseMarker::DefaultLockWaitMs;
+    return value;
+}
+
+// An open marker file with a POSIX record lock (shared for reading, exclusive
+// for a read-check-write), which also works on network file systems. The lock
+// is waited for a bounded time; the lock ends when the descriptor closes.
 class LockedFile
 {
 public:
-    explicit LockedFile(const QString &path)
+    enum class Mode { Read, Change, Rewrite }; // only a rewrite creates a missing file
+
+    LockedFile(const QString &path, Mode mode)
     {
-        m_fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT, 0666);
-        if (m_fd < 0)
+        const int flags = mode == Mode::Read ? O_RDONLY : mode == Mode::Change ? O_RDWR : O_RDWR | O_CREAT;
+        m_fd = ::open(QFile::encodeName(path).constData(), flags, 0666);
+        if (m_fd < 0) {
+            m_missing = errno == ENOENT;
             return;
-        struct flock lk {};
-        lk.l_type = F_WRLCK;
-        lk.l_whence = SEEK_SET;
-        while (fcntl(m_fd, F_SETLKW, &lk) < 0 && errno == EINTR) {
         }
+        struct flock lk {};
+        lk.l_type = mode == Mode::Read ? F_RDLCK : F_WRLCK;
+        lk.l_whence = SEEK_SET;
+        QElapsedTimer waited;
+        waited.start();
+        for (;;) {
+            if (fcntl(m_fd, F_SETLK, &lk) == 0)
+                break;
+            if (errno != EACCES && errno != EAGAIN && errno != EINTR)
+                break; // a file system without locks: the access goes on unlocked, as before locking
+            if (waited.elapsed() >= lockWaitMs()) {
+                m_timedOut = true;
+                struct flock probe = lk;
+                if (fcntl(m_fd, F_GETLK, &probe) == 0 && probe.l_type != F_UNLCK && probe.l_pid > 0)
+                    m_holderPid = probe.l_pid;
+                return;
+            }
+            ::usleep(20'000);
+        }
+        m_locked = true;
     }
     ~LockedFile()
     {
         if (m_fd >= 0)
             ::close(m_fd);
     }
-    bool ok() const { return m_fd >= 0; }
+    LockedFile(const LockedFile &) = delete;
+    LockedFile &operator=(const LockedFile &) = delete;
 
+    bool ok() const { return m_fd >= 0 && m_locked; }
+    bool missing() const { return m_missing; }
+    bool timedOut() const { return m_timedOut; }
+    pid_t holderPid() const { return m_holderPid; }
+
+    // Reads one byte more than a record, so a longer file shows.
     QByteArray readRecord() const
     {
-        QByteArray buf(InUseMarker::RecordLength, '\0');
+        QByteArray buf(InUseMarker::RecordLength + 1, '\0');
         const ssize_t n = ::pread(m_fd, buf.data(), size_t(buf.size()), 0);
         buf.resize(n > 0 ? int(n) : 0);
         return buf;
@@ -88,16 +124,43 @@ public:
     bool writeRecord(const QByteArray &rec) const
     {
         const bool written = ::pwrite(m_fd, rec.constData(), size_t(rec.size()), 0) == rec.size();
-        return written && ::fsync(m_fd) == 0;
+        return written && ::ftruncate(m_fd, rec.size()) == 0 && ::fsync(m_fd) == 0;
     }
 
 private:
     int m_fd = -1;
+    bool m_locked = false;
+    bool m_missing = false;
+    bool m_timedOut = false;
+    pid_t m_holderPid = 0;
 };
+
+// The record of a file that could not be reached, with who holds its lock when
+// that can be told: the names in the record (read without the lock), or else
+// the process that holds the lock.
+InUseMarker::Record unreachable(const QString &path, const LockedFile &f)
+{
+    InUseMarker::Record r;
+    r.state = InUseMarker::Record::State::Unreachable;
+    QFile unlocked(path);
+    if (unlocked.open(QIODevice::ReadOnly)) {
+        const InUseMarker::Record seen = InUseMarker::decode(unlocked.read(InUseMarker::RecordLength + 1));
+        if (seen.isTaken())
+            r.lockHolder = QStringLiteral("ο (η) ") + seen.user + QStringLiteral(" στον Η/Υ ") + seen.computer;
+    }
+    if (r.lockHolder.isEmpty() && f.holderPid() > 0)
+        r.lockHolder = QStringLiteral("η διεργασία %1").arg(f.holderPid());
+    return r;
+}
 
 } // namespace
 
 InUseMarker::InUseMarker(const QString &path) : m_path(path) {}
+
+void InUseMarker::setLockWait(int ms)
+{
+    lockWaitMs() = ms;
+}
 
 QByteArray InUseMarker::encode(char flag, const QString &user, const QString &computer)
 {
@@ -107,9 +170,12 @@ QByteArray InUseMarker::encode(char flag, const QString &user, const QString &co
 InUseMarker::Record InUseMarker::decode(const QByteArray &bytes)
 {
     Record r;
-    if (bytes.size() < RecordLength)
-        return r; // an empty or short file reads as neither taken nor free
+    if (bytes.size() != RecordLength || (bytes[0] != '0' && bytes[0] != '1')) {
+        r.flag = bytes.left(1);
+        return r; // no record that can be read: neither taken nor free
+    }
     r.flag = bytes.left(1);
+    r.state = bytes[0] == '1' ? Record::State::Taken : Record::State::Free;
     r.user = unfield(bytes.mid(1, NameLength));
     r.computer = unfield(bytes.mid(1 + NameLength, NameLength));
     return r;
@@ -117,27 +183,53 @@ InUseMarker::Record InUseMarker::decode(const QByteArray &bytes)
 
 InUseMarker::Record InUseMarker::read() const
 {
-    LockedFile f(m_path);
-    return f.ok() ? decode(f.readRecord()) : Record{};
-}
-
-bool InUseMarker::tryTake(const QString &user, const QString &computer) const
-{
-    LockedFile f(m_path);
-    if (!f.ok() || !decode(f.readRecord()).isFree())
-        return false;
-    return f.writeRecord(encode('1', user, computer));
-}
-
-void InUseMarker::release(const QString &user, const QString &computer) const
-{
-    LockedFile f(m_path);
+    LockedFile f(m_path, LockedFile::Mode::Read);
     if (f.ok())
-        f.writeRecord(encode('0', user, computer));
+        return decode(f.readRecord());
+    if (f.missing())
+        return Record{}; // unreadable: the unlock creates it
+    return unreachable(m_path, f);
+}
+
+InUseMarker::TakeResult InUseMarker::tryTake(const QString &user, const QString &computer) const
+{
+    LockedFile f(m_path, LockedFile::Mode::Change);
+    if (f.missing())
+        return TakeResult::NotFree; // no record to take: unreadable until the unlock writes one
+    if (!f.ok())
+        return TakeResult::Failed;
+    if (!decode(f.readRecord()).isFree())
+        return TakeResult::NotFree;
+    return f.writeRecord(encode('1', user, computer)) ? TakeResult::Taken : TakeResult::Failed;
+}
+
+bool InUseMarker::release(const QString &user, const QString &computer) const
+{
+    LockedFile f(m_path, LockedFile::Mode::Rewrite);
+    return f.ok() && f.writeRecord(encode('0', user, computer));
 }
 
 QString InUseMarker::holderText(const Record &record)
 {
     return QStringLiteral("Η βάση χρησιμοποιήτε από τον (την) ") + record.user + QStringLiteral(" στον Η/Υ ")
         + record.computer;
+}
+
+QString InUseMarker::problemText(const Record &record)
+{
+    if (record.state == Record::State::Unreachable) {
+        QString text = QStringLiteral("Δεν είναι δυνατή η πρόσβαση στο αρχείο κλειδώματος kelvora.dat.");
+        if (!record.lockHolder.isEmpty())
+            text += QStringLiteral("\nΤο κρατά ") + record.lockHolder + QLatin1Char('.');
+        return text;
+    }
+    return QStringLiteral("Το αρχείο κλειδώματος kelvora.dat δεν διαβάζεται.\n"
+                          "Ο διαχειριστής να ξεκλειδώσει τη βάση από την είσοδο.");
+}
+
+QString InUseMarker::problemTitle(const Record &record)
+{
+    return record.state == Record::State::Unreachable
+        ? QStringLiteral("Το αρχείο kelvora.dat δεν είναι προσβάσιμο")
+        : QStringLiteral("Το αρχείο kelvora.dat δεν διαβάζεται");
 }

@@ -10,37 +10,60 @@
 // Workstations that start together must not both take it, so every
 // read-check-write holds an advisory lock on the file itself; the record and
 // its format stay what every workstation reads.
+//
+// A file that holds no such record (missing, empty, another size, a flag that
+// is neither) reads as unreadable: changes are refused as when another
+// workstation holds it, until the administrator's unlock rewrites it. The lock
+// is waited for a bounded time only; a file that stays locked (a stalled
+// network share) reads as unreachable.
 class InUseMarker
 {
 public:
     static constexpr int RecordLength = 51;
     static constexpr int NameLength = 25;
+    static constexpr int DefaultLockWaitMs = 5000;
 
     struct Record
     {
-        QByteArray flag;    // "0", "1", or anything else for an empty or short file
+        enum class State { Free, Taken, Unreadable, Unreachable };
+        State state = State::Unreadable;
+        QByteArray flag;    // "0", "1", or what a damaged file holds
         QString user;       // trailing blanks removed
         QString computer;   // trailing blanks removed
+        QString lockHolder; // for an unreachable file: who holds its lock, when known
 
-        bool isTaken() const { return flag == "1"; }
-        bool isFree() const { return flag == "0"; }
+        bool isTaken() const { return state == State::Taken; }
+        bool isFree() const { return state == State::Free; }
+        bool isUsable() const { return isTaken() || isFree(); }
     };
+
+    enum class TakeResult { Taken, NotFree, Failed };
 
     explicit InUseMarker(const QString &path);
 
-    // Reads record 1; the file is created empty when it does not exist.
+    const QString &path() const { return m_path; }
+
+    // Reads record 1 (the file is neither created nor changed).
     Record read() const;
-    // Takes the marker when its flag is "0"; true when this call took it.
-    bool tryTake(const QString &user, const QString &computer) const;
-    // Writes flag "0" with the given names, whatever the flag was.
-    void release(const QString &user, const QString &computer) const;
+    // Takes the marker when its flag is "0".
+    TakeResult tryTake(const QString &user, const QString &computer) const;
+    // Writes flag "0" with the given names, whatever the file held, leaving a
+    // file of exactly one record. False when it could not be written.
+    bool release(const QString &user, const QString &computer) const;
 
     // "Η βάση χρησιμοποιήτε από τον (την) <user> στον Η/Υ <computer>"
     static QString holderText(const Record &record);
+    // What the user is told when the record is neither free nor taken.
+    static QString problemText(const Record &record);
+    // The window title's words for the same.
+    static QString problemTitle(const Record &record);
 
     // The 51 bytes of a record (names cut to 25 characters, never overflowing).
     static QByteArray encode(char flag, const QString &user, const QString &computer);
     static Record decode(const QByteArray &bytes);
+
+    // How long every access waits for the lock; tests shorten it.
+    static void setLockWait(int ms);
 
 private:
     QString m_path;

@@ -9,10 +9,15 @@
 namespace schemaupgrade {
 namespace {
 
+// Also mends version rows holding NULL or 0: they are removed, so the version
+// read next is a real one (a row with a known version behind them keeps it)
+// and the walk can never add rows without end.
 void toVersion1(db::Database &db)
 {
     db::Transaction t(db);
-    db.execute(QStringLiteral("INSERT INTO taytothta (ariumos) VALUES (1)"));
+    db.execute(QStringLiteral("DELETE FROM taytothta WHERE ariumos IS NULL OR ariumos = 0"));
+    if (db.scalar(QStringLiteral("SELECT count(*) FROM taytothta")).toLongLong() == 0)
+        db.execute(QStringLiteral("INSERT INTO taytothta (ariumos) VALUES (1)"));
     t.commit();
 }
 
@@ -69,7 +74,10 @@ int UpgradeSchema(db::Database &db, const AskOpeningBalance &ask)
             default:
                 return version; // a version this program does not know: left alone
             }
-            version = currentVersion(db);
+            const int reached = currentVersion(db);
+            if (reached == version)
+                return version; // a step that changed nothing would repeat for ever
+            version = reached;
         }
     } catch (const std::exception &e) {
         qWarning() << "schema upgrade stopped at version" << version << ":" << e.what();

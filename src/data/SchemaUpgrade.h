@@ -26,7 +26,7 @@ struct OpeningBalance
 // Asks the user; no value when the dialog was closed without confirming.
 using AskOpeningBalance = std::function<std::optional<OpeningBalance>()>;
 
-// 0 when the version table is empty.
+// 0 when the version table is empty or its version is NULL or 0.
 int currentVersion(db::Database &db);
 
 // Returns the version reached.

@@ -1,8 +1,12 @@
 #include "data/InUseMarker.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <chrono>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <thread>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,27 +19,87 @@ QString markerIn(const QTemporaryDir &dir)
 
 } // namespace
 
-TEST(InUseMarker, EmptyFileIsNeitherTakenNorFreeAndIsNeverTaken)
+// A file without a readable record once switched the exclusive access off
+// without a word; now it reads as unreadable, is never taken, and stays as it
+// is until the administrator's unlock rewrites it.
+TEST(InUseMarker, MissingJunkOrOddSizedFileIsUnreadableAndNeverTaken)
+{
+    const QByteArray good = InUseMarker::encode('0', QStringLiteral("nikos"), QStringLiteral("pc1"));
+    for (const QByteArray &held : {QByteArray(), QByteArray(""), good.left(50), good + 'x', QByteArray(200, '\0'),
+                                   QByteArray("X") + good.mid(1)}) {
+        SCOPED_TRACE(held.size());
+        QTemporaryDir dir;
+        if (!held.isNull()) {
+            QFile f(markerIn(dir));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(held);
+        }
+        InUseMarker m(markerIn(dir));
+        const auto r = m.read();
+        EXPECT_EQ(r.state, InUseMarker::Record::State::Unreadable);
+        EXPECT_FALSE(r.isTaken());
+        EXPECT_FALSE(r.isFree());
+        EXPECT_EQ(m.tryTake(QStringLiteral("nikos"), QStringLiteral("pc1")), InUseMarker::TakeResult::NotFree);
+        QFile f(markerIn(dir));
+        EXPECT_EQ(f.exists(), !held.isNull());
+        if (f.open(QIODevice::ReadOnly)) {
+            EXPECT_EQ(f.readAll(), held);
+        }
+    }
+}
+
+// A lock that is not given back (a stalled share) must not freeze the window:
+// the wait ends, the file reads as unreachable and names the holder it shows.
+TEST(InUseMarker, ALockHeldTooLongEndsTheWaitAndNamesTheHolder)
 {
     QTemporaryDir dir;
     InUseMarker m(markerIn(dir));
-    const auto r = m.read();
-    EXPECT_TRUE(QFile::exists(markerIn(dir))); // created empty on first open
-    EXPECT_EQ(QFile(markerIn(dir)).size(), 0);
-    EXPECT_FALSE(r.isTaken());
-    EXPECT_FALSE(r.isFree());
-    EXPECT_FALSE(m.tryTake(QStringLiteral("nikos"), QStringLiteral("pc1")));
-    EXPECT_EQ(QFile(markerIn(dir)).size(), 0);
+    ASSERT_TRUE(m.release(QString(), QString()));
+    ASSERT_EQ(m.tryTake(QStringLiteral("babis"), QStringLiteral("pc2")), InUseMarker::TakeResult::Taken);
+
+    // An open-file-description lock conflicts with the marker's own record
+    // locks even inside this process; it is given back after three seconds.
+    const int fd = ::open(QFile::encodeName(markerIn(dir)).constData(), O_RDWR);
+    ASSERT_GE(fd, 0);
+    struct flock lk {};
+    lk.l_type = F_WRLCK;
+    lk.l_whence = SEEK_SET;
+    ASSERT_EQ(fcntl(fd, F_OFD_SETLK, &lk), 0);
+    std::thread holder([fd] {
+        std::this_thread::sleep_for(std::chrono::seconds(3));
+        ::close(fd);
+    });
+
+    InUseMarker::setLockWait(300);
+    QElapsedTimer timer;
+    timer.start();
+    const InUseMarker::Record r = m.read();
+    const qint64 readMs = timer.elapsed();
+    const InUseMarker::TakeResult took = m.tryTake(QStringLiteral("anna"), QStringLiteral("pc1"));
+    const bool released = m.release(QStringLiteral("anna"), QStringLiteral("pc1"));
+    const qint64 allMs = timer.elapsed();
+    InUseMarker::setLockWait(InUseMarker::DefaultLockWaitMs);
+    holder.join();
+
+    EXPECT_EQ(r.state, InUseMarker::Record::State::Unreachable);
+    EXPECT_GE(readMs, 250);
+    EXPECT_LT(allMs, 2000);
+    EXPECT_EQ(took, InUseMarker::TakeResult::Failed);
+    EXPECT_FALSE(released);
+    EXPECT_EQ(InUseMarker::problemText(r),
+              QStringLiteral("Δεν είναι δυνατή η πρόσβαση στο αρχείο κλειδώματος kelvora.dat.\n"
+                             "Το κρατά ο (η) babis στον Η/Υ pc2."));
+    EXPECT_TRUE(m.read().isTaken()); // the lock given back, the record as it was
 }
 
 TEST(InUseMarker, FirstTakesSecondSeesTheHolderOnlyOwnerReleases)
 {
     QTemporaryDir dir;
     InUseMarker m(markerIn(dir));
-    m.release(QStringLiteral("nikos"), QStringLiteral("pc1")); // the unlock writes "0"
+    EXPECT_TRUE(m.release(QStringLiteral("nikos"), QStringLiteral("pc1"))); // the unlock writes "0"
     EXPECT_TRUE(m.read().isFree());
-    EXPECT_TRUE(m.tryTake(QStringLiteral("nikos"), QStringLiteral("pc1")));
-    EXPECT_FALSE(m.tryTake(QStringLiteral("maria"), QStringLiteral("pc2")));
+    EXPECT_EQ(m.tryTake(QStringLiteral("nikos"), QStringLiteral("pc1")), InUseMarker::TakeResult::Taken);
+    EXPECT_EQ(m.tryTake(QStringLiteral("maria"), QStringLiteral("pc2")), InUseMarker::TakeResult::NotFree);
     const auto r = m.read();
     EXPECT_TRUE(r.isTaken());
     EXPECT_EQ(InUseMarker::holderText(r), QStringLiteral("Η βάση χρησιμοποιήτε από τον (την) nikos στον Η/Υ pc1"));
@@ -54,6 +118,7 @@ TEST(InUseMarker, RecordKeepsItsFixedLayout)
     EXPECT_EQ(back.computer, QStringLiteral("Η/Υ-ΛΟΓΙΣΤΗΡΙΟ")); // Greek in the single-byte code page
     EXPECT_EQ(static_cast<unsigned char>(rec[26]), 0xC7);     // Η in code page 1253
     EXPECT_FALSE(InUseMarker::decode(rec.left(30)).isTaken());
+    EXPECT_FALSE(InUseMarker::decode(rec + ' ').isTaken());
 }
 
 // Workstations that start together: exactly one of them may end up holding it.
@@ -74,7 +139,8 @@ TEST(InUseMarker, SimultaneousTakersNeverBothSucceed)
                 char go;
                 close(pipeFd[1]);
                 (void)!read(pipeFd[0], &go, 1); // wait until all are ready
-                const bool took = InUseMarker(markerIn(dir)).tryTake(QStringLiteral("u%1").arg(i), QStringLiteral("pc"));
+                const bool took = InUseMarker(markerIn(dir)).tryTake(QStringLiteral("u%1").arg(i), QStringLiteral("pc"))
+                    == InUseMarker::TakeResult::Taken;
                 _exit(took ? 1 : 0);
             }
         }

@@ -97,3 +97,25 @@ TEST(SchemaUpgrade, EmptyTameioStillNeedsAnAnswer)
     TestDataFolder folder(TestDataFolder::Schema::Fresh);
     EXPECT_EQ(schemaupgrade::UpgradeSchema(folder.main(), answering(OpeningBalance{QString(), QString()})), 2);
 }
+
+// A version row holding NULL or 0 once made the walk insert rows for ever; an
+// unknown version is left as it is.
+TEST(SchemaUpgrade, NullOrZeroVersionWalksOnceUnknownIsLeftAlone)
+{
+    struct Case
+    {
+        const char *row;
+        int reached;
+        int asks;
+    };
+    for (const Case c : {Case{"NULL", 3, 1}, Case{"0", 3, 1}, Case{"7", 7, 0}, Case{"-1", -1, 0}}) {
+        SCOPED_TRACE(c.row);
+        TestDataFolder folder(TestDataFolder::Schema::Fresh);
+        auto &db = folder.main();
+        db.executeScript(QStringLiteral("INSERT INTO taytothta (ariumos) VALUES (%1);").arg(QLatin1String(c.row)));
+        EXPECT_EQ(schemaupgrade::UpgradeSchema(db, answering(OpeningBalance{QStringLiteral("01-01-2000"),
+                                                                             QStringLiteral("0")})), c.reached);
+        EXPECT_EQ(countAsks, c.asks);
+        EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM taytothta")).toLongLong(), 1);
+    }
+}

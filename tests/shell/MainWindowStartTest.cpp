@@ -3,12 +3,16 @@
 #include "data/DataFolder.h"
 #include "data/InUseMarker.h"
 #include "platform/db/DbError.h"
+#include "platform/db/Transaction.h"
+#include "platform/desktop/widgets/WindowRules.h"
 #include "shell/mainwindow/kentrikh.h"
 #include "support/ScriptedMessages.h"
 #include "support/TestDataFolder.h"
 
 #include <QFile>
+#include <QScreen>
 #include <QSignalSpy>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -39,7 +43,7 @@ protected:
     }
     QString markerPath() const { return datafolder::marker(data.path()); }
 
-    void expectFatalAndMarkerUntouched(Store &store)
+    void expectFatalAndMarkerUntouched(Store &store, const QString &cause)
     {
         const QByteArray before = fileBytes(markerPath());
         PageLog log;
@@ -47,7 +51,7 @@ protected:
         EXPECT_FALSE(window.initialise(noAnswer));
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.last().title, QStringLiteral("Προσοχή στο Path"));
-        EXPECT_EQ(boxes.last().text, QStringLiteral("Δεν βρέθηκε η βάση δεδομένων, ενημερώστε το registry"));
+        EXPECT_EQ(boxes.last().text, QStringLiteral("Δεν βρέθηκε η βάση δεδομένων, ενημερώστε το registry\n") + cause);
         EXPECT_EQ(boxes.last().icon, msg::Icon::Critical);
         EXPECT_FALSE(window.state().OwnsMarker);
         EXPECT_EQ(log.count(QStringLiteral("ShowInitialDay")), 0);
@@ -64,21 +68,22 @@ TEST_F(MainWindowStart, UnusableDatabasesEndTheStartWithTheMessage)
     {
         SCOPED_TRACE("wrong key");
         Store wrongKey(data.path(), QStringLiteral("not the key"));
-        expectFatalAndMarkerUntouched(wrongKey);
+        expectFatalAndMarkerUntouched(
+            wrongKey, QStringLiteral("kelvora.mdb: Το αρχείο δεν είναι κρυπτογραφημένο με το κλειδί του προγράμματος."));
     }
     {
         SCOPED_TRACE("missing mapcodes.mdb");
         boxes.clear();
         Store store(data.path(), globals().DbPassword);
         ASSERT_TRUE(QFile::remove(datafolder::usersDatabase(data.path())));
-        expectFatalAndMarkerUntouched(store);
+        expectFatalAndMarkerUntouched(store, QStringLiteral("mapcodes.mdb: Το αρχείο δεν υπάρχει."));
     }
     {
         SCOPED_TRACE("missing table");
         boxes.clear();
         data.main().executeScript(QStringLiteral("DROP TABLE omades;"));
         Store store(data.path(), globals().DbPassword);
-        expectFatalAndMarkerUntouched(store);
+        expectFatalAndMarkerUntouched(store, QStringLiteral("Στο αρχείο λείπει πίνακας του προγράμματος."));
     }
 }
 
@@ -151,5 +156,45 @@ TEST_F(MainWindowStart, FreshDatabaseReachesTheCurrentVersionAskingOnce)
     ASSERT_TRUE(window.initialise(ask));
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(schemaupgrade::currentVersion(fresh.main()), 3);
+    window.close();
+}
+
+// 11820 x 8115 twips is the outer size, frame included, and the window is
+// centred once shown, when its frame is known.
+TEST_F(MainWindowStart, OuterSizeIncludesTheFrameAndTheWindowIsCentredWhenShown)
+{
+    EXPECT_EQ(ui::ClientSizeForFrame(QSize(788, 541), QMargins(4, 30, 4, 4)), QSize(780, 507));
+    PageLog log;
+    kentrikh window(data.store(), fakeFactories(log));
+    ASSERT_TRUE(window.initialise(noAnswer));
+    window.move(0, 0);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.frameGeometry().size(), QSize(788, 541));
+    const QRect area = window.screen()->availableGeometry();
+    EXPECT_EQ(window.frameGeometry().left(), area.left() + (area.width() - 788) / 2);
+    EXPECT_EQ(window.frameGeometry().top(), area.top() + (area.height() - 541) / 2);
+    window.close();
+}
+
+TEST_F(MainWindowStart, ADamagedFileIsReportedAndOpenedForReadingOnly)
+{
+    {
+        db::Transaction t(data.main());
+        for (int i = 0; i < 3000; ++i)
+            data.main().execute(QStringLiteral("INSERT INTO omades (perigrafh) VALUES (?1)"),
+                                QStringLiteral("ΟΜΑΔΑ %1 ").arg(i).repeated(4));
+        t.commit();
+    }
+    TestDataFolder::damageMiddle(datafolder::mainDatabase(data.path()));
+    Store store(data.path(), globals().DbPassword);
+    PageLog log;
+    kentrikh window(store, fakeFactories(log));
+    window.initialise(noAnswer);
+    ASSERT_GE(boxes.count(), 1);
+    EXPECT_EQ(boxes.shown().first().title, QStringLiteral("Κατεστραμμένο αρχείο"));
+    EXPECT_TRUE(boxes.shown().first().text.startsWith(QStringLiteral("Το αρχείο kelvora.mdb είναι κατεστραμμένο.\n")));
+    EXPECT_TRUE(store.main().isReadOnly());
     window.close();
 }

@@ -51,7 +51,7 @@ protected:
     InUseMarker marker() const { return InUseMarker(datafolder::marker(data.path())); }
     void anotherWorkstationHoldsTheMarker()
     {
-        ASSERT_TRUE(marker().tryTake(QStringLiteral("babis"), QStringLiteral("pc2")));
+        ASSERT_EQ(marker().tryTake(QStringLiteral("babis"), QStringLiteral("pc2")), InUseMarker::TakeResult::Taken);
     }
 
     void open()

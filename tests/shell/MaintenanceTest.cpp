@@ -1,10 +1,12 @@
 #include "shell/login/Maintenance.h"
+#include "data/AppGlobals.h"
 #include "data/DataFolder.h"
 #include "data/InUseMarker.h"
 #include "platform/db/DbError.h"
 #include "support/ScriptedMessages.h"
 #include "support/TestDataFolder.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -100,7 +102,8 @@ protected:
 TEST_F(Unlock, FreesTheMarkerKeepingTheHolderNames)
 {
     InUseMarker(markerPath()).release(QString(), QString());
-    ASSERT_TRUE(InUseMarker(markerPath()).tryTake(QStringLiteral("anna"), QStringLiteral("pc1")));
+    ASSERT_EQ(InUseMarker(markerPath()).tryTake(QStringLiteral("anna"), QStringLiteral("pc1")),
+              InUseMarker::TakeResult::Taken);
     login::unlockMarker(data.path());
     const InUseMarker::Record r = InUseMarker(markerPath()).read();
     EXPECT_TRUE(r.isFree());
@@ -112,20 +115,44 @@ TEST_F(Unlock, FreesTheMarkerKeepingTheHolderNames)
     EXPECT_EQ(boxes.last().icon, msg::Icon::Exclamation);
 }
 
-TEST_F(Unlock, WritesFlagZeroIntoAnEmptyOrMissingFile)
+TEST_F(Unlock, RewritesAMissingEmptyOrUnreadableFile)
 {
-    for (bool createEmpty : {false, true}) {
+    for (const QByteArray &held : {QByteArray(), QByteArray(""), QByteArray(100, 'x'), QByteArray(30, '1'),
+                                   QByteArray("2") + QByteArray(50, ' ')}) {
+        SCOPED_TRACE(held.size());
         QFile::remove(markerPath());
-        if (createEmpty) {
+        if (!held.isNull()) {
             QFile f(markerPath());
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(held);
         }
-        login::unlockMarker(data.path());
+        EXPECT_TRUE(login::unlockMarker(data.path()));
+        EXPECT_TRUE(InUseMarker(markerPath()).read().isFree());
         QFile f(markerPath());
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         const QByteArray bytes = f.readAll();
         EXPECT_EQ(bytes.size(), InUseMarker::RecordLength);
         EXPECT_EQ(bytes.left(1), QByteArray("0"));
+    }
+}
+
+// The success message only when the file was written.
+TEST_F(Unlock, AFileThatCannotBeWrittenIsReportedNotUnlocked)
+{
+    struct Case
+    {
+        const char *what;
+        QString dataPath;
+    };
+    QFile::remove(markerPath());
+    ASSERT_TRUE(QDir().mkdir(markerPath())); // the marker's name taken by a folder
+    for (const Case &c : {Case{"a folder", data.path()}, Case{"a missing folder", data.path() + QStringLiteral("/gone")}}) {
+        SCOPED_TRACE(c.what);
+        boxes.clear();
+        EXPECT_FALSE(login::unlockMarker(c.dataPath));
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_EQ(boxes.last().icon, msg::Icon::Critical);
+        EXPECT_TRUE(boxes.last().text.startsWith(QStringLiteral("Η βάση δεν ξεκλείδωσε"))) << boxes.last().text.toStdString();
     }
 }
 
@@ -173,6 +200,27 @@ TEST_F(DeleteAll, YesEmptiesTheDataAndKeepsUsersAndVersion)
     EXPECT_EQ(rows(data.users(), "KlhsimoTameioy"), 0);
     EXPECT_EQ(rows(data.users(), "codes"), 1);
     EXPECT_EQ(data.main().scalar(QStringLiteral("SELECT ariumos FROM taytothta")).toInt(), 3);
+}
+
+// Another workstation reading mapcodes.mdb keeps its commit from finishing:
+// kelvora.mdb, which could commit, must not lose its rows alone.
+TEST_F(DeleteAll, AFailingCommitOfTheSecondFileDeletesNothing)
+{
+    data.main().setBusyTimeout(200);
+    data.users().setBusyTimeout(200);
+    auto reader = db::Database::open(datafolder::usersDatabase(data.path()), globals().DbPassword);
+    reader->execute(QStringLiteral("BEGIN"));
+    ASSERT_EQ(reader->scalar(QStringLiteral("SELECT count(*) FROM KlhsimoTameioy")).toLongLong(), 1);
+    boxes.answerNext(msg::Answer::Yes);
+    EXPECT_THROW(login::DeleteAllData(data.store()), db::DbError);
+    reader->rollback();
+    expectAllThere();
+
+    // Once the reader is gone the same operation goes through on both files.
+    boxes.answerNext(msg::Answer::Yes);
+    EXPECT_TRUE(login::DeleteAllData(data.store()));
+    EXPECT_EQ(rows(data.main(), "kinhseis"), 0);
+    EXPECT_EQ(rows(data.users(), "KlhsimoTameioy"), 0);
 }
 
 TEST_F(DeleteAll, AFailingStepInEitherFileDeletesNothing)

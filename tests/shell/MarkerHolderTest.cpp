@@ -5,6 +5,8 @@
 #include "shell/mainwindow/MainWindowRules.h"
 #include "support/ScriptedMessages.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -67,12 +69,53 @@ TEST_F(Marker, AnotherHolderIsNamedAndRefusesChanges)
     EXPECT_EQ(record().user, QStringLiteral("babis"));
 }
 
-TEST_F(Marker, EmptyFileIsNeitherTakenNorFree)
+// A marker file without a readable record is named in the title and refuses
+// changes as another holder would, until the administrator unlocks it.
+TEST_F(Marker, UnreadableFileIsNamedAndRefusesChanges)
 {
-    holder.takeIfFree(); // a new, empty file: nobody may take it until unlocked
+    for (const QByteArray &held : {QByteArray(), QByteArray(""), QByteArray(70, 'j')}) {
+        SCOPED_TRACE(held.size());
+        boxes.clear();
+        QFile::remove(datafolder::marker(dir.path()));
+        if (!held.isNull()) {
+            QFile f(datafolder::marker(dir.path()));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(held);
+        }
+        holder.takeIfFree();
+        EXPECT_FALSE(state.OwnsMarker);
+        EXPECT_EQ(holder.title(), QStringLiteral("Kelvora  -  Το αρχείο kelvora.dat δεν διαβάζεται"));
+        EXPECT_FALSE(holder.allowsChange());
+        ASSERT_EQ(boxes.count(), 1);
+        EXPECT_EQ(boxes.last().title, QStringLiteral("Αδύνατη η πρόσβαση"));
+        EXPECT_EQ(boxes.last().text, QStringLiteral("Το αρχείο κλειδώματος kelvora.dat δεν διαβάζεται.\n"
+                                                    "Ο διαχειριστής να ξεκλειδώσει τη βάση από την είσοδο."));
+    }
+}
+
+// A release that could not be written leaves the file saying this instance
+// holds it; forgetting that would make this instance refuse its own changes.
+TEST_F(Marker, AFailedReleaseKeepsOwnershipAndSaysSo)
+{
+    InUseMarker(datafolder::marker(dir.path())).release(QString(), QString());
+    holder.takeIfFree();
+    ASSERT_TRUE(state.OwnsMarker);
+    const QString marker = datafolder::marker(dir.path());
+    ASSERT_TRUE(QFile::rename(marker, marker + QStringLiteral(".kept")));
+    ASSERT_TRUE(QDir().mkdir(marker)); // the write can no longer succeed
+
+    EXPECT_FALSE(holder.releaseIfOwned());
+    EXPECT_TRUE(state.OwnsMarker);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().icon, msg::Icon::Critical);
+    EXPECT_TRUE(boxes.last().text.startsWith(QStringLiteral("Η βάση δεν ξεκλείδωσε"))) << boxes.last().text.toStdString();
+
+    ASSERT_TRUE(QDir().rmdir(marker));
+    ASSERT_TRUE(QFile::rename(marker + QStringLiteral(".kept"), marker));
+    EXPECT_TRUE(holder.allowsChange()); // still ours
+    EXPECT_TRUE(holder.releaseIfOwned());
     EXPECT_FALSE(state.OwnsMarker);
-    EXPECT_EQ(holder.title(), QStringLiteral("Kelvora"));
-    EXPECT_TRUE(holder.allowsChange());
+    EXPECT_TRUE(record().isFree());
 }
 
 TEST(MainWindowRules, MarkerTestOnlyForChangingOperations)

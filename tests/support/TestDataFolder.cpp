@@ -4,6 +4,7 @@
 #include "platform/regional/TextPad.h"
 #include "tools/NewInstallation.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 TestDataFolder::TestDataFolder(Schema schema)
@@ -43,4 +44,17 @@ void TestDataFolder::addUser(const QString &name, const QString &password, bool 
 void TestDataFolder::closeDay(const QDate &day)
 {
     users().execute(QStringLiteral("INSERT INTO KlhsimoTameioy (Hmeraklhsimatos) VALUES (?1)"), day);
+}
+
+void TestDataFolder::damageMiddle(const QString &file)
+{
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_GT(f.size(), 8 * 4096) << "too small to damage only its middle";
+    const qint64 at = (f.size() / 2 / 4096) * 4096 + 700;
+    f.seek(at);
+    char byte = 0;
+    ASSERT_TRUE(f.getChar(&byte));
+    f.seek(at);
+    ASSERT_TRUE(f.putChar(char(byte ^ 0x5A)));
 }

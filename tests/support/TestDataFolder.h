@@ -27,6 +27,10 @@ public:
     void addUser(const QString &name, const QString &password, bool changeRecords, bool closeCash, bool groupsCodes);
     void closeDay(const QDate &day);
 
+    // Flips one byte in the middle of a file (not its first page), as a bad
+    // sector or a broken copy would.
+    static void damageMiddle(const QString &file);
+
 private:
     QTemporaryDir m_dir;
     std::unique_ptr<Store> m_store;

@@ -2,6 +2,7 @@
 
 #include "cashbook/DisplayLines.h"
 #include "data/AppGlobals.h"
+#include "data/StoreFailure.h"
 #include "platform/db/DbError.h"
 #include "platform/desktop/Messages.h"
 #include "platform/desktop/widgets/BusyGuard.h"
@@ -161,13 +162,19 @@ void CashSheetWidget::ShowDay()
     const std::optional<QDate> day = shownDate();
     if (day) {
         view.day = *day;
-        // A store failure leaves what could be read; the sheet stays usable.
+        // A failed write of the day row still shows the day as read; a failed
+        // read is said, and no balance or total is shown for the day then.
         try {
             view = m_book.ShowDay(*day);
-        } catch (const db::DbError &) {
+        } catch (const db::DbError &written) {
             try {
                 view = m_book.readDay(*day);
-            } catch (const db::DbError &) {
+                if (written.kind() != db::DbError::Kind::ReadOnly) // a damaged file was reported at open
+                    storefailure::reportReadError(written);
+            } catch (const db::DbError &read) {
+                showUnreadableDay(*day);
+                storefailure::reportReadError(read);
+                return;
             }
         }
     }
@@ -194,6 +201,16 @@ void CashSheetWidget::ShowDay()
     m_codeBox->setFocus();
 }
 
+void CashSheetWidget::showUnreadableDay(const QDate &day)
+{
+    MainWindowState &state = *m_context.state;
+    m_shownDay = day;
+    state.DayIncome = state.DayExpense = state.DayBalance = Money();
+    m_list->clear();
+    for (int panel : {2, 4, 6})
+        m_context.setStatusPanel(panel, QString());
+}
+
 bool CashSheetWidget::mayWorkOnDay()
 {
     return !IsDayClosed() || globals().RightChangeRecords;
@@ -216,7 +233,9 @@ void CashSheetWidget::listDoubleClicked(int row)
     std::optional<Movement> m;
     try {
         m = m_book.movement(aa);
-    } catch (const db::DbError &) {
+    } catch (const db::DbError &e) {
+        storefailure::reportReadError(e);
+        return;
     }
     if (!m)
         return;
@@ -320,7 +339,9 @@ void CashSheetWidget::codeEntered()
     if (numeric) {
         try {
             found = m_book.findActiveCode(code);
-        } catch (const db::DbError &) {
+        } catch (const db::DbError &e) {
+            storefailure::reportReadError(e);
+            return;
         }
     }
     if (!found) {
@@ -357,8 +378,9 @@ void CashSheetWidget::RefreshCodes()
     const QString shown = m_codeBox->currentText();
     try {
         m_codes = m_book.activeCodes();
-    } catch (const db::DbError &) {
+    } catch (const db::DbError &e) {
         m_codes.clear();
+        storefailure::reportReadError(e);
     }
     m_codeBox->clear();
     for (const ActiveCode &c : m_codes)

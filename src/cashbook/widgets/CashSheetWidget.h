@@ -55,6 +55,8 @@ private:
     void ShowEditButtons(bool show);
     void listClicked();
     void listDoubleClicked(int row);
+    // A day whose rows could not be read: no balance or total shows for it.
+    void showUnreadableDay(const QDate &day);
     void codeEntered();
     void chooseCode(const ActiveCode &code);
     void resetEntry();

@@ -15,6 +15,12 @@ int &kdfIterations()
     return value;
 }
 
+int &busyTimeoutMs()
+{
+    static int value = Database::DefaultBusyTimeoutMs;
+    return value;
+}
+
 bool hasPlainSqliteHeader(const QString &path)
 {
     QFile f(path);
@@ -32,7 +38,7 @@ void runPragma(sqlite3 *db, const char *sql)
     if (rc == SQLITE_NOTADB)
         throw DbError(DbError::Kind::WrongKey, QStringLiteral("file is encrypted or is not a database"), rc);
     if (rc != SQLITE_OK)
-        throw DbError(DbError::Kind::Sql, msg, rc);
+        throw DbError::fromSqlite(rc, msg);
 }
 
 } // namespace
@@ -40,6 +46,27 @@ void runPragma(sqlite3 *db, const char *sql)
 void Database::setKdfIterations(int iterations)
 {
     kdfIterations() = iterations;
+    // Files attached to a connection take the engine's process-wide default,
+    // so it follows the same setting (the engine's own value is kept for 0).
+    static int engineDefault = 0;
+    sqlite3 *mem = nullptr;
+    if (sqlite3_open(":memory:", &mem) == SQLITE_OK) {
+        sqlite3_stmt *st = nullptr;
+        if (engineDefault == 0 && sqlite3_prepare_v2(mem, "PRAGMA cipher_default_kdf_iter", -1, &st, nullptr) == SQLITE_OK
+            && sqlite3_step(st) == SQLITE_ROW)
+            engineDefault = sqlite3_column_int(st, 0);
+        sqlite3_finalize(st);
+        const int value = iterations > 0 ? iterations : engineDefault;
+        if (value > 0)
+            sqlite3_exec(mem, QByteArray("PRAGMA cipher_default_kdf_iter = " + QByteArray::number(value)).constData(),
+                         nullptr, nullptr, nullptr);
+    }
+    sqlite3_close(mem);
+}
+
+void Database::setDefaultBusyTimeout(int ms)
+{
+    busyTimeoutMs() = ms;
 }
 
 std::unique_ptr<Database> Database::open(const QString &path, const QString &key)
@@ -54,11 +81,23 @@ std::unique_ptr<Database> Database::create(const QString &path, const QString &k
 
 std::unique_ptr<Database> Database::openWith(const QString &path, const QString &key, bool create)
 {
-    const bool exists = QFileInfo::exists(path);
+    try {
+        return openFile(path, key, create);
+    } catch (DbError &e) {
+        throw e.setFile(path);
+    }
+}
+
+std::unique_ptr<Database> Database::openFile(const QString &path, const QString &key, bool create)
+{
+    const QFileInfo info(path);
+    const bool exists = info.exists();
     if (create && exists)
         throw DbError(DbError::Kind::Sql, QStringLiteral("database already exists: ") + path);
     if (!create && !exists)
         throw DbError(DbError::Kind::MissingFile, QStringLiteral("database not found: ") + path);
+    if (exists && (!info.isFile() || !info.isReadable()))
+        throw DbError(DbError::Kind::Unreadable, QStringLiteral("cannot read ") + path);
     if (exists && hasPlainSqliteHeader(path))
         throw DbError(DbError::Kind::NotEncrypted, QStringLiteral("not an encrypted cash-book file: ") + path);
 
@@ -67,8 +106,11 @@ std::unique_ptr<Database> Database::openWith(const QString &path, const QString 
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, flags, nullptr);
     std::unique_ptr<Database> db(new Database(raw, path));
     if (rc != SQLITE_OK)
-        throw DbError(DbError::Kind::MissingFile,
-                      QStringLiteral("cannot open ") + path + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(raw)), rc);
+        throw DbError::fromSqlite(rc, QStringLiteral("cannot open ") + path + QStringLiteral(": ")
+                                          + QString::fromUtf8(sqlite3_errmsg(raw)));
+    // Before the first read: while another workstation commits, the file is
+    // locked for a moment and this one must wait, not fail.
+    db->setBusyTimeout(busyTimeoutMs());
 
     const QByteArray k = key.toUtf8();
     sqlite3_key(raw, k.constData(), int(k.size()));
@@ -83,13 +125,12 @@ std::unique_ptr<Database> Database::openWith(const QString &path, const QString 
         throw DbError(DbError::Kind::Sql, QStringLiteral("the store library has no encryption"));
 
     if (kdfIterations() > 0)
-        runPragma(raw, QStringLiteral("PRAGMA kdf_iter = %1").arg(kdfIterations()).toLatin1().constData());
+        runPragma(raw, QByteArray("PRAGMA kdf_iter = " + QByteArray::number(kdfIterations())).constData());
 
     // The first read decides whether the key fits.
     runPragma(raw, "SELECT count(*) FROM sqlite_master");
     runPragma(raw, "PRAGMA journal_mode = DELETE");
     runPragma(raw, "PRAGMA synchronous = FULL");
-    db->setBusyTimeout(10000);
     registerStoreFunctions(raw);
     return db;
 }
@@ -158,6 +199,32 @@ bool Database::inTransaction() const
 void Database::setBusyTimeout(int ms)
 {
     sqlite3_busy_timeout(m_db, ms);
+}
+
+QString Database::quickCheck()
+{
+    Statement st(*this, QStringLiteral("PRAGMA quick_check(1)"));
+    return st.next() ? st.text(0) : QStringLiteral("no answer");
+}
+
+void Database::setReadOnly(bool readOnly)
+{
+    runPragma(m_db, readOnly ? "PRAGMA query_only = 1" : "PRAGMA query_only = 0");
+    m_readOnly = readOnly;
+}
+
+void Database::attach(const QString &path, const QString &key, const QString &alias)
+{
+    if (!QFileInfo::exists(path))
+        throw DbError(DbError::Kind::MissingFile, QStringLiteral("database not found: ") + path).setFile(path);
+    execute(QStringLiteral("ATTACH DATABASE ?1 AS %1 KEY ?2").arg(alias), path, key);
+    runPragma(m_db, QStringLiteral("PRAGMA %1.journal_mode = DELETE").arg(alias).toUtf8().constData());
+    runPragma(m_db, QStringLiteral("PRAGMA %1.synchronous = FULL").arg(alias).toUtf8().constData());
+}
+
+void Database::detach(const QString &alias)
+{
+    execute(QStringLiteral("DETACH DATABASE %1").arg(alias));
 }
 
 } // namespace db

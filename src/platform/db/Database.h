@@ -20,7 +20,10 @@ namespace db {
 class Database
 {
 public:
-    // Opens an existing file; throws DbError (MissingFile, NotEncrypted, WrongKey).
+    static constexpr int DefaultBusyTimeoutMs = 10000;
+
+    // Opens an existing file; throws DbError (MissingFile, Unreadable,
+    // NotEncrypted, WrongKey, Busy, Damaged) naming the file.
     static std::unique_ptr<Database> open(const QString &path, const QString &key);
     // Creates a new, empty encrypted file; throws when the file already exists.
     static std::unique_ptr<Database> create(const QString &path, const QString &key);
@@ -66,6 +69,22 @@ public:
 
     // Milliseconds a statement waits for another workstation's lock.
     void setBusyTimeout(int ms);
+    // The wait set on every file opened from now on (before its first read);
+    // the program keeps the default, tests shorten it.
+    static void setDefaultBusyTimeout(int ms);
+
+    // "ok", or the first problem SQLite's page-level integrity check finds.
+    // Throws DbError (Damaged) when the damage stops the check itself.
+    QString quickCheck();
+    // A damaged file is kept for reading only: every write fails with ReadOnly.
+    void setReadOnly(bool readOnly);
+    bool isReadOnly() const { return m_readOnly; }
+
+    // Opens a second file of the same key on this connection under `alias`
+    // (a fixed name of the program, never typed), so that one transaction
+    // commits both files together or neither.
+    void attach(const QString &path, const QString &key, const QString &alias);
+    void detach(const QString &alias);
 
     // The PBKDF2 iteration count used for new and opened files. The program keeps
     // the engine's default; only tests lower it to save time.
@@ -74,9 +93,11 @@ public:
 private:
     Database(sqlite3 *db, QString path);
     static std::unique_ptr<Database> openWith(const QString &path, const QString &key, bool create);
+    static std::unique_ptr<Database> openFile(const QString &path, const QString &key, bool create);
 
     sqlite3 *m_db;
     QString m_path;
+    bool m_readOnly = false;
 };
 
 } // namespace db

@@ -16,19 +16,34 @@ public:
         WrongKey,      // encrypted with another key, or not a database at all
         MissingTable,  // a table the program needs does not exist
         Busy,          // another workstation kept the file locked too long
+        Damaged,       // the file is corrupt (a read met a bad page, or the integrity check failed)
+        Unreadable,    // the file is there but cannot be opened or read (rights, I/O error)
+        ReadOnly,      // a write on a file opened only for reading
         Conversion,    // cdate/csng could not read its text
         Sql,           // any other statement failure
     };
 
     DbError(Kind kind, const QString &message, int sqliteCode = 0);
+    // The kind an SQLite result code stands for, and the error for it.
+    static Kind kindFor(int sqliteCode);
+    static DbError fromSqlite(int sqliteCode, const QString &message);
 
     Kind kind() const { return m_kind; }
     int sqliteCode() const { return m_code; }
     QString message() const { return QString::fromUtf8(what()); }
 
+    // The database file the failure belongs to, when known (set where a file is opened).
+    const QString &file() const { return m_file; }
+    DbError &setFile(const QString &path)
+    {
+        m_file = path;
+        return *this;
+    }
+
 private:
     Kind m_kind;
     int m_code;
+    QString m_file;
 };
 
 } // namespace db

@@ -16,10 +16,7 @@ Statement::Statement(Database &db, const QString &sql) : m_db(&db), m_sql(sql)
         m_stmt = nullptr;
         if (msg.startsWith(QLatin1String("no such table")))
             throw DbError(DbError::Kind::MissingTable, msg, rc);
-        if (rc == SQLITE_NOTADB)
-            throw DbError(DbError::Kind::WrongKey, msg, rc);
-        throw DbError(rc == SQLITE_BUSY ? DbError::Kind::Busy : DbError::Kind::Sql,
-                      msg + QStringLiteral(" in: ") + sql, rc);
+        throw DbError::fromSqlite(rc, msg + QStringLiteral(" in: ") + sql);
     }
 }
 
@@ -82,12 +79,9 @@ bool Statement::next()
         return false;
     const QString msg = QString::fromUtf8(sqlite3_errmsg(m_db->handle()));
     sqlite3_reset(m_stmt);
-    DbError::Kind kind = DbError::Kind::Sql;
-    if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
-        kind = DbError::Kind::Busy;
-    else if (msg.startsWith(QLatin1String("cdate:")) || msg.startsWith(QLatin1String("csng:")))
-        kind = DbError::Kind::Conversion;
-    throw DbError(kind, msg, rc);
+    if (msg.startsWith(QLatin1String("cdate:")) || msg.startsWith(QLatin1String("csng:")))
+        throw DbError(DbError::Kind::Conversion, msg, rc);
+    throw DbError::fromSqlite(rc, msg);
 }
 
 int Statement::run()

@@ -3,6 +3,7 @@
 #include <QDataStream>
 #include <QFile>
 #include <QSaveFile>
+#include <QtEndian>
 
 #include <cstring>
 
@@ -13,6 +14,76 @@ namespace {
 constexpr quint32 Magic = 0x4B565044;  // "KVPD"
 constexpr quint16 FormatVersion = 1;
 constexpr auto StreamVersion = QDataStream::Qt_6_4;
+
+// A damaged or hostile file must never make the loader allocate more than the
+// file could hold: every count and length read is checked against what is
+// left of the data before anything is reserved.
+constexpr qint64 MinItemBytes = 40;        // a serialised page item is always longer
+constexpr qint64 MinPageBlockBytes = 4;    // the length of an empty block
+constexpr qint64 MaxInflation = 1032;      // zlib never expands more than this
+constexpr qint64 MaxPageBytes = 256 << 20; // one page's data, uncompressed
+
+qint64 bytesLeft(const QDataStream &in)
+{
+    return in.device() ? in.device()->bytesAvailable() : 0;
+}
+
+bool refuse(QDataStream &in)
+{
+    in.setStatus(QDataStream::ReadCorruptData);
+    return false;
+}
+
+// A count of elements that take at least `minBytes` each: refused when the
+// rest of the data cannot hold them.
+bool readCount(QDataStream &in, qint64 minBytes, quint32 &count)
+{
+    in >> count;
+    if (in.status() != QDataStream::Ok)
+        return false;
+    return qint64(count) * minBytes <= bytesLeft(in) || refuse(in);
+}
+
+// QDataStream would reserve whatever count a list claims; this reads the
+// count first and refuses it when the data left cannot hold that many.
+template <typename T> bool readList(QDataStream &in, QList<T> &list, qint64 elementBytes)
+{
+    quint32 count = 0;
+    if (!readCount(in, elementBytes, count))
+        return false;
+    list.clear();
+    list.reserve(count);
+    for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+        T value;
+        in >> value;
+        list.append(value);
+    }
+    return in.status() == QDataStream::Ok;
+}
+
+// A length-prefixed block (as QDataStream writes a QByteArray) no longer than
+// the file has left.
+bool readBlock(QDataStream &in, QByteArray &block)
+{
+    quint32 length = 0;
+    in >> length;
+    if (in.status() != QDataStream::Ok || length == 0xFFFFFFFFu || qint64(length) > bytesLeft(in))
+        return refuse(in);
+    block.resize(qsizetype(length));
+    return in.readRawData(block.data(), int(length)) == int(length) || refuse(in);
+}
+
+// qUncompress trusts the size in the block's first four bytes.
+bool inflate(QByteArray &block)
+{
+    if (block.size() < 4)
+        return false;
+    const qint64 claimed = qFromBigEndian<quint32>(block.constData());
+    if (claimed > (block.size() - 4) * MaxInflation || claimed > MaxPageBytes)
+        return false;
+    block = qUncompress(block);
+    return !block.isEmpty() || claimed == 0;
+}
 
 // Images are stored as raw pixels with their format, not re-encoded, so
 // they load back bit for bit.
@@ -39,9 +110,14 @@ QImage readImage(QDataStream &in)
         return QImage();
     }
     QList<QRgb> colors;
-    in >> colors;
+    if (!readList(in, colors, sizeof(quint32)))
+        return QImage();
     qint64 lineBytes = 0;
     in >> lineBytes;
+    if (in.status() != QDataStream::Ok || lineBytes <= 0 || lineBytes > bytesLeft(in) / height) {
+        in.setStatus(QDataStream::ReadCorruptData);
+        return QImage();
+    }
     QImage image(width, height, QImage::Format(format));
     if (image.isNull() || lineBytes != image.bytesPerLine()) {
         in.setStatus(QDataStream::ReadCorruptData);
@@ -85,8 +161,8 @@ bool readPage(const QByteArray &bytes, Page &page)
     in.setVersion(StreamVersion);
     qint32 number = 0;
     quint32 count = 0;
-    in >> number >> page.size >> count;
-    if (in.status() != QDataStream::Ok || count > 10'000'000)
+    in >> number >> page.size;
+    if (in.status() != QDataStream::Ok || !readCount(in, MinItemBytes, count))
         return false;
     page.number = number;
     page.items.clear();
@@ -99,8 +175,10 @@ bool readPage(const QByteArray &bytes, Page &page)
         bool hasPicture = false;
         in >> kind >> role >> align >> item.rect >> baseline >> item.text >> item.font.name >> item.font.size
             >> fontFlags >> color >> fill >> penWidth >> item.penStyle >> item.brushStyle >> item.angle >> radiusX
-            >> radiusY >> item.startAngle >> item.spanAngle >> item.pie >> item.points >> table >> row >> column
-            >> hasPicture;
+            >> radiusY >> item.startAngle >> item.spanAngle >> item.pie;
+        if (!readList(in, item.points, 2 * sizeof(qint32)))
+            return false;
+        in >> table >> row >> column >> hasPicture;
         if (in.status() != QDataStream::Ok || kind > quint8(ItemKind::Picture) || role > quint8(ItemRole::Drawing)
             || align > quint8(Align::Right))
             return false;
@@ -170,16 +248,14 @@ FileResult readDocumentFile(const QString &path, Document &document, const PageP
     quint8 compressed = 0;
     qint32 count = 0;
     in >> magic >> version >> compressed >> count;
-    if (in.status() != QDataStream::Ok || magic != Magic || version != FormatVersion || count < 0)
+    if (in.status() != QDataStream::Ok || magic != Magic || version != FormatVersion || count < 0
+        || qint64(count) * MinPageBlockBytes > bytesLeft(in))
         return FileResult::BadFormat;
     Document loaded;
     for (qint32 i = 0; i < count; ++i) {
         QByteArray block;
-        in >> block;
-        if (in.status() != QDataStream::Ok)
+        if (!readBlock(in, block) || (compressed && !inflate(block)))
             return FileResult::BadFormat;
-        if (compressed)
-            block = qUncompress(block);
         Page page;
         if (!readPage(block, page))
             return FileResult::BadFormat;

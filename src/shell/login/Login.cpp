@@ -4,12 +4,12 @@
 #include "UserAdmin.h"
 #include "data/AppGlobals.h"
 #include "data/Store.h"
+#include "data/StoreFailure.h"
 #include "platform/db/DbError.h"
 #include "platform/desktop/Messages.h"
 #include "platform/desktop/WorkstationNames.h"
 #include "platform/desktop/widgets/BusyGuard.h"
 #include "platform/desktop/widgets/WindowRules.h"
-#include "shell/mainwindow/MainWindowRules.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -102,9 +102,12 @@ void Login::logIn()
 
     std::optional<login::UserRow> user;
     try {
-        user = login::findUser(m_store.users(), name, password);
-    } catch (const db::DbError &) {
-        mainwindow::reportDatabaseNotFound();
+        // A second workstation may meet the file locked by one that writes:
+        // it is told so and may try again, never that the data are missing.
+        if (!storefailure::retryWhileLocked([&] { user = login::findUser(m_store.users(), name, password); }))
+            return;
+    } catch (const db::DbError &e) {
+        storefailure::reportCannotOpen(e);
         return;
     }
     if (!user) {

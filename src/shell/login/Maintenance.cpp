@@ -12,12 +12,17 @@
 
 namespace login {
 
-void unlockMarker(const QString &dataPath)
+bool unlockMarker(const QString &dataPath)
 {
     const InUseMarker marker(datafolder::marker(dataPath));
     const InUseMarker::Record held = marker.read();
-    marker.release(held.user, held.computer);
+    if (!marker.release(held.user, held.computer)) {
+        msg::critical(QStringLiteral("Ξεκλείδωμα βάσης"),
+                      QStringLiteral("Η βάση δεν ξεκλείδωσε: το αρχείο κλειδώματος δεν γράφτηκε.\n") + marker.path());
+        return false;
+    }
     msg::exclamation(QStringLiteral("Ξεκλείδωμα βάσης"), QStringLiteral("Η βάση ξεκλείδωσε "));
+    return true;
 }
 
 int CloseOpenCashDays(db::Database &users)
@@ -52,6 +57,37 @@ int CloseOpenCashDays(db::Database &users)
     return added;
 }
 
+namespace {
+
+// mapcodes.mdb attached to the connection of kelvora.mdb for as long as the
+// object lives, so that one transaction covers both files: SQLite commits a
+// transaction over attached files through a super-journal, all or nothing.
+class AttachedUsers
+{
+public:
+    static constexpr const char *Alias = "mapcodes";
+
+    AttachedUsers(db::Database &main, const Store &store) : m_main(main)
+    {
+        m_main.attach(datafolder::usersDatabase(store.dataPath()), store.key(), QLatin1String(Alias));
+    }
+    ~AttachedUsers()
+    {
+        try {
+            m_main.detach(QLatin1String(Alias));
+        } catch (const db::DbError &) {
+            // The next attach under the same name would fail and say so.
+        }
+    }
+    AttachedUsers(const AttachedUsers &) = delete;
+    AttachedUsers &operator=(const AttachedUsers &) = delete;
+
+private:
+    db::Database &m_main;
+};
+
+} // namespace
+
 bool DeleteAllData(Store &store)
 {
     const msg::Box question{QStringLiteral("Προσοχή ΔΙΑΓΡΑΦΗ"),
@@ -61,16 +97,15 @@ bool DeleteAllData(Store &store)
         return false;
 
     db::Database &main = store.main();
-    db::Database &users = store.users();
-    // Both files stay in their transactions until every statement has run, so a
-    // failing statement in either leaves both as they were.
-    db::Transaction mainTx(main);
+    // A damaged file is kept for reading only; the attached copy must be too.
+    if (main.isReadOnly() || store.users().isReadOnly())
+        throw db::DbError(db::DbError::Kind::ReadOnly, QStringLiteral("a damaged file is open for reading only"));
+    const AttachedUsers attached(main, store);
+    db::Transaction t(main);
     for (const char *table : {"kinhseis", "kvdikoi", "omades", "tameio"})
-        main.execute(QStringLiteral("DELETE FROM ") + QLatin1String(table));
-    db::Transaction usersTx(users);
-    users.execute(QStringLiteral("DELETE FROM KlhsimoTameioy"));
-    mainTx.commit();
-    usersTx.commit();
+        main.execute(QStringLiteral("DELETE FROM main.") + QLatin1String(table));
+    main.execute(QStringLiteral("DELETE FROM %1.KlhsimoTameioy").arg(QLatin1String(AttachedUsers::Alias)));
+    t.commit();
     return true;
 }
 

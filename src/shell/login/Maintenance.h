@@ -11,8 +11,9 @@ class Store;
 namespace login {
 
 // Sets the marker's flag to "0", keeping the holder's names, and says so.
-// Works also when kelvora.dat is empty or missing.
-void unlockMarker(const QString &dataPath);
+// Also rewrites a kelvora.dat that is missing, empty or unreadable. When the
+// file cannot be written the user is told that nothing was unlocked; false then.
+bool unlockMarker(const QString &dataPath);
 
 // Asks, then closes every day between the earliest and the latest closed day
 // that is not closed yet. Days after the latest closed day are not touched; an
@@ -24,7 +25,8 @@ int CloseOpenCashDays(db::Database &users);
 // Asks (critical, "No" the default), then deletes movements, codes, groups and
 // day rows of kelvora.mdb and the closed days of mapcodes.mdb. Users, the
 // schema version and the settings stay. The two files change together or not
-// at all. True when the data were deleted. Throws db::DbError.
+// at all, also when the commit itself fails: both are written by one
+// transaction. True when the data were deleted. Throws db::DbError.
 bool DeleteAllData(Store &store);
 
 } // namespace login

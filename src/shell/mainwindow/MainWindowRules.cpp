@@ -1,6 +1,7 @@
 #include "MainWindowRules.h"
 
 #include "data/Store.h"
+#include "data/StoreFailure.h"
 #include "platform/db/DbError.h"
 #include "platform/desktop/Messages.h"
 #include "platform/regional/GreekFormats.h"
@@ -63,6 +64,26 @@ bool askEndProgram()
                                 QStringLiteral("Να τερματιστεί το πρόγραμμα;"));
 }
 
+bool openDatabases(Store &store)
+{
+    try {
+        if (!storefailure::retryWhileLocked([&store] {
+                store.main();
+                store.users();
+            }))
+            return false;
+    } catch (const db::DbError &e) {
+        qWarning().noquote() << "databases not usable:" << e.message();
+        storefailure::reportCannotOpen(e);
+        return false;
+    }
+    for (const Store::Damage &damage : store.takeNewDamage()) {
+        qWarning().noquote() << "damaged:" << damage.file << damage.problem;
+        storefailure::reportDamaged(damage);
+    }
+    return true;
+}
+
 void upgradeSchemaIgnoringErrors(Store &store, const schemaupgrade::AskOpeningBalance &ask)
 {
     try {
@@ -79,15 +100,9 @@ bool checkDatabases(Store &store)
         return true;
     } catch (const db::DbError &e) {
         qWarning().noquote() << "databases not usable:" << e.message();
-        reportDatabaseNotFound();
+        storefailure::reportCannotOpen(e);
         return false;
     }
-}
-
-void reportDatabaseNotFound()
-{
-    msg::critical(QStringLiteral("Προσοχή στο Path"),
-                  QStringLiteral("Δεν βρέθηκε η βάση δεδομένων, ενημερώστε το registry"));
 }
 
 } // namespace mainwindow

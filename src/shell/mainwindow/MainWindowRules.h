@@ -44,12 +44,13 @@ DateRange reportDateRange(const QDate &today);
 // The question of the exit tab and the exit buttons; true on OK.
 bool askEndProgram();
 
-// The data part of the start: the schema walk forward (a failure there is only
-// logged; the table check that follows reports it), then every table of both
-// files. False after the fatal message when the databases cannot be used.
+// The data part of the start: both files opened (while another workstation
+// holds one, the user may try again) with a damaged file reported, the schema
+// walk forward (a failure there is only logged; the table check that follows
+// reports it), then every table of both files. False after the fatal message
+// (or the user's choice not to try again) when the databases cannot be used.
+bool openDatabases(Store &store);
 void upgradeSchemaIgnoringErrors(Store &store, const schemaupgrade::AskOpeningBalance &ask);
 bool checkDatabases(Store &store);
-// "Δεν βρέθηκε η βάση δεδομένων, ενημερώστε το registry"
-void reportDatabaseNotFound();
 
 } // namespace mainwindow

@@ -12,16 +12,22 @@ MarkerHolder::MarkerHolder(const QString &dataPath, MainWindowState &state)
 
 void MarkerHolder::takeIfFree()
 {
-    if (m_marker.tryTake(globals().NetUserName, globals().MachineName))
+    if (m_marker.tryTake(globals().NetUserName, globals().MachineName) == InUseMarker::TakeResult::Taken)
         m_state.OwnsMarker = true;
 }
 
-void MarkerHolder::releaseIfOwned()
+bool MarkerHolder::releaseIfOwned()
 {
     if (!m_state.OwnsMarker)
-        return;
-    m_marker.release(globals().NetUserName, globals().MachineName);
+        return true;
+    if (!m_marker.release(globals().NetUserName, globals().MachineName)) {
+        msg::critical(QStringLiteral("Προσοχή"),
+                      QStringLiteral("Η βάση δεν ξεκλείδωσε: το αρχείο κλειδώματος δεν γράφτηκε.\n") + m_marker.path()
+                          + QStringLiteral("\nΗ βάση μένει κλειδωμένη από αυτόν τον σταθμό εργασίας."));
+        return false;
+    }
     m_state.OwnsMarker = false;
+    return true;
 }
 
 bool MarkerHolder::heldByAnother(const InUseMarker::Record &record) const
@@ -32,9 +38,11 @@ bool MarkerHolder::heldByAnother(const InUseMarker::Record &record) const
 bool MarkerHolder::allowsChange() const
 {
     const InUseMarker::Record record = m_marker.read();
-    if (!heldByAnother(record))
+    if (m_state.OwnsMarker || record.isFree())
         return true;
-    msg::information(QStringLiteral("Αδύνατη η πρόσβαση"), InUseMarker::holderText(record));
+    msg::information(QStringLiteral("Αδύνατη η πρόσβαση"), heldByAnother(record)
+                                                                ? InUseMarker::holderText(record)
+                                                                : InUseMarker::problemText(record));
     return false;
 }
 
@@ -47,5 +55,7 @@ QString MarkerHolder::titleFor(const InUseMarker::Record &record, bool ownsMarke
 {
     if (!ownsMarker && record.isTaken())
         return QStringLiteral("Kelvora  -  ") + InUseMarker::holderText(record);
+    if (!record.isUsable())
+        return QStringLiteral("Kelvora  -  ") + InUseMarker::problemTitle(record);
     return QStringLiteral("Kelvora");
 }

@@ -17,14 +17,18 @@ public:
 
     // Takes the marker when it is free, in this workstation's names.
     void takeIfFree();
-    // Gives the marker back only when this instance holds it.
-    void releaseIfOwned();
+    // Gives the marker back only when this instance holds it. When the file
+    // cannot be written this instance still holds it (the file says so) and
+    // the user is told; false then.
+    bool releaseIfOwned();
 
     // True when a changing operation may run: this instance holds the marker
-    // or nobody does. Otherwise tells the user who holds it.
+    // or nobody does. Otherwise tells the user who holds it, or that the
+    // marker file cannot be read or reached.
     bool allowsChange() const;
 
-    // "Kelvora", or "Kelvora  -  " and the holder when another one holds it.
+    // "Kelvora", or "Kelvora  -  " and the holder when another one holds it,
+    // or what is wrong with the marker file.
     QString title() const;
 
     static QString titleFor(const InUseMarker::Record &record, bool ownsMarker);

@@ -3,6 +3,7 @@
 #include "MainWindowRules.h"
 #include "data/AppGlobals.h"
 #include "data/Store.h"
+#include "data/StoreFailure.h"
 #include "platform/db/DbError.h"
 #include "platform/desktop/Messages.h"
 #include "platform/desktop/widgets/BusyGuard.h"
@@ -16,6 +17,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QTabBar>
+#include <QTimer>
 
 namespace {
 
@@ -63,7 +65,8 @@ kentrikh::kentrikh(Store &store, const PageFactories &factories, QWidget *parent
             Tab1_Click(index + 1);
     });
     ui::InstallEnterAsTab(this);
-    ui::CenterForm(this);
+    // Sized to its outer size and centred once shown (showEvent), when the
+    // frame is known.
 }
 
 kentrikh::~kentrikh()
@@ -88,12 +91,13 @@ bool kentrikh::initialise(const schemaupgrade::AskOpeningBalance &ask)
     ui::ApplyColouring(this, QStringLiteral(" text1 text2 text3 list1 list2 dbcombo1 dbcombo2 dblist1 dblist2 check1 "),
                        ui::colourFromVb(g.ThemeColour, this));
 
-    mainwindow::upgradeSchemaIgnoringErrors(m_store, ask);
-
     // From here on the databases must be usable, or the program ends; the
     // marker is only touched once everything else has worked.
-    if (m_pagesFailed) {
-        mainwindow::reportDatabaseNotFound();
+    if (!mainwindow::openDatabases(m_store))
+        return false;
+    mainwindow::upgradeSchemaIgnoringErrors(m_store, ask);
+    if (m_pagesError) {
+        storefailure::reportCannotOpen(*m_pagesError);
         return false;
     }
     if (!mainwindow::checkDatabases(m_store))
@@ -115,8 +119,8 @@ bool kentrikh::initialise(const schemaupgrade::AskOpeningBalance &ask)
             m_codes->RequeryCodes();
         if (auto *dayList = findChild<QAbstractItemView *>(QStringLiteral("List1")))
             ui::SetListWidth(dayList);
-    } catch (const db::DbError &) {
-        mainwindow::reportDatabaseNotFound();
+    } catch (const db::DbError &e) {
+        storefailure::reportCannotOpen(e);
         return false;
     }
     return true;
@@ -302,6 +306,23 @@ void kentrikh::closeEvent(QCloseEvent *event)
 {
     stopSequence();
     event->accept();
+}
+
+void kentrikh::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_placed)
+        return;
+    m_placed = true;
+    placeOnScreen();
+    // Some window managers tell the frame's size only after the window is mapped.
+    QTimer::singleShot(0, this, [this] { placeOnScreen(); });
+}
+
+void kentrikh::placeOnScreen()
+{
+    ui::SizeFrame(this, QSize(ui::twipsToPixels(WidthTwips), ui::twipsToPixels(HeightTwips)));
+    ui::CenterForm(this);
 }
 
 void kentrikh::changeEvent(QEvent *event)

@@ -2,6 +2,7 @@
 
 #include "MarkerHolder.h"
 #include "data/SchemaUpgrade.h"
+#include "platform/db/DbError.h"
 #include "shell/contracts/Pages.h"
 
 #include <QMainWindow>
@@ -28,6 +29,7 @@ class kentrikh : public QMainWindow
 {
     Q_OBJECT
 public:
+    // The outer size of the window, frame included.
     static constexpr int WidthTwips = 11820;
     static constexpr int HeightTwips = 8115;
     static constexpr int ButtonCount = 11;
@@ -57,8 +59,10 @@ Q_SIGNALS:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void placeOnScreen();
     void buildFrame();
     void buildPanel(int page);
     void buildStatusBar();
@@ -82,7 +86,7 @@ private:
     std::unique_ptr<CashSheetPage> m_cash;
     std::unique_ptr<CodesPage> m_codes;
     std::unique_ptr<ReportsPage> m_reports;
-    bool m_pagesFailed = false;
+    std::optional<db::DbError> m_pagesError; // a page could not reach its data
 
     QTabBar *m_tabs = nullptr;
     std::array<QWidget *, 4> m_panel{}; // Panel1(1..3); element 0 unused
@@ -93,4 +97,5 @@ private:
     QLabel *m_version = nullptr;             // Label3D1(0)
     bool m_selectingTab = false;
     bool m_stopped = false;
+    bool m_placed = false;
 };

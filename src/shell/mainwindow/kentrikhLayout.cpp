@@ -196,11 +196,11 @@ void kentrikh::buildPages(const PageFactories &factories)
             m_codes = factories.codes(m_context, m_panel[2]);
         if (factories.reports)
             m_reports = factories.reports(m_context, m_panel[3]);
-    } catch (const db::DbError &) {
+    } catch (const db::DbError &e) {
         // Reported by initialise() with the message for unusable databases.
-        m_pagesFailed = true;
+        m_pagesError = e;
     }
-    if (!m_reports && !m_pagesFailed)
+    if (!m_reports && !m_pagesError)
         m_reports = std::make_unique<ReportsPlaceholder>(m_panel[3]);
 
     if (m_cash)

@@ -96,6 +96,15 @@ bool FR_ErvthshUpdate::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
+void FR_ErvthshUpdate::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 bool FR_ErvthshUpdate::ValidateOpeningBalance()
 {
     if (!regional::isDate(m_text[0]->text())) {

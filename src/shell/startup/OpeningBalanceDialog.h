@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QKeyEvent;
 class QLineEdit;
 class QGroupBox;
 class QPushButton;
@@ -27,6 +28,8 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Esc does nothing: only the close box leaves without an answer.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void confirm();

@@ -1,8 +1,15 @@
 // Saving and loading documents.
 
+#include "platform/pages/docfile.h"
 #include "platform/pages/engine.h"
 
+#include <QDataStream>
 #include <QFile>
+#include <QtEndian>
+#include <cstdio>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -142,6 +149,124 @@ TEST(DocFile, ForeignOrDamagedFilesAreRefused)
     EXPECT_EQ(engine.Error(), error::BadFile);
     EXPECT_FALSE(engine.LoadDoc(dir.filePath(QStringLiteral("missing.kvp"))));
     EXPECT_EQ(engine.Error(), error::File);
+}
+
+// A damaged or hostile document file is refused as not a document before the
+// loader asks for more memory than the file could hold. Each file is loaded
+// in a child process whose address space is capped, so an allocation its
+// lengths ask for ends the child instead of passing unnoticed.
+namespace hostile {
+
+void itemUpToPoints(QDataStream &out)
+{
+    out << quint8(0) << quint8(0) << quint8(0) << QRect() << qint32(0) << QString() << QString() << 10.0 << quint8(0)
+        << quint32(0) << quint32(0) << qint32(0) << quint8(0) << quint8(0) << qint16(0) << qint32(0) << qint32(0)
+        << qint16(0) << qint16(0) << false;
+}
+
+void pictureItem(QDataStream &out, qint32 width, qint32 height, quint32 colours, qint64 lineBytes)
+{
+    out << quint32(1);
+    itemUpToPoints(out);
+    out << quint32(0) << qint32(-1) << qint32(-1) << qint32(-1) << true;
+    out << width << height << qint32(QImage::Format_ARGB32) << colours;
+    if (colours == 0)
+        out << lineBytes;
+}
+
+QByteArray file(const std::function<void(QDataStream &)> &page, quint8 compressed = 0, qint32 pages = 1)
+{
+    QByteArray block;
+    if (page) {
+        QDataStream out(&block, QIODevice::WriteOnly);
+        out.setVersion(QDataStream::Qt_6_4);
+        out << qint32(1) << QSize(100, 100);
+        page(out);
+    }
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_6_4);
+    out << quint32(0x4B565044) << quint16(1) << compressed << pages;
+    if (page)
+        out << block;
+    return bytes;
+}
+
+// The child's exit code: 0 refused as not a document, 2 loaded, 3 another result.
+int loadCapped(const QString &path)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        long pages = 0;
+        if (FILE *statm = std::fopen("/proc/self/statm", "r")) {
+            if (std::fscanf(statm, "%ld", &pages) != 1)
+                pages = 0;
+            std::fclose(statm);
+        }
+        const rlim_t cap = rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + (rlim_t(256) << 20);
+        const struct rlimit limit {cap, cap};
+        setrlimit(RLIMIT_AS, &limit);
+        Document document;
+        const FileResult r = readDocumentFile(path, document, {});
+        _exit(r == FileResult::BadFormat ? 0 : r == FileResult::Ok ? 2 : 3);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+} // namespace hostile
+
+TEST(DocFile, LengthsBeyondTheFileAreRefusedWithoutAllocating)
+{
+    using namespace hostile;
+    QByteArray inflating(4, '\0');
+    qToBigEndian<quint32>(0xFFFFFF00u, inflating.data());
+    inflating += QByteArray(16, 'z');
+    const struct
+    {
+        const char *what;
+        QByteArray bytes;
+    } cases[] = {
+        {"ten million items", file([](QDataStream &out) { out << quint32(10'000'000); })},
+        {"four thousand million points", file([](QDataStream &out) {
+             out << quint32(1);
+             itemUpToPoints(out);
+             out << quint32(0xFFFFFFF0u);
+         })},
+        {"a colour table without end", file([](QDataStream &out) { pictureItem(out, 2, 2, 0xFFFFFFF0u, 0); })},
+        {"an image larger than the file", file([](QDataStream &out) { pictureItem(out, 10000, 10000, 0, 40000); })},
+        {"a compressed page claiming 4 GB", [&] {
+             QByteArray bytes;
+             QDataStream out(&bytes, QIODevice::WriteOnly);
+             out.setVersion(QDataStream::Qt_6_4);
+             out << quint32(0x4B565044) << quint16(1) << quint8(1) << qint32(1) << inflating;
+             return bytes;
+         }()},
+        {"more pages than bytes", file(nullptr, 0, 0x7FFFFFFF)},
+        {"a block longer than the file", [] {
+             QByteArray bytes = file(nullptr);
+             QDataStream out(&bytes, QIODevice::Append);
+             out << quint32(0x7FFFFFF0u);
+             return bytes;
+         }()},
+    };
+    QTemporaryDir dir;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString path = dir.filePath(QStringLiteral("hostile.kvp"));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(c.bytes);
+        f.close();
+        EXPECT_EQ(loadCapped(path), 0);
+    }
+    // The cap leaves room for a real document.
+    Engine writer;
+    writeMixedDocument(writer);
+    const QString good = dir.filePath(QStringLiteral("good.kvp"));
+    ASSERT_TRUE(writer.SaveDoc(good));
+    EXPECT_EQ(loadCapped(good), 2);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "shell/startup/OpeningBalanceDialog.h"
+#include "support/ModalDriver.h"
 #include "support/ScriptedMessages.h"
 
 #include <QLineEdit>
@@ -62,8 +63,8 @@ TEST(OpeningBalanceDialog, AnswerNoKeepsTheDialogYesReturnsTheTexts)
     boxes.answerNext(msg::Answer::No);
     boxes.answerNext(msg::Answer::Yes);
     bool checkedAfterNo = false;
-    QTimer::singleShot(0, [&] {
-        auto *dlg = qobject_cast<FR_ErvthshUpdate *>(QApplication::activeModalWidget());
+    ModalDriver driver([&](QWidget *modal) {
+        auto *dlg = qobject_cast<FR_ErvthshUpdate *>(modal);
         ASSERT_NE(dlg, nullptr);
         box(*dlg, 0)->setText(QStringLiteral("05-12-2005"));
         box(*dlg, 1)->setText(QStringLiteral("1.500,00"));
@@ -73,13 +74,31 @@ TEST(OpeningBalanceDialog, AnswerNoKeepsTheDialogYesReturnsTheTexts)
         ok->click();
     });
     const auto answer = FR_ErvthshUpdate::ask();
+    EXPECT_TRUE(driver.ran());
     EXPECT_TRUE(checkedAfterNo);
     ASSERT_TRUE(answer.has_value());
     EXPECT_EQ(answer->dateText, QStringLiteral("05-12-2005"));
     EXPECT_EQ(answer->amountText, QStringLiteral("1.500,00"));
     ASSERT_EQ(boxes.count(), 2);
     EXPECT_EQ(boxes.last().defaultButton, msg::Answer::No);
+}
 
-    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+// The dialog has only its close box: Esc must not skip the opening balance.
+TEST(OpeningBalanceDialog, EscDoesNothingTheCloseBoxLeavesWithoutAnAnswer)
+{
+    ScriptedMessages boxes;
+    bool openAfterEsc = false;
+    ModalDriver driver([&](QWidget *modal) {
+        for (int element : {0, 1}) {
+            box(*modal, element)->setFocus();
+            QTest::keyClick(box(*modal, element), Qt::Key_Escape);
+        }
+        QTest::keyClick(modal, Qt::Key_Escape);
+        openAfterEsc = modal->isVisible();
+        modal->close();
+    });
     EXPECT_FALSE(FR_ErvthshUpdate::ask().has_value());
+    EXPECT_TRUE(driver.ran());
+    EXPECT_TRUE(openAfterEsc);
+    EXPECT_EQ(boxes.count(), 0);
 }

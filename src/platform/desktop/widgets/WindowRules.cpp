@@ -14,6 +14,8 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QValidator>
+#include <QWindow>
+#include <algorithm>
 
 namespace ui {
 namespace {
@@ -93,6 +95,18 @@ void CenterForm(QWidget *window)
     const QSize frame = window->frameGeometry().size();
     window->move(area.left() + (area.width() - frame.width()) / 2,
                  area.top() + (area.height() - frame.height()) / 2);
+}
+
+QSize ClientSizeForFrame(const QSize &outer, const QMargins &frame)
+{
+    return QSize(std::max(1, outer.width() - frame.left() - frame.right()),
+                 std::max(1, outer.height() - frame.top() - frame.bottom()));
+}
+
+void SizeFrame(QWidget *window, const QSize &outer)
+{
+    const QMargins frame = window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
+    window->resize(ClientSizeForFrame(outer, frame));
 }
 
 void SetUpperCase(QLineEdit *box)

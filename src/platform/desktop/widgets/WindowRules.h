@@ -2,6 +2,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QMargins>
+#include <QSize>
 #include <QString>
 
 class QWidget;
@@ -25,7 +27,14 @@ QString arrayName(const char *array, int element);
 QFont fixedPitchFont(int pointSize = 0);
 
 // Places the window in the middle of the screen's work area (integer halves).
+// Uses the frame's size, so call it once the window is shown.
 void CenterForm(QWidget *window);
+
+// The inner size that gives a window the outer size `outer`, frame included.
+QSize ClientSizeForFrame(const QSize &outer, const QMargins &frame);
+// Gives a shown window the outer size `outer` (pixels), frame included; before
+// the window is shown its frame is not known.
+void SizeFrame(QWidget *window, const QSize &outer);
 
 // Typed letters become capitals (Greek accents dropped, as the upper-case edit style does).
 void SetUpperCase(QLineEdit *box);

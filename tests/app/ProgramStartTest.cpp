@@ -1,0 +1,133 @@
+#include "app/Program.h"
+#include "data/AppGlobals.h"
+#include "data/DataFolder.h"
+#include "data/InUseMarker.h"
+#include "data/PathFile.h"
+#include "data/SchemaUpgrade.h"
+#include "shell/login/Login.h"
+#include "shell/mainwindow/kentrikh.h"
+#include "shell/startup/OpeningBalanceDialog.h"
+#include "support/ModalDriver.h"
+#include "support/ScriptedMessages.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct StartCase
+{
+    const char *name;
+    QString before; // run on kelvora.mdb before the first start
+};
+
+void PrintTo(const StartCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+QLineEdit *lineEdit(QWidget *window, int element)
+{
+    return window->findChild<QLineEdit *>(QStringLiteral("Text1(%1)").arg(element));
+}
+
+} // namespace
+
+// From a data folder of the new-installation tool through the log-in to the
+// main window with its real pages; the schema walk asks once for the opening
+// balance in the real dialog. The files are made by the tool at the real key
+// cost, so this test opens them at that cost too.
+class ProgramStart : public ::testing::TestWithParam<StartCase>
+{
+protected:
+    void SetUp() override
+    {
+        db::Database::setKdfIterations(0);
+        globals() = AppGlobals{};
+        data = programDir.filePath(QStringLiteral("data"));
+        ASSERT_EQ(QProcess::execute(QStringLiteral(KELVORA_NEWDB),
+                                    {data, QStringLiteral("--user"), QStringLiteral("anna"), QStringLiteral("--password"),
+                                     QStringLiteral("kleidi")}),
+                  0);
+        ASSERT_TRUE(pathfile::writeFolder(programDir.path(), data));
+    }
+    void TearDown() override
+    {
+        if (!qEnvironmentVariableIsEmpty("KELVORA_TEST_FAST_KDF"))
+            db::Database::setKdfIterations(64);
+    }
+
+    std::unique_ptr<db::Database> openMain()
+    {
+        return db::Database::open(datafolder::mainDatabase(data), globals().DbPassword);
+    }
+
+    QTemporaryDir programDir;
+    QString data;
+    ScriptedMessages boxes;
+};
+
+TEST_P(ProgramStart, LogInOpensTheRealMainWindowAfterTheOpeningBalance)
+{
+    if (!GetParam().before.isEmpty())
+        openMain()->executeScript(GetParam().before);
+
+    Program program(programDir.path());
+    ASSERT_TRUE(program.start());
+    Login *login = program.login();
+    ASSERT_NE(login, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(login));
+    lineEdit(login, 0)->setText(QStringLiteral("anna"));
+    lineEdit(login, 1)->setText(QStringLiteral("kleidi"));
+
+    int asked = 0;
+    boxes.answerNext(msg::Answer::Yes); // "Θα ενημερωθούν τα υπόλοιπα ταμείου ... Να συνεχίσω;"
+    ModalDriver driver([&](QWidget *modal) {
+        auto *dialog = qobject_cast<FR_ErvthshUpdate *>(modal);
+        ASSERT_NE(dialog, nullptr) << "not the opening-balance dialog";
+        ++asked;
+        lineEdit(dialog, 0)->setText(QStringLiteral("01-12-2026"));
+        lineEdit(dialog, 1)->setText(QStringLiteral("150,00"));
+        dialog->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+    });
+    login->findChild<QAbstractButton *>(QStringLiteral("Command1(0)"))->click();
+
+    kentrikh *window = program.mainWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(boxes.count(), 1) << boxes.texts().join(QStringLiteral(" | ")).toStdString();
+    // The real pages: the cash sheet with its day list and code box, the codes page.
+    EXPECT_NE(window->findChild<QListWidget *>(QStringLiteral("List1")), nullptr);
+    EXPECT_NE(window->findChild<QComboBox *>(QStringLiteral("DBCombo1")), nullptr);
+    ASSERT_NE(window->codesPage(), nullptr);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Kelvora"));
+    EXPECT_TRUE(window->state().OwnsMarker);
+
+    {
+        auto db = openMain();
+        EXPECT_EQ(schemaupgrade::currentVersion(*db), 3);
+        EXPECT_EQ(db->scalar(QStringLiteral("SELECT count(*) FROM taytothta")).toLongLong(), 1);
+        EXPECT_EQ(db->columnNames(QStringLiteral("kinhseis")).count(QStringLiteral("L_tajeos")), 1);
+    }
+    window->close(); // the stop sequence gives the marker back
+    QCoreApplication::processEvents(); // the queued quit, here where no loop runs
+    EXPECT_TRUE(InUseMarker(datafolder::marker(data)).read().isFree());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FromEachVersion, ProgramStart,
+    ::testing::Values(StartCase{"NewInstallation", QString()},
+                      StartCase{"VersionOne", QStringLiteral("INSERT INTO taytothta (ariumos) VALUES (1);")},
+                      StartCase{"VersionOneWithMemoColumn",
+                                QStringLiteral("INSERT INTO taytothta (ariumos) VALUES (1);"
+                                               "ALTER TABLE kinhseis ADD COLUMN L_tajeos INTEGER DEFAULT 0;")},
+                      StartCase{"NullVersion", QStringLiteral("INSERT INTO taytothta (ariumos) VALUES (NULL);")}),
+    [](const ::testing::TestParamInfo<StartCase> &info) { return std::string(info.param.name); });
