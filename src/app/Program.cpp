@@ -5,6 +5,7 @@
 #include "shell/login/Login.h"
 #include "shell/mainwindow/MainWindowRules.h"
 #include "shell/mainwindow/kentrikh.h"
+#include "shell/startup/NewDataFolderDialog.h"
 #include "shell/startup/OpeningBalanceDialog.h"
 #include "shell/startup/Startup.h"
 
@@ -20,8 +21,17 @@ Program::~Program()
 
 bool Program::start()
 {
-    if (startup::findDataFolder(m_programDir) != startup::Outcome::ShowLogin)
+    const pathfile::Places places = pathfile::placesFor(m_programDir);
+    const startup::Outcome outcome = startup::findDataFolder(places);
+    if (outcome == startup::Outcome::NoDatabase) {
+        if (!m_offerNewDataFolder)
+            return false;
+        NewDataFolderDialog dialog(places);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+    } else if (outcome != startup::Outcome::ShowLogin) {
         return false;
+    }
     m_store = std::make_unique<Store>(globals().DataPath, globals().DbPassword);
     m_login = std::make_unique<Login>(*m_store);
     connect(m_login.get(), &Login::endRequested, qApp, &QApplication::quit, Qt::QueuedConnection);

@@ -20,8 +20,10 @@ public:
     ~Program() override;
 
     // Finds the data folder and shows the login window; false when the program
-    // must end (the user has been told why).
+    // must end (the user has been told why). When there are no databases the
+    // user may create a new data folder first, unless that offer is switched off.
     bool start();
+    void setOfferNewDataFolder(bool offer) { m_offerNewDataFolder = offer; }
 
     Login *login() const { return m_login.get(); }
     kentrikh *mainWindow() const { return m_main.get(); }
@@ -33,6 +35,7 @@ private:
     void openMainWindow();
 
     QString m_programDir;
+    bool m_offerNewDataFolder = true;
     std::unique_ptr<Store> m_store;
     PageFactories m_pages;
     std::unique_ptr<Login> m_login;

@@ -1,6 +1,10 @@
 // Kelvora: the cash book of a cash desk.
+//   kelvora                  the program
+//   kelvora --check-startup  goes as far as the log-in window, says so and ends
+//                            (used after installing the package)
 
 #include "Program.h"
+#include "StartupCheck.h"
 #include "platform/desktop/SingleInstance.h"
 #include "platform/desktop/widgets/MessageBoxPresenter.h"
 
@@ -11,11 +15,18 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvora"));
     QApplication::setOrganizationName(QStringLiteral("Kelvora"));
+    QApplication::setApplicationVersion(QStringLiteral(KELVORA_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("org.kelvora.Kelvora"));
+
+    const bool check = QApplication::arguments().contains(QStringLiteral("--check-startup"));
 
     // A second copy ends without a word.
     const SingleInstance instance(QStringLiteral("kelvora"));
     if (!instance.isFirst())
-        return 0;
+        return check ? 1 : 0;
+
+    if (check)
+        return runStartupCheck(QApplication::applicationDirPath());
 
     msg::installMessageBoxPresenter();
     Program program(QApplication::applicationDirPath());

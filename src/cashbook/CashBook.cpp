@@ -30,6 +30,19 @@ ActiveCode readCode(const db::Statement &st)
     return {int(st.integer(0)), st.text(1), int(st.integer(2)), st.text(3), st.flag(4)};
 }
 
+// SQLite turns an overflowing integer sum into an inexact real number without
+// a word, so the extremes of the later balances are moved here first.
+void checkLaterBalancesCanMove(db::Database &main, const QDate &day, Money change)
+{
+    db::Statement range = main.prepare(
+        QStringLiteral("SELECT min(ypoloipo), max(ypoloipo), count(*) FROM tameio WHERE hmeromhnia > ?1"));
+    range.bind(1, day);
+    if (range.next() && range.integer(2) > 0) {
+        (void)(range.money(0) + change);
+        (void)(range.money(1) + change);
+    }
+}
+
 const QString CodeQuery = QStringLiteral(
     "SELECT kvdikos, perigrafh, aa_omadas, lista, esodo FROM kvdikoi WHERE energos <> 0");
 
@@ -80,7 +93,11 @@ DayView CashBook::ShowDay(const QDate &day)
     // Most days are shown again unchanged: only a row that differs costs a write.
     if (view.hasMovements() && !dayRowIsCurrent(view)) {
         db::Transaction t(m_store.main());
-        SaveDayRow(view);
+        // Read again under the write lock: what was read before it may have
+        // been changed by another workstation since.
+        view = readDay(day);
+        if (view.hasMovements())
+            SaveDayRow(view);
         t.commit();
     }
     return view;
@@ -109,9 +126,11 @@ void CashBook::SaveDayRow(const DayView &day, Money laterChange)
                                     "WHERE hmeromhnia = ?1"),
                      day.day, day.income, day.expense, day.balance());
     }
-    if (!laterChange.isZero())
+    if (!laterChange.isZero()) {
+        checkLaterBalancesCanMove(main, day.day, laterChange);
         main.execute(QStringLiteral("UPDATE tameio SET ypoloipo = ypoloipo + ?1 WHERE hmeromhnia > ?2"),
                      laterChange, day.day);
+    }
 }
 
 bool CashBook::IsDayClosed(const QDate &day)
@@ -135,6 +154,17 @@ bool CashBook::closeDay(const QDate &day)
     users.execute(QStringLiteral("INSERT INTO KlhsimoTameioy (Hmeraklhsimatos) VALUES (?1)"), day);
     t.commit();
     return true;
+}
+
+CashBook::ClosedDays CashBook::closedDaysAfter(const QDate &day)
+{
+    db::Statement st = m_store.users().prepare(QStringLiteral(
+        "SELECT count(*), min(Hmeraklhsimatos) FROM KlhsimoTameioy WHERE Hmeraklhsimatos > ?1"));
+    st.bind(1, day);
+    ClosedDays out;
+    if (st.next() && st.integer(0) > 0)
+        out = {int(st.integer(0)), st.date(1)};
+    return out;
 }
 
 QList<ActiveCode> CashBook::activeCodes()

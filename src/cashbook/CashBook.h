@@ -33,13 +33,22 @@ public:
 
     // Writes the day's tameio row from the view (created when missing) and adds
     // laterChange to the balance of every later day. The caller holds the
-    // transaction that makes this part of one operation.
+    // transaction that makes this part of one operation. Throws MoneyOverflow,
+    // before writing anything later, when a later balance would overflow.
     void SaveDayRow(const DayView &day, Money laterChange = Money());
 
     // A day is closed exactly when KlhsimoTameioy holds its date.
     bool IsDayClosed(const QDate &day);
     // Marks the day closed; false when it already was (nothing written then).
     bool closeDay(const QDate &day);
+
+    // The closed days after `day`: how many, and the first of them.
+    struct ClosedDays
+    {
+        int count = 0;
+        QDate first;
+    };
+    ClosedDays closedDaysAfter(const QDate &day);
 
     // Codes offered for entry, in code order.
     QList<ActiveCode> activeCodes();

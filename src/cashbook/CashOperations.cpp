@@ -2,10 +2,12 @@
 
 #include "DisplayLines.h"
 #include "data/AppGlobals.h"
+#include "data/Backup.h"
 #include "data/Store.h"
 #include "platform/db/Transaction.h"
 #include "platform/desktop/Messages.h"
 #include "platform/regional/Clock.h"
+#include "platform/regional/AmountText.h"
 #include "platform/regional/GreekFormats.h"
 
 namespace cashbook {
@@ -27,7 +29,31 @@ std::optional<QDate> dateOf(const QString &text)
     return regional::parseDate(text, Clock::today());
 }
 
+// The line keeps the amounts as the left boxes show them ("0" for an untouched box).
+QString shownAmount(const QString &boxText, Money amount)
+{
+    const QString t = boxText.trimmed();
+    return t.isEmpty() || t == QStringLiteral("0") ? QStringLiteral("0") : regional::formatMoney(amount);
+}
+
+void reportStale()
+{
+    msg::critical(Attention, QStringLiteral("Τα στοιχεία άλλαξαν στο μεταξύ από άλλο σταθμό εργασίας και δεν έγινε "
+                                            "καμία αλλαγή.")
+                                 + QLatin1Char('\r') + QStringLiteral("Δείτε ξανά την ημέρα και επαναλάβετε."));
+}
+
 } // namespace
+
+std::optional<Money> readAmountBox(const QString &text)
+{
+    const regional::AmountCheck check = regional::checkAmountText(text);
+    if (!check.accepted())
+        msg::information(QStringLiteral("Λάθος ποσό"), QStringLiteral("Το ποσό «") + text.trimmed()
+                                                         + QStringLiteral("» δεν έγινε δεκτό.") + QLatin1Char('\r')
+                                                         + check.refusal);
+    return check.amount;
+}
 
 CashOperations::CashOperations(CashBook &book) : m_book(book) {}
 
@@ -81,13 +107,10 @@ bool CashOperations::mayChangeDay(const QDate &day)
 std::optional<Movement> CashOperations::movementFrom(const MovementEntry &entry, const ActiveCode &code,
                                                      const QDate &day)
 {
-    const std::optional<Money> income = lines::amountOfBox(entry.incomeText);
-    const std::optional<Money> expense = lines::amountOfBox(entry.expenseText);
-    const std::optional<Money> memo = lines::amountOfBox(entry.memoText);
-    if (!income || !expense || !memo) {
-        msg::information(QStringLiteral("Λάθος ποσό"), QStringLiteral("Το ποσό δεν είναι σωστό"));
+    std::optional<Money> income, expense, memo;
+    if (!(income = readAmountBox(entry.incomeText)) || !(expense = readAmountBox(entry.expenseText))
+        || !(memo = readAmountBox(entry.memoText)))
         return std::nullopt;
-    }
     Movement m;
     m.kvdikos = code.kvdikos;
     m.hmeromhnia = day;
@@ -95,10 +118,8 @@ std::optional<Movement> CashOperations::movementFrom(const MovementEntry &entry,
     m.esoda = *income;
     m.ejoda = *expense;
     m.aa_omada = code.aa_omadas;
-    // The line keeps the amount texts as the boxes show them ("0" for an untouched box).
-    auto shown = [](const QString &text) { return text.trimmed().isEmpty() ? QStringLiteral("0") : text; };
-    m.grammh = lines::storedLine(code.kvdikos, entry.description, shown(entry.incomeText), shown(entry.expenseText),
-                                 entry.cheque);
+    m.grammh = lines::storedLine(code.kvdikos, entry.description, shownAmount(entry.incomeText, *income),
+                                 shownAmount(entry.expenseText, *expense), entry.cheque);
     m.epitagh = entry.cheque;
     m.L_tajeos = *memo;
     return m;
@@ -114,13 +135,18 @@ std::optional<qint64> CashOperations::InsertMovement(const MovementEntry &entry)
     std::optional<ActiveCode> code;
     if (!checkCodeAndDescription(entry, code))
         return std::nullopt;
-    const std::optional<Movement> m = movementFrom(entry, *code, *day);
-    if (!m)
-        return std::nullopt;
-
     try {
+        const std::optional<Movement> m = movementFrom(entry, *code, *day);
+        if (!m || !mayChangeDay(*day))
+            return std::nullopt;
+        const std::optional<int> acceptedClosed = acceptedClosedDaysAfter(*day, m->net());
+        if (!acceptedClosed)
+            return std::nullopt;
+
         db::Database &main = m_book.store().main();
         db::Transaction t(main);
+        if (!stillAsAgreed(*day, m->net(), *acceptedClosed))
+            return std::nullopt;
         main.execute(QStringLiteral("INSERT INTO kinhseis (kvdikos, hmeromhnia, perigrafh, esoda, ejoda, aa_omada, "
                                     "grammh, epitagh, L_tajeos) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)"),
                      m->kvdikos, m->hmeromhnia, m->perigrafh, m->esoda, m->ejoda, m->aa_omada, m->grammh,
@@ -131,8 +157,65 @@ std::optional<qint64> CashOperations::InsertMovement(const MovementEntry &entry)
         return aa;
     } catch (const db::DbError &e) {
         reportFailure(e.message());
+    } catch (const MoneyOverflow &) {
+        reportOverflow();
+    }
+    return std::nullopt;
+}
+
+// How many later closed days the user agreed to move (0 when none would
+// move); no value when the operation may not go on.
+std::optional<int> CashOperations::acceptedClosedDaysAfter(const QDate &day, Money netChange)
+{
+    if (netChange.isZero())
+        return 0;
+    const CashBook::ClosedDays closed = m_book.closedDaysAfter(day);
+    if (closed.count == 0)
+        return 0;
+    const QString first = regional::formatDate(closed.first);
+    if (!globals().RightChangeRecords) {
+        msg::critical(Attention, QStringLiteral("Η κίνηση αλλάζει το υπόλοιπο της κλεισμένης ημέρας ") + first
+                                     + (closed.count > 1 ? QStringLiteral(" και των επόμενων κλεισμένων ημερών")
+                                                         : QString())
+                                     + QStringLiteral(".") + QLatin1Char('\r')
+                                     + QStringLiteral("Δεν έχετε δικαίωμα να μεταβάλετε κλεισμένες ημέρες."));
         return std::nullopt;
     }
+    const QString how = closed.count == 1
+        ? QStringLiteral("μίας κλεισμένης ημέρας που ακολουθεί, της ") + first
+        : QStringLiteral("%1 κλεισμένων ημερών που ακολουθούν, από την ").arg(closed.count) + first;
+    if (!msg::confirmYesNo(QStringLiteral("Κλεισμένες ημέρες"),
+                           QStringLiteral("Η κίνηση αλλάζει το υπόλοιπο ") + how + QStringLiteral(".")
+                               + QLatin1Char('\r') + QStringLiteral("Να συνεχίσω;"),
+                           msg::Answer::No))
+        return std::nullopt;
+    return closed.count;
+}
+
+// Inside the write transaction: no day was closed after `day` since the user
+// agreed.
+bool CashOperations::stillAsAgreed(const QDate &day, Money netChange, int acceptedClosedDays)
+{
+    if (netChange.isZero() || m_book.closedDaysAfter(day).count <= acceptedClosedDays)
+        return true;
+    reportStale();
+    return false;
+}
+
+// Inside the write transaction: the movement still holds the day and the
+// amounts the user saw, which the adjustment of later days is computed from.
+bool CashOperations::movementUnchanged(const Movement &seen)
+{
+    const std::optional<Movement> now = m_book.movement(seen.aa);
+    if (now && now->hmeromhnia == seen.hmeromhnia && now->esoda == seen.esoda && now->ejoda == seen.ejoda)
+        return true;
+    reportStale();
+    return false;
+}
+
+void CashOperations::reportOverflow()
+{
+    reportFailure(QStringLiteral("Τα ποσά που προκύπτουν ξεπερνούν το όριο που μπορεί να κρατηθεί."));
 }
 
 std::optional<Movement> CashOperations::changeableMovement(qint64 aa)
@@ -159,25 +242,31 @@ bool CashOperations::ChangeMovement(qint64 aa, const MovementEntry &entry)
         const std::optional<Movement> m = movementFrom(entry, *code, old->hmeromhnia);
         if (!m)
             return false;
+        const Money netChange = m->net() - old->net();
+        const std::optional<int> acceptedClosed = acceptedClosedDaysAfter(old->hmeromhnia, netChange);
+        if (!acceptedClosed)
+            return false;
         if (!msg::confirmOkCancel(QStringLiteral("Μεταβολή στοιχείων"),
                                   QStringLiteral("Να γίνει η μεταβολή των στοιχείων;")))
             return false;
 
         db::Database &main = m_book.store().main();
         db::Transaction t(main);
-        const int changed = main.execute(
+        if (!movementUnchanged(*old) || !stillAsAgreed(old->hmeromhnia, netChange, *acceptedClosed))
+            return false;
+        main.execute(
             QStringLiteral("UPDATE kinhseis SET kvdikos = ?2, perigrafh = ?3, esoda = ?4, ejoda = ?5, aa_omada = ?6, "
                            "grammh = ?7, epitagh = ?8, L_tajeos = ?9 WHERE aa = ?1"),
             aa, m->kvdikos, m->perigrafh, m->esoda, m->ejoda, m->aa_omada, m->grammh, m->epitagh, m->L_tajeos);
-        if (changed != 1)
-            throw db::DbError(db::DbError::Kind::Sql, QStringLiteral("Η κίνηση δεν βρέθηκε."));
-        m_book.SaveDayRow(m_book.readDay(old->hmeromhnia), m->net() - old->net());
+        m_book.SaveDayRow(m_book.readDay(old->hmeromhnia), netChange);
         t.commit();
         return true;
     } catch (const db::DbError &e) {
         reportFailure(e.message());
-        return false;
+    } catch (const MoneyOverflow &) {
+        reportOverflow();
     }
+    return false;
 }
 
 bool CashOperations::DeleteMovement(qint64 aa)
@@ -186,22 +275,29 @@ bool CashOperations::DeleteMovement(qint64 aa)
         const std::optional<Movement> old = changeableMovement(aa);
         if (!old)
             return false;
+        const Money netChange = -old->net();
+        const std::optional<int> acceptedClosed = acceptedClosedDaysAfter(old->hmeromhnia, netChange);
+        if (!acceptedClosed)
+            return false;
         if (!msg::confirmOkCancel(QStringLiteral("Διαγραφή κίνησης"), QStringLiteral("Να γίνει η διαγραφή της κίνησης")))
             return false;
 
         db::Database &main = m_book.store().main();
         db::Transaction t(main);
-        if (main.execute(QStringLiteral("DELETE FROM kinhseis WHERE aa = ?1"), aa) != 1)
-            throw db::DbError(db::DbError::Kind::Sql, QStringLiteral("Η κίνηση δεν βρέθηκε."));
+        if (!movementUnchanged(*old) || !stillAsAgreed(old->hmeromhnia, netChange, *acceptedClosed))
+            return false;
+        main.execute(QStringLiteral("DELETE FROM kinhseis WHERE aa = ?1"), aa);
         // A day that loses its last movement keeps a row with zero totals and
         // the carried-over balance.
-        m_book.SaveDayRow(m_book.readDay(old->hmeromhnia), -old->net());
+        m_book.SaveDayRow(m_book.readDay(old->hmeromhnia), netChange);
         t.commit();
         return true;
     } catch (const db::DbError &e) {
         reportFailure(e.message());
-        return false;
+    } catch (const MoneyOverflow &) {
+        reportOverflow();
     }
+    return false;
 }
 
 bool CashOperations::CloseCash(const QString &dateText)
@@ -219,11 +315,18 @@ bool CashOperations::CloseCash(const QString &dateText)
     }
     try {
         m_book.closeDay(*day);
-        return true;
     } catch (const db::DbError &e) {
         reportFailure(e.message());
         return false;
     }
+    // The close stands whatever happens to the copy; the user only learns
+    // that this day has no backup.
+    const backup::Result saved = backup::backupDay(m_book.store(), *day);
+    if (!saved.ok)
+        msg::critical(QStringLiteral("Αντίγραφο ασφαλείας"),
+                      QStringLiteral("Το ταμείο έκλεισε, αλλά το αντίγραφο ασφαλείας των αρχείων δεν έγινε (") +
+                          saved.folder + QStringLiteral("):\r") + saved.error);
+    return true;
 }
 
 } // namespace cashbook

@@ -26,6 +26,13 @@ struct MovementEntry
 // Later days move by exactly the amount the day's net (income - expense)
 // changed, once per operation: + the new net on insert, new - old on change,
 // - the old net on delete (also when the day loses its last movement).
+//
+// Closing a day protects its balance too: an operation that would move the
+// balance of a later closed day is refused for users without
+// RightChangeRecords (naming the first such day), and users with it are asked
+// first. Whatever a write depends on (the movement as it stands, the closed
+// days after it) is read again inside the write transaction; if another
+// workstation changed it since the user was asked, nothing is written.
 class CashOperations
 {
 public:
@@ -42,10 +49,16 @@ public:
     // Asks, then deletes movement aa.
     bool DeleteMovement(qint64 aa);
     // Command1(8): right check, confirmation, then the day is marked closed
-    // (closing a closed day again writes nothing). True when the user confirmed.
+    // (closing a closed day again writes nothing) and both files are copied
+    // into backup/YYYY-MM-DD (a failed copy is reported; the day stays
+    // closed). True when the day is closed.
     bool CloseCash(const QString &dateText);
 
 private:
+    std::optional<int> acceptedClosedDaysAfter(const QDate &day, Money netChange);
+    bool stillAsAgreed(const QDate &day, Money netChange, int acceptedClosedDays);
+    bool movementUnchanged(const Movement &seen);
+    void reportOverflow();
     bool checkCodeAndDescription(const MovementEntry &entry, std::optional<ActiveCode> &code);
     bool mayChangeDay(const QDate &day);
     // The stored movement when it exists and its day may be changed (says why not otherwise).
@@ -54,5 +67,9 @@ private:
 
     CashBook &m_book;
 };
+
+// Reads an amount box by the amount rule (regional::checkAmountText); a text
+// that is no clear amount is reported with the reason and gives no value.
+std::optional<Money> readAmountBox(const QString &text);
 
 } // namespace cashbook

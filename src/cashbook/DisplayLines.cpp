@@ -1,5 +1,6 @@
 #include "DisplayLines.h"
 
+#include "platform/regional/AmountText.h"
 #include "platform/regional/GreekFormats.h"
 #include "platform/regional/TextPad.h"
 
@@ -79,18 +80,8 @@ QString formatAmountBox(const QString &text)
 {
     if (text.trimmed().isEmpty())
         return QStringLiteral("0");
-    const std::optional<Money> value = regional::parseMoney(text);
-    return value ? regional::formatMoney(*value) : text;
-}
-
-std::optional<Money> amountOfBox(const QString &text)
-{
-    if (text.trimmed().isEmpty())
-        return Money();
-    const std::optional<Money> value = regional::parseMoney(text);
-    if (!value)
-        return std::nullopt;
-    return Money::fromCents(value->roundedCents());
+    const regional::AmountCheck check = regional::checkAmountText(text);
+    return check.accepted() ? regional::formatMoney(*check.amount) : text;
 }
 
 } // namespace cashbook::lines

@@ -32,11 +32,8 @@ QString storedLine(int code, const QString &description, const QString &incomeTe
 QString statusAmount(Money amount);
 
 // The text an amount box shows after it is left: empty -> "0", otherwise the
-// grouped format with two decimals. Text that is no amount stays as typed.
+// grouped format with two decimals. Text that is no clear amount stays as
+// typed (it is refused with its reason where it is used).
 QString formatAmountBox(const QString &text);
-
-// The amount an amount box holds, rounded to cents as it is shown; blank is 0.
-// No value when the text is no amount.
-std::optional<Money> amountOfBox(const QString &text);
 
 } // namespace cashbook::lines

@@ -1,5 +1,7 @@
 #include "InUseMarker.h"
 
+#include "platform/regional/GreekCodePage.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <cerrno>
@@ -8,40 +10,12 @@
 
 namespace {
 
-// The record is single-byte text in the Greek ANSI code page (1253).
-char toCodePage(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u < 0x80)
-        return char(u);
-    if (u == 0x0386)
-        return char(0xA2);
-    if (u == 0x0385)
-        return char(0xA1);
-    if (u >= 0x0384 && u <= 0x03CE)
-        return char(u - 0x2D0);
-    return '?';
-}
-
-QChar fromCodePage(unsigned char b)
-{
-    if (b < 0x80)
-        return QChar(char16_t(b));
-    if (b == 0xA2)
-        return QChar(0x0386);
-    if (b == 0xA1)
-        return QChar(0x0385);
-    if (b >= 0xB4 && b <= 0xFE)
-        return QChar(char16_t(b + 0x2D0));
-    return QChar(char16_t(b));
-}
-
+// The record is single-byte text in the Greek code page.
 QByteArray field(const QString &text, int length)
 {
     QByteArray out;
     out.reserve(length);
-    for (QChar c : text.left(length))
-        out += toCodePage(c);
+    out += regional::toGreekCodePage(text.left(length));
     while (out.size() < length)
         out += ' ';
     return out;
@@ -49,9 +23,7 @@ QByteArray field(const QString &text, int length)
 
 QString unfield(const QByteArray &bytes)
 {
-    QString s;
-    for (char b : bytes)
-        s += fromCodePage(static_cast<unsigned char>(b));
+    QString s = regional::fromGreekCodePage(bytes);
     while (s.endsWith(QLatin1Char(' ')))
         s.chop(1);
     return s;

@@ -1,9 +1,12 @@
 #include "PathFile.h"
 
+#include "platform/regional/GreekCodePage.h"
 #include "platform/regional/GreekFormats.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
+#include <QStandardPaths>
 
 namespace pathfile {
 
@@ -12,9 +15,20 @@ QString fileName()
     return QStringLiteral("DIADROMH.DAT");
 }
 
-QString pathIn(const QString &programDir)
+QString pathIn(const QString &dir)
 {
-    return QDir(programDir).filePath(fileName());
+    return QDir(dir).filePath(fileName());
+}
+
+QString userConfigDir()
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+        .filePath(QStringLiteral("Kelvora"));
+}
+
+Places placesFor(const QString &programDir)
+{
+    return {programDir, userConfigDir()};
 }
 
 QStringList splitItems(const QString &text)
@@ -71,12 +85,34 @@ Contents parse(const QString &text)
     return c;
 }
 
-Contents read(const QString &programDir)
+Contents parseBytes(const QByteArray &bytes)
 {
-    QFile f(pathIn(programDir));
+    return parse(regional::decodeUtf8OrGreek(bytes));
+}
+
+namespace {
+
+std::optional<Contents> readFile(const QString &dir)
+{
+    if (dir.isEmpty())
+        return std::nullopt;
+    QFile f(pathIn(dir));
     if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return parse(QString::fromUtf8(f.readAll()));
+        return std::nullopt;
+    return parseBytes(f.readAll());
+}
+
+} // namespace
+
+Contents read(const Places &places)
+{
+    const std::optional<Contents> beside = readFile(places.programDir);
+    if (beside && !dataPathMissing(*beside))
+        return *beside;
+    const std::optional<Contents> config = readFile(places.configDir);
+    if (config && !dataPathMissing(*config))
+        return *config;
+    return beside ? *beside : config.value_or(Contents{});
 }
 
 bool dataPathMissing(const Contents &contents)
@@ -84,12 +120,41 @@ bool dataPathMissing(const Contents &contents)
     return contents.dataPath.trimmed().isEmpty() || regional::isNumeric(contents.dataPath);
 }
 
-bool writeFolder(const QString &programDir, const QString &folder)
+namespace {
+
+// QSaveFile: a failed write never leaves a half-written file behind.
+bool writeIn(const QString &dir, const QByteArray &bytes, QString &error)
 {
-    QFile f(pathIn(programDir));
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (dir.isEmpty() || !QDir().mkpath(dir)) {
+        error = QStringLiteral("ο φάκελος δεν δημιουργήθηκε");
         return false;
-    return f.write(folder.toUtf8() + '\n') > 0;
+    }
+    QSaveFile f(pathIn(dir));
+    if (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit())
+        return true;
+    error = f.errorString();
+    return false;
+}
+
+} // namespace
+
+WriteResult writeFolder(const Places &places, const QString &folder)
+{
+    const QByteArray bytes = folder.toUtf8() + '\n';
+    WriteResult r;
+    QStringList tried;
+    for (const QString &dir : {places.programDir, places.configDir}) {
+        if (dir.isEmpty())
+            continue;
+        tried << pathIn(dir);
+        if (writeIn(dir, bytes, r.error)) {
+            r.ok = true;
+            r.path = pathIn(dir);
+            return r;
+        }
+    }
+    r.path = tried.join(QStringLiteral(", "));
+    return r;
 }
 
 } // namespace pathfile

@@ -4,13 +4,28 @@
 #include <QStringList>
 #include <optional>
 
-// DIADROMH.DAT beside the program: the data folder, a colour and the header
-// caption, read with free-format rules (items separated by commas or line
-// ends, text optionally in double quotes).
+// DIADROMH.DAT: the data folder, a colour and the header caption, read with
+// free-format rules (items separated by commas or line ends, text optionally
+// in double quotes).
+//
+// The file is kept beside the program, as it always was. An installed program
+// lives in a folder users cannot write (/usr/bin), so the file may also be in
+// the user's configuration folder (~/.config/Kelvora); the one beside the
+// program comes first.
 namespace pathfile {
 
 QString fileName();                         // "DIADROMH.DAT"
-QString pathIn(const QString &programDir);
+QString pathIn(const QString &dir);
+
+// The two folders where the file may be, in the order they are tried.
+struct Places
+{
+    QString programDir;
+    QString configDir;
+};
+// The program folder and the user's configuration folder (XDG_CONFIG_HOME/Kelvora).
+Places placesFor(const QString &programDir);
+QString userConfigDir();
 
 struct Contents
 {
@@ -22,13 +37,26 @@ struct Contents
 // Splits free-format text into its items.
 QStringList splitItems(const QString &text);
 Contents parse(const QString &text);
-// A missing or unreadable file gives empty contents.
-Contents read(const QString &programDir);
+// Old copies of the file are in the Greek single-byte code page: the bytes are
+// read as UTF-8 when they are valid UTF-8, otherwise in that code page.
+Contents parseBytes(const QByteArray &bytes);
+// The file beside the program when it names a data folder, else the one in
+// the configuration folder when it does, else whatever was found. A missing
+// or unreadable file gives empty contents.
+Contents read(const Places &places);
 
 // The data folder counts as missing when it is empty or numeric.
 bool dataPathMissing(const Contents &contents);
 
-// Writes the file with one line holding the folder (no quotes); false on failure.
-bool writeFolder(const QString &programDir, const QString &folder);
+struct WriteResult
+{
+    bool ok = false;
+    QString path;          // where it was written; on failure, every place tried
+    QString error;         // why the last attempt failed
+};
+// Writes the file, UTF-8, with one line holding the folder (no quotes):
+// beside the program when that folder can be written, else in the
+// configuration folder (created when missing).
+WriteResult writeFolder(const Places &places, const QString &folder);
 
 } // namespace pathfile

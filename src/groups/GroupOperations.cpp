@@ -10,6 +10,13 @@ namespace {
 
 const QString Attention = QStringLiteral("Προσοχή");
 
+// Another workstation may have deleted the group since it was listed here.
+void reportGroupGone()
+{
+    msg::information(Attention, QStringLiteral("Η ομάδα δεν υπάρχει πια: ίσως τη διέγραψε άλλος σταθμός εργασίας. "
+                                               "Δεν άλλαξε τίποτα."));
+}
+
 } // namespace
 
 bool insertGroup(db::Database &db, const QString &typed)
@@ -50,7 +57,10 @@ bool renameGroup(db::Database &db, qint64 aa, const QString &typed)
     // The group row and the copies of its name in the codes change together:
     // a failure half-way leaves both with the old name.
     db::Transaction t(db);
-    db.execute(QStringLiteral("UPDATE omades SET perigrafh = ?1 WHERE aa = ?2"), name, aa);
+    if (db.execute(QStringLiteral("UPDATE omades SET perigrafh = ?1 WHERE aa = ?2"), name, aa) == 0) {
+        reportGroupGone();
+        return false;
+    }
     db.execute(QStringLiteral("UPDATE kvdikoi SET omada = ?1 WHERE aa_omadas = ?2"), name, aa);
     t.commit();
     return true;
@@ -66,7 +76,10 @@ bool deleteGroup(db::Database &db, qint64 aa)
     // Deleting the row and releasing its codes is one step, so no code is ever
     // left pointing at a group that no longer exists.
     db::Transaction t(db);
-    db.execute(QStringLiteral("DELETE FROM omades WHERE aa = ?1"), aa);
+    if (db.execute(QStringLiteral("DELETE FROM omades WHERE aa = ?1"), aa) == 0) {
+        reportGroupGone();
+        return false;
+    }
     db.execute(QStringLiteral("UPDATE kvdikoi SET aa_omadas = 0, omada = ' ' WHERE aa_omadas = ?1"), aa);
     t.commit();
     return true;

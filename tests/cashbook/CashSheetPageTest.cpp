@@ -250,24 +250,75 @@ TEST_F(CashSheetPageTest, AmountBoxesFilterAndFormat)
     open();
     typeCode(QStringLiteral("10"));
     QLineEdit *income = box(2);
-    income->setFocus();
-    income->selectAll();
-    QTest::keyClicks(income, QStringLiteral("1234a5.7"));
-    EXPECT_EQ(income->text(), QStringLiteral("1234,57"));
-    QTest::keyClick(income, Qt::Key_Tab);
-    EXPECT_EQ(income->text(), QStringLiteral("1.234,57"));
-    // One decimal comma only.
-    income->setFocus();
-    income->selectAll();
-    QTest::keyClicks(income, QStringLiteral("1,2,3"));
-    EXPECT_EQ(income->text(), QStringLiteral("1,23"));
-    QTest::keyClick(income, Qt::Key_Tab);
-    EXPECT_EQ(income->text(), QStringLiteral("1,23"));
+    const auto typeAndLeave = [&](const QString &keys) {
+        income->setFocus();
+        income->selectAll();
+        QTest::keyClicks(income, keys);
+        QTest::keyClick(income, Qt::Key_Tab);
+        return income->text();
+    };
+    // The form every line and total shows, and the keypad's dot as the decimal comma.
+    EXPECT_EQ(typeAndLeave(QStringLiteral("12.5")), QStringLiteral("12,50"));
+    EXPECT_EQ(typeAndLeave(QStringLiteral("1234a5")), QStringLiteral("1.234,50"));
+    EXPECT_EQ(typeAndLeave(QStringLiteral("1.234,56")), QStringLiteral("1.234,56"));
+    EXPECT_EQ(messages.count(), 0);
+    // Text that is no clear amount is refused at once, with the reason, and
+    // left as typed for the user to correct.
+    struct Refused { const char *keys; const char16_t *reason; };
+    for (const Refused &r : {Refused{"-50", u"αρνητικό"}, Refused{"1,23456", u"δύο δεκαδικά"},
+                             Refused{"1,2,3", u"κόμματα"}, Refused{"1000000000", u"ανώτατο"}}) {
+        messages.clear();
+        EXPECT_EQ(typeAndLeave(QString::fromLatin1(r.keys)), QString::fromLatin1(r.keys));
+        ASSERT_EQ(messages.count(), 1) << r.keys;
+        EXPECT_EQ(messages.last().title, QStringLiteral("Λάθος ποσό"));
+        EXPECT_TRUE(messages.last().text.contains(QString::fromUtf16(r.reason))) << r.keys;
+    }
     box(9)->setFocus();
     box(9)->selectAll();
     QTest::keyClick(box(9), Qt::Key_Backspace);
     QTest::keyClick(box(9), Qt::Key_Tab);
     EXPECT_EQ(box(9)->text(), QStringLiteral("0"));
+}
+
+// "1.234,56" typed as the program shows it is booked as 1.234,56, not 1,23.
+TEST_F(CashSheetPageTest, AnAmountTypedInItsDisplayFormIsBookedExactly)
+{
+    open();
+    book(10, QStringLiteral("ΕΙΣΠΡΑΞΗ"), QStringLiteral("1.234,56"));
+    EXPECT_EQ(messages.count(), 0);
+    EXPECT_EQ(folder.main().scalar(QStringLiteral("SELECT esoda FROM kinhseis")).toLongLong(), 12345600);
+    EXPECT_EQ(panels[2], QStringLiteral("1.234,56"));
+
+    // A pasted minus is refused when booking, and nothing is stored.
+    typeCode(QStringLiteral("10"));
+    typeInto(1, QStringLiteral("ΕΠΙΣΤΡΟΦΗ"));
+    box(2)->setText(QStringLiteral("-5"));
+    messages.clear();
+    page->InsertMovement();
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_TRUE(messages.last().text.contains(QStringLiteral("αρνητικό")));
+    EXPECT_EQ(folder.main().scalar(QStringLiteral("SELECT count(*) FROM kinhseis")).toInt(), 1);
+    EXPECT_EQ(box(2)->text(), QStringLiteral("-5")); // the entry stays for correction
+}
+
+// When the closed days cannot be read the day must not look open: the user is
+// told, and without the right no movement can be loaded.
+TEST_F(CashSheetPageTest, UnreadableClosedDaysAreSaidAndTheDayCountsAsClosed)
+{
+    open();
+    book(10, QStringLiteral("ΕΙΣΠΡΑΞΗ"), QStringLiteral("100"));
+    folder.users().execute(QStringLiteral("ALTER TABLE KlhsimoTameioy RENAME TO gone"));
+    globals().RightChangeRecords = false;
+    messages.clear();
+    showDate(QStringLiteral("16-03-2026"));
+    ASSERT_GE(messages.count(), 1);
+    EXPECT_TRUE(messages.shown().first().text.contains(QStringLiteral("κλεισμένες ημέρες")));
+    EXPECT_EQ(stateLabel()->text(), QStringLiteral("Ταμείο κλειστό"));
+    EXPECT_FALSE(buttons[0]);
+    EXPECT_TRUE(page->IsDayClosed());
+    doubleClickLine(1);
+    EXPECT_FALSE(state.MovementSelected);
+    globals().RightChangeRecords = true;
 }
 
 TEST_F(CashSheetPageTest, DoubleClickLoadsAMovementButNotTheFirstLine)

@@ -93,8 +93,8 @@ TEST(DisplayLines, AmountBoxes)
     EXPECT_EQ(lines::formatAmountBox(QStringLiteral("0")), QStringLiteral("0,00"));
     EXPECT_EQ(lines::statusAmount(Money()), QStringLiteral("0"));
     EXPECT_EQ(lines::statusAmount(Money::fromCents(12000)), QStringLiteral("120,00"));
-    // What is stored is what the box shows: two decimals.
-    EXPECT_EQ(lines::amountOfBox(QStringLiteral("0,305")), Money::fromCents(31));
-    EXPECT_EQ(lines::amountOfBox(QStringLiteral(" ")), Money());
-    EXPECT_FALSE(lines::amountOfBox(QStringLiteral("1,2,3")).has_value());
+    EXPECT_EQ(lines::formatAmountBox(QStringLiteral("12.5")), QStringLiteral("12,50")); // the keypad's dot
+    // Text that is no clear amount is never rounded into one.
+    EXPECT_EQ(lines::formatAmountBox(QStringLiteral("0,305")), QStringLiteral("0,305"));
+    EXPECT_EQ(lines::formatAmountBox(QStringLiteral("-50")), QStringLiteral("-50"));
 }

@@ -29,11 +29,15 @@ TEST(PathFile, ReadsFreeFormatItems)
 
 TEST(PathFile, MissingFileReadsEmptyAndWritingGivesOneLine)
 {
-    QTemporaryDir dir;
-    EXPECT_TRUE(dataPathMissing(read(dir.path())));
-    ASSERT_TRUE(writeFolder(dir.path(), dir.path()));
-    QFile f(dir.filePath(QStringLiteral("DIADROMH.DAT")));
+    QTemporaryDir dir, config;
+    const Places places{dir.path(), config.path()};
+    EXPECT_TRUE(dataPathMissing(read(places)));
+    const WriteResult written = writeFolder(places, QStringLiteral("/srv/Ταμείο"));
+    ASSERT_TRUE(written.ok);
+    EXPECT_EQ(written.path, dir.filePath(QStringLiteral("DIADROMH.DAT")));
+    QFile f(written.path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), dir.path().toUtf8() + '\n');
-    EXPECT_EQ(read(dir.path()).dataPath, dir.path());
+    EXPECT_EQ(f.readAll(), QStringLiteral("/srv/Ταμείο\n").toUtf8()); // written as UTF-8
+    EXPECT_EQ(read(places).dataPath, QStringLiteral("/srv/Ταμείο"));
+    EXPECT_FALSE(QFile::exists(config.filePath(QStringLiteral("DIADROMH.DAT"))));
 }

@@ -211,3 +211,25 @@ TEST_F(GroupOperationsTest, NamesWithApostrophesAreStoredFoundAndCopied)
 }
 
 } // namespace
+
+// A group deleted meanwhile by another workstation: renaming or deleting it
+// changes no row and must say so instead of reporting success.
+TEST_F(GroupOperationsTest, RenameOrDeleteOfAGroupGoneMeanwhileSaysSo)
+{
+    addEightGroups();
+    folder.addCode(10, QStringLiteral("Α"), false, 0);
+    db().execute(QStringLiteral("DELETE FROM omades WHERE aa = 7"));
+    const QString omadaBefore = omadaOf(10);
+
+    messages.answerNext(msg::Answer::Ok);
+    EXPECT_FALSE(groups::renameGroup(db(), 7, QStringLiteral("ΑΛΛΟ")));
+    messages.answerNext(msg::Answer::Ok);
+    EXPECT_FALSE(groups::deleteGroup(db(), 7));
+    ASSERT_EQ(messages.count(), 4); // each: the confirmation, then the notice
+    for (int i : {1, 3}) {
+        EXPECT_EQ(messages.shown()[i].icon, msg::Icon::Information);
+        EXPECT_TRUE(messages.shown()[i].text.startsWith(QStringLiteral("Η ομάδα δεν υπάρχει πια")));
+    }
+    EXPECT_EQ(omadaOf(10), omadaBefore);
+    EXPECT_EQ(groupCount(), 7);
+}

@@ -1,5 +1,6 @@
 #include "groups/GroupQueries.h"
 #include "groups/widgets/OmadaKvdikvn.h"
+#include "support/ModalSteps.h"
 #include "support/ScriptedMessages.h"
 #include "support/TestDataFolder.h"
 
@@ -184,10 +185,7 @@ TEST_F(OmadaKvdikvnTest, DeleteClearsTheNameAndReturnsToInsertMode)
 TEST_F(OmadaKvdikvnTest, EnterMovesOnAndExitEndsTheModalWindow)
 {
     OmadaKvdikvn modal(folder.main());
-    bool ran = false;
-    QTimer::singleShot(0, &modal, [&] {
-        ran = true;
-        auto *shown = qobject_cast<OmadaKvdikvn *>(QApplication::activeModalWidget());
+    ModalSteps steps([&](QWidget *shown) {
         ASSERT_EQ(shown, &modal);
         auto *box = modal.findChild<QLineEdit *>(QStringLiteral("Text1"));
         box->setFocus();
@@ -199,7 +197,7 @@ TEST_F(OmadaKvdikvnTest, EnterMovesOnAndExitEndsTheModalWindow)
         QTest::mouseClick(modal.findChild<QToolButton *>(QStringLiteral("Command1(0)")), Qt::LeftButton);
     });
     EXPECT_EQ(modal.exec(), QDialog::Accepted);
-    EXPECT_TRUE(ran);
+    EXPECT_TRUE(steps.ran());
     EXPECT_FALSE(modal.isVisible());
     ASSERT_EQ(groups::listGroups(folder.main()).size(), 1);
     EXPECT_EQ(groups::listGroups(folder.main())[0].perigrafh, QStringLiteral("ΛΟΙΠΑ"));

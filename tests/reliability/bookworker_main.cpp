@@ -257,7 +257,7 @@ int main(int argc, char **argv)
         Worker w(store, a[4].toUInt(), a[5].toLongLong());
         const bool cashier = mode == QLatin1String("cashier");
         InUseMarker marker(datafolder::marker(folder));
-        if (cashier && !marker.tryTake(QStringLiteral("ΤΑΜΙΑΣ"), QStringLiteral("ΤΑΜΕΙΟ-1")))
+        if (cashier && marker.tryTake(QStringLiteral("ΤΑΜΙΑΣ"), QStringLiteral("ΤΑΜΕΙΟ-1")) != InUseMarker::TakeResult::Taken)
             say(QStringLiteral("X the marker was not free"));
         const int rc = timed(w, cashier, a[3].toInt());
         if (cashier)

@@ -13,6 +13,7 @@ struct PageLog
     QStringList calls;
     bool rightChangeRecordsAtInitialDay = false;
     bool dayClosed = false;
+    bool changesDone = true; // what ChangeMovement and DeleteMovement answer
     std::function<void()> duringInsertMovement; // runs inside InsertMovement
     int count(const QString &call) const { return int(calls.count(call)); }
 };
@@ -23,8 +24,8 @@ public:
     FakeCashPage(PageLog &log, QWidget *parent);
     QWidget *widget() override { return m_widget; }
     void InsertMovement() override;
-    void ChangeMovement() override { m_log.calls << QStringLiteral("ChangeMovement"); }
-    void DeleteMovement() override { m_log.calls << QStringLiteral("DeleteMovement"); }
+    bool ChangeMovement() override { m_log.calls << QStringLiteral("ChangeMovement"); return m_log.changesDone; }
+    bool DeleteMovement() override { m_log.calls << QStringLiteral("DeleteMovement"); return m_log.changesDone; }
     void CloseCash() override { m_log.calls << QStringLiteral("CloseCash"); }
     void ClearSelection() override { m_log.calls << QStringLiteral("ClearSelection"); }
     void ShowInitialDay() override;

@@ -211,6 +211,19 @@ TEST_F(MainWindow, CashOperationsRunWhileThisInstanceHoldsTheMarker)
     EXPECT_EQ(boxes.count(), 0);
 }
 
+// A refused or cancelled change or delete leaves the loaded movement and the
+// entry as they were, for the user to correct.
+TEST_F(MainWindow, RefusedChangeOrDeleteKeepsTheEntry)
+{
+    open();
+    log.changesDone = false;
+    window->state().MovementSelected = true;
+    clickButton(command(2));
+    clickButton(command(3));
+    EXPECT_TRUE(window->state().MovementSelected);
+    EXPECT_EQ(log.count(QStringLiteral("ClearSelection")), 0);
+}
+
 TEST_F(MainWindow, ReportsTabReleasesAndCashTabTakesAFreeMarkerAgain)
 {
     open();

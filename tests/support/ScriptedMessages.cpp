@@ -1,11 +1,14 @@
 #include "ScriptedMessages.h"
 
 #include <QStringList>
+#include <utility>
 
 ScriptedMessages::ScriptedMessages()
 {
     m_previous = msg::install([this](const msg::Box &box) {
         m_shown << box;
+        if (auto action = std::exchange(m_whileShown, nullptr))
+            action();
         return m_answers.isEmpty() ? box.defaultButton : m_answers.takeFirst();
     });
 }

@@ -2,6 +2,7 @@
 
 #include "EntryFilters.h"
 #include "cashbook/DisplayLines.h"
+#include "platform/desktop/widgets/AmountKeyFilter.h"
 #include "platform/desktop/widgets/WindowRules.h"
 
 #include <QCheckBox>
@@ -87,7 +88,7 @@ void CashSheetWidget::buildControls()
     QLineEdit *income = makeBox(2, 18, Qt::AlignRight);
     QLineEdit *expense = makeBox(3, 18, Qt::AlignRight);
     for (QLineEdit *amount : {memo, income, expense})
-        installAmountKeyFilter(amount);
+        ui::installAmountKeyFilter(amount);
     m_cheque = new QCheckBox(QStringLiteral("Επιταγή"), this);
     m_cheque->setObjectName(ui::arrayName("Check1", 0));
     m_cheque->setToolTip(QStringLiteral("Δίνχνει αν το ποσό προέρχετε από επιταφή"));

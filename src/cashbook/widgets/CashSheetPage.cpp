@@ -18,8 +18,8 @@ public:
 
     QWidget *widget() override { return m_widget; }
     void InsertMovement() override { m_widget->InsertMovement(); }
-    void ChangeMovement() override { m_widget->ChangeMovement(); }
-    void DeleteMovement() override { m_widget->DeleteMovement(); }
+    bool ChangeMovement() override { return m_widget->ChangeMovement(); }
+    bool DeleteMovement() override { return m_widget->DeleteMovement(); }
     void CloseCash() override { m_widget->CloseCash(); }
     void ClearSelection() override { m_widget->ClearSelection(); }
     void ShowInitialDay() override { m_widget->ShowInitialDay(); }

@@ -7,6 +7,7 @@
 #include "platform/desktop/Messages.h"
 #include "platform/desktop/widgets/BusyGuard.h"
 #include "platform/regional/Clock.h"
+#include "platform/regional/AmountText.h"
 #include "platform/regional/GreekFormats.h"
 
 #include <QApplication>
@@ -116,8 +117,16 @@ bool CashSheetWidget::IsDayClosed()
     try {
         const std::optional<QDate> day = shownDate();
         closed = day && m_book.IsDayClosed(*day);
-    } catch (const db::DbError &) {
-        closed = false;
+        m_closedDaysUnreadable = false;
+    } catch (const db::DbError &e) {
+        // A day that cannot be shown open must not look open: it is treated
+        // as closed, which only users with the right may work on.
+        if (!m_closedDaysUnreadable)
+            msg::critical(Attention, QStringLiteral("Δεν ήταν δυνατό να διαβαστούν οι κλεισμένες ημέρες· η ημέρα "
+                                                    "θεωρείται κλειστή.")
+                                         + QLatin1Char('\r') + e.message());
+        m_closedDaysUnreadable = true;
+        closed = true;
     }
     if (closed)
         setStateLabel(QStringLiteral("Ταμείο κλειστό"), QColor(255, 0, 0));
@@ -166,6 +175,8 @@ void CashSheetWidget::ShowDay()
         // read is said, and no balance or total is shown for the day then.
         try {
             view = m_book.ShowDay(*day);
+        } catch (const MoneyOverflow &) {
+            msg::critical(Attention, QStringLiteral("Τα ποσά της ημέρας ξεπερνούν το όριο που μπορεί να κρατηθεί."));
         } catch (const db::DbError &written) {
             try {
                 view = m_book.readDay(*day);
@@ -309,8 +320,8 @@ void CashSheetWidget::chooseCode(const ActiveCode &code)
         return;
     if (m_context.state->MovementSelected) {
         // The sum typed so far goes to the box that fits the new code.
-        const Money sum = lines::amountOfBox(m_text[IncomeBox]->text()).value_or(Money())
-            + lines::amountOfBox(m_text[ExpenseBox]->text()).value_or(Money());
+        const Money sum = regional::checkAmountText(m_text[IncomeBox]->text()).amount.value_or(Money())
+            + regional::checkAmountText(m_text[ExpenseBox]->text()).amount.value_or(Money());
         m_text[code.esodo ? IncomeBox : ExpenseBox]->setText(lines::statusAmount(sum));
         m_text[code.esodo ? ExpenseBox : IncomeBox]->setText(Zero);
     } else {
@@ -357,7 +368,11 @@ void CashSheetWidget::codeEntered()
 
 void CashSheetWidget::amountBoxLeft(int index)
 {
-    m_text[size_t(index)]->setText(lines::formatAmountBox(m_text[size_t(index)]->text()));
+    QLineEdit *box = m_text[size_t(index)];
+    // A text that is no clear amount is said at once and left as typed, for
+    // the user to correct.
+    if (box->text().trimmed().isEmpty() || readAmountBox(box->text()))
+        box->setText(lines::formatAmountBox(box->text()));
 }
 
 MovementEntry CashSheetWidget::entry() const
@@ -402,9 +417,10 @@ void CashSheetWidget::FocusCodeBox()
 void CashSheetWidget::finishEditing()
 {
     QWidget *focused = QApplication::focusWidget();
+    // A refused amount is reported by the operation itself, once.
     for (int i : {IncomeBox, ExpenseBox, MemoBox})
         if (focused == m_text[size_t(i)])
-            amountBoxLeft(i);
+            m_text[size_t(i)]->setText(lines::formatAmountBox(m_text[size_t(i)]->text()));
     if (focused == m_text[DateBox] && m_text[DateBox]->text() != regional::formatDate(m_shownDay))
         leaveDateBoxNow();
 }
@@ -422,25 +438,28 @@ void CashSheetWidget::InsertMovement()
     m_codeBox->setFocus();
 }
 
-void CashSheetWidget::ChangeMovement()
+bool CashSheetWidget::ChangeMovement()
 {
     if (m_loaded == 0 || !m_context.state->MovementSelected)
-        return;
+        return false;
     finishEditing();
-    if (m_ops.ChangeMovement(m_loaded, entry()))
-        ShowDay();
+    if (!m_ops.ChangeMovement(m_loaded, entry()))
+        return false;
+    ShowDay();
+    return true;
 }
 
-void CashSheetWidget::DeleteMovement()
+bool CashSheetWidget::DeleteMovement()
 {
     if (m_loaded == 0 || !m_context.state->MovementSelected)
-        return;
+        return false;
     if (!m_ops.DeleteMovement(m_loaded))
-        return;
+        return false;
     ShowDay();
     m_text[DescriptionBox]->clear();
     m_text[IncomeBox]->setText(Zero);
     m_text[ExpenseBox]->setText(Zero);
+    return true;
 }
 
 void CashSheetWidget::CloseCash()

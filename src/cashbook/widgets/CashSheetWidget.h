@@ -28,8 +28,8 @@ public:
 
     // The operations the main window dispatches to.
     void InsertMovement();
-    void ChangeMovement();
-    void DeleteMovement();
+    bool ChangeMovement(); // true when the movement was changed
+    bool DeleteMovement(); // true when the movement was deleted
     void CloseCash();
     void ClearSelection();
     void ShowInitialDay();
@@ -83,6 +83,7 @@ private:
     int m_currentCode = 0;                  // CurrentCode
     qint64 m_loaded = 0;                    // the movement loaded by a double click
     QDate m_shownDay;                       // the day the list shows
+    bool m_closedDaysUnreadable = false;    // the last read of the closed days failed (said once)
 };
 
 } // namespace cashbook

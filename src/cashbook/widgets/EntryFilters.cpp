@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
 
 namespace cashbook {
 namespace {
@@ -56,24 +55,11 @@ Verdict dateRule(QChar c)
     return Verdict::Drop;
 }
 
-Verdict amountRule(QChar c)
-{
-    return c.isDigit() && c.unicode() < 128 ? Verdict::Pass : Verdict::Replace;
-}
-
 } // namespace
 
 void installDateKeyFilter(QLineEdit *box)
 {
     box->installEventFilter(new KeyFilter(box, &dateRule, QLatin1Char('-')));
-}
-
-void installAmountKeyFilter(QLineEdit *box)
-{
-    box->installEventFilter(new KeyFilter(box, &amountRule, QLatin1Char(',')));
-    // Typed text is digits with one comma; shown text is also grouped with dots.
-    static const QRegularExpression amount(QStringLiteral("^-?[0-9.]*(,[0-9]*)?$"));
-    box->setValidator(new QRegularExpressionValidator(amount, box));
 }
 
 } // namespace cashbook

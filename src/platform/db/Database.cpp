@@ -227,4 +227,20 @@ void Database::detach(const QString &alias)
     execute(QStringLiteral("DETACH DATABASE %1").arg(alias));
 }
 
+void Database::copyInto(Database &destination)
+{
+    sqlite3_backup *backup = sqlite3_backup_init(destination.m_db, "main", m_db, "main");
+    if (!backup)
+        throw DbError(DbError::Kind::Sql, QString::fromUtf8(sqlite3_errmsg(destination.m_db)),
+                      sqlite3_errcode(destination.m_db));
+    const int step = sqlite3_backup_step(backup, -1); // all pages at once: the copy is one snapshot
+    const int finish = sqlite3_backup_finish(backup);
+    if (step == SQLITE_BUSY || step == SQLITE_LOCKED)
+        throw DbError(DbError::Kind::Busy, QString::fromUtf8(sqlite3_errstr(step)), step);
+    if (step != SQLITE_DONE)
+        throw DbError(DbError::Kind::Sql, QString::fromUtf8(sqlite3_errstr(step)), step);
+    if (finish != SQLITE_OK)
+        throw DbError(DbError::Kind::Sql, QString::fromUtf8(sqlite3_errmsg(destination.m_db)), finish);
+}
+
 } // namespace db

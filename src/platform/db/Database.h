@@ -67,6 +67,11 @@ public:
     void rollback();
     bool inTransaction() const;
 
+    // Copies the whole database into another open one with the online backup
+    // API: the pages go across still encrypted, so both must use the same key.
+    // Throws DbError; the destination is then not a usable copy.
+    void copyInto(Database &destination);
+
     // Milliseconds a statement waits for another workstation's lock.
     void setBusyTimeout(int ms);
     // The wait set on every file opened from now on (before its first read);

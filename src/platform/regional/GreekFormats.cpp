@@ -87,7 +87,7 @@ QString formatDate(const QDate &date)
 std::optional<QDate> parseDate(const QString &text, const QDate &today)
 {
     static const QRegularExpression pattern(
-        QStringLiteral("^(\\d{1,2})[-/. ]+(\\d{1,2})(?:[-/. ]+(\\d{2}|\\d{4}))?$"));
+        QStringLiteral("^(\\d{1,2})[-/., ]+(\\d{1,2})(?:[-/., ]+(\\d{2}|\\d{4}))?$"));
     const auto m = pattern.match(text.trimmed());
     if (!m.hasMatch())
         return std::nullopt;

@@ -18,13 +18,14 @@ QString formatMoneyPlain(Money amount);
 
 // Reads an amount the way the regional number conversion does: optional sign,
 // dots between thousands ignored, a comma before up to four decimals (more are
-// rounded). Blank or malformed text gives no value.
+// rounded). Blank or malformed text gives no value. For the csng conversion of
+// stored texts; what a user types goes through checkAmountText (AmountText.h).
 std::optional<Money> parseMoney(const QString &text);
 bool isNumeric(const QString &text);
 
 // "DD-MM-YYYY"
 QString formatDate(const QDate &date);
-// Accepts day-month-year with "-", "/", "." or blanks between the parts, one- or
+// Accepts day-month-year with "-", "/", ".", "," or blanks between the parts, one- or
 // two-digit day and month, two- or four-digit year (00-29 -> 2000s, 30-99 ->
 // 1900s); day-month alone takes the year of `today`.
 std::optional<QDate> parseDate(const QString &text, const QDate &today = QDate::currentDate());

@@ -17,10 +17,11 @@ public:
     virtual QWidget *widget() = 0;
 
     virtual void InsertMovement() = 0;     // Command1(0)
-    virtual void ChangeMovement() = 0;     // Command1(2)
-    virtual void DeleteMovement() = 0;     // Command1(3)
+    virtual bool ChangeMovement() = 0;     // Command1(2); true when the change was done
+    virtual bool DeleteMovement() = 0;     // Command1(3); true when the movement was deleted
     virtual void CloseCash() = 0;          // Command1(8)
-    // After change and delete: clear MovementSelected and the list selection.
+    // After a change or delete that was done: clear MovementSelected and the
+    // list selection. A refused or cancelled one leaves the entry as it was.
     virtual void ClearSelection() = 0;
 
     // Start-up: clear the code box and run the date box's leave handler

@@ -163,11 +163,7 @@ void kentrikh::runOperation(int index)
         break;
     case 2:
     case 3:
-        if (m_cash) {
-            if (index == 2)
-                m_cash->ChangeMovement();
-            else
-                m_cash->DeleteMovement();
+        if (m_cash && (index == 2 ? m_cash->ChangeMovement() : m_cash->DeleteMovement())) {
             m_state.MovementSelected = false;
             m_cash->ClearSelection();
         }

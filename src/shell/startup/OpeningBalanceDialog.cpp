@@ -1,7 +1,9 @@
 #include "OpeningBalanceDialog.h"
 
 #include "platform/desktop/Messages.h"
+#include "platform/desktop/widgets/AmountKeyFilter.h"
 #include "platform/desktop/widgets/WindowRules.h"
+#include "platform/regional/AmountText.h"
 #include "platform/regional/GreekFormats.h"
 
 #include <QGroupBox>
@@ -35,6 +37,8 @@ FR_ErvthshUpdate::FR_ErvthshUpdate(QWidget *parent) : QDialog(parent)
         m_text[i]->setObjectName(ui::arrayName("Text1", i));
         m_text[i]->installEventFilter(this);
         inner->addWidget(m_text[i]);
+        if (i == 1)
+            ui::installAmountKeyFilter(m_text[i]); // a balance may be negative: the minus passes
         layout->addWidget(m_frame[i]);
     }
     m_ok = new QPushButton(QStringLiteral("ΟΚ"), this);
@@ -67,14 +71,12 @@ bool FR_ErvthshUpdate::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyPress: {
         const auto *key = static_cast<QKeyEvent *>(event);
         const QString t = key->text();
-        if (t.size() != 1 || !t[0].isPrint() || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-            break;
-        const QChar c = t[0];
-        const bool passes = passesAlways(c)
-            || (element == 1 && (c == QLatin1Char('-') || c == QLatin1Char(',')));
-        if (!passes) {
-            // Any other character becomes the separator the box expects.
-            box->insert(element == 0 ? QStringLiteral("-") : QStringLiteral(","));
+        if (element == 1 || t.size() != 1 || !t[0].isPrint() || key->key() == Qt::Key_Return
+            || key->key() == Qt::Key_Enter)
+            break; // the amount box has the shared amount filter
+        if (!passesAlways(t[0])) {
+            // Any other character becomes the date separator.
+            box->insert(QStringLiteral("-"));
             return true;
         }
         break;
@@ -114,10 +116,18 @@ bool FR_ErvthshUpdate::ValidateOpeningBalance()
     }
     if (m_text[1]->text().trimmed().isEmpty())
         m_text[1]->setText(QStringLiteral("0"));
-    if (regional::isNumeric(m_text[1]->text()))
+    const regional::AmountCheck amount =
+        regional::checkAmountText(m_text[1]->text(), regional::AmountSign::MayBeNegative);
+    if (amount.accepted()) {
+        // Shown, and handed on, in the one form the conversion reads the same
+        // way ("12.5" typed with the keypad's dot would read as 125 there).
+        if (m_text[1]->text().trimmed() != QStringLiteral("0"))
+            m_text[1]->setText(regional::formatMoney(*amount.amount));
         return true;
+    }
     msg::critical(QStringLiteral("Προσοχή"),
-                  QStringLiteral("Εισάγετε το ποσό που έχετε υπόλοιπο ταμείου τη παραπάνω ημερομηνία"));
+                  QStringLiteral("Εισάγετε το ποσό που έχετε υπόλοιπο ταμείου τη παραπάνω ημερομηνία")
+                      + QLatin1Char('\r') + amount.refusal);
     return false;
 }
 

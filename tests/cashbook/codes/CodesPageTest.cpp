@@ -1,6 +1,7 @@
 #include "cashbook/codes/CodeQueries.h"
 #include "cashbook/codes/widgets/CodesPageFactory.h"
 #include "groups/widgets/OmadaKvdikvn.h"
+#include "support/ModalSteps.h"
 #include "support/ScriptedMessages.h"
 #include "support/TestDataFolder.h"
 
@@ -202,11 +203,9 @@ TEST_F(CodesPageTest, EditGroupsRequeriesTheGroupsAndTheLoadedGroupNameFollowsAR
 {
     open();
     clickRow(list(0), 1, true); // code 7, group ΕΝΟΙΚΙΑ
-    bool drove = false;
-    QTimer::singleShot(0, &host, [&] {
-        auto *window = qobject_cast<OmadaKvdikvn *>(QApplication::activeModalWidget());
+    ModalSteps steps([&](QWidget *modal) {
+        auto *window = qobject_cast<OmadaKvdikvn *>(modal);
         ASSERT_NE(window, nullptr);
-        drove = true;
         auto *groupList = window->findChild<QListWidget *>(QStringLiteral("DBList1"));
         clickRow(groupList, 0, true);
         auto *name = window->findChild<QLineEdit *>(QStringLiteral("Text1"));
@@ -218,30 +217,77 @@ TEST_F(CodesPageTest, EditGroupsRequeriesTheGroupsAndTheLoadedGroupNameFollowsAR
         QTest::mouseClick(window->findChild<QToolButton *>(QStringLiteral("Command1(0)")), Qt::LeftButton);
     });
     page->EditGroups();
-    EXPECT_TRUE(drove);
+    EXPECT_TRUE(steps.ran());
     EXPECT_EQ(texts(list(1)), (QStringList{QStringLiteral("ΕΝΟΙΚΙΑ ΓΡΑΦΕΙΟΥ"), QStringLiteral("ΛΟΙΠΑ"),
                                            QStringLiteral("ΝΕΑ")}));
     EXPECT_EQ(text(6)->text(), QStringLiteral("ΕΝΟΙΚΙΑ ΓΡΑΦΕΙΟΥ"));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
-// Pictures for a person to look at; written only when KELVORA_SHOT_DIR names a folder.
-TEST_F(CodesPageTest, Screenshots)
+// Every Text1 box selects its text on receiving the focus.
+TEST_F(CodesPageTest, CodeFieldsSelectTheirTextOnFocus)
 {
-    const QString dir = qEnvironmentVariable("KELVORA_SHOT_DIR");
-    if (dir.isEmpty())
-        GTEST_SKIP() << "KELVORA_SHOT_DIR not set";
+    open();
+    clickRow(list(0), 1, true);
+    for (int i : {4, 5, 6}) {
+        text(i)->setFocus();
+        QTRY_COMPARE_WITH_TIMEOUT(text(i)->selectedText(), text(i)->text(), 1000);
+        EXPECT_FALSE(text(i)->text().isEmpty()) << i;
+    }
+}
+
+namespace {
+
+// Pixels clearly darker than the background inside a widget's area of a grab:
+// drawn text.
+int darkPixels(const QImage &image, const QRect &area)
+{
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(image.pixel(x, y)) < 100)
+                ++n;
+    return n;
+}
+
+QRect areaIn(QWidget *top, QWidget *w)
+{
+    return QRect(w->mapTo(top, QPoint(0, 0)), w->size()).adjusted(2, 2, -2, -2);
+}
+
+} // namespace
+
+// What a person sees: the lists and the loaded fields are drawn with their
+// text. The pictures are also saved for a look
+// when KELVORA_SHOT_DIR names a folder.
+TEST_F(CodesPageTest, PageAndGroupWindowDrawTheirTexts)
+{
     folder.addCode(12345, QStringLiteral("Προμήθειες γραφικής ύλης και αναλωσίμων Ο'ΝΙΛ"), false, rent);
     open();
     clickRow(list(0), 1, true);
     clickRow(list(1), 0, false);
-    EXPECT_TRUE(host.grab().save(dir + QStringLiteral("/codes-page.png")));
+    const QImage page = host.grab().toImage();
+    ASSERT_EQ(page.size(), host.size() * host.devicePixelRatio());
+    for (int i : {0, 1})
+        EXPECT_GT(darkPixels(page, areaIn(&host, list(i))), 50) << "DBList1(" << i << ")";
+    for (int i : {4, 5, 6})
+        EXPECT_GT(darkPixels(page, areaIn(&host, text(i))), 10) << "Text1(" << i << ")";
 
     OmadaKvdikvn window(folder.main(), &host);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    clickRow(window.findChild<QListWidget *>(QStringLiteral("DBList1")), 1, true);
-    EXPECT_TRUE(window.grab().save(dir + QStringLiteral("/group-window.png")));
+    auto *groupList = window.findChild<QListWidget *>(QStringLiteral("DBList1"));
+    auto *name = window.findChild<QLineEdit *>(QStringLiteral("Text1"));
+    clickRow(groupList, 1, true);
+    const QImage groups = window.grab().toImage();
+    EXPECT_GT(darkPixels(groups, areaIn(&window, groupList)), 50);
+    EXPECT_GT(darkPixels(groups, areaIn(&window, name)), 10);
+
+    const QString dir = qEnvironmentVariable("KELVORA_SHOT_DIR");
+    if (!dir.isEmpty()) {
+        EXPECT_TRUE(page.save(dir + QStringLiteral("/codes-page.png")));
+        EXPECT_TRUE(groups.save(dir + QStringLiteral("/group-window.png")));
+    }
 }
 
 } // namespace

@@ -1,7 +1,9 @@
+#include "platform/regional/AmountText.h"
 #include "platform/regional/GreekFormats.h"
 #include "platform/regional/TextPad.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace regional;
 
@@ -42,6 +44,61 @@ TEST(GreekFormats, AmountsAreReadWithTheDecimalComma)
     }
 }
 
+// What users type or paste into an amount box: the display form, the keypad's
+// decimal dot, and everything that is not a clear amount, refused with its reason.
+TEST(AmountText, ClearAmountsAreTakenExactlyOthersRefusedWithTheReason)
+{
+    struct Case { const char16_t *text; std::optional<qint64> cents; const char16_t *reason; };
+    const Case cases[] = {
+        {u"1.234,56", 123456, nullptr},        {u"12.5", 1250, nullptr},          {u"12.50", 1250, nullptr},
+        {u"12,5", 1250, nullptr},              {u",30", 30, nullptr},             {u"", 0, nullptr},
+        {u"  7 ", 700, nullptr},               {u"1.234.567,89", 123456789, nullptr},
+        {u"999.999.999,99", 99999999999, nullptr}, // the largest, as it is shown
+        {u"999999999,99", 99999999999, nullptr},
+        {u"-50", std::nullopt, u"αρνητικό"},   {u"-5", std::nullopt, u"αρνητικό"},
+        {u"1,23456", std::nullopt, u"δύο δεκαδικά"}, {u"1,234", std::nullopt, u"δύο δεκαδικά"},
+        {u"1.000.000.000,00", std::nullopt, u"ανώτατο 999.999.999,99"},
+        {u"99999999999999", std::nullopt, u"ανώτατο"},
+        {u"1.234", std::nullopt, u"σαφές"},    // thousands or decimals: not clear
+        {u"12.34.5", std::nullopt, u"ανά τρία"}, {u"1.2345,00", std::nullopt, u"ανά τρία"},
+        {u"1,2,3", std::nullopt, u"κόμματα"},  {u"12 €", std::nullopt, u"ψηφία"},
+        {u"12a", std::nullopt, u"ψηφία"},      {u",", std::nullopt, u"ψηφίο"},
+    };
+    for (const auto &c : cases) {
+        const QString text = QString::fromUtf16(c.text);
+        const AmountCheck check = checkAmountText(text);
+        ASSERT_EQ(check.accepted(), c.cents.has_value()) << text.toStdString();
+        if (c.cents)
+            EXPECT_EQ(*check.amount, Money::fromCents(*c.cents)) << text.toStdString();
+        else
+            EXPECT_TRUE(check.refusal.contains(QString::fromUtf16(c.reason))) << check.refusal.toStdString();
+    }
+}
+
+TEST(AmountText, LargestAmountIsReenterableAndNegativeOnlyWhereAllowed)
+{
+    EXPECT_EQ(checkAmountText(formatMoney(MaxAmount)).amount, MaxAmount);
+    EXPECT_EQ(checkAmountText(formatMoneyPlain(MaxAmount)).amount, MaxAmount);
+    EXPECT_FALSE(checkAmountText(formatMoney(MaxAmount + Money::fromCents(1))).accepted());
+    EXPECT_EQ(checkAmountText(QStringLiteral("-1.500,00"), AmountSign::MayBeNegative).amount,
+              Money::fromCents(-150000));
+    EXPECT_EQ(checkAmountText(formatMoney(-MaxAmount), AmountSign::MayBeNegative).amount, -MaxAmount);
+}
+
+// Sums never wrap around: they throw instead of becoming a wrong figure.
+TEST(MoneyArithmetic, OverflowThrowsInsteadOfWrapping)
+{
+    const Money top = Money::fromUnits(std::numeric_limits<qint64>::max());
+    const Money bottom = Money::fromUnits(std::numeric_limits<qint64>::min());
+    EXPECT_THROW(top + Money::fromUnits(1), MoneyOverflow);
+    EXPECT_THROW(bottom - Money::fromUnits(1), MoneyOverflow);
+    EXPECT_THROW(-bottom, MoneyOverflow);
+    Money sum = top;
+    EXPECT_THROW(sum += MaxAmount, MoneyOverflow);
+    EXPECT_EQ(sum, top); // unchanged after the refused addition
+    EXPECT_EQ(top - MaxAmount + MaxAmount, top);
+}
+
 TEST(GreekFormats, DatesAreReadDayFirstAndShownWithDashes)
 {
     const QDate today(2026, 12, 8);
@@ -49,6 +106,7 @@ TEST(GreekFormats, DatesAreReadDayFirstAndShownWithDashes)
     const Case cases[] = {
         {u"5-12-2005", QDate(2005, 12, 5)}, {u"05/12/2005", QDate(2005, 12, 5)},
         {u"5.12.2005", QDate(2005, 12, 5)}, {u"1-3-05", QDate(2005, 3, 1)},
+        {u"5,12,2005", QDate(2005, 12, 5)}, // the date filter lets the comma through
         {u"1-3-75", QDate(1975, 3, 1)},     {u"24-12", QDate(2026, 12, 24)},
         {u"31-02-2005", QDate()},           {u"", QDate()},
         {u"2005-12-05", QDate()},           {u"5-12-2005x", QDate()},

@@ -143,6 +143,8 @@ QWidget *CodesPageWidget::buildDetailsFrame()
     m_active = new QCheckBox(QStringLiteral("Eνεργός"), frame);
     m_active->setObjectName(QStringLiteral("SSCheck2"));
     m_active->setChecked(true);
+    for (QLineEdit *box : {m_code, m_description, m_groupName})
+        ui::SelectTextOnFocus(box);
 
     grid->addWidget(makeLabel(6, QStringLiteral("Κωδικός"), frame), 0, 0);
     grid->addWidget(m_code, 0, 1);

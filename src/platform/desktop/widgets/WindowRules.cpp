@@ -13,6 +13,7 @@
 #include <QPalette>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTimer>
 #include <QValidator>
 #include <QWindow>
 #include <algorithm>
@@ -29,6 +30,26 @@ public:
         input = regional::toUpperGreek(input);
         return Acceptable;
     }
+};
+
+class SelectOnFocusFilter : public QObject
+{
+public:
+    explicit SelectOnFocusFilter(QLineEdit *box) : QObject(box), m_box(box) {}
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        // After the focus change is done: a mouse press would otherwise place
+        // the caret over the selection at once.
+        if (watched == m_box && event->type() == QEvent::FocusIn) {
+            QLineEdit *box = m_box;
+            QTimer::singleShot(0, box, [box] { box->setSelection(0, box->maxLength()); });
+        }
+        return false;
+    }
+
+private:
+    QLineEdit *m_box;
 };
 
 class EnterAsTabFilter : public QObject
@@ -152,6 +173,11 @@ void ApplyColouring(QWidget *window, const QString &nameList, const QColor &them
         w->setPalette(pal);
         w->setAutoFillBackground(!isInput);
     }
+}
+
+void SelectTextOnFocus(QLineEdit *box)
+{
+    box->installEventFilter(new SelectOnFocusFilter(box));
 }
 
 void InstallEnterAsTab(QWidget *window)

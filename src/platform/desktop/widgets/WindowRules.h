@@ -39,6 +39,10 @@ void SizeFrame(QWidget *window, const QSize &outer);
 // Typed letters become capitals (Greek accents dropped, as the upper-case edit style does).
 void SetUpperCase(QLineEdit *box);
 
+// On receiving the focus the box selects its text from the start for its
+// maximum length, as every Text1 box does.
+void SelectTextOnFocus(QLineEdit *box);
+
 // Gives the list a horizontal scroll range of twice its width.
 void SetListWidth(QAbstractItemView *list);
 

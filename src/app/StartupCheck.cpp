@@ -1,0 +1,33 @@
+#include "StartupCheck.h"
+
+#include "Program.h"
+#include "platform/desktop/Messages.h"
+#include "shell/login/Login.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <cstdio>
+
+int runStartupCheck(const QString &programDir)
+{
+    int boxes = 0;
+    msg::install([&boxes](const msg::Box &box) {
+        ++boxes;
+        std::fprintf(stderr, "kelvora: message \"%s\": %s\n", qPrintable(box.title), qPrintable(box.text));
+        return box.defaultButton;
+    });
+    Program program(programDir);
+    program.setOfferNewDataFolder(false);
+    if (!program.start())
+        return 1;
+    int result = 1;
+    QTimer::singleShot(0, qApp, [&] {
+        if (boxes == 0 && program.login() && program.login()->isVisible()) {
+            std::printf("kelvora: log-in window shown\n");
+            result = 0;
+        }
+        QApplication::quit();
+    });
+    QApplication::exec();
+    return result;
+}

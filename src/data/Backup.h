@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+class Store;
+
+// Copies of both databases, taken when a day is closed, in
+// <data folder>/backup/YYYY-MM-DD/, and putting one back.
+//
+// The copies are made with the engine's online backup API from the open
+// connections, so they are consistent even while another workstation reads,
+// and stay encrypted with the same key.
+namespace backup {
+
+constexpr int KeptBackups = 30;
+
+QString backupRoot(const QString &dataPath);                  // <data>/backup
+QString folderFor(const QString &dataPath, const QDate &day); // <data>/backup/YYYY-MM-DD
+
+struct Result
+{
+    bool ok = false;
+    QString folder;  // the backup folder (made or meant)
+    QString error;   // why it failed
+};
+
+// Copies both databases into the day's folder (an earlier copy of the same day
+// is replaced only once the new one is complete), then removes the oldest
+// folders beyond KeptBackups. Never throws.
+Result backupDay(Store &store, const QDate &day);
+
+// The day folders under backup/, oldest first.
+QStringList backupFolders(const QString &dataPath);
+
+struct RestoreResult
+{
+    bool ok = false;
+    QString error;
+    QStringList keptFiles; // the replaced files, kept beside the new ones
+};
+
+// Puts the two databases of backupFolder into dataFolder. Both copies are first
+// opened with the key; the files they replace are renamed with the suffix
+// ".before-restore-YYYYMMDD-HHMMSS" and kept. Nothing is replaced when a copy
+// does not open.
+RestoreResult restore(const QString &dataFolder, const QString &backupFolder, const QString &key);
+
+} // namespace backup
