@@ -3,20 +3,14 @@
 #include "platform/pages/docfile.h"
 
 #include <QFile>
-#include <QGuiApplication>
+#include "GuiApp.h"
+
 #include <QTemporaryDir>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static int argc = 1;
-    static char name[] = "fuzz_docfile";
-    static char *argv[] = {name, nullptr};
-    static QGuiApplication *app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QGuiApplication(argc, argv);
-    }();
-    (void)app;
+    ensureGuiApp("fuzz_docfile");
     static QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("doc.kvpd"));
     {

@@ -2,19 +2,13 @@
 // whose own text reads back to an equal bag.
 #include "controls/propertybag/property_bag_text.h"
 
-#include <QGuiApplication>
+#include "GuiApp.h"
+
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static int argc = 1;
-    static char name[] = "fuzz_propertybag";
-    static char *argv[] = {name, nullptr};
-    static QGuiApplication *app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QGuiApplication(argc, argv);
-    }();
-    (void)app;
+    ensureGuiApp("fuzz_propertybag");
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
     kelvora::PropertyBagTextError error;
     const auto bag = kelvora::propertyBagFromText(text, &error);

@@ -167,7 +167,9 @@ bool startAndLogIn(Program &program)
 TEST_P(DamagedFiles, EndInAClearMessageAndChangeNoFile)
 {
     const Case &c = GetParam();
-    QTemporaryDir programDir, dataDir;
+    QTemporaryDir programDir, dataDir, configHome;
+    // A second DIADROMH.DAT may live in the user's configuration folder.
+    qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
     {
         TestDataFolder good;
         reliability::copyBook(good.path(), dataDir.path());
@@ -175,7 +177,7 @@ TEST_P(DamagedFiles, EndInAClearMessageAndChangeNoFile)
     writeBytes(programDir.filePath(QStringLiteral("DIADROMH.DAT")), dataDir.path().toUtf8() + "\r\n");
     c.damage(programDir.path(), dataDir.path());
     settings::useFile(programDir.filePath(QStringLiteral("settings.ini")));
-    const auto before = fingerprint({programDir.path(), dataDir.path()});
+    const auto before = fingerprint({programDir.path(), dataDir.path(), configHome.path()});
 
     ScriptedMessages messages;
     bool reachedMainWindow = false;
@@ -191,7 +193,7 @@ TEST_P(DamagedFiles, EndInAClearMessageAndChangeNoFile)
     if (c.expect == Expect::Refused) {
         EXPECT_FALSE(reachedMainWindow);
     }
-    EXPECT_EQ(fingerprint({programDir.path(), dataDir.path()}), before) << "a file changed";
+    EXPECT_EQ(fingerprint({programDir.path(), dataDir.path(), configHome.path()}), before) << "a file changed";
 }
 
 INSTANTIATE_TEST_SUITE_P(Reliability, DamagedFiles, ::testing::ValuesIn(cases()),
@@ -207,7 +209,8 @@ INSTANTIATE_TEST_SUITE_P(Reliability, DamagedFiles, ::testing::ValuesIn(cases())
 // single-byte code page; a folder with Greek letters must still be found.
 TEST(DamagedFilesCodePage, DiadromhInTheGreekCodePageFindsTheFolder)
 {
-    QTemporaryDir programDir, base;
+    QTemporaryDir programDir, base, configHome;
+    qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
     const QString dataDir = base.filePath(QStringLiteral("ΤΑΜΕΙΟ"));
     ASSERT_TRUE(QDir().mkpath(dataDir));
     {

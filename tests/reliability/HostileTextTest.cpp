@@ -14,6 +14,7 @@
 #include "platform/regional/GreekFormats.h"
 #include "shell/login/LoginSearch.h"
 #include "shell/login/UserAdmin.h"
+#include "support/MovementEntries.h"
 #include "support/TestDataFolder.h"
 
 #include <QDir>
@@ -69,15 +70,9 @@ struct Field
     std::function<Result(Store &, const QString &, int)> put;
 };
 
-cashbook::MovementEntry movementEntry(const QString &description)
+cashbook::MovementEntry hostileEntry(const QString &description)
 {
-    cashbook::MovementEntry e;
-    e.dateText = regional::formatDate(QDate(2026, 3, 2));
-    e.code = 10;
-    e.description = description;
-    e.incomeText = QStringLiteral("1,00");
-    e.memoText = QStringLiteral("0");
-    return e;
+    return movementEntry(QDate(2026, 3, 2), 10, QStringLiteral("1,00"), {}, description);
 }
 
 std::vector<Field> fields()
@@ -114,7 +109,7 @@ std::vector<Field> fields()
          [](Store &s, const QString &text, int) -> Result {
              cashbook::CashBook book(s);
              cashbook::CashOperations ops(book);
-             const auto aa = ops.InsertMovement(movementEntry(text));
+             const auto aa = ops.InsertMovement(hostileEntry(text));
              if (!aa)
                  return {std::nullopt, {}};
              return {book.movement(*aa)->perigrafh, QStringLiteral("kinhseis")};
@@ -131,7 +126,7 @@ TEST(HostileText, EveryFieldStoresItUnchangedOrRefusesItWithAMessage)
     // The day already has its tameio row, so a movement adds exactly one row.
     {
         cashbook::CashBook book(folder.store());
-        ASSERT_TRUE(cashbook::CashOperations(book).InsertMovement(movementEntry(QStringLiteral("ΠΡΩΤΗ"))));
+        ASSERT_TRUE(cashbook::CashOperations(book).InsertMovement(hostileEntry(QStringLiteral("ΠΡΩΤΗ"))));
     }
     int tried = 0, mismatches = 0;
     QStringList failures;

@@ -9,6 +9,7 @@
 #include "platform/regional/GreekFormats.h"
 #include "shell/login/Maintenance.h"
 #include "shell/login/UserAdmin.h"
+#include "support/MovementEntries.h"
 
 #include <QDate>
 #include <QFile>
@@ -21,18 +22,7 @@ QDate march(int day)
     return QDate(2026, 3, day);
 }
 
-cashbook::MovementEntry entry(const QDate &day, int code, const QString &income, const QString &expense,
-                              const QString &description)
-{
-    cashbook::MovementEntry e;
-    e.dateText = regional::formatDate(day);
-    e.code = code;
-    e.description = description;
-    e.incomeText = income;
-    e.expenseText = expense;
-    e.memoText = QStringLiteral("0");
-    return e;
-}
+const auto entry = movementEntry;
 
 // The cash operations as the cash sheet calls them, for one store.
 struct Cash
