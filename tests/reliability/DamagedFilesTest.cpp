@@ -184,6 +184,9 @@ TEST_P(DamagedFiles, EndInAClearMessageAndChangeNoFile)
     {
         Program program(programDir.path());
         reachedMainWindow = startAndLogIn(program);
+        // An unreadable marker refuses changes: the user hears it at the first one.
+        if (reachedMainWindow && c.expect == Expect::Warned)
+            program.mainWindow()->findChild<QAbstractButton *>(QStringLiteral("Command1(0)"))->click();
     }
     if (c.expect == Expect::Works) {
         EXPECT_TRUE(reachedMainWindow) << messages.texts().join(QLatin1Char('\n')).toStdString();
