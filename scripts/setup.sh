@@ -7,6 +7,7 @@ PKGS=(cmake ninja-build g++ pkg-config
       libgtest-dev libgmock-dev libbenchmark-dev
       fonts-liberation fonts-dejavu-core
       poppler-utils xvfb xauth imagemagick
+      clang libclang-rt-14-dev
       dpkg-dev desktop-file-utils appstream)
 missing=()
 for p in "${PKGS[@]}"; do

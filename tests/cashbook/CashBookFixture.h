@@ -4,6 +4,7 @@
 #include "cashbook/CashOperations.h"
 #include "data/AppGlobals.h"
 #include "platform/regional/GreekFormats.h"
+#include "support/MovementEntries.h"
 #include "support/ScriptedMessages.h"
 #include "support/TestDataFolder.h"
 #include "QStringPrinter.h"
@@ -37,14 +38,7 @@ protected:
     cashbook::MovementEntry entry(const QDate &d, int code, const QString &income, const QString &expense,
                                   const QString &description = QStringLiteral("ΚΙΝΗΣΗ")) const
     {
-        cashbook::MovementEntry e;
-        e.dateText = regional::formatDate(d);
-        e.code = code;
-        e.description = description;
-        e.incomeText = income;
-        e.expenseText = expense;
-        e.memoText = QStringLiteral("0");
-        return e;
+        return movementEntry(d, code, income, expense, description);
     }
 
     qint64 insert(const QDate &d, int code, const QString &income, const QString &expense)

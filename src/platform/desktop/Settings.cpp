@@ -28,16 +28,24 @@ QString read(const QString &section, const QString &key, const QString &defaultV
     return store()->value(fullKey(section, key), defaultValue).toString();
 }
 
-void write(const QString &section, const QString &key, const QString &value)
+// QSettings only remembers a failed write in its status; a value it could not
+// write would otherwise seem kept until the program ends.
+static bool synced()
 {
-    store()->setValue(fullKey(section, key), value);
     store()->sync();
+    return store()->status() == QSettings::NoError;
 }
 
-void remove(const QString &section, const QString &key)
+bool write(const QString &section, const QString &key, const QString &value)
+{
+    store()->setValue(fullKey(section, key), value);
+    return synced();
+}
+
+bool remove(const QString &section, const QString &key)
 {
     store()->remove(fullKey(section, key));
-    store()->sync();
+    return synced();
 }
 
 void useFile(const QString &iniPath)

@@ -9,8 +9,10 @@
 namespace settings {
 
 QString read(const QString &section, const QString &key, const QString &defaultValue = QString());
-void write(const QString &section, const QString &key, const QString &value);
-void remove(const QString &section, const QString &key);
+// Both are on disk when they return true; false when the file could not be
+// written (the caller must not take the value as kept).
+[[nodiscard]] bool write(const QString &section, const QString &key, const QString &value);
+[[nodiscard]] bool remove(const QString &section, const QString &key);
 
 // Points the store at another INI file (tests use a file in a temporary folder).
 void useFile(const QString &iniPath);
