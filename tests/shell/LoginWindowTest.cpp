@@ -241,6 +241,7 @@ TEST_F(LoginWindow, ChangingOnlyTheRightsKeepsThePassword)
 {
     enterAdministratorMode();
     const QRect maria = itemRect(QStringLiteral("μαρία"));
+    QTest::mouseClick(userList()->viewport(), Qt::LeftButton, {}, maria.center());
     QTest::mouseDClick(userList()->viewport(), Qt::LeftButton, {}, maria.center());
     child<QCheckBox>(&window, "SSCheck1(1)")->setChecked(true);
     clickButton(command(3));
