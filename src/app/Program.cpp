@@ -2,8 +2,6 @@
 
 #include "ProgramPages.h"
 #include "data/AppGlobals.h"
-#include "data/UsersFileUpgrade.h"
-#include "platform/db/DbError.h"
 #include "shell/login/Login.h"
 #include "shell/mainwindow/kentrikh.h"
 #include "shell/startup/OpeningBalanceDialog.h"
@@ -24,13 +22,6 @@ bool Program::start()
     if (startup::findDataFolder(m_programDir) != startup::Outcome::ShowLogin)
         return false;
     m_store = std::make_unique<Store>(globals().DataPath, globals().DbPassword);
-    // Passwords kept in clear by older files are hashed before anyone logs in.
-    // Should this fail, the log-in still accepts them and hashes each in turn.
-    try {
-        usersupgrade::upgradeUsersFile(m_store->users());
-    } catch (const db::DbError &e) {
-        qWarning("users file not upgraded: %s", e.what());
-    }
     m_login = std::make_unique<Login>(*m_store);
     connect(m_login.get(), &Login::endRequested, qApp, &QApplication::quit, Qt::QueuedConnection);
     connect(m_login.get(), &Login::loginSucceeded, this, &Program::openMainWindow);

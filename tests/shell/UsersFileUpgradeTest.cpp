@@ -1,5 +1,6 @@
 #include "data/UsersFileUpgrade.h"
 #include "platform/db/DbError.h"
+#include "shell/login/LoginGate.h"
 #include "shell/login/LoginSearch.h"
 #include "support/TestDataFolder.h"
 
@@ -80,4 +81,14 @@ TEST_F(OldUsersFile, AFailingRowLeavesEveryPasswordInClear)
     EXPECT_EQ(storedPasswords(), plain);
     EXPECT_EQ(usersupgrade::usersVersion(data.users()), 0);
     EXPECT_FALSE(data.users().tableExists(QStringLiteral("katagrafh")));
+}
+
+// The program upgrades the file when the login window makes its first try.
+TEST_F(OldUsersFile, TheFirstLogInTryFindsTheFileUpgraded)
+{
+    LoginGate gate(data.users(), QStringLiteral("desk1"));
+    EXPECT_EQ(usersupgrade::usersVersion(data.users()), 1);
+    for (const QString &stored : storedPasswords())
+        EXPECT_TRUE(stored.startsWith(QStringLiteral("pbkdf2-sha256$")));
+    EXPECT_EQ(gate.attempt(QStringLiteral("NIKOS"), QStringLiteral("pass word")).result, LoginGate::Result::LoggedIn);
 }

@@ -2,6 +2,7 @@
 
 #include "data/AdministratorCode.h"
 #include "data/AuditLog.h"
+#include "data/UsersFileUpgrade.h"
 #include "platform/db/DbError.h"
 
 #include <QDebug>
@@ -9,6 +10,14 @@
 LoginGate::LoginGate(db::Database &users, QString workstation, LoginThrottle::Clock clock)
     : m_users(users), m_workstation(std::move(workstation)), m_throttle(std::move(clock))
 {
+    // Passwords kept in clear by older files are hashed before the first try
+    // (once; later starts only read the version). Should this fail, the
+    // search still accepts them and hashes each at its log-in.
+    try {
+        usersupgrade::upgradeUsersFile(m_users);
+    } catch (const db::DbError &e) {
+        qWarning() << "users file not upgraded:" << e.message();
+    }
 }
 
 LoginGate::Outcome LoginGate::attempt(const QString &name, const QString &password)

@@ -24,6 +24,7 @@ public:
         int waitSeconds = 0;                // before the next try is checked
     };
 
+    // Brings the users file to its current version first (usersupgrade).
     LoginGate(db::Database &users, QString workstation, LoginThrottle::Clock clock = {});
 
     // Checks a name and password. While a delay runs, the try is refused
