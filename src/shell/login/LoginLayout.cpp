@@ -138,13 +138,13 @@ void Login::buildSecurityFrame()
     m_securityFrame->setGeometry(6, ui::twipsToPixels(AdministratorHeightTwips), width - 12,
                                  ui::twipsToPixels(SecurityHeightTwips) - 6);
 
-    m_codeWarning = new QLabel(QStringLiteral("Δεν έχει οριστεί κωδικός διαχειριστή για αυτή την εγκατάσταση: "
-                                              "ισχύει ακόμη ο κοινός κωδικός όλων των εγκαταστάσεων."),
+    m_codeWarning = new QLabel(QStringLiteral("Δεν έχει οριστεί κωδικός διαχειριστή: ισχύει ακόμη "
+                                              "ο κοινός κωδικός όλων των εγκαταστάσεων."),
                                m_securityFrame);
     m_codeWarning->setObjectName(QStringLiteral("lblAdminCodeWarning"));
     m_codeWarning->setWordWrap(true);
     m_codeWarning->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold;"));
-    m_codeWarning->setGeometry(10, 20, width - 32, 36);
+    m_codeWarning->setGeometry(10, 22, width - 32, 34);
 
     auto addCodeBox = [this](int index, const QString &caption, const QString &toolTip, const QRect &label,
                              const QRect &box) {
@@ -174,8 +174,8 @@ void Login::buildSecurityFrame()
     m_auditList->setHeaderLabels({QStringLiteral("Πότε"), QStringLiteral("Χρήστης"), QStringLiteral("Σταθμός"),
                                   QStringLiteral("Ενέργεια")});
     m_auditList->setRootIsDecorated(false);
-    m_auditList->setColumnWidth(0, 130);
-    m_auditList->setColumnWidth(1, 70);
-    m_auditList->setColumnWidth(2, 70);
+    m_auditList->setColumnWidth(0, 142);
+    m_auditList->setColumnWidth(1, 72);
+    m_auditList->setColumnWidth(2, 64);
     m_auditList->setGeometry(10, 94, width - 32, ui::twipsToPixels(SecurityHeightTwips) - 6 - 102);
 }
