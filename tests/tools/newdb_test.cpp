@@ -14,13 +14,13 @@
 
 namespace {
 
-struct Run
+struct ToolRun
 {
     int exitCode;
     QString errors;
 };
 
-Run newdb(const QStringList &args, const QByteArray &input = {})
+ToolRun newdb(const QStringList &args, const QByteArray &input = {})
 {
     QProcess p;
     p.start(QStringLiteral(KELVORA_NEWDB), args);
@@ -52,7 +52,7 @@ protected:
 
 TEST_F(NewDb, CodeGivenOnTheCommandLine)
 {
-    const Run r = newdb({folder(), QStringLiteral("--admin-code"), QStringLiteral("Σπίτι-42"), QStringLiteral("--user"),
+    const ToolRun r = newdb({folder(), QStringLiteral("--admin-code"), QStringLiteral("Σπίτι-42"), QStringLiteral("--user"),
                          QStringLiteral("anna"), QStringLiteral("--password"), QStringLiteral("Μέλι")});
     ASSERT_EQ(r.exitCode, 0) << r.errors.toStdString();
     auto u = users();
@@ -66,14 +66,14 @@ TEST_F(NewDb, CodeGivenOnTheCommandLine)
 
 TEST_F(NewDb, CodeAskedTwice)
 {
-    const Run mismatch = newdb({folder()}, "abc-123\nabc-124\n");
+    const ToolRun mismatch = newdb({folder()}, "abc-123\nabc-124\n");
     EXPECT_EQ(mismatch.exitCode, 2);
     EXPECT_FALSE(QFile::exists(datafolder::usersDatabase(folder()))); // nothing made
-    const Run tooShort = newdb({folder(), QStringLiteral("--admin-code"), QStringLiteral("12345")});
+    const ToolRun tooShort = newdb({folder(), QStringLiteral("--admin-code"), QStringLiteral("12345")});
     EXPECT_EQ(tooShort.exitCode, 2);
     EXPECT_FALSE(QFile::exists(datafolder::usersDatabase(folder())));
 
-    const Run r = newdb({folder()}, "abc-123\nabc-123\n");
+    const ToolRun r = newdb({folder()}, "abc-123\nabc-123\n");
     ASSERT_EQ(r.exitCode, 0) << r.errors.toStdString();
     EXPECT_TRUE(admincode::accepts(*users(), QStringLiteral("abc-123")));
 }
@@ -82,7 +82,7 @@ TEST_F(NewDb, ForgottenCodeIsResetOnTheDataFolder)
 {
     ASSERT_EQ(newdb({folder(), QStringLiteral("--admin-code"), QStringLiteral("forgotten")}).exitCode, 0);
     EXPECT_EQ(newdb({folder(), QStringLiteral("--admin-code"), QStringLiteral("again-1")}).exitCode, 1); // exists
-    const Run r = newdb({folder(), QStringLiteral("--reset-admin-code")}, "new-code-7\nnew-code-7\n");
+    const ToolRun r = newdb({folder(), QStringLiteral("--reset-admin-code")}, "new-code-7\nnew-code-7\n");
     ASSERT_EQ(r.exitCode, 0) << r.errors.toStdString();
     auto u = users();
     EXPECT_FALSE(admincode::accepts(*u, QStringLiteral("forgotten")));
