@@ -17,7 +17,7 @@ trap cleanup EXIT
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "./build/$deb" >/dev/null
 dpkg-query -W -f='${Package} ${Version} installed; depends: ${Depends}\n' kelvora
 
-kelvora-newdb "$tmp/data" --user check --password check
+kelvora-newdb "$tmp/data" --user check --password check --admin-code check-admin-code
 # The program folder /usr/bin is not ours to write: DIADROMH.DAT goes to the
 # user's configuration folder.
 mkdir -p "$tmp/config/Kelvora"

@@ -3,6 +3,8 @@
 #include "data/DataFolder.h"
 #include "data/InUseMarker.h"
 #include "data/Schema.h"
+#include "data/UserPasswords.h"
+#include "data/UsersFileUpgrade.h"
 #include "platform/db/Database.h"
 #include "platform/db/Transaction.h"
 
@@ -24,6 +26,7 @@ void createDatabases(const QString &dataFolder, const QString &key)
         schema::createMainTables(*main);
         auto users = db::Database::create(usersPath, key);
         schema::createUsersTables(*users);
+        usersupgrade::upgradeUsersFile(*users);
         // A free marker from the start: an empty one would never be taken
         // until someone unlocks it from the login window.
         if (!QFile::exists(datafolder::marker(dataFolder)))
@@ -40,7 +43,7 @@ void addUser(db::Database &users, const NewUser &user)
     db::Transaction t(users);
     users.execute(QStringLiteral("INSERT INTO codes (uname, upass, dikaivma_eggrafes, dikaivma_klhsimo, dikaivma_kvdikoi) "
                                  "VALUES (?1, ?2, ?3, ?4, ?5)"),
-                  user.name, user.password, user.changeRecords, user.closeCash, user.groupsCodes);
+                  user.name, userpassword::forStorage(user.password), user.changeRecords, user.closeCash, user.groupsCodes);
     t.commit();
 }
 

@@ -54,7 +54,8 @@ protected:
         data = programDir.filePath(QStringLiteral("data"));
         ASSERT_EQ(QProcess::execute(QStringLiteral(KELVORA_NEWDB),
                                     {data, QStringLiteral("--user"), QStringLiteral("anna"), QStringLiteral("--password"),
-                                     QStringLiteral("kleidi")}),
+                                     QStringLiteral("kleidi"), QStringLiteral("--admin-code"),
+                                     QStringLiteral("diaxeirish-1")}),
                   0);
         ASSERT_TRUE(pathfile::writeFolder(programDir.path(), data));
     }

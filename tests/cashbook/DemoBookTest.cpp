@@ -1,4 +1,5 @@
 #include "cashbook/demo/DemoBook.h"
+#include "data/UserPasswords.h"
 #include "cashbook/widgets/CashSheetPage.h"
 
 #include "QStringPrinter.h"
@@ -82,11 +83,14 @@ TEST_F(DemoBookTest, ABookOfThreeMonthsWithAConsistentChain)
     EXPECT_GT(store.main().scalar(QStringLiteral("SELECT count(*) FROM kinhseis WHERE epitagh <> 0")).toInt(), 5);
     EXPECT_GT(store.main().scalar(QStringLiteral("SELECT count(*) FROM kinhseis WHERE L_tajeos <> 0")).toInt(), 3);
     EXPECT_GE(store.main().scalar(QStringLiteral("SELECT count(DISTINCT aa_omadas) FROM kvdikoi")).toInt(), 3);
-    EXPECT_EQ(store.users().scalar(QStringLiteral("SELECT count(*) FROM codes WHERE uname = 'demo' AND upass = 'demo' "
+    EXPECT_EQ(store.users().scalar(QStringLiteral("SELECT count(*) FROM codes WHERE uname = 'demo' "
                                                   "AND dikaivma_eggrafes <> 0 AND dikaivma_klhsimo <> 0 "
                                                   "AND dikaivma_kvdikoi <> 0"))
                   .toInt(),
               1);
+    EXPECT_TRUE(userpassword::matches(
+        QStringLiteral("demo"),
+        store.users().scalar(QStringLiteral("SELECT upass FROM codes WHERE uname = 'demo'")).toString()));
 }
 
 TEST_F(DemoBookTest, SameDaySameBookAndNoSecondBookOnTop)

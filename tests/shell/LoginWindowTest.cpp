@@ -4,13 +4,17 @@
 #include "platform/desktop/widgets/WindowRules.h"
 #include "shell/login/Login.h"
 #include "shell/login/UserAdmin.h"
+#include "data/AdministratorCode.h"
+#include "data/AuditLog.h"
 #include "support/ScriptedMessages.h"
 #include "support/TestDataFolder.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QLabel>
 #include <QListWidget>
+#include <QTreeWidget>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -20,6 +24,7 @@ protected:
     void SetUp() override
     {
         globals() = AppGlobals{};
+        window.setThrottleClock([this] { return now; });
         data.addUser(QStringLiteral("μαρία"), QStringLiteral("1234"), true, false, true);
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -57,6 +62,16 @@ protected:
         return items.isEmpty() ? QRect() : userList()->visualItemRect(items.first());
     }
 
+    QStringList logged()
+    {
+        QStringList out;
+        db::Statement st = data.users().prepare(QStringLiteral("SELECT energeia FROM katagrafh ORDER BY aa"));
+        while (st.next())
+            out << st.text(0);
+        return out;
+    }
+
+    qint64 now = 1'000'000;
     TestDataFolder data;
     ScriptedMessages boxes;
     Login window{data.store()};
@@ -83,8 +98,9 @@ TEST_F(LoginWindow, PasswordShowsStars)
 TEST_F(LoginWindow, AdministratorNameInCapitalsEnlargesTheWindow)
 {
     enterAdministratorMode();
-    EXPECT_EQ(window.height(), ui::twipsToPixels(6000));
+    EXPECT_EQ(window.height(), ui::twipsToPixels(Login::AdministratorHeightTwips + Login::SecurityHeightTwips));
     EXPECT_TRUE(child<QGroupBox>(&window, "SSFrame1")->isVisible());
+    EXPECT_TRUE(child<QGroupBox>(&window, "SSFrame3")->isVisible());
     EXPECT_FALSE(window.hasLoggedIn());
     EXPECT_EQ(boxes.count(), 0);
     EXPECT_EQ(userList()->count(), 2);
@@ -130,7 +146,7 @@ TEST_F(LoginWindow, LowerCaseGreekNameLogsInTypedInCapitals)
     EXPECT_EQ(globals().MachineName, workstation::machineName());
 }
 
-TEST_F(LoginWindow, InjectedNameFailsAndRetriesAreUnlimited)
+TEST_F(LoginWindow, InjectedNameFailsAndTheUserMayTryAgain)
 {
     QSignalSpy succeeded(&window, &Login::loginSucceeded);
     const QString injection = QStringLiteral("' or '1'='1");
@@ -170,7 +186,7 @@ TEST_F(LoginWindow, ClickShowsADoubleClickPicksAUser)
     ASSERT_TRUE(maria.isValid());
     QTest::mouseClick(userList()->viewport(), Qt::LeftButton, {}, maria.center());
     EXPECT_EQ(text(2)->text(), QStringLiteral("μαρία"));
-    EXPECT_EQ(text(3)->text(), QStringLiteral("1234"));
+    EXPECT_TRUE(text(3)->text().isEmpty()); // a password is never shown
     EXPECT_TRUE(child<QCheckBox>(&window, "SSCheck1(0)")->isChecked());
     EXPECT_FALSE(child<QCheckBox>(&window, "SSCheck1(1)")->isChecked());
     EXPECT_TRUE(child<QCheckBox>(&window, "SSCheck1(2)")->isChecked());
@@ -179,6 +195,10 @@ TEST_F(LoginWindow, ClickShowsADoubleClickPicksAUser)
     QTest::mouseDClick(userList()->viewport(), Qt::LeftButton, {}, maria.center());
     EXPECT_TRUE(command(3)->isEnabled());
     EXPECT_TRUE(command(4)->isEnabled());
+    EXPECT_TRUE(text(3)->text().isEmpty());
+    // Typed into the other user's boxes before: still nothing of a password shows.
+    QTest::mouseClick(userList()->viewport(), Qt::LeftButton, {}, itemRect(QStringLiteral("admin")).center());
+    EXPECT_TRUE(text(3)->text().isEmpty());
 }
 
 TEST_F(LoginWindow, DeletingAUserClearsTheFourBoxes)
@@ -211,9 +231,103 @@ TEST_F(LoginWindow, ChangingAUserRewritesTheDoubleClickedRow)
     clickButton(command(3));
     const login::UserRow changed = login::listUsers(data.users()).at(1);
     EXPECT_EQ(changed.name, QStringLiteral("μαρία"));
-    EXPECT_EQ(changed.password, QStringLiteral("9999"));
     EXPECT_TRUE(changed.closeCash);
-    EXPECT_EQ(login::listUsers(data.users()).at(0).password, QStringLiteral("admin"));
+    EXPECT_TRUE(login::findUser(data.users(), QStringLiteral("μαρία"), QStringLiteral("9999")));
+    EXPECT_FALSE(login::findUser(data.users(), QStringLiteral("μαρία"), QStringLiteral("1234")));
+    EXPECT_TRUE(login::findUser(data.users(), QStringLiteral("admin"), QStringLiteral("admin")));
+}
+
+TEST_F(LoginWindow, ChangingOnlyTheRightsKeepsThePassword)
+{
+    enterAdministratorMode();
+    const QRect maria = itemRect(QStringLiteral("μαρία"));
+    QTest::mouseClick(userList()->viewport(), Qt::LeftButton, {}, maria.center());
+    QTest::mouseDClick(userList()->viewport(), Qt::LeftButton, {}, maria.center());
+    child<QCheckBox>(&window, "SSCheck1(1)")->setChecked(true);
+    clickButton(command(3));
+    EXPECT_EQ(boxes.count(), 0);
+    EXPECT_TRUE(login::listUsers(data.users()).at(1).closeCash);
+    EXPECT_TRUE(login::findUser(data.users(), QStringLiteral("μαρία"), QStringLiteral("1234")));
+}
+
+TEST_F(LoginWindow, AfterFiveFailuresTheWaitIsShownAndTriesRefused)
+{
+    QSignalSpy succeeded(&window, &Login::loginSucceeded);
+    QLabel *wait = child<QLabel>(&window, "lblWait");
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_FALSE(wait->isVisible());
+        text(0)->clear();
+        text(1)->clear();
+        typeLogin(QStringLiteral("μαρία"), QStringLiteral("0000"));
+    }
+    EXPECT_TRUE(wait->isVisible());
+    EXPECT_EQ(wait->text(), QStringLiteral("Επόμενη προσπάθεια σε 1 δευτ."));
+
+    boxes.clear();
+    text(0)->clear();
+    text(1)->clear();
+    typeLogin(QStringLiteral("μαρία"), QStringLiteral("1234"));
+    EXPECT_EQ(succeeded.count(), 0);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text, QStringLiteral("Πολλές λάθος προσπάθειες. Δοκιμάστε ξανά σε 1 δευτερόλεπτα."));
+
+    now += 1000;
+    text(0)->clear();
+    text(1)->clear();
+    typeLogin(QStringLiteral("μαρία"), QStringLiteral("1234"));
+    EXPECT_EQ(succeeded.count(), 1);
+}
+
+TEST_F(LoginWindow, AdministratorCodeSetInTheWindowRetiresTheFixedOne)
+{
+    enterAdministratorMode();
+    QLabel *warning = child<QLabel>(&window, "lblAdminCodeWarning");
+    EXPECT_TRUE(warning->isVisible());
+
+    text(4)->setText(QStringLiteral("kodikos-1"));
+    text(5)->setText(QStringLiteral("kodikos-2"));
+    clickButton(command(8));
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text, QStringLiteral("Οι δύο κωδικοί δεν είναι ίδιοι."));
+    EXPECT_FALSE(admincode::isSet(data.users()));
+
+    text(5)->setText(QStringLiteral("kodikos-1"));
+    clickButton(command(8));
+    EXPECT_EQ(boxes.last().text, QStringLiteral("Ο κωδικός διαχειριστή ορίστηκε."));
+    EXPECT_TRUE(admincode::isSet(data.users()));
+    EXPECT_FALSE(warning->isVisible());
+    EXPECT_TRUE(text(4)->text().isEmpty());
+    EXPECT_TRUE(text(5)->text().isEmpty());
+
+    text(0)->clear();
+    text(1)->clear();
+    typeLogin(QStringLiteral("rootdesk"), QStringLiteral("38627"));
+    EXPECT_FALSE(window.isAdministratorMode());
+    text(0)->clear();
+    text(1)->clear();
+    typeLogin(QStringLiteral("rootdesk"), QStringLiteral("kodikos-1"));
+    EXPECT_TRUE(window.isAdministratorMode());
+    EXPECT_FALSE(warning->isVisible());
+}
+
+TEST_F(LoginWindow, MaintenanceIsLoggedAndListed)
+{
+    data.closeDay(QDate(2026, 3, 1));
+    data.closeDay(QDate(2026, 3, 3));
+    clickButton(command(5)); // unlock, before anyone logged in
+    enterAdministratorMode();
+    boxes.answerNext(msg::Answer::Yes);
+    clickButton(command(6));
+    boxes.answerNext(msg::Answer::Yes);
+    clickButton(command(7));
+    EXPECT_EQ(logged(), (QStringList{auditlog::action::Unlock, auditlog::action::AdministratorEntry,
+                                     auditlog::action::CloseOpenDays + QStringLiteral(" (1)"),
+                                     auditlog::action::DeleteAll}));
+    auto *list = child<QTreeWidget>(&window, "lstKatagrafh");
+    ASSERT_EQ(list->topLevelItemCount(), 4);
+    EXPECT_EQ(list->topLevelItem(0)->text(3), auditlog::action::DeleteAll);
+    EXPECT_EQ(list->topLevelItem(0)->text(1), QStringLiteral("rootdesk"));
+    EXPECT_EQ(list->topLevelItem(3)->text(3), auditlog::action::Unlock);
 }
 
 TEST_F(LoginWindow, AddingAUserListsIt)

@@ -36,15 +36,22 @@ protected:
 
 TEST_F(UserAdmin, BlankNameOrPasswordIsRefusedAndNothingWritten)
 {
-    const login::UserRow blanks[] = {
-        values(QString(), QStringLiteral("p")), values(QStringLiteral("   "), QStringLiteral("p")),
-        values(QStringLiteral("anna"), QString()), values(QStringLiteral("anna"), QStringLiteral(" \t"))};
+    // Adding needs both; changing needs the name (an empty password keeps the old one).
+    struct Case
+    {
+        login::UserRow row;
+        bool changeRefused;
+    };
+    const Case blanks[] = {{values(QString(), QStringLiteral("p")), true},
+                           {values(QStringLiteral("   "), QStringLiteral("p")), true},
+                           {values(QStringLiteral("admin"), QString()), false},
+                           {values(QStringLiteral("admin"), QStringLiteral(" \t")), false}};
     const qint64 admin = login::listUsers(data.users()).first().rowId;
-    for (const login::UserRow &row : blanks) {
+    for (const Case &c : blanks) {
         boxes.clear();
-        EXPECT_FALSE(login::addUser(data.users(), row));
-        EXPECT_FALSE(login::changeUser(data.users(), admin, row));
-        ASSERT_EQ(boxes.count(), 2);
+        EXPECT_FALSE(login::addUser(data.users(), c.row));
+        EXPECT_NE(login::changeUser(data.users(), admin, c.row), c.changeRefused);
+        ASSERT_EQ(boxes.count(), c.changeRefused ? 2 : 1);
         EXPECT_EQ(boxes.last().title, QStringLiteral("Προσοχή"));
         EXPECT_EQ(boxes.last().text, QStringLiteral("Δεν έχετε δώσει το Ονομα του χρήστη ή το κωδικό του"));
     }
@@ -59,7 +66,12 @@ TEST_F(UserAdmin, AddStoresTrimmedValuesAndAcceptsDuplicates)
     const QList<login::UserRow> rows = login::listUsers(data.users());
     ASSERT_EQ(rows.size(), 3);
     EXPECT_EQ(rows[1].name, QStringLiteral("Άννα"));
-    EXPECT_EQ(rows[1].password, QStringLiteral("12"));
+    EXPECT_TRUE(rows[1].password.isEmpty()); // never read back
+    EXPECT_TRUE(login::findUser(data.users(), QStringLiteral("άννα"), QStringLiteral("12")));
+    EXPECT_EQ(data.users().scalar(QStringLiteral("SELECT count(*) FROM codes WHERE upass LIKE '%12%' "
+                                                 "AND upass NOT LIKE 'pbkdf2-sha256$%'"))
+                  .toInt(),
+              0);
     EXPECT_TRUE(rows[1].changeRecords);
     EXPECT_FALSE(rows[1].closeCash);
     EXPECT_TRUE(rows[1].groupsCodes);
@@ -76,10 +88,33 @@ TEST_F(UserAdmin, ChangeEditsOnlyTheChosenRowEvenAmongDuplicates)
                                   values(QStringLiteral("anna b"), QStringLiteral("9"), false, true, false)));
     const QList<login::UserRow> rows = login::listUsers(data.users());
     EXPECT_EQ(rows[1].name, QStringLiteral("anna"));
-    EXPECT_EQ(rows[1].password, QStringLiteral("1"));
     EXPECT_EQ(rows[2].name, QStringLiteral("anna b"));
-    EXPECT_EQ(rows[2].password, QStringLiteral("9"));
     EXPECT_TRUE(rows[2].closeCash);
+    EXPECT_TRUE(login::findUser(data.users(), QStringLiteral("anna"), QStringLiteral("1")));
+    EXPECT_TRUE(login::findUser(data.users(), QStringLiteral("anna b"), QStringLiteral("9")));
+    EXPECT_FALSE(login::findUser(data.users(), QStringLiteral("anna b"), QStringLiteral("2")));
+}
+
+TEST_F(UserAdmin, EmptyPasswordOnChangeKeepsTheOldOne)
+{
+    login::addUser(data.users(), values(QStringLiteral("anna"), QStringLiteral("old")));
+    const qint64 anna = login::listUsers(data.users()).at(1).rowId;
+    const auto stored = [&] {
+        return data.users().scalar(QStringLiteral("SELECT upass FROM codes WHERE rowid = ?1"), anna).toString();
+    };
+    const QString before = stored();
+
+    for (const QString &blank : {QString(), QStringLiteral("   ")}) {
+        ASSERT_TRUE(login::changeUser(data.users(), anna, values(QStringLiteral("anna k"), blank, true)));
+        EXPECT_EQ(stored(), before);
+    }
+    EXPECT_EQ(boxes.count(), 0);
+    EXPECT_TRUE(login::findUser(data.users(), QStringLiteral("anna k"), QStringLiteral("OLD")));
+    EXPECT_TRUE(login::listUsers(data.users()).at(1).changeRecords);
+
+    ASSERT_TRUE(login::changeUser(data.users(), anna, values(QStringLiteral("anna k"), QStringLiteral(" new "))));
+    EXPECT_FALSE(login::findUser(data.users(), QStringLiteral("anna k"), QStringLiteral("old")));
+    EXPECT_TRUE(login::findUser(data.users(), QStringLiteral("anna k"), QStringLiteral("new")));
 }
 
 TEST_F(UserAdmin, DeleteAsksAndCancelKeepsTheUser)

@@ -1,4 +1,5 @@
 #include "platform/db/Database.h"
+#include "platform/security/PasswordHash.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -11,8 +12,12 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // Key derivation at full cost takes tens of milliseconds per open; the
     // tests that need the real cost set it back themselves.
-    if (!qEnvironmentVariableIsEmpty("KELVORA_TEST_FAST_KDF"))
+    // Password hashes likewise: the count is kept in each hash, so a low one is
+    // checked the same way.
+    if (!qEnvironmentVariableIsEmpty("KELVORA_TEST_FAST_KDF")) {
         db::Database::setKdfIterations(64);
+        passwordhash::setIterations(64);
+    }
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

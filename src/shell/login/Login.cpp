@@ -3,6 +3,8 @@
 #include "ChangeLogDialog.h"
 #include "Maintenance.h"
 #include "UserAdmin.h"
+#include "data/AdministratorCode.h"
+#include "data/AuditLog.h"
 #include "data/AppGlobals.h"
 #include "data/Store.h"
 #include "data/StoreFailure.h"
@@ -16,9 +18,11 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTimer>
+#include <QTreeWidget>
 
 Login::Login(Store &store, QWidget *parent) : QWidget(parent), m_store(store)
 {
@@ -48,7 +52,13 @@ Login::Login(Store &store, QWidget *parent) : QWidget(parent), m_store(store)
     enableChangeDelete(false);
     ui::CenterForm(this);
     m_text[0]->setFocus();
+
+    m_waitTimer = new QTimer(this);
+    m_waitTimer->setInterval(1000);
+    connect(m_waitTimer, &QTimer::timeout, this, &Login::showWait);
 }
+
+Login::~Login() = default;
 
 void Login::Command1_Click(int index)
 {
@@ -77,6 +87,9 @@ void Login::Command1_Click(int index)
     case 7:
         deleteAllData();
         break;
+    case 8:
+        setAdministratorCode();
+        break;
     default:
         break;
     }
@@ -86,41 +99,71 @@ void Login::setAdministratorMode(bool on)
 {
     m_administrator = on;
     m_usersFrame->setVisible(on);
-    setFixedSize(ui::twipsToPixels(WidthTwips), ui::twipsToPixels(on ? AdministratorHeightTwips : NormalHeightTwips));
-    if (on)
+    m_securityFrame->setVisible(on);
+    setFixedSize(ui::twipsToPixels(WidthTwips),
+                 ui::twipsToPixels(on ? AdministratorHeightTwips + SecurityHeightTwips : NormalHeightTwips));
+    if (on) {
         refillUsers();
+        refreshSecurity();
+    }
+}
+
+LoginGate &Login::gate()
+{
+    if (!m_gate)
+        m_gate = std::make_unique<LoginGate>(m_store.users(), login::cutAtNul(workstation::machineName()), m_clock);
+    return *m_gate;
 }
 
 void Login::logIn()
 {
-    const QString name = m_text[0]->text();
-    const QString password = m_text[1]->text();
-    if (login::isAdministratorEntry(name, password)) {
-        setAdministratorMode(true);
-        return;
-    }
-    setAdministratorMode(false);
-
-    std::optional<login::UserRow> user;
+    LoginGate::Outcome outcome;
     try {
         // A second workstation may meet the file locked by one that writes:
         // it is told so and may try again, never that the data are missing.
-        if (!storefailure::retryWhileLocked([&] { user = login::findUser(m_store.users(), name, password); }))
+        if (!storefailure::retryWhileLocked(
+                [&] { outcome = gate().attempt(m_text[0]->text(), m_text[1]->text()); }))
             return;
     } catch (const db::DbError &e) {
         storefailure::reportCannotOpen(e);
         return;
     }
-    if (!user) {
+    showWait();
+    switch (outcome.result) {
+    case LoginGate::Result::MustWait:
+        msg::information(QStringLiteral("Εισαγωγή Ονόματος / κωδικού"),
+                         QStringLiteral("Πολλές λάθος προσπάθειες. Δοκιμάστε ξανά σε %1 δευτερόλεπτα.")
+                             .arg(outcome.waitSeconds));
+        return;
+    case LoginGate::Result::Administrator:
+        setAdministratorMode(true);
+        return;
+    case LoginGate::Result::Wrong:
+        setAdministratorMode(false);
         msg::information(QStringLiteral("Εισαγωγή Ονόματος / κωδικού"),
                          QStringLiteral("Εχετε δώσει λάθος Ονομα ή κωδικό "));
         m_text[0]->setFocus();
         return;
+    case LoginGate::Result::LoggedIn:
+        break;
     }
-    login::applyLogin(*user, workstation::userName(), workstation::machineName(), globals());
+    setAdministratorMode(false);
+    login::applyLogin(*outcome.user, workstation::userName(), workstation::machineName(), globals());
     m_loggedIn = true;
     Q_EMIT loginSucceeded();
     close();
+}
+
+// The wait before the next try, under the password; a timer counts it down.
+void Login::showWait()
+{
+    const int seconds = m_gate ? m_gate->secondsToWait() : 0;
+    m_waitLabel->setText(seconds > 0 ? QStringLiteral("Επόμενη προσπάθεια σε %1 δευτ.").arg(seconds) : QString());
+    m_waitLabel->setVisible(seconds > 0);
+    if (seconds > 0)
+        m_waitTimer->start();
+    else
+        m_waitTimer->stop();
 }
 
 login::UserRow Login::editedValues() const
@@ -164,14 +207,21 @@ void Login::deleteUser()
         return;
     }
     refillUsers();
-    for (QLineEdit *box : m_text)
-        box->clear();
+    for (int i = 0; i < 4; ++i)
+        m_text[size_t(i)]->clear();
     enableChangeDelete(false);
 }
 
 void Login::unlock()
 {
     login::unlockMarker(m_store.dataPath());
+    try {
+        gate().log(m_administrator ? QStringLiteral("rootdesk") : QString(), auditlog::action::Unlock);
+    } catch (const db::DbError &e) {
+        qWarning("unlock not logged: %s", e.what());
+    }
+    if (m_administrator)
+        refreshSecurity();
 }
 
 void Login::closeMissingDays()
@@ -180,7 +230,10 @@ void Login::closeMissingDays()
         return;
     BusyGuard guard(this);
     try {
-        login::CloseOpenCashDays(m_store.users());
+        if (const int added = login::CloseOpenCashDays(m_store.users()); added > 0) {
+            gate().log(QStringLiteral("rootdesk"), auditlog::action::CloseOpenDays + QStringLiteral(" (%1)").arg(added));
+            refreshSecurity();
+        }
     } catch (const db::DbError &e) {
         reportFailure(e.message());
     }
@@ -191,7 +244,10 @@ void Login::deleteAllData()
     QAbstractButton *button = m_command[7];
     button->setEnabled(false);
     try {
-        login::DeleteAllData(m_store);
+        if (login::DeleteAllData(m_store)) {
+            gate().log(QStringLiteral("rootdesk"), auditlog::action::DeleteAll);
+            refreshSecurity();
+        }
     } catch (const db::DbError &e) {
         reportFailure(e.message());
     }
@@ -202,6 +258,45 @@ void Login::showChangeLog()
 {
     ChangeLogDialog dialog(m_store, this);
     dialog.exec();
+}
+
+void Login::setAdministratorCode()
+{
+    const QString title = QStringLiteral("Κωδικός διαχειριστή");
+    const QString refusal = admincode::refusal(m_text[4]->text(), m_text[5]->text());
+    if (!refusal.isEmpty()) {
+        msg::information(title, refusal);
+        return;
+    }
+    try {
+        admincode::set(m_store.users(), m_text[4]->text());
+        gate().log(QStringLiteral("rootdesk"), auditlog::action::AdministratorCodeSet);
+    } catch (const db::DbError &e) {
+        reportFailure(e.message());
+        return;
+    }
+    m_text[4]->clear();
+    m_text[5]->clear();
+    msg::information(title, QStringLiteral("Ο κωδικός διαχειριστή ορίστηκε."));
+    refreshSecurity();
+}
+
+// The warning while the installation has no code of its own, and the log.
+void Login::refreshSecurity()
+{
+    m_auditList->clear();
+    try {
+        m_codeWarning->setVisible(!admincode::isSet(m_store.users()));
+        for (const auditlog::Entry &e : auditlog::recent(m_store.users(), 500)) {
+            auto *row = new QTreeWidgetItem(m_auditList);
+            row->setText(0, e.when.toString(QStringLiteral("dd-MM-yyyy HH:mm:ss")));
+            row->setText(1, e.user);
+            row->setText(2, e.workstation);
+            row->setText(3, e.what);
+        }
+    } catch (const db::DbError &e) {
+        reportFailure(e.message());
+    }
 }
 
 void Login::refillUsers()
@@ -228,7 +323,7 @@ void Login::showUser(QListWidgetItem *item)
                 continue;
             m_currentRowId = rowId;
             m_text[2]->setText(row.name);
-            m_text[3]->setText(row.password);
+            m_text[3]->clear(); // a password is never shown; typing one replaces it
             m_check[0]->setChecked(row.changeRecords);
             m_check[1]->setChecked(row.closeCash);
             m_check[2]->setChecked(row.groupsCodes);

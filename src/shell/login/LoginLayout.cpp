@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
+#include <QTreeWidget>
 
 namespace {
 
@@ -77,6 +78,12 @@ void Login::buildControls()
     addPicture(1, QStyle::SP_DialogCloseButton, QStringLiteral("Τερματισμός του προγράμματος"), QRect(374, 16, 50, 50));
     addPicture(5, QStyle::SP_BrowserReload, QString(), QRect(374, 80, 50, 50));
 
+    m_waitLabel = new QLabel(m_upperFrame);
+    m_waitLabel->setObjectName(QStringLiteral("lblWait"));
+    m_waitLabel->setGeometry(100, 88, 260, 22);
+    m_waitLabel->setStyleSheet(QStringLiteral("color: #a00000;"));
+    m_waitLabel->hide();
+
     m_usersFrame = new QGroupBox(QStringLiteral("Μεταβολή χρηστών"), this);
     m_usersFrame->setObjectName(QStringLiteral("SSFrame1"));
     m_usersFrame->setGeometry(6, ui::twipsToPixels(NormalHeightTwips), width - 12,
@@ -96,7 +103,9 @@ void Login::buildControls()
     addLabel(m_usersFrame, 2, QStringLiteral("Χρήστης"), QRect(160, 28, 64, 24));
     addText(m_usersFrame, 2, QStringLiteral("Το όνομα του χρήστη"), QRect(226, 26, 196, 26));
     addLabel(m_usersFrame, 3, QStringLiteral("Κωδικός "), QRect(160, 60, 64, 24));
-    addText(m_usersFrame, 3, QStringLiteral("Ο κωδικός πρόσβασης"), QRect(226, 58, 196, 26));
+    QLineEdit *newPassword = addText(m_usersFrame, 3, QStringLiteral("Ο κωδικός πρόσβασης"), QRect(226, 58, 196, 26));
+    newPassword->setEchoMode(QLineEdit::Password);
+    newPassword->setPlaceholderText(QStringLiteral("κενό: μένει ο ίδιος"));
 
     const QString checks[] = {QStringLiteral("Να μεταβάλει τις εγγραφές του ταμείου"),
                               QStringLiteral("Να κλήνει το ταμείο"),
@@ -122,4 +131,57 @@ void Login::buildControls()
     addButton(6, QStringLiteral("Ταμεία"), QStringLiteral("Κλείσιμο ανοικτών ταμείων"), QRect(160, 202, 86, 28));
     addButton(7, QStringLiteral("Διαγραφή βάσης"), QStringLiteral("Διαγραφή όλων των στοιχείων της βάσης"),
               QRect(250, 202, 176, 28));
+
+    buildSecurityFrame();
+}
+
+// Below the users: the installation's administrator code and the audit log.
+void Login::buildSecurityFrame()
+{
+    const int width = ui::twipsToPixels(WidthTwips);
+    m_securityFrame = new QGroupBox(QStringLiteral("Ασφάλεια"), this);
+    m_securityFrame->setObjectName(QStringLiteral("SSFrame3"));
+    m_securityFrame->setGeometry(6, ui::twipsToPixels(AdministratorHeightTwips), width - 12,
+                                 ui::twipsToPixels(SecurityHeightTwips) - 6);
+
+    m_codeWarning = new QLabel(QStringLiteral("Δεν έχει οριστεί κωδικός διαχειριστή: ισχύει ακόμη "
+                                              "ο κοινός κωδικός όλων των εγκαταστάσεων."),
+                               m_securityFrame);
+    m_codeWarning->setObjectName(QStringLiteral("lblAdminCodeWarning"));
+    m_codeWarning->setWordWrap(true);
+    m_codeWarning->setStyleSheet(QStringLiteral("color: #a00000; font-weight: bold;"));
+    m_codeWarning->setGeometry(10, 22, width - 32, 34);
+
+    auto addCodeBox = [this](int index, const QString &caption, const QString &toolTip, const QRect &label,
+                             const QRect &box) {
+        auto *text = new QLabel(caption, m_securityFrame);
+        text->setGeometry(label);
+        auto *edit = new QLineEdit(m_securityFrame);
+        edit->setObjectName(ui::arrayName("Text1", index));
+        edit->setToolTip(toolTip);
+        edit->setEchoMode(QLineEdit::Password);
+        edit->setGeometry(box);
+        edit->installEventFilter(this);
+        m_text[size_t(index)] = edit;
+    };
+    addCodeBox(4, QStringLiteral("Κωδικός"), QStringLiteral("Ο νέος κωδικός διαχειριστή"), QRect(10, 62, 58, 24),
+               QRect(68, 60, 110, 26));
+    addCodeBox(5, QStringLiteral("Ξανά"), QStringLiteral("Ο νέος κωδικός διαχειριστή, ξανά"), QRect(186, 62, 40, 24),
+               QRect(226, 60, 110, 26));
+    auto *setCode = new QPushButton(QStringLiteral("Ορισμός"), m_securityFrame);
+    setCode->setObjectName(ui::arrayName("Command1", 8));
+    setCode->setToolTip(QStringLiteral("Ορίζει τον κωδικό διαχειριστή αυτής της εγκατάστασης"));
+    setCode->setGeometry(342, 59, 84, 28);
+    m_command[8] = setCode;
+
+    m_auditList = new QTreeWidget(m_securityFrame);
+    m_auditList->setObjectName(QStringLiteral("lstKatagrafh"));
+    m_auditList->setToolTip(QStringLiteral("Οι είσοδοι και οι εργασίες συντήρησης, οι νεότερες πρώτες"));
+    m_auditList->setHeaderLabels({QStringLiteral("Πότε"), QStringLiteral("Χρήστης"), QStringLiteral("Σταθμός"),
+                                  QStringLiteral("Ενέργεια")});
+    m_auditList->setRootIsDecorated(false);
+    m_auditList->setColumnWidth(0, 142);
+    m_auditList->setColumnWidth(1, 72);
+    m_auditList->setColumnWidth(2, 64);
+    m_auditList->setGeometry(10, 94, width - 32, ui::twipsToPixels(SecurityHeightTwips) - 6 - 102);
 }

@@ -11,30 +11,38 @@ struct AppGlobals;
 // The log-in check against the users table `codes` of mapcodes.mdb.
 namespace login {
 
-// One row of `codes`, with the row id that identifies it (duplicate names are allowed).
+// One row of `codes`, with the row id that identifies it (duplicate names are
+// allowed). `password` is only ever a password typed for adding or changing a
+// user; nothing read from the file is put there.
 struct UserRow
 {
     qint64 rowId = 0;
     QString name;               // uname
-    QString password;           // upass
+    QString password;           // typed new password; empty: keep the stored one
     bool changeRecords = false; // dikaivma_eggrafes
     bool closeCash = false;     // dikaivma_klhsimo
     bool groupsCodes = false;   // dikaivma_kvdikoi
 };
 
-// The hidden entry that opens the user administration: the name compared in
-// lower case, the code exactly as typed.
-bool isAdministratorEntry(const QString &name, const QString &password);
+// The name part of the hidden administrator entry, compared in lower case.
+// The code part is the installation's (admincode::accepts).
+bool isAdministratorName(const QString &name);
 
-// First user whose name and password match without regard to letter case
-// (Greek included). Both values are bound, so quotes in them are plain text.
-// Throws db::DbError.
+// First user (in table order) whose name matches without regard to letter
+// case and accents and whose password matches without regard to letter case
+// only. A password still kept in clear that matches is hashed there and then,
+// so it is accepted in clear only once. Values are bound, so quotes in them are
+// plain text. Throws db::DbError.
 std::optional<UserRow> findUser(db::Database &users, const QString &name, const QString &password);
+
+// True when some user has this name (same rule as the log-in).
+bool isUserName(db::Database &users, const QString &name);
 
 // A platform name up to its first NUL character.
 QString cutAtNul(const QString &name);
 
 // The logged-in user's values and this workstation's names into the globals.
+// The password is not kept.
 void applyLogin(const UserRow &user, const QString &netUserName, const QString &machineName, AppGlobals &g);
 
 } // namespace login

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+namespace db {
+class Database;
+}
+
+// The code of the hidden administrator entry, one per installation, kept
+// hashed in `diaxeirisths` of mapcodes.mdb. Files from before have none; until
+// one is set the old fixed code is accepted, and the administrator is warned.
+namespace admincode {
+
+// The code accepted while an installation has none of its own.
+QString fixedCode();
+
+// Shortest code accepted when one is set.
+constexpr int MinimumLength = 6;
+
+bool isSet(db::Database &users);
+
+// Compared exactly as typed (no case folding): blanks and case count.
+bool accepts(db::Database &users, const QString &typed);
+
+// Replaces the installation's code, in one transaction. Throws db::DbError.
+void set(db::Database &users, const QString &code);
+
+// Why a new code cannot be taken (empty text: it can).
+QString refusal(const QString &code, const QString &repeated);
+
+} // namespace admincode

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+namespace db {
+class Database;
+}
+
+// The audit log `katagrafh` of mapcodes.mdb: who did what, when, from which
+// workstation. It never holds a password: callers pass names and action words
+// only, and a failed log-in records the typed name only when it is a user's.
+namespace auditlog {
+
+// What is logged (the texts stored in `energeia`).
+namespace action {
+inline const QString Login = QStringLiteral("Είσοδος");
+inline const QString FailedLogin = QStringLiteral("Λάθος όνομα ή κωδικός");
+inline const QString AdministratorEntry = QStringLiteral("Είσοδος διαχειριστή");
+inline const QString FailedAdministratorEntry = QStringLiteral("Λάθος κωδικός διαχειριστή");
+inline const QString AdministratorCodeSet = QStringLiteral("Ορισμός κωδικού διαχειριστή");
+inline const QString Unlock = QStringLiteral("Ξεκλείδωμα βάσης");
+inline const QString CloseOpenDays = QStringLiteral("Κλείσιμο ταμείων");
+inline const QString DeleteAll = QStringLiteral("Διαγραφή βάσης");
+} // namespace action
+
+struct Entry
+{
+    QDateTime when;
+    QString user;
+    QString workstation;
+    QString what;
+};
+
+// Adds one row in its own transaction, the time taken now. Throws db::DbError.
+void record(db::Database &users, const QString &user, const QString &workstation, const QString &what);
+
+// The newest rows first, at most `limit`.
+QList<Entry> recent(db::Database &users, int limit);
+
+} // namespace auditlog
