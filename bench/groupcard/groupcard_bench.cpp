@@ -55,7 +55,8 @@ int main(int argc, char **argv)
     for (int k = 0; k < all.size(); ++k)
         chosen[k % 3].append(all[k]);
     for (int i = 0; i < 3; ++i)
-        groups::saveColumn(i, groups::storedColumn(chosen[i], QList<bool>(chosen[i].size(), true)));
+        if (!groups::saveColumn(i, groups::storedColumn(chosen[i], QList<bool>(chosen[i].size(), true))))
+            std::printf("the settings could not be written\n");
 
     const QDate last = store.main().scalar(QStringLiteral("select max(hmeromhnia) from kinhseis")).toDate();
     reports::PresetAnswers answers;

@@ -92,8 +92,9 @@ int main(int argc, char **argv)
     // The analysis follows four codes in two groups, as a desk with two banks would.
     db::Statement codes = db.prepare(QStringLiteral("SELECT kvdikos, perigrafh FROM kvdikoi ORDER BY kvdikos LIMIT 4"));
     for (int slot = 0; codes.next(); ++slot)
-        settings::write(QStringLiteral("AnakyshFRM"), QStringLiteral("Kvd%1").arg(slot),
-                        QString::number(codes.integer(0)) + QLatin1Char(' ') + codes.text(1));
+        if (!settings::write(QStringLiteral("AnakyshFRM"), QStringLiteral("Kvd%1").arg(slot),
+                             QString::number(codes.integer(0)) + QLatin1Char(' ') + codes.text(1)))
+            std::printf("the settings could not be written\n");
 
     MainWindowState state;
     state.store = &store;

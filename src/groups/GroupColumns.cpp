@@ -41,11 +41,12 @@ StoredColumn storedColumn(const QList<GroupEntry> &groups, const QList<bool> &ma
     return out;
 }
 
-void saveColumn(int column, const StoredColumn &stored)
+bool saveColumn(int column, const StoredColumn &stored)
 {
-    settings::write(ListsSection, listsKey(column), stored.positions);
-    settings::write(ConditionsSection, conditionKey(column), stored.condition);
-    settings::write(NamesSection, namesKey(column), stored.names);
+    // A failed write abandons the rest of this column only.
+    return settings::write(ListsSection, listsKey(column), stored.positions)
+        && settings::write(ConditionsSection, conditionKey(column), stored.condition)
+        && settings::write(NamesSection, namesKey(column), stored.names);
 }
 
 QList<int> positionsToRestore(const QString &stored)

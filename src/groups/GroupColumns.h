@@ -33,8 +33,8 @@ struct StoredColumn
 };
 StoredColumn storedColumn(const QList<GroupEntry> &groups, const QList<bool> &marked);
 
-// Writes the column's three texts.
-void saveColumn(int column, const StoredColumn &stored);
+// Writes the column's three texts; false when the store could not keep them.
+[[nodiscard]] bool saveColumn(int column, const StoredColumn &stored);
 
 // The positions to mark when the window opens, from the stored "List1(i)" text.
 // Fields are counted as the old program counted them: a text that ends with ","

@@ -57,7 +57,7 @@ protected:
                                      QStringLiteral("kleidi"), QStringLiteral("--admin-code"),
                                      QStringLiteral("diaxeirish-1")}),
                   0);
-        ASSERT_TRUE(pathfile::writeFolder(programDir.path(), data));
+        ASSERT_TRUE(pathfile::writeFolder({programDir.path(), QString()}, data).ok);
     }
     void TearDown() override
     {

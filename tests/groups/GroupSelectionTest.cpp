@@ -136,7 +136,7 @@ TEST_F(GroupSelectionTest, StoredPositionsAreReadAsTheOldProgramCountedThem)
         EXPECT_EQ(groups::positionsToRestore(QString::fromUtf8(c.stored)), c.restored) << c.stored;
 
     // Positions beyond the list are skipped when the window restores them.
-    settings::write(QStringLiteral("Listes"), QStringLiteral("List1(2)"), QStringLiteral("1,9,"));
+    ASSERT_TRUE(settings::write(QStringLiteral("Listes"), QStringLiteral("List1(2)"), QStringLiteral("1,9,")));
     runModal(groupList(), [&](EpiloghOmadvn &w) {
         EXPECT_EQ(w.marks(2), (QList<bool>{false, true, false, false}));
     });
@@ -160,8 +160,8 @@ TEST_F(GroupSelectionTest, OnlyTheWrittenFormOfAConditionIsAccepted)
     for (const char *text : tampered)
         EXPECT_FALSE(groups::parseGroupCondition(QString::fromUtf8(text)).has_value()) << text;
 
-    settings::write(QStringLiteral("Omades"), QStringLiteral("Omada(1)"), QStringLiteral("1=1) or (1=1"));
-    settings::write(QStringLiteral("P_Omadvn"), QStringLiteral("P_omadvn1"), QStringLiteral("ΜΙΣΘΟΙ"));
+    ASSERT_TRUE(settings::write(QStringLiteral("Omades"), QStringLiteral("Omada(1)"), QStringLiteral("1=1) or (1=1")));
+    ASSERT_TRUE(settings::write(QStringLiteral("P_Omadvn"), QStringLiteral("P_omadvn1"), QStringLiteral("ΜΙΣΘΟΙ")));
     const groups::ColumnChoice tamperedColumn = groups::readColumnChoice(1);
     EXPECT_TRUE(tamperedColumn.groups.isEmpty());
     EXPECT_EQ(tamperedColumn.heading, QStringLiteral("ΜΙΣΘΟΙ"));

@@ -48,7 +48,7 @@ protected:
     void choose(int column, const QList<groups::GroupEntry> &chosen)
     {
         QList<bool> marks(chosen.size(), true);
-        groups::saveColumn(column, groups::storedColumn(chosen, marks));
+        ASSERT_TRUE(groups::saveColumn(column, groups::storedColumn(chosen, marks)));
     }
 
     void build()
@@ -159,8 +159,8 @@ TEST_F(GroupCardTest, TamperedConditionLeavesItsColumnEmptyAndTheBookAlone)
         "( aa_omada in (select aa from omades))",
     };
     for (const char *condition : tampered) {
-        settings::write(QStringLiteral("Omades"), QStringLiteral("Omada(1)"), QString::fromUtf8(condition));
-        settings::write(QStringLiteral("P_Omadvn"), QStringLiteral("P_omadvn1"), QStringLiteral("ΜΙΣΘΟΙ"));
+        ASSERT_TRUE(settings::write(QStringLiteral("Omades"), QStringLiteral("Omada(1)"), QString::fromUtf8(condition)));
+        ASSERT_TRUE(settings::write(QStringLiteral("P_Omadvn"), QStringLiteral("P_omadvn1"), QStringLiteral("ΜΙΣΘΟΙ")));
         build();
         const auto r = rows();
         ASSERT_EQ(r.size(), 1u) << condition;

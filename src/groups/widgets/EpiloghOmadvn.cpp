@@ -1,5 +1,6 @@
 #include "EpiloghOmadvn.h"
 
+#include "platform/desktop/Messages.h"
 #include "platform/desktop/widgets/BusyGuard.h"
 #include "platform/desktop/widgets/WindowRules.h"
 
@@ -97,8 +98,15 @@ void EpiloghOmadvn::saveAll()
     if (m_saved)
         return;
     m_saved = true;
+    QStringList failed;
     for (int i = 0; i < groups::GroupColumnCount; ++i)
-        groups::saveColumn(i, groups::storedColumn(m_groups, marks(i)));
+        if (!groups::saveColumn(i, groups::storedColumn(m_groups, marks(i))))
+            failed << QString::fromUtf8(Columns[i].label).trimmed();
+    // The card reads what was stored: a choice that was not kept must not
+    // pass for the one printed.
+    if (!failed.isEmpty())
+        msg::critical(QStringLiteral("Επιλογή ομάδων"),
+                      QStringLiteral("Οι επιλογές δεν αποθηκεύτηκαν για: %1").arg(failed.join(QStringLiteral(", "))));
 }
 
 void EpiloghOmadvn::closeEvent(QCloseEvent *event)

@@ -50,12 +50,14 @@ AnalysisSetup loadAnalysisSetup()
     return setup;
 }
 
-void saveAnalysisSetup(const AnalysisSetup &setup)
+bool saveAnalysisSetup(const AnalysisSetup &setup)
 {
+    bool all = true;
     for (int g = 0; g < GroupCount; ++g)
-        settings::write(CaptionSection, captionKey(g), setup.captions[size_t(g)]);
+        all = settings::write(CaptionSection, captionKey(g), setup.captions[size_t(g)]) && all;
     for (int i = 0; i < SlotCount; ++i)
-        settings::write(SlotSection, slotKey(i), setup.slotTexts[size_t(i)]);
+        all = settings::write(SlotSection, slotKey(i), setup.slotTexts[size_t(i)]) && all;
+    return all;
 }
 
 } // namespace analysis

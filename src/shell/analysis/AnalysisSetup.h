@@ -29,6 +29,7 @@ struct AnalysisSetup
 QString tagOfSlotText(const QString &text);
 
 AnalysisSetup loadAnalysisSetup();
-void saveAnalysisSetup(const AnalysisSetup &setup);
+// False when the settings store could not keep every value.
+[[nodiscard]] bool saveAnalysisSetup(const AnalysisSetup &setup);
 
 } // namespace analysis

@@ -185,7 +185,11 @@ void AnalyshFRM::save()
     if (BusyGuard::isBusy(this))
         return;
     BusyGuard busy(this);
-    analysis::saveAnalysisSetup(setup());
+    // The report uses what is on screen either way; the user is told that it
+    // will not be there at the next start.
+    if (!analysis::saveAnalysisSetup(setup()))
+        msg::critical(QStringLiteral("Ανάλυση ταμείου"),
+                      QStringLiteral("Οι ρυθμίσεις της ανάλυσης δεν αποθηκεύτηκαν στο αρχείο ρυθμίσεων."));
     m_saved = true;
     hide();
     setResult(QDialog::Accepted);
