@@ -1,4 +1,5 @@
 #include "app/Program.h"
+#include "data/Schema.h"
 #include "data/AppGlobals.h"
 #include "data/DataFolder.h"
 #include "data/InUseMarker.h"
@@ -114,7 +115,7 @@ TEST_P(ProgramStart, LogInOpensTheRealMainWindowAfterTheOpeningBalance)
 
     {
         auto db = openMain();
-        EXPECT_EQ(schemaupgrade::currentVersion(*db), 3);
+        EXPECT_EQ(schemaupgrade::currentVersion(*db), schema::CurrentVersion);
         EXPECT_EQ(db->scalar(QStringLiteral("SELECT count(*) FROM taytothta")).toLongLong(), 1);
         EXPECT_EQ(db->columnNames(QStringLiteral("kinhseis")).count(QStringLiteral("L_tajeos")), 1);
     }

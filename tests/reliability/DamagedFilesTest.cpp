@@ -54,6 +54,10 @@ QMap<QString, QByteArray> fingerprint(const QStringList &folders)
         QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString path = it.next();
+            // No case damages the users file, and every log-in try is written
+            // to its log: that file is expected to change.
+            if (path.endsWith(QStringLiteral("/mapcodes.mdb")) || path.endsWith(QStringLiteral("/mapcodes.mdb-journal")))
+                continue;
             out.insert(path, QCryptographicHash::hash(readBytes(path), QCryptographicHash::Sha256));
         }
     }
@@ -99,7 +103,9 @@ std::vector<Case> cases()
              db::Database::create(mdb(d), QStringLiteral("not-the-key"))->executeScript(QStringLiteral("CREATE TABLE t (a);"));
          }},
         {"flipped byte in page 1", Expect::Refused, [=](const QString &, const QString &d) { flipByte(mdb(d), 200); }},
-        {"flipped byte in the middle", Expect::Refused,
+        // A page deep in the file: the integrity check at open finds it, says
+        // so, and the book is opened for reading only.
+        {"flipped byte in the middle", Expect::Warned,
          [=](const QString &, const QString &d) { flipByte(mdb(d), QFileInfo(mdb(d)).size() / 2 + 100); }},
         {"file cut in half", Expect::Refused,
          [=](const QString &, const QString &d) { writeBytes(mdb(d), readBytes(mdb(d)).left(int(QFileInfo(mdb(d)).size() / 2))); }},

@@ -5,6 +5,7 @@
 #include "platform/pages/engine.h"
 #include "platform/regional/Clock.h"
 #include "platform/regional/GreekFormats.h"
+#include "reports/CsvExport.h"
 #include "reports/widgets/Ektypvsh.h"
 #include "reports/widgets/Ervthsh.h"
 #include "reports/widgets/FormaTajinomhshs.h"
@@ -18,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QLineEdit>
@@ -54,7 +56,7 @@ protected:
     {
         tab.reset();
         Ektypvsh::setPrinterProbe({});
-        Ektypvsh::setPdfFileQuestion({});
+        Ektypvsh::setSaveFileQuestion({});
         Clock::setToday(QDate());
     }
     void book(int code, const QString &income, const QString &expense)
@@ -186,7 +188,7 @@ TEST_F(ReportWindowTest, SavedPdfHoldsRealGreekText)
     QTemporaryDir out;
     const QString file = out.filePath(QStringLiteral("ταμείο.pdf"));
     QString suggested;
-    Ektypvsh::setPdfFileQuestion([&](QWidget *, const QString &s) {
+    Ektypvsh::setSaveFileQuestion([&](QWidget *, const QString &s) {
         suggested = s;
         return file;
     });
@@ -305,6 +307,98 @@ TEST_F(ReportWindowTest, GroupCardAsksForTheColumnsFirstAndPrintsThem)
     EXPECT_EQ(rows[0].value(3), QStringLiteral("1.500,00"));
     EXPECT_EQ(settings::read(QStringLiteral("Omades"), QStringLiteral("Omada(1)")),
               QStringLiteral("( aa_omada=%1)").arg(sales));
+}
+
+} // namespace
+
+namespace {
+
+// A CSV line as a spreadsheet splits it: ";" between cells, quotes around
+// cells that hold ";" or quotes, doubled quotes inside.
+QStringList splitCsvLine(const QString &line)
+{
+    QStringList cells;
+    QString cell;
+    bool quoted = false;
+    for (int i = 0; i < line.size(); ++i) {
+        const QChar c = line[i];
+        if (quoted && c == QLatin1Char('"') && i + 1 < line.size() && line[i + 1] == QLatin1Char('"')) {
+            cell += c;
+            ++i;
+        } else if (c == QLatin1Char('"')) {
+            quoted = !quoted;
+        } else if (c == QLatin1Char(';') && !quoted) {
+            cells << cell;
+            cell.clear();
+        } else {
+            cell += c;
+        }
+    }
+    cells << cell;
+    return cells;
+}
+
+TEST_F(ReportWindowTest, DaySheetSavedAsCsvReadsBackWithItsAmounts)
+{
+    select(1);
+    tab->PrintSelected();
+    Ektypvsh *w = tab->reportWindow();
+    ASSERT_NE(w, nullptr);
+    QTemporaryDir out;
+    const QString file = out.filePath(QStringLiteral("ταμείο.csv"));
+    QString suggested;
+    Ektypvsh::setSaveFileQuestion([&](QWidget *, const QString &s) {
+        suggested = s;
+        return file;
+    });
+    w->saveCsvItem()->trigger();
+    EXPECT_TRUE(suggested.endsWith(QStringLiteral(".csv")));
+
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    ASSERT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+    const QStringList lines = QString::fromUtf8(bytes.mid(3)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    const pages::Document &doc = w->engine().document();
+    ASSERT_GE(doc.tableCount(), 1);
+    ASSERT_GE(lines.size(), 3);
+    QStringList heading;
+    for (const QString &h : doc.tableHeading(1))
+        heading << h.trimmed();
+    EXPECT_EQ(splitCsvLine(lines[0]), heading);
+
+    // Every amount booked on the day is read back as the same money from its
+    // movement's line.
+    Money income, expense;
+    for (const QString &line : lines) {
+        if (!line.contains(QStringLiteral("ΚΙΝΗΣΗ")))
+            continue;
+        for (const QString &cell : splitCsvLine(line)) {
+            if (cell == QStringLiteral("1.500,00"))
+                income += *regional::parseMoney(cell);
+            if (cell == QStringLiteral("320,45"))
+                expense += *regional::parseMoney(cell);
+        }
+    }
+    EXPECT_EQ(income, Money::fromCents(150000));
+    EXPECT_EQ(expense, Money::fromCents(32045));
+    EXPECT_EQ(messages.count(), 0);
+
+    EXPECT_FALSE(w->saveAsCsv(out.filePath(QStringLiteral("missing/folder/x.csv"))));
+    EXPECT_EQ(messages.count(), 1);
+}
+
+TEST(CsvCells, SeparatorsAndQuotesInATextSurviveTheRoundTrip)
+{
+    pages::Engine engine;
+    engine.StartDoc();
+    engine.AddTable(QStringLiteral("<3000|>1500"), QStringLiteral("Περιγραφή|Ποσό"),
+                    QStringLiteral("Πληρωμή; \"ΔΕΗ\"|1.234,56"));
+    engine.EndDoc();
+    const QStringList lines =
+        QString::fromUtf8(reports::tablesAsCsv(engine.document()).mid(3)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(splitCsvLine(lines[1]), (QStringList{QStringLiteral("Πληρωμή; \"ΔΕΗ\""), QStringLiteral("1.234,56")}));
 }
 
 } // namespace

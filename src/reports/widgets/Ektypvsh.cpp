@@ -1,5 +1,7 @@
 #include "Ektypvsh.h"
 
+#include "reports/CsvExport.h"
+
 #include "DialogQuestions.h"
 #include "platform/desktop/Messages.h"
 #include "platform/desktop/widgets/BusyGuard.h"
@@ -24,7 +26,7 @@ Ektypvsh::PrinterProbe &printerProbe()
     return probe;
 }
 
-std::function<QString(QWidget *, const QString &)> &pdfFileQuestion()
+std::function<QString(QWidget *, const QString &)> &saveFileQuestion()
 {
     static std::function<QString(QWidget *, const QString &)> ask;
     return ask;
@@ -40,9 +42,9 @@ constexpr int LumoHeightLess = 900;
 
 void Ektypvsh::setPrinterProbe(PrinterProbe probe) { printerProbe() = std::move(probe); }
 
-void Ektypvsh::setPdfFileQuestion(std::function<QString(QWidget *, const QString &)> ask)
+void Ektypvsh::setSaveFileQuestion(std::function<QString(QWidget *, const QString &)> ask)
 {
-    pdfFileQuestion() = std::move(ask);
+    saveFileQuestion() = std::move(ask);
 }
 
 Ektypvsh::Ektypvsh(Store &store, QWidget *parent) : QMainWindow(parent), m_store(store)
@@ -96,6 +98,14 @@ void Ektypvsh::buildMenu()
             return;
         BusyGuard busy(this);
         askAndSavePdf();
+    });
+    m_saveCsv = m_menu->addAction(QStringLiteral("Αποθήκευση σε CSV"));
+    m_saveCsv->setObjectName(QStringLiteral("saveCsv"));
+    connect(m_saveCsv, &QAction::triggered, this, [this] {
+        if (BusyGuard::isBusy(this))
+            return;
+        BusyGuard busy(this);
+        askAndSaveCsv();
     });
     m_menu->addSeparator();
     QAction *back = m_menu->addAction(QStringLiteral("Επιστροφή"));
@@ -187,25 +197,47 @@ void Ektypvsh::printerCheck()
     m_items.value(PrintCurrent)->setEnabled(true);
 }
 
-QString Ektypvsh::suggestedPdfName() const
+QString Ektypvsh::suggestedPdfName() const { return suggestedFileName(QStringLiteral(".pdf")); }
+
+QString Ektypvsh::suggestedFileName(const QString &suffix) const
 {
     QString name = m_tag.trimmed() + QLatin1Char(' ') + m_dateText;
     for (const QChar bad : {QLatin1Char('/'), QLatin1Char('\\'), QLatin1Char(':'), QLatin1Char('!'),
                             QLatin1Char('.')})
         name.replace(bad, QLatin1Char(' '));
     name = name.simplified();
-    return QDir::home().filePath(name + QStringLiteral(".pdf"));
+    return QDir::home().filePath(name + suffix);
 }
 
 void Ektypvsh::askAndSavePdf()
 {
     const QString suggested = suggestedPdfName();
-    const QString file = pdfFileQuestion()
-                             ? pdfFileQuestion()(this, suggested)
-                             : QFileDialog::getSaveFileName(this, QStringLiteral("Αποθήκευση σε PDF"), suggested,
-                                                            QStringLiteral("PDF (*.pdf)"));
+    const QString file = askFileName(QStringLiteral("Αποθήκευση σε PDF"), suggested, QStringLiteral("PDF (*.pdf)"));
     if (!file.isEmpty())
         saveAsPdf(file);
+}
+
+void Ektypvsh::askAndSaveCsv()
+{
+    const QString file = askFileName(QStringLiteral("Αποθήκευση σε CSV"), suggestedFileName(QStringLiteral(".csv")),
+                                     QStringLiteral("CSV (*.csv)"));
+    if (!file.isEmpty())
+        saveAsCsv(file);
+}
+
+QString Ektypvsh::askFileName(const QString &caption, const QString &suggested, const QString &filter)
+{
+    return saveFileQuestion() ? saveFileQuestion()(this, suggested)
+                              : QFileDialog::getSaveFileName(this, caption, suggested, filter);
+}
+
+bool Ektypvsh::saveAsCsv(const QString &fileName)
+{
+    if (engine().PageCount() > 0 && reports::writeCsv(engine().document(), fileName))
+        return true;
+    msg::critical(QStringLiteral("Προσοχή"),
+                  QStringLiteral("Δεν ήταν δυνατή η αποθήκευση του αρχείου\n%1").arg(fileName));
+    return false;
 }
 
 bool Ektypvsh::saveAsPdf(const QString &fileName)

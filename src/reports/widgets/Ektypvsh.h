@@ -33,6 +33,7 @@ public:
     pages::PreviewWidget *Lumo() const { return m_lumo; }
     QAction *menuItem(int index) const { return m_items.value(index); }
     QAction *savePdfItem() const { return m_savePdf; }
+    QAction *saveCsvItem() const { return m_saveCsv; }
     // The report title (the window's Tag).
     QString tag() const { return m_tag; }
 
@@ -42,17 +43,20 @@ public:
     // Writes every page to a PDF file; false (after a message) when it cannot.
     bool saveAsPdf(const QString &fileName);
     QString suggestedPdfName() const;
+    // Writes every table of the report as CSV (see reports/CsvExport.h).
+    bool saveAsCsv(const QString &fileName);
 
     // Tests and machines without printers: the printers the check sees, and the
     // file name the "save as PDF" question answers. Empty functions restore
-    // the real printer list and the file dialog.
+    // the real printer list and the file dialog. The file question answers both
+    // "save as" items.
     struct PrinterProbe
     {
         std::function<int()> count;
         std::function<QString()> device;
     };
     static void setPrinterProbe(PrinterProbe probe);
-    static void setPdfFileQuestion(std::function<QString(QWidget *, const QString &suggested)> ask);
+    static void setSaveFileQuestion(std::function<QString(QWidget *, const QString &suggested)> ask);
 
 protected:
     bool event(QEvent *event) override;
@@ -62,6 +66,9 @@ private:
     void buildMenu();
     void menuClicked(int index);
     void askAndSavePdf();
+    void askAndSaveCsv();
+    QString askFileName(const QString &caption, const QString &suggested, const QString &filter);
+    QString suggestedFileName(const QString &suffix) const;
     void initialise();
     void placeLumo();
 
@@ -70,6 +77,7 @@ private:
     QMenu *m_menu = nullptr;
     QMap<int, QAction *> m_items;
     QAction *m_savePdf = nullptr;
+    QAction *m_saveCsv = nullptr;
     QString m_tag;
     QString m_dateText;
     bool m_incomplete = false;

@@ -2,6 +2,7 @@
 
 #include "data/AppGlobals.h"
 #include "data/DataFolder.h"
+#include "data/Store.h"
 #include "platform/desktop/Messages.h"
 #include "shell/contracts/MainWindowState.h"
 
@@ -12,6 +13,10 @@ MarkerHolder::MarkerHolder(const QString &dataPath, MainWindowState &state)
 
 void MarkerHolder::takeIfFree()
 {
+    // A workstation whose book was opened for reading only (it is damaged)
+    // changes nothing, so it must not keep others from changing theirs.
+    if (m_state.store && !m_state.store->damagedFiles().isEmpty())
+        return;
     if (m_marker.tryTake(globals().NetUserName, globals().MachineName) == InUseMarker::TakeResult::Taken)
         m_state.OwnsMarker = true;
 }
