@@ -72,23 +72,23 @@ void Ektypvsh::buildMenu()
 {
     m_menu = menuBar()->addMenu(QStringLiteral("Εκτυπώσεις"));
     m_menu->setObjectName(QStringLiteral("ektypvs"));
-    struct ItemSpec
+    struct MenuItem
     {
         int index;
         QString caption;
         QKeySequence shortcut;
     };
-    const ItemSpec items[] = {
+    const MenuItem items[] = {
         {ChoosePrinter, QStringLiteral("Επιλογή εκτυπωτή"), {}},
         {PrintCurrent, QStringLiteral("Εκτύπωση τρέχουσας"), {}},
         {PrintAll, QStringLiteral("Εκτύπωση"), QKeySequence(Qt::CTRL | Qt::Key_P)},
     };
-    for (const ItemSpec &spec : items) {
-        QAction *action = m_menu->addAction(spec.caption);
-        action->setObjectName(ui::arrayName("ektypvshs", spec.index));
-        action->setShortcut(spec.shortcut);
-        connect(action, &QAction::triggered, this, [this, index = spec.index] { menuClicked(index); });
-        m_items.insert(spec.index, action);
+    for (const MenuItem &item : items) {
+        QAction *action = m_menu->addAction(item.caption);
+        action->setObjectName(ui::arrayName("ektypvshs", item.index));
+        action->setShortcut(item.shortcut);
+        connect(action, &QAction::triggered, this, [this, index = item.index] { menuClicked(index); });
+        m_items.insert(item.index, action);
     }
     // Beyond printing: the file the accountant asks for; works without a printer.
     m_savePdf = m_menu->addAction(QStringLiteral("Αποθήκευση σε PDF"));
