@@ -2,6 +2,7 @@
 // bare SQL statements the operation needs, run with the sqlite3 API on the
 // same file. Usage: kelvora-bench-cashbook [FOLDER]  (a book is generated
 // into a temporary folder when none is given).
+#include "bench/support/Timing.h"
 #include "bench/support/BookGenerator.h"
 #include "cashbook/CashBook.h"
 #include "cashbook/CashOperations.h"
@@ -24,21 +25,10 @@
 #include <sqlcipher/sqlite3.h>
 #include <vector>
 
+using benchsupport::median;
+using benchsupport::millis;
+
 namespace {
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-double millis(const std::function<void()> &f)
-{
-    QElapsedTimer t;
-    t.start();
-    f();
-    return double(t.nsecsElapsed()) / 1e6;
-}
 
 // The same file through the sqlite3 API alone: statements prepared, stepped
 // and finalised as a hand-written program would.

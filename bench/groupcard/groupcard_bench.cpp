@@ -3,6 +3,7 @@
 // to the report window shown, beside the bare queries of the three columns.
 // Usage: kelvora-bench-groupcard [FOLDER]  (a book is generated into a
 // temporary folder when none is given).
+#include "bench/support/Timing.h"
 #include "bench/support/BookGenerator.h"
 #include "data/AppGlobals.h"
 #include "data/Store.h"
@@ -22,15 +23,7 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-} // namespace
+using benchsupport::median;
 
 int main(int argc, char **argv)
 {

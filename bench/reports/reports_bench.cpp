@@ -2,6 +2,7 @@
 // meets them: from the print button to the report window shown, and the PDF
 // of the day sheet. Usage: kelvora-bench-reports [FOLDER]  (a book is
 // generated into a temporary folder when none is given).
+#include "bench/support/Timing.h"
 #include "bench/support/BookGenerator.h"
 #include "data/AppGlobals.h"
 #include "data/Store.h"
@@ -25,13 +26,9 @@
 #include <functional>
 #include <vector>
 
-namespace {
+using benchsupport::median;
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+namespace {
 
 // The machine is shared: beside the wall time, the processor time this
 // process spent shows what the work itself costs.

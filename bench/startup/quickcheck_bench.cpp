@@ -4,6 +4,7 @@
 //   quickcheck_bench [BOOK_FOLDER] [RUNS]
 // Without a folder, a 10-year book is generated with kelvora-genbook first.
 
+#include "bench/support/Timing.h"
 #include "data/AppGlobals.h"
 #include "data/DataFolder.h"
 #include "platform/db/Database.h"
@@ -17,15 +18,7 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-} // namespace
+using benchsupport::median;
 
 int main(int argc, char **argv)
 {

@@ -4,6 +4,7 @@
 //   startup_bench [BOOK_FOLDER] [RUNS]
 // Without a folder, a 10-year book is generated with kelvora-genbook first.
 
+#include "bench/support/Timing.h"
 #include "app/Program.h"
 #include "data/AppGlobals.h"
 #include "platform/desktop/Messages.h"
@@ -25,13 +26,9 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
+using benchsupport::median;
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+namespace {
 
 QString prepareBook(const QStringList &args, QTemporaryDir &scratch)
 {
