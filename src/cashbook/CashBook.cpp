@@ -1,6 +1,7 @@
 #include "CashBook.h"
 
 #include "data/Store.h"
+#include "data/Balances.h"
 #include "platform/db/Transaction.h"
 
 namespace cashbook {
@@ -30,21 +31,8 @@ ActiveCode readCode(const db::Statement &st)
     return {int(st.integer(0)), st.text(1), int(st.integer(2)), st.text(3), st.flag(4)};
 }
 
-// SQLite turns an overflowing integer sum into an inexact real number without
-// a word, so the extremes of the later balances are moved here first.
-void checkLaterBalancesCanMove(db::Database &main, const QDate &day, Money change)
-{
-    db::Statement range = main.prepare(
-        QStringLiteral("SELECT min(ypoloipo), max(ypoloipo), count(*) FROM tameio WHERE hmeromhnia > ?1"));
-    range.bind(1, day);
-    if (range.next() && range.integer(2) > 0) {
-        // Money's checked sums throw MoneyOverflow for an extreme that would not fit.
-        const Money lowest = range.money(0) + change;
-        const Money highest = range.money(1) + change;
-        Q_UNUSED(lowest);
-        Q_UNUSED(highest);
-    }
-}
+const QString ClosedDayQuery =
+    QStringLiteral("SELECT count(*) FROM KlhsimoTameioy WHERE Hmeraklhsimatos = ?1");
 
 const QString CodeQuery = QStringLiteral(
     "SELECT kvdikos, perigrafh, aa_omadas, lista, esodo FROM kvdikoi WHERE energos <> 0");
@@ -65,6 +53,13 @@ DayView CashBook::readDay(const QDate &day)
     if (previous.next()) {
         view.previousDay = previous.date(0);
         view.carried = previous.money(1);
+    }
+    // The opening balance enters on its own day and is shown as that day's.
+    const Money opening = Money::fromUnits(
+        main.scalar(QStringLiteral("SELECT arxiko FROM tameio WHERE hmeromhnia = ?1"), day).toLongLong());
+    if (!opening.isZero()) {
+        view.carried += opening;
+        view.previousDay = day;
     }
 
     // The list builds its lines from the fields; the stored grammh is not needed here.
@@ -129,30 +124,21 @@ void CashBook::SaveDayRow(const DayView &day, Money laterChange)
                                     "WHERE hmeromhnia = ?1"),
                      day.day, day.income, day.expense, day.balance());
     }
-    if (!laterChange.isZero()) {
-        checkLaterBalancesCanMove(main, day.day, laterChange);
-        main.execute(QStringLiteral("UPDATE tameio SET ypoloipo = ypoloipo + ?1 WHERE hmeromhnia > ?2"),
-                     laterChange, day.day);
-    }
+    balances::moveLaterBalances(main, day.day, laterChange);
 }
 
 bool CashBook::IsDayClosed(const QDate &day)
 {
     if (!day.isValid())
         return false;
-    return m_store.users()
-               .scalar(QStringLiteral("SELECT count(*) FROM KlhsimoTameioy WHERE Hmeraklhsimatos = ?1"), day)
-               .toLongLong()
-        > 0;
+    return m_store.users().scalar(ClosedDayQuery, day).toLongLong() > 0;
 }
 
 bool CashBook::closeDay(const QDate &day)
 {
     db::Database &users = m_store.users();
     db::Transaction t(users);
-    if (users.scalar(QStringLiteral("SELECT count(*) FROM KlhsimoTameioy WHERE Hmeraklhsimatos = ?1"), day)
-            .toLongLong()
-        > 0)
+    if (users.scalar(ClosedDayQuery, day).toLongLong() > 0)
         return false;
     users.execute(QStringLiteral("INSERT INTO KlhsimoTameioy (Hmeraklhsimatos) VALUES (?1)"), day);
     t.commit();

@@ -12,10 +12,11 @@ namespace cashbook {
 // The store side of the cash sheet: reading a day with its carried-over
 // balance, writing the day's tameio row, the closed days and the active codes.
 //
-// The balance chain: the tameio row of a day holds the day's income and
-// expense totals and ypoloipo = the ypoloipo of the latest earlier row + income
-// - expense. Balances are exact (INTEGER ten-thousandths, like every amount);
-// the old single-precision balance lost cents above 167.772,16.
+// The balance chain (data/Balances.h): the tameio row of a day holds the day's
+// income and expense totals and ypoloipo = the ypoloipo of the latest earlier
+// row + the opening balance entering that day + income - expense. Balances are
+// exact (INTEGER ten-thousandths, like every amount); the old single-precision
+// balance lost cents above 167.772,16.
 class CashBook
 {
 public:
@@ -24,7 +25,8 @@ public:
     Store &store() { return m_store; }
 
     // The day with the balance of the latest earlier tameio row (0 when there
-    // is none) and its movements in booking order. Reads only.
+    // is none) plus the opening balance that enters on it, and its movements
+    // in booking order. Reads only.
     DayView readDay(const QDate &day);
 
     // ShowDay(0): reads the day and, when it has movements, writes its tameio

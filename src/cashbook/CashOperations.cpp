@@ -143,25 +143,26 @@ std::optional<qint64> CashOperations::InsertMovement(const MovementEntry &entry)
     if (!checkCodeAndDescription(entry, code))
         return std::nullopt;
     try {
-        const std::optional<Movement> m = movementFrom(entry, *code, *day);
+        std::optional<Movement> m = movementFrom(entry, *code, *day);
         if (!m || !mayChangeDay(*day))
-            return std::nullopt;
-        const std::optional<int> acceptedClosed = acceptedClosedDaysAfter(*day, m->net());
-        if (!acceptedClosed)
             return std::nullopt;
 
         db::Database &main = m_book.store().main();
         db::Transaction t(main);
-        if (!stillAsAgreed(*day, m->net(), *acceptedClosed))
-            return std::nullopt;
         main.execute(QStringLiteral("INSERT INTO kinhseis (kvdikos, hmeromhnia, perigrafh, esoda, ejoda, aa_omada, "
                                     "grammh, epitagh, L_tajeos) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)"),
                      m->kvdikos, m->hmeromhnia, m->perigrafh, m->esoda, m->ejoda, m->aa_omada, m->grammh,
                      m->epitagh, m->L_tajeos);
-        const qint64 aa = main.lastInsertId();
+        m->aa = main.lastInsertId();
         m_book.SaveDayRow(m_book.readDay(*day), m->net());
+        // Inserts are logged only where closed days are touched: into a closed
+        // day, or moving the balance of closed days after it.
+        const bool dayClosed = m_book.IsDayClosed(*day);
+        const changelog::LaterClosedDays moved = closedDaysMoved(*day, m->net());
+        if (dayClosed || moved.count > 0)
+            changelog::record(main, changelog::Kind::Insert, nullptr, &*m, dayClosed, moved);
         t.commit();
-        return aa;
+        return m->aa;
     } catch (const db::DbError &e) {
         reportFailure(e.message());
     } catch (const MoneyOverflow &) {
@@ -170,43 +171,15 @@ std::optional<qint64> CashOperations::InsertMovement(const MovementEntry &entry)
     return std::nullopt;
 }
 
-// How many later closed days the user agreed to move (0 when none would
-// move); no value when the operation may not go on.
-std::optional<int> CashOperations::acceptedClosedDaysAfter(const QDate &day, Money netChange)
+// Closing protects a day's movements, not its carried balance: a booking on
+// an earlier open day moves the balance of later closed days like any other,
+// and the change log says which. Read inside the write transaction.
+changelog::LaterClosedDays CashOperations::closedDaysMoved(const QDate &day, Money netChange)
 {
     if (netChange.isZero())
-        return 0;
+        return {};
     const CashBook::ClosedDays closed = m_book.closedDaysAfter(day);
-    if (closed.count == 0)
-        return 0;
-    const QString first = regional::formatDate(closed.first);
-    if (!globals().RightChangeRecords) {
-        msg::critical(Attention, QStringLiteral("Η κίνηση αλλάζει το υπόλοιπο της κλεισμένης ημέρας ") + first
-                                     + (closed.count > 1 ? QStringLiteral(" και των επόμενων κλεισμένων ημερών")
-                                                         : QString())
-                                     + QStringLiteral(".") + QLatin1Char('\r')
-                                     + QStringLiteral("Δεν έχετε δικαίωμα να μεταβάλετε κλεισμένες ημέρες."));
-        return std::nullopt;
-    }
-    const QString how = closed.count == 1
-        ? QStringLiteral("μίας κλεισμένης ημέρας που ακολουθεί, της ") + first
-        : QStringLiteral("%1 κλεισμένων ημερών που ακολουθούν, από την ").arg(closed.count) + first;
-    if (!msg::confirmYesNo(QStringLiteral("Κλεισμένες ημέρες"),
-                           QStringLiteral("Η κίνηση αλλάζει το υπόλοιπο ") + how + QStringLiteral(".")
-                               + QLatin1Char('\r') + QStringLiteral("Να συνεχίσω;"),
-                           msg::Answer::No))
-        return std::nullopt;
-    return closed.count;
-}
-
-// Inside the write transaction: no day was closed after `day` since the user
-// agreed.
-bool CashOperations::stillAsAgreed(const QDate &day, Money netChange, int acceptedClosedDays)
-{
-    if (netChange.isZero() || m_book.closedDaysAfter(day).count <= acceptedClosedDays)
-        return true;
-    reportStale();
-    return false;
+    return {closed.count, closed.first};
 }
 
 // Inside the write transaction: the movement still holds the day and the
@@ -250,23 +223,21 @@ bool CashOperations::ChangeMovement(qint64 aa, const MovementEntry &entry)
         if (!m)
             return false;
         const Money netChange = m->net() - old->net();
-        const std::optional<int> acceptedClosed = acceptedClosedDaysAfter(old->hmeromhnia, netChange);
-        if (!acceptedClosed)
-            return false;
         if (!msg::confirmOkCancel(QStringLiteral("Μεταβολή στοιχείων"),
                                   QStringLiteral("Να γίνει η μεταβολή των στοιχείων;")))
             return false;
 
         db::Database &main = m_book.store().main();
         db::Transaction t(main);
-        if (!movementUnchanged(*old) || !stillAsAgreed(old->hmeromhnia, netChange, *acceptedClosed))
+        if (!movementUnchanged(*old))
             return false;
         main.execute(
             QStringLiteral("UPDATE kinhseis SET kvdikos = ?2, perigrafh = ?3, esoda = ?4, ejoda = ?5, aa_omada = ?6, "
                            "grammh = ?7, epitagh = ?8, L_tajeos = ?9 WHERE aa = ?1"),
             aa, m->kvdikos, m->perigrafh, m->esoda, m->ejoda, m->aa_omada, m->grammh, m->epitagh, m->L_tajeos);
         m_book.SaveDayRow(m_book.readDay(old->hmeromhnia), netChange);
-        changelog::record(main, changelog::Kind::Change, *old, &*m, m_book.IsDayClosed(old->hmeromhnia));
+        changelog::record(main, changelog::Kind::Change, &*old, &*m, m_book.IsDayClosed(old->hmeromhnia),
+                          closedDaysMoved(old->hmeromhnia, netChange));
         t.commit();
         return true;
     } catch (const db::DbError &e) {
@@ -284,21 +255,19 @@ bool CashOperations::DeleteMovement(qint64 aa)
         if (!old)
             return false;
         const Money netChange = -old->net();
-        const std::optional<int> acceptedClosed = acceptedClosedDaysAfter(old->hmeromhnia, netChange);
-        if (!acceptedClosed)
-            return false;
         if (!msg::confirmOkCancel(QStringLiteral("Διαγραφή κίνησης"), QStringLiteral("Να γίνει η διαγραφή της κίνησης")))
             return false;
 
         db::Database &main = m_book.store().main();
         db::Transaction t(main);
-        if (!movementUnchanged(*old) || !stillAsAgreed(old->hmeromhnia, netChange, *acceptedClosed))
+        if (!movementUnchanged(*old))
             return false;
         main.execute(QStringLiteral("DELETE FROM kinhseis WHERE aa = ?1"), aa);
         // A day that loses its last movement keeps a row with zero totals and
         // the carried-over balance.
         m_book.SaveDayRow(m_book.readDay(old->hmeromhnia), netChange);
-        changelog::record(main, changelog::Kind::Delete, *old, nullptr, m_book.IsDayClosed(old->hmeromhnia));
+        changelog::record(main, changelog::Kind::Delete, &*old, nullptr, m_book.IsDayClosed(old->hmeromhnia),
+                          closedDaysMoved(old->hmeromhnia, netChange));
         t.commit();
         return true;
     } catch (const db::DbError &e) {

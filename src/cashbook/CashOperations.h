@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CashBook.h"
+#include "ChangeLog.h"
 
 #include <optional>
 
@@ -27,11 +28,11 @@ struct MovementEntry
 // changed, once per operation: + the new net on insert, new - old on change,
 // - the old net on delete (also when the day loses its last movement).
 //
-// Closing a day protects its balance too: an operation that would move the
-// balance of a later closed day is refused for users without
-// RightChangeRecords (naming the first such day), and users with it are asked
-// first. Whatever a write depends on (the movement as it stands, the closed
-// days after it) is read again inside the write transaction; if another
+// Closing protects a day's movements, not its carried balance: a booking on an
+// earlier open day moves the balance of later closed days for every user, and
+// the change log records it (as it records every change and deletion, and
+// every insert into a closed day). Whatever a write depends on (the movement
+// as it stands) is read again inside the write transaction; if another
 // workstation changed it since the user was asked, nothing is written.
 class CashOperations
 {
@@ -56,8 +57,7 @@ public:
     bool CloseCash(const QString &dateText);
 
 private:
-    std::optional<int> acceptedClosedDaysAfter(const QDate &day, Money netChange);
-    bool stillAsAgreed(const QDate &day, Money netChange, int acceptedClosedDays);
+    changelog::LaterClosedDays closedDaysMoved(const QDate &day, Money netChange);
     bool movementUnchanged(const Movement &seen);
     void reportOverflow();
     bool checkCodeAndDescription(const MovementEntry &entry, std::optional<ActiveCode> &code);

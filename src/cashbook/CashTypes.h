@@ -41,8 +41,9 @@ struct ActiveCode
 struct DayView
 {
     QDate day;
-    QDate previousDay;      // date of the row the balance comes from; invalid when none
-    Money carried;          // DayBalance before the day's movements
+    QDate previousDay;      // date of the row the balance comes from (the day itself when
+                            // its opening balance enters on it); invalid when none
+    Money carried;          // DayBalance before the day's movements, the opening included
     QList<Movement> movements; // grammh is left empty: the list builds its own lines
     Money income;           // DayIncome
     Money expense;          // DayExpense

@@ -10,6 +10,7 @@ namespace {
 const QString Table = QStringLiteral("allages");
 const QString ChangeText = QStringLiteral("Μεταβολή");
 const QString DeleteText = QStringLiteral("Διαγραφή");
+const QString InsertText = QStringLiteral("Εισαγωγή");
 
 QString workstation()
 {
@@ -21,7 +22,22 @@ QString workstation()
 
 QString kindText(Kind kind)
 {
-    return kind == Kind::Change ? ChangeText : DeleteText;
+    switch (kind) {
+    case Kind::Insert: return InsertText;
+    case Kind::Change: return ChangeText;
+    case Kind::Delete: return DeleteText;
+    }
+    return ChangeText;
+}
+
+QString laterClosedNote(const LaterClosedDays &moved)
+{
+    if (moved.count == 0)
+        return QString();
+    return moved.count == 1
+        ? QStringLiteral("άλλαξε το υπόλοιπο της κλεισμένης ημέρας ") + regional::formatDate(moved.first)
+        : QStringLiteral("άλλαξε το υπόλοιπο %1 κλεισμένων ημερών, από την ").arg(moved.count)
+            + regional::formatDate(moved.first);
 }
 
 QString describe(const Movement &m)
@@ -34,15 +50,22 @@ QString describe(const Movement &m)
     return text;
 }
 
-void record(db::Database &main, Kind kind, const Movement &before, const Movement *after, bool dayClosed)
+void record(db::Database &main, Kind kind, const Movement *before, const Movement *after, bool dayClosed,
+            const LaterClosedDays &moved)
 {
     if (!main.tableExists(Table))
         return;
+    const Movement &subject = before ? *before : *after;
+    // The movement's own text stays first; what it did to later closed days follows.
+    QString afterText = after ? describe(*after) : QString();
+    const QString note = laterClosedNote(moved);
+    if (!note.isEmpty())
+        afterText += (afterText.isEmpty() ? QString() : QStringLiteral("; ")) + note;
     main.execute(QStringLiteral("INSERT INTO allages (pote, xrhsths, staumos, eidos, kinhsh, hmeromhnia, prin, meta, "
                                 "kleisto) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)"),
                  QDateTime::currentDateTime().toString(Qt::ISODate), globals().CurrentUserName, workstation(),
-                 kindText(kind), before.aa, before.hmeromhnia, describe(before),
-                 after ? describe(*after) : QString(), dayClosed);
+                 kindText(kind), subject.aa, subject.hmeromhnia, before ? describe(*before) : QString(), afterText,
+                 dayClosed);
 }
 
 QList<Entry> entries(db::Database &main, const QDate &from, const QDate &to)
@@ -61,7 +84,8 @@ QList<Entry> entries(db::Database &main, const QDate &from, const QDate &to)
         e.when = QDateTime::fromString(st.value(0).toString(), Qt::ISODate);
         e.user = st.value(1).toString();
         e.workstation = st.value(2).toString();
-        e.kind = st.value(3).toString() == DeleteText ? Kind::Delete : Kind::Change;
+        const QString kind = st.value(3).toString();
+        e.kind = kind == DeleteText ? Kind::Delete : kind == InsertText ? Kind::Insert : Kind::Change;
         e.movement = st.value(4).toLongLong();
         e.day = QDate::fromString(st.value(5).toString(), Qt::ISODate);
         e.before = st.value(6).toString();

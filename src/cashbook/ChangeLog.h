@@ -11,11 +11,13 @@ class Database;
 }
 
 // The change log `allages` of kelvora.mdb: one row for every change and
-// deletion of a movement, written in the operation's own transaction, so that
-// the row exists exactly when the change does.
+// deletion of a movement, and for every insert that touches closed days (into
+// a closed day, or moving the balance of later closed days), written in the
+// operation's own transaction, so that the row exists exactly when the change
+// does.
 namespace cashbook::changelog {
 
-enum class Kind { Change, Delete };
+enum class Kind { Insert, Change, Delete };
 
 struct Entry
 {
@@ -25,8 +27,8 @@ struct Entry
     Kind kind = Kind::Change;
     qint64 movement = 0;   // aa of the movement
     QDate day;             // the movement's day
-    QString before;
-    QString after;         // empty for a deletion
+    QString before;        // empty for an insert
+    QString after;         // empty for a deletion, unless closed days after it moved
     bool dayClosed = false;
 };
 
@@ -34,10 +36,22 @@ struct Entry
 QString describe(const Movement &m);
 QString kindText(Kind kind);
 
+// The closed days after a movement's day whose balance the operation moved.
+struct LaterClosedDays
+{
+    int count = 0;
+    QDate first;
+};
+
+// What the row says about the closed days whose balance moved (empty when none).
+QString laterClosedNote(const LaterClosedDays &moved);
+
 // Writes one row with the logged-in user, this workstation and the current
-// time, inside the caller's transaction. A file still below version 4 has no
-// log table yet: then nothing is written.
-void record(db::Database &main, Kind kind, const Movement &before, const Movement *after, bool dayClosed);
+// time, inside the caller's transaction. `before` is null for an insert,
+// `after` for a deletion. A file still below version 4 has no log table yet:
+// then nothing is written.
+void record(db::Database &main, Kind kind, const Movement *before, const Movement *after, bool dayClosed,
+            const LaterClosedDays &moved = {});
 
 // The rows written on the days from..to, newest first.
 QList<Entry> entries(db::Database &main, const QDate &from, const QDate &to);

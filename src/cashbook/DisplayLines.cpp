@@ -13,8 +13,11 @@ using regional::PadRight;
 constexpr int NumberWidth = 4;
 constexpr int CodeWidth = 5;
 constexpr int DescriptionWidth = 22;
+// The largest amount a movement may hold, 999.999.999,99, is 14 characters:
+// every amount column is one wider, so figures never run together and never
+// lose their leading digits.
 constexpr int MemoWidth = 15;
-constexpr int AmountWidth = 11;
+constexpr int AmountWidth = 15;
 constexpr int StoredDescriptionWidth = 26;
 
 QString amountColumn(Money amount)
@@ -31,7 +34,11 @@ QString chequeMark(bool cheque)
 
 QString listHeader()
 {
-    return QStringLiteral("AA    Κωδ.   Περιγραφή                          Έσοδα         Εξοδα");
+    // The words stand at the columns of the line: the amount headings end
+    // where their right-aligned figures end.
+    const int incomeEnd = NumberWidth + 1 + CodeWidth + 1 + DescriptionWidth + MemoWidth + AmountWidth;
+    const QString left = QStringLiteral("AA    Κωδ.   Περιγραφή");
+    return PadRight(left, incomeEnd - 5) + QStringLiteral("Έσοδα") + PadLeft(QStringLiteral("Εξοδα"), AmountWidth);
 }
 
 QString carriedBalanceLine(const DayView &day)

@@ -5,12 +5,12 @@
 #include <QString>
 #include <QStringList>
 
-// The fixed-pitch texts of the cash sheet. Every column is cut on the left
-// when its text is longer (PadLeft), so a very large amount loses its leading
-// digits on screen while the stored amount stays whole.
+// The fixed-pitch texts of the cash sheet. Every amount column is wide enough
+// for the largest amount a movement may hold and a blank before it; the
+// description is cut on the right.
 namespace cashbook::lines {
 
-// Column header of the day list (67 characters).
+// Column header of the day list, its words over their columns.
 QString listHeader();
 
 // First line of the list: the balance carried over from the previous day row.

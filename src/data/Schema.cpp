@@ -80,4 +80,10 @@ void createChangeLogTable(db::Database &db)
         "CREATE INDEX IF NOT EXISTS allages_pote ON allages (pote);"));
 }
 
+void addOpeningColumn(db::Database &db)
+{
+    if (!db.columnNames(QStringLiteral("tameio")).contains(QStringLiteral("arxiko"), Qt::CaseInsensitive))
+        db.execute(QStringLiteral("ALTER TABLE tameio ADD COLUMN arxiko INTEGER DEFAULT 0"));
+}
+
 } // namespace schema

@@ -8,10 +8,11 @@ class Database;
 // program reads them by position, and with their named indexes.
 namespace schema {
 
-constexpr int CurrentVersion = 4;
+constexpr int CurrentVersion = 5;
 
 // kelvora.mdb: taytothta (empty), kvdikoi, omades, kinhseis (without L_tajeos:
-// the first start adds it while walking the versions), tameio.
+// the first start adds it while walking the versions), tameio (without arxiko,
+// the same way).
 void createMainTables(db::Database &db);
 // mapcodes.mdb: codes, KlhsimoTameioy.
 void createUsersTables(db::Database &db);
@@ -20,5 +21,10 @@ void createUsersTables(db::Database &db);
 // and deletion of a movement. Added by the schema walk, so that older files
 // get it the same way.
 void createChangeLogTable(db::Database &db);
+
+// kelvora.mdb: the opening balance that enters the chain on its day
+// (tameio.arxiko, 0 on every other day), added when the opening balance is
+// first asked (version 3) and, for files already past it, by version 5.
+void addOpeningColumn(db::Database &db);
 
 } // namespace schema

@@ -1,8 +1,10 @@
 #include "SchemaUpgrade.h"
 
+#include "Balances.h"
 #include "Schema.h"
 #include "platform/db/Database.h"
 #include "platform/db/Transaction.h"
+#include "platform/db/Statement.h"
 
 #include <QDebug>
 
@@ -35,16 +37,28 @@ void toVersion2(db::Database &db)
 // False when the user gave no opening balance: the version stays 2.
 bool toVersion3(db::Database &db, const AskOpeningBalance &ask)
 {
+    // The column comes first, on its own: a book whose question was left
+    // unanswered is still shown and booked on.
+    {
+        db::Transaction t(db);
+        schema::addOpeningColumn(db);
+        t.commit();
+    }
     const std::optional<OpeningBalance> answer = ask ? ask() : std::nullopt;
     if (!answer)
         return false;
     db::Transaction t(db);
     // cdate/csng fail the statement on text they cannot read, so nothing is
-    // written then; they are tried once on their own because an empty tameio
-    // would otherwise never evaluate them.
-    db.execute(QStringLiteral("SELECT csng(?1), cdate(?2)"), answer->amountText, answer->dateText);
-    db.execute(QStringLiteral("UPDATE tameio SET ypoloipo = csng(?1) WHERE hmeromhnia >= cdate(?2)"),
-               answer->amountText, answer->dateText);
+    // written then.
+    db::Statement typed = db.prepare(QStringLiteral("SELECT csng(?1), cdate(?2)"));
+    typed.bind(1, answer->amountText).bind(2, answer->dateText);
+    typed.next();
+    const Money amount = typed.money(0);
+    const QDate day = typed.date(1);
+    // The balance is kept as the opening of its day, not only written over
+    // rows that exist: a new book has none, and a later booking on that day,
+    // or before it, must not lose it.
+    balances::setOpeningBalance(db, day, amount);
     db.execute(QStringLiteral("UPDATE taytothta SET ariumos = 3"));
     t.commit();
     return true;
@@ -56,6 +70,15 @@ void toVersion4(db::Database &db)
     db::Transaction t(db);
     schema::createChangeLogTable(db);
     db.execute(QStringLiteral("UPDATE taytothta SET ariumos = 4"));
+    t.commit();
+}
+
+// The opening column for files that passed version 3 before it was kept.
+void toVersion5(db::Database &db)
+{
+    db::Transaction t(db);
+    schema::addOpeningColumn(db);
+    db.execute(QStringLiteral("UPDATE taytothta SET ariumos = 5"));
     t.commit();
 }
 
@@ -81,6 +104,7 @@ int UpgradeSchema(db::Database &db, const AskOpeningBalance &ask)
                     return version;
                 break;
             case 3: toVersion4(db); break;
+            case 4: toVersion5(db); break;
             default:
                 return version; // a version this program does not know: left alone
             }

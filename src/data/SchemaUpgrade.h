@@ -11,9 +11,11 @@ class Database;
 // Walks kelvora.mdb forward to the current schema version, one step at a time:
 //  (empty) -> 1: the version row is added;
 //  1 -> 2: movements get the memo amount L_tajeos, 0 for all existing rows;
-//  2 -> 3: the opening balance asked from the user becomes the balance of every
-//          day from the given date on;
-//  3 -> 4: the change log table allages.
+//  2 -> 3: the opening balance asked from the user becomes the balance at the
+//          end of the given day, kept in that day's row (tameio.arxiko) so that
+//          the chain carries it; later days move with it;
+//  3 -> 4: the change log table allages;
+//  4 -> 5: tameio.arxiko for files that passed version 3 without it.
 // Each step is one transaction. A failing step ends the upgrade for this start
 // and leaves the version where it was, so the step is tried again next start.
 namespace schemaupgrade {

@@ -5,7 +5,6 @@
 #include "ReportSteps.h"
 #include "TableWriter.h"
 #include "data/Store.h"
-#include "platform/db/DbError.h"
 
 namespace reports {
 
@@ -24,12 +23,9 @@ void cashResultsSummary(pages::Engine &engine, Store &store, const ReportInput &
     engine.setFontBold(false);
     table.setShades(RowShade, 0, headerShade);
 
-    // A store that cannot be read leaves the heading and a totals row of 0.
-    QList<CashDayRow> days;
-    try {
-        days = readCashDays(store.main(), input.from, input.to);
-    } catch (const db::DbError &) {
-    }
+    // A store that cannot be read is left to the runner, which says so and
+    // marks the pages incomplete: zeros would pass for a period without days.
+    const QList<CashDayRow> days = readCashDays(store.main(), input.from, input.to);
 
     Money income, expense;
     int counter = 1;

@@ -2,6 +2,7 @@
 
 #include "PageFrame.h"
 #include "TableWriter.h"
+#include "cashbook/CashBook.h"
 #include "data/Store.h"
 #include "platform/db/Statement.h"
 #include "platform/pages/engine.h"
@@ -33,26 +34,6 @@ std::optional<DayRow> dayRow(db::Database &db, const QDate &day)
     return DayRow{row.money(0), row.money(1), row.money(2)};
 }
 
-struct BroughtForward
-{
-    QDate from;     // the earlier row's day; invalid when there is none
-    Money balance;
-};
-
-// The balance of the tameio row just before the day's own row. A day without
-// a row of its own, and the first row of the book, bring forward 0.
-BroughtForward broughtForward(db::Database &db, const QDate &day)
-{
-    if (!dayRow(db, day))
-        return {};
-    db::Statement previous = db.prepare(QStringLiteral(
-        "SELECT hmeromhnia, ypoloipo FROM tameio WHERE hmeromhnia < ?1 ORDER BY hmeromhnia DESC LIMIT 1"));
-    previous.bind(1, day);
-    if (!previous.next())
-        return {};
-    return {previous.date(0), previous.money(1)};
-}
-
 // Income and expense of one code over every day up to and including `day`.
 // The date term is kept off the date index ("+"): up to a late day it would
 // walk the whole book, while the code index reads only that code's rows.
@@ -76,23 +57,22 @@ void buildDaySheet(pages::Engine &engine, Store &store, const ReportInput &input
                      input.headerCaption);
     const QDate day = input.to;
 
-    const BroughtForward carried = broughtForward(db, day);
+    // The cash sheet's own reading: the balance carried from the last earlier
+    // day (with or without a row of this day), the opening balance on its day.
+    const cashbook::DayView view = cashbook::CashBook(store).readDay(day);
     engine.setText(CR);
-    if (!carried.balance.isZero())
-        engine.setText(QStringLiteral("Υπόλοιπο από την ") + date(carried.from) + QStringLiteral("    ") +
-                       money(carried.balance) + CR);
+    if (!view.carried.isZero())
+        engine.setText(QStringLiteral("Υπόλοιπο από την ") + date(view.previousDay) + QStringLiteral("    ") +
+                       money(view.carried) + CR);
     else
         engine.setText(QStringLiteral("Υπόλοιπο από την προηγούμενη 0") + CR);
     engine.setText(CR);
 
-    db::Statement moves = db.prepare(QStringLiteral(
-        "SELECT kvdikos, perigrafh, esoda, ejoda FROM kinhseis WHERE hmeromhnia = ?1 ORDER BY aa"));
-    moves.bind(1, day);
-    if (!moves.next()) {
+    if (!view.hasMovements()) {
         // A day without movements: three bold lines, the balance as a plain number.
         engine.setFontBold(true);
         engine.setText(QStringLiteral("Σύνολο εσόδων 0") + CR + QStringLiteral("Συνολο εξόδων 0") + CR +
-                       QStringLiteral("Υπόλοιπο ") + plainNumber(carried.balance));
+                       QStringLiteral("Υπόλοιπο ") + plainNumber(view.balance()));
         engine.setFontBold(false);
         engine.EndDoc();
         return;
@@ -106,24 +86,15 @@ void buildDaySheet(pages::Engine &engine, Store &store, const ReportInput &input
                alignRight(QStringLiteral("α/α"), 5) + QStringLiteral("|Κωδ.|Περιγραφή|Εσοδα|Εξοδα"),
                QStringLiteral(" |  | | |"), Yellow);
     table.setShades(RowShade, 0, Yellow);
-    Money income;
-    Money expense;
     int counter = 0;
-    do {
-        const Money in = moves.money(2);
-        const Money out = moves.money(3);
-        ++counter;
-        table.appendShaded({alignRight(QString::number(counter), 4), QString::number(moves.integer(0)),
-                            moves.text(1), moneyOrZero(in), moneyOrZero(out)});
-        income += in;
-        expense += out;
-    } while (moves.next());
+    for (const cashbook::Movement &m : view.movements)
+        table.appendShaded({alignRight(QString::number(++counter), 4), QString::number(m.kvdikos), m.perigrafh,
+                            moneyOrZero(m.esoda), moneyOrZero(m.ejoda)});
 
-    const Money closing = carried.balance + income - expense;
     engine.setFontBold(true);
     engine.setFontSize(10);
-    table.append({QString(), QString(), QStringLiteral("Υπόλοιπο = ") + moneyOrZero(closing), moneyOrZero(income),
-                  moneyOrZero(expense)});
+    table.append({QString(), QString(), QStringLiteral("Υπόλοιπο = ") + moneyOrZero(view.balance()),
+                  moneyOrZero(view.income), moneyOrZero(view.expense)});
     engine.setFontBold(false);
     engine.EndDoc();
 }

@@ -84,19 +84,22 @@ QList<CodeSumRow> readCodeSums(db::Database &db, const QDate &start, const QDate
     return rows;
 }
 
+QString groupNamesTable()
+{
+    return QStringLiteral("(SELECT aa_omadas, MIN(omada) AS omada FROM kvdikoi GROUP BY aa_omadas)");
+}
+
 void readMovementsByGroup(db::Database &db, const QDate &start, const QDate &end, const QList<qint64> &groups,
                           const MovementSink &sink)
 {
     // A movement belongs to the report when some code carries its group
-    // number; the group's name comes from those codes. Joining every code of
-    // the group and dropping repeats with DISTINCT would also drop a second,
-    // identical movement of the same day, so the name is taken once per group.
-    // The group number after the name keeps two groups of one name apart.
+    // number; the group's name comes from those codes, once per group. The
+    // group number after the name keeps two groups of one name apart.
     db::Statement st = db.prepare(QStringLiteral(
         "SELECT k.kvdikos, k.hmeromhnia, k.perigrafh, k.esoda, k.ejoda, IFNULL(k.L_tajeos, 0),"
         " k.aa_omada, g.omada"
         " FROM kinhseis k"
-        " INNER JOIN (SELECT aa_omadas, MIN(omada) AS omada FROM kvdikoi GROUP BY aa_omadas) g"
+        " INNER JOIN ") + groupNamesTable() + QStringLiteral(" g"
         "   ON k.aa_omada = g.aa_omadas"
         " WHERE k.hmeromhnia BETWEEN ?1 AND ?2"
         "   AND (?3 = '' OR instr(?3, ',' || k.aa_omada || ',') > 0)"

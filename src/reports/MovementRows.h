@@ -26,6 +26,13 @@ struct MovementRow
     QString omada;    // the group's name (by-group report)
 };
 
+// The name of each group that has codes, one row per group number
+// (aa_omadas, omada), to join movements to: codes of one group may carry
+// different copies of its name (a rename that failed halfway), and joining
+// each of them would read a movement once per copy. Used by the by-group
+// report and the group card alike.
+QString groupNamesTable();
+
 // The reports tab lists every code and every group: its lists are empty
 // exactly when the store has none.
 bool anyCodes(db::Database &db);

@@ -5,6 +5,9 @@
 #include "data/InUseMarker.h"
 #include "data/PathFile.h"
 #include "data/SchemaUpgrade.h"
+#include "platform/pages/engine.h"
+#include "platform/regional/Clock.h"
+#include "reports/ReportRunner.h"
 #include "shell/login/Login.h"
 #include "shell/mainwindow/kentrikh.h"
 #include "shell/startup/OpeningBalanceDialog.h"
@@ -133,3 +136,68 @@ INSTANTIATE_TEST_SUITE_P(
                                                "ALTER TABLE kinhseis ADD COLUMN L_tajeos INTEGER DEFAULT 0;")},
                       StartCase{"NullVersion", QStringLiteral("INSERT INTO taytothta (ariumos) VALUES (NULL);")}),
     [](const ::testing::TestParamInfo<StartCase> &info) { return std::string(info.param.name); });
+
+// A new book's opening balance is kept and carried: from an empty data folder
+// of the new-installation tool, through the log-in and the real opening-balance
+// dialog (typed as a user types, through its key filters), to the cash sheet of
+// the next day and its printed day sheet.
+class OpeningBalanceStart : public ProgramStart
+{};
+
+TEST_P(OpeningBalanceStart, TheNextDaySheetAndItsPrintCarryTheOpeningBalance)
+{
+    Clock::setToday(QDate(2026, 12, 8));
+    Program program(programDir.path());
+    ASSERT_TRUE(program.start());
+    Login *login = program.login();
+    ASSERT_NE(login, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(login));
+    lineEdit(login, 0)->setText(QStringLiteral("anna"));
+    lineEdit(login, 1)->setText(QStringLiteral("kleidi"));
+
+    boxes.answerNext(msg::Answer::Yes); // "Θα ενημερωθούν τα υπόλοιπα ταμείου ... Να συνεχίσω;"
+    ModalSteps driver([&](QWidget *modal) {
+        auto *dialog = qobject_cast<FR_ErvthshUpdate *>(modal);
+        ASSERT_NE(dialog, nullptr) << "not the opening-balance dialog";
+        QLineEdit *date = lineEdit(dialog, 0);
+        QLineEdit *amount = lineEdit(dialog, 1);
+        date->setFocus();
+        QTest::keyClicks(date, QStringLiteral("07.12.2026"));
+        amount->setFocus();
+        QTest::keyClicks(amount, QStringLiteral("1500,00"));
+        EXPECT_EQ(date->text(), QStringLiteral("07-12-2026"));
+        dialog->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+    });
+    login->findChild<QAbstractButton *>(QStringLiteral("Command1(0)"))->click();
+
+    kentrikh *window = program.mainWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(boxes.count(), 1) << boxes.texts().join(QStringLiteral(" | ")).toStdString();
+    // Today's sheet (08-12-2026) carries the balance of 07-12-2026.
+    auto *list = window->findChild<QListWidget *>(QStringLiteral("List1"));
+    ASSERT_NE(list, nullptr);
+    ASSERT_GE(list->count(), 1);
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("Υπόλοιπο για την 07-12-2026    1.500,00"));
+    EXPECT_EQ(window->statusPanelText(6), QStringLiteral("1.500,00"));
+
+    // The printed day sheet of the same day, read from the engine's pages.
+    pages::Engine engine;
+    reports::ReportInput input;
+    input.from = input.to = QDate(2026, 12, 8);
+    input.fromText = input.toText = QStringLiteral("08-12-2026");
+    input.headerCaption = QStringLiteral("Κεντρικό");
+    ASSERT_TRUE(reports::runReport(1, engine, *window->state().store, input).complete());
+    QStringList body;
+    for (const pages::Page &page : engine.document().pages)
+        body << page.texts(pages::ItemRole::Body);
+    EXPECT_TRUE(body.contains(QStringLiteral("Υπόλοιπο από την 07-12-2026    1.500,00")))
+        << body.join(QLatin1Char('/')).toStdString();
+    EXPECT_TRUE(body.join(QLatin1Char('/')).contains(QStringLiteral("Υπόλοιπο 1500")));
+
+    window->close();
+    QCoreApplication::processEvents();
+    Clock::setToday(QDate());
+}
+
+INSTANTIATE_TEST_SUITE_P(NewBook, OpeningBalanceStart, ::testing::Values(StartCase{"NewInstallation", QString()}),
+                         [](const ::testing::TestParamInfo<StartCase> &info) { return std::string(info.param.name); });

@@ -1,6 +1,7 @@
 #include "CashBookFixture.h"
 
 #include "cashbook/DisplayLines.h"
+#include "data/Balances.h"
 #include "platform/db/Transaction.h"
 
 #include <random>
@@ -260,4 +261,84 @@ TEST_F(CashBookFixture, AMissingTableFailsTheInsertWithoutAMovement)
     EXPECT_FALSE(ops.InsertMovement(entry(day(1), 10, QStringLiteral("1,00"), QStringLiteral("0"))));
     EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM kinhseis")), 0);
     EXPECT_EQ(messages.count(), 1);
+}
+
+// The opening balance of a new book is kept on its day and carried: the next
+// day shows it, and the chain (each day = the day before + opening on its day
+// + income - expense) holds whether the first movement is booked on that day,
+// later or earlier, and after each is deleted again.
+TEST_F(CashBookFixture, TheOpeningBalanceIsCarriedWhereverTheFirstMovementIsBooked)
+{
+    const QDate D = day(7, 12), later = day(9, 12), earlier = day(1, 12);
+    const Money opening = euros(150000);
+    {
+        db::Transaction t(folder.main());
+        balances::setOpeningBalance(folder.main(), D, opening);
+        t.commit();
+    }
+    const DayView next = book.readDay(day(8, 12));
+    EXPECT_EQ(next.carried, opening);
+    EXPECT_EQ(next.previousDay, D);
+    EXPECT_EQ(lines::carriedBalanceLine(next), QStringLiteral("Υπόλοιπο για την 07-12-2026    1.500,00"));
+    // Its own day names it too.
+    EXPECT_EQ(lines::carriedBalanceLine(book.readDay(D)), QStringLiteral("Υπόλοιπο για την 07-12-2026    1.500,00"));
+
+    // Each row from the movements the test booked and the opening it gave.
+    const auto expectChain = [&](const char *when) {
+        db::Statement st = folder.main().prepare(QStringLiteral("SELECT hmeromhnia, ypoloipo FROM tameio ORDER BY hmeromhnia"));
+        while (st.next()) {
+            const QDate d = st.date(0);
+            const Money nets = Money::fromUnits(folder.main()
+                                                    .scalar(QStringLiteral("SELECT coalesce(sum(esoda) - sum(ejoda), 0) "
+                                                                           "FROM kinhseis WHERE hmeromhnia <= ?1"),
+                                                            d)
+                                                    .toLongLong());
+            EXPECT_EQ(st.money(1), nets + (d >= D ? opening : Money())) << when << " " << d.toString(Qt::ISODate).toStdString();
+        }
+        EXPECT_EQ(book.readDay(day(10, 12)).carried, balance(row(later) ? later : D)) << when;
+    };
+
+    const qint64 onDay = insert(D, 10, QStringLiteral("100,00"), QStringLiteral("0"));
+    EXPECT_EQ(balance(D), euros(160000));
+    book.ShowDay(D); // showing the day again keeps the opening
+    EXPECT_EQ(balance(D), euros(160000));
+    expectChain("on the day");
+    const qint64 onLater = insert(later, 20, QStringLiteral("0"), QStringLiteral("30,00"));
+    EXPECT_EQ(balance(later), euros(157000));
+    expectChain("later");
+    const qint64 onEarlier = insert(earlier, 10, QStringLiteral("5,00"), QStringLiteral("0"));
+    EXPECT_EQ(balance(earlier), euros(500));
+    EXPECT_EQ(balance(D), euros(160500));
+    book.ShowDay(D);
+    expectChain("earlier");
+
+    for (qint64 aa : {onDay, onEarlier, onLater}) {
+        messages.answerNext(msg::Answer::Ok);
+        ASSERT_TRUE(ops.DeleteMovement(aa));
+        book.ShowDay(D);
+        expectChain("deleted");
+    }
+    EXPECT_EQ(balance(D), opening);
+    EXPECT_EQ(book.readDay(day(8, 12)).balance(), opening);
+}
+
+// Given for a day of a book that already has rows, the balance becomes the
+// day's end balance and later days keep their own movements on top of it.
+TEST_F(CashBookFixture, AnOpeningBalanceOnABookWithRowsKeepsLaterMovements)
+{
+    insert(day(1), 10, QStringLiteral("10,00"), QStringLiteral("0"));
+    insert(day(5), 10, QStringLiteral("20,00"), QStringLiteral("0"));
+    insert(day(9), 20, QStringLiteral("0"), QStringLiteral("4,00"));
+    {
+        db::Transaction t(folder.main());
+        balances::setOpeningBalance(folder.main(), day(5), euros(100000));
+        t.commit();
+    }
+    EXPECT_EQ(balance(day(1)), euros(1000));
+    EXPECT_EQ(balance(day(5)), euros(100000));
+    EXPECT_EQ(balance(day(9)), euros(99600));
+    book.ShowDay(day(5));
+    book.ShowDay(day(9));
+    EXPECT_EQ(balance(day(5)), euros(100000));
+    EXPECT_EQ(balance(day(9)), euros(99600));
 }

@@ -203,8 +203,8 @@ TEST_F(CashSheetPageTest, HundredAndThirtyAfterFifty)
 
     const QStringList expected{
         QStringLiteral("Υπόλοιπο για την 15-03-2026    50,00"),
-        QStringLiteral("   1    10 ΕΙΣΠΡΑΞΗ ΗΜΕΡΑΣ                           100,00          0 "),
-        QStringLiteral("   2    20 ΧΑΡΤΙΚΑ                                        0      30,00 ")};
+        QStringLiteral("   1    10 ΕΙΣΠΡΑΞΗ ΗΜΕΡΑΣ                               100,00              0 "),
+        QStringLiteral("   2    20 ΧΑΡΤΙΚΑ                                            0          30,00 ")};
     EXPECT_EQ(listTexts(), expected);
     EXPECT_EQ(panels[2], QStringLiteral("100,00"));
     EXPECT_EQ(panels[4], QStringLiteral("30,00"));
@@ -243,6 +243,58 @@ TEST_F(CashSheetPageTest, CodeBoxTypedAndPicked)
     EXPECT_EQ(codeBox()->currentText(), QStringLiteral("10 ΕΙΣΠΡΑΞΕΙΣ"));
     EXPECT_TRUE(box(2)->isEnabled());
     EXPECT_FALSE(box(3)->isEnabled());
+}
+
+// The code stored is the one the box shows, whether or not Enter was pressed
+// after typing it; a typed number that is no active code is refused.
+TEST_F(CashSheetPageTest, TheCodeBookedIsTheOneTheBoxShows)
+{
+    folder.addCode(11, QStringLiteral("ΕΝΟΙΚΙΑ"), true);
+    folder.addCode(12, QStringLiteral("ΑΝΕΝΕΡΓΟΣ"), true, 0, false);
+    open();
+    const auto storedCodes = [&] {
+        QList<qint64> out;
+        db::Statement st = folder.main().prepare(QStringLiteral("SELECT kvdikos FROM kinhseis ORDER BY aa"));
+        while (st.next())
+            out << st.integer(0);
+        return out;
+    };
+    const auto typeWithoutEnter = [&](const QString &text, bool leaveWithTab) {
+        codeBox()->setFocus();
+        codeBox()->lineEdit()->selectAll();
+        typeText(codeBox()->lineEdit(), text);
+        if (leaveWithTab)
+            QTest::keyClick(codeBox(), Qt::Key_Tab);
+    };
+
+    // Code 10 picked, then "11" typed over it and Tab: the box and the store say 11.
+    typeCode(QStringLiteral("10"));
+    typeWithoutEnter(QStringLiteral("11"), true);
+    EXPECT_EQ(codeBox()->currentText(), QStringLiteral("11 ΕΝΟΙΚΙΑ"));
+    typeInto(1, QStringLiteral("ΜΕ TAB"));
+    typeInto(2, QStringLiteral("5"));
+    page->InsertMovement();
+    EXPECT_EQ(messages.count(), 0) << messages.texts().join(QLatin1Char('|')).toStdString();
+
+    // Typed and the insert pressed at once (the buttons take no focus).
+    typeCode(QStringLiteral("10"));
+    typeInto(1, QStringLiteral("ΧΩΡΙΣ ENTER"));
+    typeInto(2, QStringLiteral("6"));
+    typeWithoutEnter(QStringLiteral("11"), false);
+    page->InsertMovement();
+    EXPECT_EQ(storedCodes(), (QList<qint64>{11, 11}));
+
+    // An inactive or unknown code typed without Enter books nothing.
+    for (const QString &typed : {QStringLiteral("12"), QStringLiteral("99")}) {
+        messages.clear();
+        typeCode(QStringLiteral("10"));
+        typeInto(1, QStringLiteral("ΑΓΝΩΣΤΟΣ"));
+        typeInto(2, QStringLiteral("7"));
+        typeWithoutEnter(typed, false);
+        page->InsertMovement();
+        EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Δεν βρέθηκε ο κωδικός της κίνησης")}) << typed.toStdString();
+        EXPECT_EQ(storedCodes(), (QList<qint64>{11, 11}));
+    }
 }
 
 TEST_F(CashSheetPageTest, AmountBoxesFilterAndFormat)
@@ -464,7 +516,7 @@ TEST_F(CashSheetPageTest, AButtonFinishesTheBoxBeingTyped)
     page->InsertMovement();
     EXPECT_EQ(messages.count(), 0);
     EXPECT_EQ(folder.main().scalar(QStringLiteral("SELECT grammh FROM kinhseis")).toString(),
-              QStringLiteral("   10 ΕΙΣΠΡΑΞΗ                       100,00          0 "));
+              QStringLiteral("   10 ΕΙΣΠΡΑΞΗ                           100,00              0 "));
 
     // A new date typed but not left yet is shown before the insert books on it.
     box(0)->setFocus();

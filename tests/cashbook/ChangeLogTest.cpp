@@ -55,6 +55,42 @@ TEST_F(ChangeLogFixture, ChangeAndDeleteEachWriteOneRowWithBeforeAndAfter)
     EXPECT_TRUE(deleted.dayClosed);
 }
 
+// Inserts are logged where closed days are touched: into a closed day (by a
+// user with the right), and on an open day whose booking moves the balance of
+// closed days after it; a change that moves them says so too.
+TEST_F(ChangeLogFixture, InsertsTouchingClosedDaysAreLogged)
+{
+    insert(day(12), 10, QStringLiteral("7,00"), QStringLiteral("0"));
+    folder.closeDay(day(12));
+    folder.closeDay(day(20));
+
+    const qint64 intoClosed = insert(day(12), 20, QStringLiteral("0"), QStringLiteral("3,00"));
+    QList<changelog::Entry> rows = today();
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0].kind, changelog::Kind::Insert);
+    EXPECT_EQ(rows[0].movement, intoClosed);
+    EXPECT_EQ(rows[0].day, day(12));
+    EXPECT_TRUE(rows[0].before.isEmpty());
+    EXPECT_TRUE(rows[0].after.startsWith(QStringLiteral("20 ΚΙΝΗΣΗ, έσοδα 0,00, έξοδα 3,00")));
+    EXPECT_TRUE(rows[0].dayClosed);
+
+    const qint64 before = insert(day(10), 10, QStringLiteral("100,00"), QStringLiteral("0"));
+    rows = today();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0].movement, before);
+    EXPECT_FALSE(rows[0].dayClosed);
+    EXPECT_TRUE(rows[0].after.endsWith(QStringLiteral("άλλαξε το υπόλοιπο 2 κλεισμένων ημερών, από την 12-03-2026")))
+        << rows[0].after.toStdString();
+
+    insert(day(25), 10, QStringLiteral("1,00"), QStringLiteral("0")); // after every closed day: not logged
+    insert(day(10), 10, QStringLiteral("0"), QStringLiteral("0"));    // moves no balance: not logged
+    EXPECT_EQ(logRows(folder), 2);
+
+    messages.answerNext(msg::Answer::Ok);
+    ASSERT_TRUE(ops.ChangeMovement(before, entry(day(10), 10, QStringLiteral("90,00"), QStringLiteral("0"))));
+    EXPECT_TRUE(today()[0].after.endsWith(QStringLiteral("; άλλαξε το υπόλοιπο 2 κλεισμένων ημερών, από την 12-03-2026")));
+}
+
 TEST_F(ChangeLogFixture, CancelledOrRefusedChangesWriteNoRow)
 {
     const qint64 aa = insert(day(10), 10, QStringLiteral("100,00"), QStringLiteral("0"));

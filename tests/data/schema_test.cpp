@@ -59,19 +59,25 @@ TEST(SchemaUpgrade, EmptyVersionTableReachesTheCurrentVersionInOneStartAskingOnc
     addDay(db, "2005-12-06", 300);
 
     EXPECT_EQ(schemaupgrade::UpgradeSchema(db, answering(OpeningBalance{QStringLiteral("05-12-2005"),
-                                                                         QStringLiteral("1.500,25")})), 4);
+                                                                         QStringLiteral("1.500,25")})),
+              schema::CurrentVersion);
     EXPECT_EQ(countAsks, 1);
-    EXPECT_EQ(schemaupgrade::currentVersion(db), 4);
+    EXPECT_EQ(schemaupgrade::currentVersion(db), schema::CurrentVersion);
     EXPECT_TRUE(db.tableExists(QStringLiteral("allages")));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT L_tajeos FROM kinhseis")).toLongLong(), 0);
-    // The amount is set (not added) from the date on; earlier days are untouched.
-    auto st = db.prepare(QStringLiteral("SELECT ypoloipo FROM tameio ORDER BY hmeromhnia"));
-    QList<qint64> balances;
-    while (st.next())
+    // The amount becomes the balance of its day, kept as that day's opening;
+    // later days move with it and keep what they held above it; earlier days
+    // are untouched.
+    auto st = db.prepare(QStringLiteral("SELECT ypoloipo, arxiko FROM tameio ORDER BY hmeromhnia"));
+    QList<qint64> balances, openings;
+    while (st.next()) {
         balances << st.money(0).units();
-    EXPECT_EQ(balances, (QList<qint64>{10000, 15002500, 15002500}));
+        openings << st.money(1).units();
+    }
+    EXPECT_EQ(balances, (QList<qint64>{10000, 15002500, 15012500}));
+    EXPECT_EQ(openings, (QList<qint64>{0, 15002500 - 10000, 0}));
 
-    EXPECT_EQ(schemaupgrade::UpgradeSchema(db, answering(std::nullopt)), 4);
+    EXPECT_EQ(schemaupgrade::UpgradeSchema(db, answering(std::nullopt)), schema::CurrentVersion);
     EXPECT_EQ(countAsks, 0); // past version 3 nothing is asked again
 }
 
@@ -88,9 +94,12 @@ TEST(SchemaUpgrade, ClosedOrBadDialogLeavesVersionTwoAndAsksNextStart)
                                                                          QStringLiteral("12,x")})), 2);
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT ypoloipo FROM tameio")).toLongLong(), 20000);
     EXPECT_EQ(db.columnNames(QStringLiteral("kinhseis")).count(QStringLiteral("L_tajeos")), 1);
+    // The book is still shown and booked on while the question waits.
+    EXPECT_EQ(db.columnNames(QStringLiteral("tameio")).count(QStringLiteral("arxiko")), 1);
 
     EXPECT_EQ(schemaupgrade::UpgradeSchema(db, answering(OpeningBalance{QStringLiteral("01-01-2000"),
-                                                                         QStringLiteral("0")})), 4);
+                                                                         QStringLiteral("0")})),
+              schema::CurrentVersion);
     EXPECT_EQ(countAsks, 1);
 }
 
@@ -120,9 +129,10 @@ QStringList dump(db::Database &db, const QStringList &tables)
 
 } // namespace
 
-// Version 3 to 4 adds the change log and leaves every row and every column of
-// version 3 as it was, without asking anything.
-TEST(SchemaUpgrade, ThreeToFourAddsTheChangeLogAndTouchesNothingElse)
+// Versions 3 to 5 add the change log and the opening column (0 on every day)
+// and leave every other row and column of version 3 as it was, without asking
+// anything.
+TEST(SchemaUpgrade, FromThreeOnlyTheChangeLogAndTheOpeningColumnAreAdded)
 {
     TestDataFolder folder(TestDataFolder::Schema::Fresh);
     auto &db = folder.main();
@@ -140,11 +150,12 @@ TEST(SchemaUpgrade, ThreeToFourAddsTheChangeLogAndTouchesNothingElse)
     QStringList before = dump(db, tables);
     const QStringList movementColumns = db.columnNames(QStringLiteral("kinhseis"));
 
-    EXPECT_EQ(schemaupgrade::UpgradeSchema(db, answering(std::nullopt)), 4);
+    EXPECT_EQ(schemaupgrade::UpgradeSchema(db, answering(std::nullopt)), 5);
     EXPECT_EQ(countAsks, 0);
     EXPECT_TRUE(db.tableExists(QStringLiteral("allages")));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM allages")).toInt(), 0);
-    before.replace(0, QStringLiteral("taytothta:4"));
+    before.replace(0, QStringLiteral("taytothta:5"));
+    before.last() += QStringLiteral("|0"); // the tameio row, with its opening
     EXPECT_EQ(dump(db, tables), before);
     EXPECT_EQ(db.columnNames(QStringLiteral("kinhseis")), movementColumns);
 }

@@ -179,11 +179,15 @@ TEST_F(DayReportsTest, DayWithoutMovementsPrintsThreeBoldLinesAndNoTable)
     }
     EXPECT_FALSE(doc().page(1)->findText(QStringLiteral("Υπόλοιπο από την 01-03-2026    1.234,50"))->font.bold);
 
-    // A day without a row of its own brings forward 0, as it always has.
+    // A day without a row of its own prints the money in the till: the
+    // balance carried from the last earlier day, as the cash sheet shows it.
     engine.KillDoc();
     ASSERT_TRUE(run(1, day(7), day(7)).complete());
-    EXPECT_TRUE(bodyTexts().contains(QStringLiteral("Υπόλοιπο από την προηγούμενη 0")));
-    EXPECT_NE(doc().page(1)->findText(QStringLiteral("Υπόλοιπο 0")), nullptr);
+    EXPECT_TRUE(bodyTexts().contains(QStringLiteral("Υπόλοιπο από την 06-03-2026    1.234,50")))
+        << bodyTexts().join(QLatin1Char('/')).toStdString();
+    EXPECT_NE(doc().page(1)->findText(QStringLiteral("Υπόλοιπο 1234,5")), nullptr);
+    EXPECT_EQ(doc().page(1)->findText(QStringLiteral("Υπόλοιπο 0")), nullptr);
+    EXPECT_EQ(book.readDay(day(7)).balance(), Money::fromCents(123450));
 }
 
 TEST_F(DayReportsTest, EveryPageOfALongDayCarriesItsNumberAndTheTotalsAreWhole)

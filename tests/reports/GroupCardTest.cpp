@@ -120,6 +120,23 @@ TEST_F(GroupCardTest, ColumnsOfDifferentLengthsAndTheirTotals)
     }
 }
 
+// A rename that failed halfway leaves codes of one group with different
+// copies of its name: every movement is still counted once.
+TEST_F(GroupCardTest, CodesCarryingDifferentCopiesOfTheGroupNameCountEachMovementOnce)
+{
+    folder.main().execute(QStringLiteral("update kvdikoi set omada = 'ΕΝΟΙΚΙΑ ΝΕΑ' where kvdikos = 11"));
+    Money left;
+    left += book(10, QDate(2026, 3, 2), QStringLiteral("Ενοίκιο Μαρτίου"), 0, 402470);
+    left += book(11, QDate(2026, 3, 5), QStringLiteral("Αποθήκη"), 0, 402470);
+    choose(0, {{QStringLiteral("ΕΝΟΙΚΙΑ"), rent}});
+    choose(1, {});
+    choose(2, {});
+    build();
+    EXPECT_EQ(rows().size(), 2u);
+    EXPECT_EQ(totalsRow()[1], regional::formatMoney(left));
+    EXPECT_EQ(totalsRow()[1], QStringLiteral("8.049,40"));
+}
+
 TEST_F(GroupCardTest, LandscapePageWithThePreviewMouseModes)
 {
     choose(0, {{QStringLiteral("ΕΝΟΙΚΙΑ"), rent}});

@@ -73,15 +73,19 @@ TEST_F(PeriodReports, CashResultsOfAnEmptyRangeShowTheHeadingAndZeroTotals)
     EXPECT_EQ(r[0], cells("Σύνολα", "0", "0", "0", ""));
 }
 
-TEST_F(PeriodReports, CashResultsOverAnUnreadableBookStillEndWithZeroTotals)
+// A book that cannot be read is a failure, said in a box and on the pages,
+// never a complete report of zeros.
+TEST_F(PeriodReports, CashResultsOverAnUnreadableBookSayTheyAreIncomplete)
 {
     book.addDay(day(2), 100, 0, 100);
     book.folder.main().execute(str("DROP TABLE tameio"));
-    EXPECT_TRUE(book.run(3, day(1), day(6)).complete());
-    EXPECT_EQ(heading(doc()).size(), 5);
-    const auto r = rows(doc());
-    ASSERT_EQ(r.size(), 1u);
-    EXPECT_EQ(r[0], cells("Σύνολα", "0", "0", "0", ""));
+    messages.clear();
+    EXPECT_EQ(book.run(3, day(1), day(6)).outcome, reports::ReportResult::Outcome::Failed);
+    ASSERT_EQ(messages.count(), 1);
+    EXPECT_EQ(messages.last().icon, msg::Icon::Critical);
+    EXPECT_TRUE(bodyTexts(doc()).join(u' ').contains(reports::incompleteNotice()));
+    for (const QStringList &row : rows(doc()))
+        EXPECT_FALSE(row.contains(str("Σύνολα")));
 }
 
 // ----------------------------------------------------------------- cheques

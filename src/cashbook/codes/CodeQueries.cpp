@@ -44,11 +44,6 @@ QList<CodeRow> allCodes(db::Database &db)
     return selectCodes(db, QStringLiteral("ORDER BY kvdikos, id"));
 }
 
-QList<CodeRow> activeCodes(db::Database &db)
-{
-    return selectCodes(db, QStringLiteral("WHERE energos <> 0 ORDER BY kvdikos, id"));
-}
-
 QList<CodeRow> codesOfGroup(db::Database &db, qint64 aa)
 {
     return selectCodes(db, QStringLiteral("WHERE aa_omadas = ?1 ORDER BY kvdikos, id"), aa);

@@ -28,8 +28,6 @@ QString makeLista(const QString &code, const QString &description);
 
 // All codes, active or not, by code number (the codes tab).
 QList<CodeRow> allCodes(db::Database &db);
-// Only the active codes, by code number (the code box of the cash tab).
-QList<CodeRow> activeCodes(db::Database &db);
 // The codes whose group is `aa` (0: the codes without a group), by code number.
 QList<CodeRow> codesOfGroup(db::Database &db, qint64 aa);
 

@@ -332,6 +332,22 @@ void CashSheetWidget::chooseCode(const ActiveCode &code)
 
 void CashSheetWidget::codeEntered()
 {
+    if (takeShownCode(CodeCheck::AlsoEmpty))
+        m_text[DescriptionBox]->setFocus();
+}
+
+// The code box left with a text that is not the chosen code's (typed, then
+// Tab or a click elsewhere): the typed code is taken as if Enter had been
+// pressed, so the amount boxes follow it.
+void CashSheetWidget::codeBoxLeft()
+{
+    const QString typed = m_codeBox->currentText().trimmed();
+    if (!typed.isEmpty() && typed.section(QLatin1Char(' '), 0, 0) != QString::number(m_currentCode))
+        takeShownCode(CodeCheck::AlsoEmpty);
+}
+
+bool CashSheetWidget::takeShownCode(CodeCheck check)
+{
     const QString typed = m_codeBox->currentText().trimmed();
     auto refuse = [this](const QString &text) {
         msg::information(QStringLiteral("Προσοχη"), text);
@@ -339,31 +355,43 @@ void CashSheetWidget::codeEntered()
             m_text[size_t(i)]->setText(Zero);
             m_text[size_t(i)]->setEnabled(false);
         }
+        return false;
     };
     if (typed.isEmpty()) {
-        refuse(QStringLiteral("Δεν δώθηκε ο κωδικός της κίνησης"));
-        return;
+        if (check == CodeCheck::AtOperation) {
+            m_currentCode = 0; // the operation says that no code was given
+            return true;
+        }
+        return refuse(QStringLiteral("Δεν δώθηκε ο κωδικός της κίνησης"));
     }
     bool numeric = false;
     const int code = typed.section(QLatin1Char(' '), 0, 0).toInt(&numeric);
+    // The chosen code as shown; an inactive one is left to the operation's own check.
+    if (check == CodeCheck::AtOperation && numeric && code == m_currentCode)
+        return true;
     std::optional<ActiveCode> found;
     if (numeric) {
         try {
             found = m_book.findActiveCode(code);
         } catch (const db::DbError &e) {
             storefailure::reportReadError(e);
-            return;
+            return false;
         }
     }
     if (!found) {
-        refuse(QStringLiteral("Δεν βρέθηκε ο κωδικός της κίνησης"));
-        return;
+        m_currentCode = 0;
+        return refuse(QStringLiteral("Δεν βρέθηκε ο κωδικός της κίνησης"));
+    }
+    if (check == CodeCheck::AtOperation) {
+        // The amounts stay as typed: only the code follows the box.
+        m_currentCode = found->kvdikos;
+        return true;
     }
     for (int i = 0; i < m_codes.size(); ++i)
         if (m_codes[i].kvdikos == found->kvdikos)
             m_codeBox->setCurrentIndex(i);
     chooseCode(*found);
-    m_text[DescriptionBox]->setFocus();
+    return true;
 }
 
 void CashSheetWidget::amountBoxLeft(int index)
@@ -428,6 +456,8 @@ void CashSheetWidget::finishEditing()
 void CashSheetWidget::InsertMovement()
 {
     finishEditing();
+    if (!takeShownCode(CodeCheck::AtOperation))
+        return;
     if (!m_ops.InsertFromButton(entry(), m_context.state->MovementSelected))
         return;
     ShowDay();
@@ -443,6 +473,8 @@ bool CashSheetWidget::ChangeMovement()
     if (m_loaded == 0 || !m_context.state->MovementSelected)
         return false;
     finishEditing();
+    if (!takeShownCode(CodeCheck::AtOperation))
+        return false;
     if (!m_ops.ChangeMovement(m_loaded, entry()))
         return false;
     ShowDay();
@@ -502,10 +534,14 @@ bool CashSheetWidget::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     }
-    if (event->type() == QEvent::FocusOut && isTextBox) {
+    if (event->type() == QEvent::FocusOut && (isTextBox || watched == m_codeBox)) {
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
             return false;
+        if (watched == m_codeBox) {
+            codeBoxLeft();
+            return false;
+        }
         if (index == DateBox)
             LeaveDateBox();
         else if (index == IncomeBox || index == ExpenseBox || index == MemoBox)

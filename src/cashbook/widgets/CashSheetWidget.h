@@ -58,6 +58,13 @@ private:
     // A day whose rows could not be read: no balance or total shows for it.
     void showUnreadableDay(const QDate &day);
     void codeEntered();
+    void codeBoxLeft();
+    // Makes CurrentCode the code the box shows. On Enter or leaving the box an
+    // empty text is refused and a found code is chosen as a picked one; at an
+    // operation an empty box leaves no code (the operation says so) and the
+    // amounts stay as typed. A text that is no active code is refused.
+    enum class CodeCheck { AlsoEmpty, AtOperation };
+    bool takeShownCode(CodeCheck check);
     void chooseCode(const ActiveCode &code);
     void resetEntry();
     void clearEntry();
