@@ -64,7 +64,7 @@ TEST_F(CashBookFixture, StoredMovementHoldsTheEntry)
     EXPECT_EQ(m->L_tajeos, euros(1250));
     EXPECT_TRUE(m->epitagh);
     EXPECT_EQ(m->aa_omada, int(folder.main().scalar(QStringLiteral("SELECT aa FROM omades")).toLongLong()));
-    EXPECT_EQ(m->grammh, QStringLiteral("   10 ΕΝΟΙΚΙΟ                      1.234,50          0 §"));
+    EXPECT_EQ(m->grammh, QStringLiteral("   10 ΕΝΟΙΚΙΟ                          1.234,50              0 §"));
 }
 
 TEST_F(CashBookFixture, InsertIntoAClosedDayNeedsTheRight)
