@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <functional>
 #include <variant>
@@ -108,6 +109,18 @@ public:
         return aa;
     }
 
+    void change(const char *day, qint64 aa, qint64 oldAmount, qint64 newAmount)
+    {
+        run("SELECT aa, kvdikos, hmeromhnia, perigrafh, esoda, ejoda, aa_omada, grammh, epitagh, L_tajeos "
+            "FROM kinhseis WHERE aa = ?1",
+            {aa});
+        exec("BEGIN IMMEDIATE");
+        run("UPDATE kinhseis SET esoda = ?2, grammh = '  100 ΔΟΚΙΜΗ 2' WHERE aa = ?1", {aa, newAmount});
+        readDay(day);
+        writeDay(day, newAmount - oldAmount);
+        exec("COMMIT");
+    }
+
     void remove(const char *day, qint64 aa, qint64 amount)
     {
         run("SELECT aa, kvdikos, hmeromhnia, perigrafh, esoda, ejoda, aa_omada, grammh, epitagh, L_tajeos "
@@ -123,6 +136,13 @@ public:
 private:
     sqlite3 *m_db = nullptr;
 };
+
+// The timed work must have been done: anything else ends the run with the reason.
+[[noreturn]] void fail(const QString &why)
+{
+    std::fprintf(stderr, "FAILED: %s\n", qPrintable(why));
+    std::exit(1);
+}
 
 void report(const char *what, double ours, double bare, double target)
 {
@@ -145,9 +165,11 @@ int main(int argc, char **argv)
         std::printf("generated book: %d movements on %d days, %d later day rows after the first day\n", b.movements,
                     b.days, b.days - 1);
     }
+    // Only the confirmations of change and delete may be asked; any other box
+    // is a refusal or a failure, and the figures would time it instead.
     msg::install([](const msg::Box &box) {
         if (box.icon != msg::Icon::Question)
-            std::fprintf(stderr, "unexpected box: %s\n", qPrintable(box.text));
+            fail(QStringLiteral("unexpected box: ") + box.text);
         return msg::Answer::Ok;
     });
     globals().RightChangeRecords = true;
@@ -191,7 +213,7 @@ int main(int argc, char **argv)
         showPage.push_back(millis([&] { page->ShowInitialDay(); }));
 
     constexpr int WriteRuns = 25;
-    std::vector<double> insert, remove, insertBare, removeBare;
+    std::vector<double> insert, change, remove, insertBare, changeBare, removeBare;
     cashbook::MovementEntry e;
     e.dateText = regional::formatDate(first);
     e.code = 100;
@@ -199,13 +221,44 @@ int main(int argc, char **argv)
     e.incomeText = QStringLiteral("12,34");
     e.expenseText = QStringLiteral("0");
     e.memoText = QStringLiteral("0");
+    cashbook::MovementEntry changed = e;
+    changed.incomeText = QStringLiteral("23,45");
+    db::Database &main = store.main();
+    const auto movements = [&](qint64 aa, qint64 cents) {
+        return main.scalar(QStringLiteral("SELECT count(*) FROM kinhseis WHERE aa = ?1 AND esoda = ?2"), aa,
+                           Money::fromCents(cents)).toLongLong();
+    };
+    const auto lastBalance = [&] {
+        return Money::fromUnits(
+            main.scalar(QStringLiteral("SELECT ypoloipo FROM tameio ORDER BY hmeromhnia DESC LIMIT 1")).toLongLong());
+    };
+    const Money lastBefore = lastBalance();
     for (int i = 0; i < WriteRuns; ++i) {
         qint64 aa = 0;
         insert.push_back(millis([&] { aa = ops.InsertMovement(e).value_or(0); }));
-        remove.push_back(millis([&] { ops.DeleteMovement(aa); }));
+        if (aa == 0 || movements(aa, 1234) != 1 || lastBalance() != lastBefore + Money::fromCents(1234))
+            fail(QStringLiteral("the insert was not written, or the later balances did not move"));
+        change.push_back(millis([&] {
+            if (!ops.ChangeMovement(aa, changed))
+                fail(QStringLiteral("the change was refused"));
+        }));
+        if (movements(aa, 2345) != 1 || lastBalance() != lastBefore + Money::fromCents(2345))
+            fail(QStringLiteral("the change was not written"));
+        remove.push_back(millis([&] {
+            if (!ops.DeleteMovement(aa))
+                fail(QStringLiteral("the delete was refused"));
+        }));
+        if (movements(aa, 2345) != 0 || lastBalance() != lastBefore)
+            fail(QStringLiteral("the delete did not remove the movement"));
+
         qint64 bareAa = 0;
         insertBare.push_back(millis([&] { bareAa = bare.insert(firstText.constData(), 123400); }));
-        removeBare.push_back(millis([&] { bare.remove(firstText.constData(), bareAa, 123400); }));
+        changeBare.push_back(millis([&] { bare.change(firstText.constData(), bareAa, 123400, 234500); }));
+        if (movements(bareAa, 2345) != 1)
+            fail(QStringLiteral("the bare insert and change were not written"));
+        removeBare.push_back(millis([&] { bare.remove(firstText.constData(), bareAa, 234500); }));
+        if (movements(bareAa, 2345) != 0 || lastBalance() != lastBefore)
+            fail(QStringLiteral("the bare delete did not remove the movement"));
     }
 
     std::printf("medians (%d shows, %d inserts and deletes; %d lines on the shown day)\n", ShowRuns, WriteRuns, lines);
@@ -213,6 +266,7 @@ int main(int argc, char **argv)
     report("ShowDay(0) with the list lines and totals", median(show), median(showBare), 5);
     report("ShowDay(0) on the page (list widget)", median(showPage), median(showBare), 5);
     report("insert on the first day, committed", median(insert), median(insertBare), 30);
+    report("change its amount, committed", median(change), median(changeBare), 30);
     report("delete it again, committed", median(remove), median(removeBare), 30);
     return 0;
 }

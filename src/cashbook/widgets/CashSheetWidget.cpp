@@ -31,14 +31,6 @@ constexpr int DateBox = 0, DescriptionBox = 1, IncomeBox = 2, ExpenseBox = 3, Me
 constexpr int InsertButton = 0, ChangeButton = 2, DeleteButton = 3, CloseButton = 8;
 constexpr int AaRole = Qt::UserRole;
 
-// Weekday names as the cash sheet has always shown them, Sunday first.
-QString weekdayLabel(const QDate &d)
-{
-    static const char16_t *names[] = {u"Κυριακή",  u"Δευτέρα",   u"Τρίτη",   u"Τετάρτη",
-                                      u"Πέμπτη",   u"Παρασκευή", u"Σαββάτο"};
-    return QString::fromUtf16(names[d.dayOfWeek() % 7]);
-}
-
 bool isEnter(const QKeyEvent *key)
 {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
@@ -91,7 +83,7 @@ void CashSheetWidget::leaveDateBoxNow()
         return;
     }
     m_text[DateBox]->setText(regional::formatDate(*day));
-    m_weekday->setText(weekdayLabel(*day));
+    m_weekday->setText(regional::weekdayName(*day, regional::WeekdaySpelling::CashSheet));
 
     if (IsDayClosed() && !globals().RightChangeRecords) {
         msg::critical(Attention, QStringLiteral("Το ταμείο έχει κλείσει και δεν έχετε δικαίωμα να το μεταβάλετε"));

@@ -107,10 +107,16 @@ bool isDate(const QString &text)
     return parseDate(text).has_value();
 }
 
-QString weekdayName(const QDate &date)
+QString weekdayName(const QDate &date, WeekdaySpelling spelling)
 {
-    static const QLocale greek(QLocale::Greek, QLocale::Greece);
-    return greek.standaloneDayName(date.dayOfWeek(), QLocale::LongFormat);
+    // Sunday first, as the week is counted here.
+    static const char16_t *const names[] = {u"Κυριακή", u"Δευτέρα",   u"Τρίτη",  u"Τετάρτη",
+                                            u"Πέμπτη",  u"Παρασκευή", u"Σάββατο"};
+    if (!date.isValid())
+        return QString();
+    if (spelling == WeekdaySpelling::CashSheet && date.dayOfWeek() == Qt::Saturday)
+        return QStringLiteral("Σαββάτο");
+    return QString::fromUtf16(names[date.dayOfWeek() % 7]);
 }
 
 QString foldForComparison(const QString &text)

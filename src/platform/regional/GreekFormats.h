@@ -31,8 +31,11 @@ QString formatDate(const QDate &date);
 std::optional<QDate> parseDate(const QString &text, const QDate &today = QDate::currentDate());
 bool isDate(const QString &text);
 
-// "Δευτέρα" ... "Κυριακή"
-QString weekdayName(const QDate &date);
+// The full weekday name, "Κυριακή" ... "Σάββατο". The cash sheet has always
+// written Saturday "Σαββάτο", and its users know it so; elsewhere the name is
+// spelt as the language spells it.
+enum class WeekdaySpelling { Standard, CashSheet };
+QString weekdayName(const QDate &date, WeekdaySpelling spelling = WeekdaySpelling::Standard);
 
 // Text comparison that ignores letter case and accents the way Greek users
 // expect ("μαρία" equals "ΜΑΡΙΑ", "Ενοίκιο" equals "ΕΝΟΙΚΙΟ").

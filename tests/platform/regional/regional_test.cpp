@@ -117,6 +117,10 @@ TEST(GreekFormats, DatesAreReadDayFirstAndShownWithDashes)
     }
     EXPECT_EQ(formatDate(QDate(2005, 12, 5)), QStringLiteral("05-12-2005"));
     EXPECT_EQ(weekdayName(QDate(2005, 12, 5)), QStringLiteral("Δευτέρα"));
+    // One table: Saturday as the language spells it, and as the cash sheet has always shown it.
+    EXPECT_EQ(weekdayName(QDate(2005, 12, 10)), QStringLiteral("Σάββατο"));
+    EXPECT_EQ(weekdayName(QDate(2005, 12, 10), WeekdaySpelling::CashSheet), QStringLiteral("Σαββάτο"));
+    EXPECT_EQ(weekdayName(QDate(2005, 12, 11), WeekdaySpelling::CashSheet), QStringLiteral("Κυριακή"));
 }
 
 TEST(GreekFormats, ComparisonIgnoresCaseAndAccents)
