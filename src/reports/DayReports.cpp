@@ -50,7 +50,6 @@ std::pair<Money, Money> codeSums(db::Database &db, int code, const QDate &day)
 
 void buildDaySheet(pages::Engine &engine, Store &store, const ReportInput &input)
 {
-    db::Database &db = store.main();
     applyPageFrame(engine);
     engine.StartDoc();
     engine.setHeader(QStringLiteral("Τ α μ ε ί ο  Η μ έ ρ α ς   ") + input.toText + QStringLiteral("  ") +

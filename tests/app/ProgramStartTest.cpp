@@ -69,6 +69,16 @@ protected:
             db::Database::setKdfIterations(64);
     }
 
+    // The program started, its log-in window up with the user's name and password typed.
+    Login *startedLogin(Program &program)
+    {
+        if (!program.start() || !program.login() || !QTest::qWaitForWindowExposed(program.login()))
+            return nullptr;
+        lineEdit(program.login(), 0)->setText(QStringLiteral("anna"));
+        lineEdit(program.login(), 1)->setText(QStringLiteral("kleidi"));
+        return program.login();
+    }
+
     std::unique_ptr<db::Database> openMain()
     {
         return db::Database::open(datafolder::mainDatabase(data), globals().DbPassword);
@@ -85,12 +95,8 @@ TEST_P(ProgramStart, LogInOpensTheRealMainWindowAfterTheOpeningBalance)
         openMain()->executeScript(GetParam().before);
 
     Program program(programDir.path());
-    ASSERT_TRUE(program.start());
-    Login *login = program.login();
+    Login *login = startedLogin(program);
     ASSERT_NE(login, nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(login));
-    lineEdit(login, 0)->setText(QStringLiteral("anna"));
-    lineEdit(login, 1)->setText(QStringLiteral("kleidi"));
 
     int asked = 0;
     boxes.answerNext(msg::Answer::Yes); // "Θα ενημερωθούν τα υπόλοιπα ταμείου ... Να συνεχίσω;"
@@ -148,12 +154,8 @@ TEST_P(OpeningBalanceStart, TheNextDaySheetAndItsPrintCarryTheOpeningBalance)
 {
     Clock::setToday(QDate(2026, 12, 8));
     Program program(programDir.path());
-    ASSERT_TRUE(program.start());
-    Login *login = program.login();
+    Login *login = startedLogin(program);
     ASSERT_NE(login, nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(login));
-    lineEdit(login, 0)->setText(QStringLiteral("anna"));
-    lineEdit(login, 1)->setText(QStringLiteral("kleidi"));
 
     boxes.answerNext(msg::Answer::Yes); // "Θα ενημερωθούν τα υπόλοιπα ταμείου ... Να συνεχίσω;"
     ModalSteps driver([&](QWidget *modal) {

@@ -190,9 +190,8 @@ Summary build(const QString &dataFolder, const QDate &today)
         const QDate start = today.addMonths(-3);
         summary.openingDay = QDate(start.year(), start.month(), 1);
 
-        // The opening balance becomes the balance of every day row from the
-        // opening day on, so the opening day is booked first: a zero movement
-        // that shows the opening amount in its memo column.
+        // The opening balance is kept on the opening day; a zero movement on
+        // that day shows the amount in its memo column too.
         const Money opening = Money::fromWhole(1500);
         schemaupgrade::UpgradeSchema(main, [&]() -> std::optional<schemaupgrade::OpeningBalance> {
             booker.book(summary.openingDay, codeNumber(OpeningCode), QStringLiteral("ΑΠΟΓΡΑΦΗ ΤΑΜΕΙΟΥ"), Money(),
