@@ -187,7 +187,7 @@ TEST_F(DayReportsTest, DayWithoutMovementsPrintsThreeBoldLinesAndNoTable)
         << bodyTexts().join(QLatin1Char('/')).toStdString();
     EXPECT_NE(doc().page(1)->findText(QStringLiteral("Υπόλοιπο 1234,5")), nullptr);
     EXPECT_EQ(doc().page(1)->findText(QStringLiteral("Υπόλοιπο 0")), nullptr);
-    EXPECT_EQ(book.readDay(day(7)).balance(), Money::fromCents(123450));
+    EXPECT_EQ(CashBookFixture::book.readDay(day(7)).balance(), Money::fromCents(123450));
 }
 
 TEST_F(DayReportsTest, EveryPageOfALongDayCarriesItsNumberAndTheTotalsAreWhole)
