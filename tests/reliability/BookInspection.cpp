@@ -90,18 +90,23 @@ QStringList consistencyFaults(db::Database &main, db::Database &users)
         t.expense += moves.money(2);
     }
 
-    db::Statement days = main.prepare(QStringLiteral(
-        "SELECT hmeromhnia, esoda_hmeras, ejoda_hmeras, ypoloipo FROM tameio ORDER BY hmeromhnia, id"));
+    // The opening balance enters the chain on its own day (arxiko, 0 elsewhere).
+    const bool hasOpening = main.columnNames(QStringLiteral("tameio")).contains(QStringLiteral("arxiko"));
+    db::Statement days = main.prepare(
+        QStringLiteral("SELECT hmeromhnia, esoda_hmeras, ejoda_hmeras, ypoloipo, ")
+        + (hasOpening ? QStringLiteral("IFNULL(arxiko, 0)") : QStringLiteral("0"))
+        + QStringLiteral(" FROM tameio ORDER BY hmeromhnia, id"));
     QString previousDay;
     Money previousBalance;
     bool first = true;
     while (days.next()) {
         const QString day = days.text(0);
-        const Money income = days.money(1), expense = days.money(2), balance = days.money(3);
+        const Money income = days.money(1), expense = days.money(2), balance = days.money(3),
+                    opening = days.money(4);
         if (day == previousDay)
             faults << QStringLiteral("two tameio rows for ") + day;
         // The first row carries the opening balance, which no movement explains.
-        if (!first && balance != previousBalance + income - expense)
+        if (!first && balance != previousBalance + opening + income - expense)
             faults << QStringLiteral("balance chain broken at %1: %2 != %3 + %4 - %5")
                           .arg(day)
                           .arg(balance.units())
