@@ -297,8 +297,11 @@ bool CashSheetWidget::loadCurrentLine()
 
 void CashSheetWidget::FocusDayList()
 {
+    // Asked before the focus arrives: a list without a current line makes its
+    // first line current when it takes the focus.
+    const bool noLine = m_list->currentRow() < 0;
     m_list->setFocus(Qt::ShortcutFocusReason);
-    if (m_list->currentRow() < 0 && m_list->count() > 0)
+    if (noLine && m_list->count() > 0)
         m_list->setCurrentRow(m_list->count() - 1);
 }
 

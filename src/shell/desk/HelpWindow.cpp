@@ -13,6 +13,7 @@
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QUrl>
 #include <QVBoxLayout>
 
 HelpWindow::HelpWindow(QWidget *parent) : QDialog(parent)

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QKeySequence>
 #include <QLineEdit>
+#include <QAction>
 #include <QMenu>
 #include <QShortcut>
 #include <QStatusBar>
@@ -131,12 +132,14 @@ QToolButton *kentrikh::buildHelpButton(QWidget *parent)
     help->setToolButtonStyle(Qt::ToolButtonTextOnly);
     help->setPopupMode(QToolButton::InstantPopup);
     auto *menu = new QMenu(help);
-    QAction *guide = menu->addAction(QStringLiteral("Οδηγός χρήσης"), this, [this] { HelpWindow::open(this); });
+    QAction *guide = menu->addAction(QStringLiteral("Οδηγός χρήσης"));
     guide->setShortcut(QKeySequence(Qt::Key_F1));
     guide->setShortcutContext(Qt::WidgetShortcut); // F1 itself is answered program-wide
-    menu->addAction(QStringLiteral("Σχετικά με το Kelvora"), this, [this] {
-        AboutWindow about(globals().DataPath, this);
-        about.exec();
+    connect(guide, &QAction::triggered, this, [this] { HelpWindow::open(this); });
+    QAction *about = menu->addAction(QStringLiteral("Σχετικά με το Kelvora"));
+    connect(about, &QAction::triggered, this, [this] {
+        AboutWindow window(globals().DataPath, this);
+        window.exec();
     });
     help->setMenu(menu);
     return help;

@@ -4,6 +4,7 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QMainWindow>
 #include <QWidget>
 
 #include <QUuid>
@@ -36,7 +37,7 @@ TEST(SingleInstance, ASecondLaunchBringsTheRunningWindowToTheFront)
 
     FrontRequests running(name);
     ASSERT_TRUE(running.listening());
-    QWidget mainWindow;
+    QMainWindow mainWindow;
     mainWindow.setWindowTitle(QStringLiteral("κύριο"));
     mainWindow.show();
     QWidget other;

@@ -5,12 +5,12 @@
 
 #include <QEvent>
 #include <QApplication>
-#include <QDialog>
 #include <QMainWindow>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
+#include <utility>
 
 namespace ui {
 namespace {
@@ -95,6 +95,8 @@ QWidget *BringProgramToFront()
     QWidget *target = QApplication::activeModalWidget();
     if (!target)
         target = QApplication::activeWindow();
+    if (target && !target->isVisible() && !target->isMinimized())
+        target = nullptr; // a window just hidden may still count as active
     // Otherwise the main window, or the one window shown (the log-in).
     for (QWidget *w : QApplication::topLevelWidgets()) {
         if (target)
@@ -106,7 +108,8 @@ QWidget *BringProgramToFront()
     for (QWidget *w : QApplication::topLevelWidgets()) {
         if (target)
             break;
-        if ((w->isVisible() || w->isMinimized()) && qobject_cast<QDialog *>(w) && !w->parentWidget())
+        const Qt::WindowType type = w->windowType();
+        if ((w->isVisible() || w->isMinimized()) && !w->parentWidget() && (type == Qt::Window || type == Qt::Dialog))
             target = w;
     }
     if (!target)
