@@ -11,6 +11,7 @@
 #include "data/InUseMarker.h"
 #include "groups/widgets/EpiloghOmadvn.h"
 #include "groups/widgets/OmadaKvdikvn.h"
+#include "platform/desktop/Settings.h"
 #include "platform/desktop/widgets/MessageBoxPresenter.h"
 #include "platform/desktop/widgets/WindowPlacement.h"
 #include "platform/regional/Clock.h"
@@ -71,6 +72,7 @@ protected:
     void SetUp() override
     {
         Clock::setToday(QDate(2026, 3, 16));
+        settings::useFile(folder.path() + QStringLiteral("/kelvora.ini")); // kept places stay in the test
         globals() = AppGlobals{};
         globals().DataPath = folder.path();
         globals().NetUserName = QStringLiteral("anna");

@@ -1,9 +1,11 @@
+#include "platform/desktop/Settings.h"
 #include "shell/login/ChangeLogDialog.h"
 #include "support/ScriptedMessages.h"
 #include "support/TestDataFolder.h"
 
 #include <QHeaderView>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -37,6 +39,8 @@ TEST(ChangeLogDialog, ListsTheRowsOfTheChosenDaysReadOnly)
 TEST(ChangeLogDialog, TheAfterColumnStaysInTheWindow)
 {
     TestDataFolder data;
+    static QTemporaryDir settingsDir; // outlives the test: later tests of this program may write settings
+    settings::useFile(settingsDir.filePath(QStringLiteral("kelvora.ini")));
     const QString longText = QStringLiteral("10 ΠΩΛΗΣΕΙΣ ΚΑΤΑΣΤΗΜΑΤΟΣ ΚΕΝΤΡΙΚΟΥ, έσοδα 1.234.567,89, Λ τάξεως 0,00, επιταγή");
     data.main().execute(QStringLiteral("INSERT INTO allages (pote, xrhsths, staumos, eidos, kinhsh, hmeromhnia, "
                                        "prin, meta, kleisto) VALUES ('2026-03-10T11:00:00', 'ΜΑΡΙΑ', 'PC1', "
