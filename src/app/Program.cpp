@@ -2,6 +2,7 @@
 
 #include "ProgramPages.h"
 #include "data/AppGlobals.h"
+#include "shell/desk/ProgramLook.h"
 #include "shell/login/Login.h"
 #include "shell/mainwindow/MainWindowRules.h"
 #include "shell/mainwindow/kentrikh.h"
@@ -11,7 +12,11 @@
 
 #include <QApplication>
 
-Program::Program(QString programDir) : m_programDir(std::move(programDir)), m_pages(programPages()) {}
+Program::Program(QString programDir) : m_programDir(std::move(programDir)), m_pages(programPages())
+{
+    // Icon, Greek Qt dialogs, F1 and accessible names, before the first window.
+    desk::setUpProgram();
+}
 
 Program::~Program()
 {

@@ -5,7 +5,9 @@
 
 #include "Program.h"
 #include "StartupCheck.h"
+#include "platform/desktop/FrontRequests.h"
 #include "platform/desktop/SingleInstance.h"
+#include "platform/desktop/widgets/WindowPlacement.h"
 #include "platform/desktop/widgets/MessageBoxPresenter.h"
 
 #include <QApplication>
@@ -20,10 +22,15 @@ int main(int argc, char **argv)
 
     const bool check = QApplication::arguments().contains(QStringLiteral("--check-startup"));
 
-    // A second copy ends without a word.
+    // A second copy brings the running one to the front and ends.
     const SingleInstance instance(QStringLiteral("kelvora"));
-    if (!instance.isFirst())
+    if (!instance.isFirst()) {
+        if (!check)
+            FrontRequests::askRunningCopy(QStringLiteral("kelvora"));
         return check ? 1 : 0;
+    }
+    FrontRequests front(QStringLiteral("kelvora"));
+    QObject::connect(&front, &FrontRequests::frontRequested, [] { ui::BringProgramToFront(); });
 
     if (check)
         return runStartupCheck(QApplication::applicationDirPath());

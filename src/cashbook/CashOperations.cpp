@@ -212,6 +212,7 @@ std::optional<Movement> CashOperations::changeableMovement(qint64 aa)
 
 bool CashOperations::ChangeMovement(qint64 aa, const MovementEntry &entry)
 {
+    m_declined = false;
     std::optional<ActiveCode> code;
     if (!checkCodeAndDescription(entry, code))
         return false;
@@ -224,8 +225,10 @@ bool CashOperations::ChangeMovement(qint64 aa, const MovementEntry &entry)
             return false;
         const Money netChange = m->net() - old->net();
         if (!msg::confirmOkCancel(QStringLiteral("Μεταβολή στοιχείων"),
-                                  QStringLiteral("Να γίνει η μεταβολή των στοιχείων;")))
+                                  QStringLiteral("Να γίνει η μεταβολή των στοιχείων;"))) {
+            m_declined = true;
             return false;
+        }
 
         db::Database &main = m_book.store().main();
         db::Transaction t(main);
@@ -250,13 +253,16 @@ bool CashOperations::ChangeMovement(qint64 aa, const MovementEntry &entry)
 
 bool CashOperations::DeleteMovement(qint64 aa)
 {
+    m_declined = false;
     try {
         const std::optional<Movement> old = changeableMovement(aa);
         if (!old)
             return false;
         const Money netChange = -old->net();
-        if (!msg::confirmOkCancel(QStringLiteral("Διαγραφή κίνησης"), QStringLiteral("Να γίνει η διαγραφή της κίνησης")))
+        if (!msg::confirmOkCancel(QStringLiteral("Διαγραφή κίνησης"), QStringLiteral("Να γίνει η διαγραφή της κίνησης"))) {
+            m_declined = true;
             return false;
+        }
 
         db::Database &main = m_book.store().main();
         db::Transaction t(main);

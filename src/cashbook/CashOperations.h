@@ -50,6 +50,9 @@ public:
     bool ChangeMovement(qint64 aa, const MovementEntry &entry);
     // Asks, then deletes movement aa.
     bool DeleteMovement(qint64 aa);
+    // The last change or delete was not done because the user answered
+    // Cancel to its confirmation (not because a check refused it).
+    bool declinedByUser() const { return m_declined; }
     // Command1(8): right check, confirmation, then the day is marked closed
     // (closing a closed day again writes nothing) and both files are copied
     // into backup/YYYY-MM-DD (a failed copy is reported; the day stays
@@ -67,6 +70,7 @@ private:
     std::optional<Movement> movementFrom(const MovementEntry &entry, const ActiveCode &code, const QDate &day);
 
     CashBook &m_book;
+    bool m_declined = false;
 };
 
 // Reads an amount box by the amount rule (regional::checkAmountText); a text

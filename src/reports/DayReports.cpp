@@ -15,6 +15,8 @@ namespace {
 constexpr pages::ColorRef Yellow = pages::rgb(255, 255, 0);
 constexpr pages::ColorRef AnalysisHeaderShade = pages::rgb(200, 210, 190);
 const QString CR = QStringLiteral("\r");
+// In place of a figure that a code missing from the book would make wrong.
+const QString MissingCode = QStringLiteral("λείπει κωδικός");
 
 struct DayRow
 {
@@ -44,6 +46,11 @@ std::pair<Money, Money> codeSums(db::Database &db, int code, const QDate &day)
     sums.bind(1, code).bind(2, day);
     sums.next();
     return {sums.money(0), sums.money(1)};
+}
+
+bool codeExists(db::Database &db, int code)
+{
+    return db.scalar(QStringLiteral("SELECT count(*) FROM kvdikoi WHERE kvdikos = ?1"), code).toLongLong() > 0;
 }
 
 } // namespace
@@ -117,8 +124,17 @@ void buildDayAnalysis(pages::Engine &engine, Store &store, const ReportInput &in
     const analysis::AnalysisSetup setup = input.ask().askAnalysisSetup(dayText);
     Money groupIncome[analysis::GroupCount];
     Money groupExpense[analysis::GroupCount];
+    // A set-up made for another book may name codes this book does not have:
+    // their groups must not pass for groups with nothing in them.
+    QStringList missingCodes;
+    bool groupIncomplete[analysis::GroupCount] = {};
     for (int slot = 0; slot < analysis::SlotCount; ++slot) {
         if (const std::optional<int> code = setup.slotCode(slot)) {
+            if (!codeExists(db, *code)) {
+                missingCodes << QString::number(*code);
+                groupIncomplete[slot / 2] = true;
+                continue;
+            }
             const auto [in, out] = codeSums(db, *code, input.from);
             groupIncome[slot / 2] += in;
             groupExpense[slot / 2] += out;
@@ -141,15 +157,24 @@ void buildDayAnalysis(pages::Engine &engine, Store &store, const ReportInput &in
     Money allIncome;
     Money allExpense;
     for (int g = 0; g < analysis::GroupCount; ++g) {
-        table.append({setup.captions[size_t(g)], QString(), QString(), money(groupIncome[g] - groupExpense[g])},
+        table.append({setup.captions[size_t(g)], QString(), QString(),
+                      groupIncomplete[g] ? MissingCode : money(groupIncome[g] - groupExpense[g])},
                      RowShade);
         allIncome += groupIncome[g];
         allExpense += groupExpense[g];
     }
     const Money cashInTill = today->balance - (allIncome - allExpense);
     engine.setFontBold(true);
-    table.append({QStringLiteral("Μετρητά στο ταμείο"), QString(), QString(), money(cashInTill)}, RowShade);
+    table.append({QStringLiteral("Μετρητά στο ταμείο"), QString(), QString(),
+                  missingCodes.isEmpty() ? money(cashInTill) : MissingCode},
+                 RowShade);
     engine.setFontBold(false);
+    if (!missingCodes.isEmpty()) {
+        engine.setText(CR);
+        engine.setParagraph(QStringLiteral("Οι κωδικοί ") + missingCodes.join(QStringLiteral(", ")) +
+                            QStringLiteral(" της ρύθμισης της ανάλυσης δεν υπάρχουν στα αρχεία που χρησιμοποιούνται· "
+                                           "διορθώστε τη ρύθμιση."));
+    }
     engine.EndDoc();
 }
 

@@ -533,3 +533,79 @@ TEST_F(CashSheetPageTest, AButtonFinishesTheBoxBeingTyped)
     EXPECT_EQ(listTexts().size(), 2);
     EXPECT_EQ(panels[6], QStringLiteral("95,00"));
 }
+
+TEST_F(CashSheetPageTest, ClosingTheDayShowsItClosedAtOnce)
+{
+    globals().RightChangeRecords = false;
+    open();
+    book(10, QStringLiteral("ΕΙΣΠΡΑΞΗ"), QStringLiteral("100"));
+    ASSERT_EQ(stateLabel()->text(), QStringLiteral("Ταμείο ανοικτό"));
+    messages.clear();
+    messages.answerNext(msg::Answer::Ok);
+    page->CloseCash();
+
+    // No need to leave the date box first; no refusal is said for the day just closed.
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Να κλείσω το ταμείο;")});
+    EXPECT_EQ(stateLabel()->text(), QStringLiteral("Ταμείο κλειστό"));
+    EXPECT_FALSE(buttons[0]);
+    EXPECT_FALSE(buttons[8]);
+    EXPECT_FALSE(codeBox()->isEnabled());
+    EXPECT_FALSE(box(1)->isEnabled());
+    globals().RightChangeRecords = true;
+
+    // Cancelled: nothing changes on the screen either.
+    showDate(QStringLiteral("17-03-2026"));
+    messages.answerNext(msg::Answer::Cancel);
+    page->CloseCash();
+    EXPECT_EQ(stateLabel()->text(), QStringLiteral("Ταμείο ανοικτό"));
+}
+
+// Enter on a movement's line loads it, as a double click does, with the focus
+// on its amount; asking whether the day may be worked on repaints nothing.
+TEST_F(CashSheetPageTest, EnterOnALineLoadsItsMovement)
+{
+    open();
+    book(10, QStringLiteral("ΕΙΣΠΡΑΞΗ"), QStringLiteral("100"));
+    book(20, QStringLiteral("ΑΓΟΡΑ"), QStringLiteral("30"));
+    ASSERT_EQ(stateLabel()->text(), QStringLiteral("Ταμείο ανοικτό"));
+    // Another workstation closes the day meanwhile; this one has the right.
+    folder.closeDay(QDate(2026, 3, 16));
+
+    list()->setFocus();
+    list()->setCurrentRow(2);
+    QTest::keyClick(list(), Qt::Key_Return);
+    EXPECT_TRUE(state.MovementSelected);
+    EXPECT_TRUE(buttons[2]);
+    EXPECT_EQ(box(1)->text(), QStringLiteral("ΑΓΟΡΑ"));
+    EXPECT_EQ(box(3)->text(), QStringLiteral("30,00"));
+    EXPECT_TRUE(box(3)->hasFocus());
+    EXPECT_EQ(stateLabel()->text(), QStringLiteral("Ταμείο ανοικτό"));
+    EXPECT_EQ(messages.count(), 0);
+
+    list()->setFocus();
+    list()->setCurrentRow(0);
+    QTest::keyClick(list(), Qt::Key_Return); // the carried-over line moves on like Tab
+    EXPECT_FALSE(list()->hasFocus());
+}
+
+// Cancel finishes the loaded movement as a done change does; a failed check
+// keeps it for the user to correct.
+TEST_F(CashSheetPageTest, CancelledChangeOrDeleteIsFinishedWith)
+{
+    open();
+    book(10, QStringLiteral("ΕΙΣΠΡΑΞΗ"), QStringLiteral("100"));
+    doubleClickLine(1);
+    messages.answerNext(msg::Answer::Cancel);
+    EXPECT_TRUE(page->ChangeMovement());
+    doubleClickLine(1);
+    messages.answerNext(msg::Answer::Cancel);
+    EXPECT_TRUE(page->DeleteMovement());
+
+    doubleClickLine(1);
+    messages.clear();
+    box(1)->clear();
+    EXPECT_FALSE(page->ChangeMovement());
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Δεν υπάρχει περιγραφή της κίνησης")});
+    EXPECT_TRUE(state.MovementSelected);
+    EXPECT_EQ(folder.main().scalar(QStringLiteral("SELECT count(*) FROM kinhseis")).toInt(), 1);
+}

@@ -124,6 +124,28 @@ TEST_F(OmadaKvdikvnTest, DoubleClickLoadsAGroupAndSingleClickResets)
     EXPECT_TRUE(nameBox()->text().isEmpty());
 }
 
+TEST_F(OmadaKvdikvnTest, MovingToAnotherGroupWithTheKeysLeavesTheLoadedOne)
+{
+    folder.addGroup(QStringLiteral("ΕΝΟΙΚΙΑ"));
+    folder.addGroup(QStringLiteral("ΜΙΣΘΟΙ"));
+    open();
+
+    clickRow(1, true);
+    expectEditMode(true);
+    list()->setFocus();
+    QTest::keyClick(list(), Qt::Key_Up);
+    ASSERT_EQ(list()->currentRow(), 0);
+    // Rename and delete would act on ΜΙΣΘΟΙ while ΕΝΟΙΚΙΑ is highlighted.
+    expectEditMode(false);
+    EXPECT_TRUE(nameBox()->text().isEmpty());
+
+    // Loading the highlighted group again acts on that one.
+    clickRow(0, true);
+    messages.answerNext(msg::Answer::Ok);
+    click(3);
+    EXPECT_EQ(listTexts(), QStringList{QStringLiteral("ΜΙΣΘΟΙ")});
+}
+
 TEST_F(OmadaKvdikvnTest, DoubleClickOnAnEmptyListDoesNothing)
 {
     open();

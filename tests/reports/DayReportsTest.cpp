@@ -302,6 +302,26 @@ TEST_F(DayAnalysisTest, AClearedSlotIsIgnoredEvenWithAStaleTag)
     EXPECT_EQ(rows[5][3], cents(balanceCents(day(1)) - groupCents({40, 41}, day(1))));
 }
 
+// A set-up kept from another book names codes this one lacks: the groups
+// that use them and the cash in the till say so instead of a figure.
+TEST_F(DayAnalysisTest, CodesMissingFromTheBookAreNamedNotPrintedAsZero)
+{
+    book(day(1), 41, 50000, 0);
+    book(day(1), 10, 7000, 0);
+    setSlot(3, 77);  // group 2's only code is not in this book
+    setSlot(4, 78);  // neither is group 3's
+    ASSERT_TRUE(run(8, day(1), day(1)).complete());
+    const auto rows = doc().tableRows(1);
+    ASSERT_EQ(rows.size(), 6u);
+    EXPECT_EQ(rows[1][3], cents(groupCents({40, 41}, day(1))));
+    EXPECT_EQ(rows[2][3], QStringLiteral("λείπει κωδικός"));
+    EXPECT_EQ(rows[3][3], QStringLiteral("λείπει κωδικός"));
+    EXPECT_EQ(rows[4][3], cents(0));
+    EXPECT_EQ(rows[5][3], QStringLiteral("λείπει κωδικός"));
+    EXPECT_TRUE(bodyTexts().join(QLatin1Char(' ')).contains(QStringLiteral("Οι κωδικοί 77, 78 της ρύθμισης")))
+        << bodyTexts().join(QLatin1Char('|')).toStdString();
+}
+
 TEST_F(DayAnalysisTest, ADayWithoutCashRowPrintsOnlyTheMessageAndAsksNothing)
 {
     book(day(1), 10, 1000, 0);

@@ -5,6 +5,7 @@
 #include "shell/login/Login.h"
 #include "shell/login/UserAdmin.h"
 #include "data/AdministratorCode.h"
+#include "platform/desktop/widgets/WindowPlacement.h"
 #include "data/AuditLog.h"
 #include "support/ScriptedMessages.h"
 #include "support/TestDataFolder.h"
@@ -16,6 +17,7 @@
 #include <QListWidget>
 #include <QTreeWidget>
 #include <QSignalSpy>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 class LoginWindow : public ::testing::Test
@@ -357,4 +359,18 @@ TEST_F(LoginWindow, BulkClosingFromTheButton)
                   .toString(),
               QStringLiteral("2026-03-01,2026-03-02,2026-03-03,2026-03-04,2026-03-05"));
     EXPECT_TRUE(window.cursor().shape() != Qt::WaitCursor);
+}
+
+// Grown to the administrator mode the window is centred again, so it does not
+// run off a small screen below where the small window stood.
+TEST_F(LoginWindow, TheAdministratorModeIsCentredAgainAndFitsTheSmallestScreen)
+{
+    const QRect area = window.screen()->availableGeometry();
+    enterAdministratorMode();
+    QTest::qWait(20);
+    EXPECT_EQ(window.frameGeometry().topLeft(), ui::centredTopLeft(area, window.frameGeometry().size()));
+    EXPECT_GE(window.frameGeometry().top(), area.top());
+    // A title bar of up to 40 pixels included.
+    EXPECT_LE(window.frameGeometry().height() + 40, ui::SmallestScreen.height());
+    EXPECT_LE(window.frameGeometry().width(), ui::SmallestScreen.width());
 }

@@ -123,7 +123,7 @@ TEST_F(MainWindow, FrameHasItsTabsButtonsAndPanels)
     }
     clickTab(tabs(), 1);
     EXPECT_EQ(window->findChild<QLabel *>(QStringLiteral("Label2(8)"))->text(), QStringLiteral("Κλείσιμο ταμείου"));
-    EXPECT_EQ(command(0)->toolTip(), QStringLiteral("Εισαγωγή των στοιχείων της αγοράς"));
+    EXPECT_EQ(command(0)->toolTip(), QStringLiteral("Εισαγωγή των στοιχείων της αγοράς (F5)"));
 
     EXPECT_EQ(child<QLabel>(window.get(), "Label3D1(1)")->text(), QStringLiteral("Κεντρικό"));
     EXPECT_EQ(child<QLabel>(window.get(), "Label3D1(0)")->text(), QStringLiteral("Έκδοση  " KELVORA_VERSION));

@@ -11,7 +11,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QKeySequence>
 #include <QListWidget>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace cashbook {
@@ -39,6 +41,7 @@ void CashSheetWidget::buildControls()
     };
 
     QLineEdit *date = makeBox(0, 11, Qt::AlignCenter);
+    date->setAccessibleName(QStringLiteral("Ημερομηνία"));
     date->setFixedWidth(100);
     installDateKeyFilter(date);
     m_weekday = new QLabel(this);
@@ -65,11 +68,17 @@ void CashSheetWidget::buildControls()
     m_header->setFont(ui::fixedPitchFont(9));
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("List1"));
+    m_list->setAccessibleName(QStringLiteral("Κινήσεις της ημέρας"));
     m_list->setFont(ui::fixedPitchFont(9));
     m_list->setToolTip(QStringLiteral("Διπλό κλίκ για διόρθωση"));
     m_list->setUniformItemSizes(true);
     m_list->setMinimumHeight(110);
     m_list->installEventFilter(this);
+    m_list->setProperty(ui::OwnEnterProperty, true); // Enter loads the line's movement
+    // F3 reaches the day's lines from any field, to pick one with the arrows.
+    auto *toList = new QShortcut(QKeySequence(Qt::Key_F3), this);
+    toList->setContext(Qt::WindowShortcut);
+    connect(toList, &QShortcut::activated, this, [this] { FocusDayList(); });
     // The header's columns line up with the list's text inside its frame.
     m_header->setContentsMargins(m_list->frameWidth() + 2, 0, 0, 0);
 

@@ -103,23 +103,29 @@ void CashSheetWidget::leaveDateBoxNow()
     IsDayClosed();
 }
 
-bool CashSheetWidget::IsDayClosed()
+bool CashSheetWidget::dayIsClosed(std::optional<db::DbError> *failure)
 {
-    bool closed = false;
     try {
         const std::optional<QDate> day = shownDate();
-        closed = day && m_book.IsDayClosed(*day);
-        m_closedDaysUnreadable = false;
+        return day && m_book.IsDayClosed(*day);
     } catch (const db::DbError &e) {
         // A day that cannot be shown open must not look open: it is treated
         // as closed, which only users with the right may work on.
-        if (!m_closedDaysUnreadable)
-            msg::critical(Attention, QStringLiteral("Δεν ήταν δυνατό να διαβαστούν οι κλεισμένες ημέρες· η ημέρα "
-                                                    "θεωρείται κλειστή.")
-                                         + QLatin1Char('\r') + e.message());
-        m_closedDaysUnreadable = true;
-        closed = true;
+        if (failure)
+            *failure = e;
+        return true;
     }
+}
+
+bool CashSheetWidget::IsDayClosed()
+{
+    std::optional<db::DbError> failure;
+    const bool closed = dayIsClosed(&failure);
+    if (failure && !m_closedDaysUnreadable)
+        msg::critical(Attention, QStringLiteral("Δεν ήταν δυνατό να διαβαστούν οι κλεισμένες ημέρες· η ημέρα "
+                                                "θεωρείται κλειστή.")
+                                     + QLatin1Char('\r') + failure->message());
+    m_closedDaysUnreadable = failure.has_value();
     if (closed)
         setStateLabel(QStringLiteral("Ταμείο κλειστό"), QColor(255, 0, 0));
     else
@@ -214,13 +220,16 @@ void CashSheetWidget::showUnreadableDay(const QDate &day)
         m_context.setStatusPanel(panel, QString());
 }
 
+// Only asks: the label and the boxes stay as they are.
 bool CashSheetWidget::mayWorkOnDay()
 {
-    return !IsDayClosed() || globals().RightChangeRecords;
+    return globals().RightChangeRecords || !dayIsClosed(nullptr);
 }
 
 void CashSheetWidget::listClicked()
 {
+    // A click on the list repaints the day's state label, as users know it.
+    IsDayClosed();
     if (mayWorkOnDay())
         ShowEditButtons(false);
     clearEntry();
@@ -228,7 +237,7 @@ void CashSheetWidget::listClicked()
 
 void CashSheetWidget::listDoubleClicked(int row)
 {
-    if (!mayWorkOnDay() || row < 0)
+    if (row < 0 || !mayWorkOnDay())
         return;
     const qint64 aa = m_list->item(row)->data(AaRole).toLongLong();
     if (aa == 0)
@@ -261,6 +270,31 @@ void CashSheetWidget::listDoubleClicked(int row)
     const bool income = m_text[IncomeBox]->text() != Zero;
     m_text[IncomeBox]->setEnabled(income);
     m_text[ExpenseBox]->setEnabled(!income);
+}
+
+// Enter on a movement's line loads it as a double click does, and puts the
+// focus on its amount; on the first line Enter moves on like Tab.
+bool CashSheetWidget::loadCurrentLine()
+{
+    const int row = m_list->currentRow();
+    if (row < 0 || m_list->item(row)->data(AaRole).toLongLong() == 0)
+        return false;
+    listDoubleClicked(row);
+    if (!m_context.state->MovementSelected)
+        return true;
+    QLineEdit *amount = m_text[IncomeBox]->isEnabled() ? m_text[IncomeBox] : m_text[ExpenseBox];
+    amount->setFocus(Qt::ShortcutFocusReason);
+    return true;
+}
+
+void CashSheetWidget::FocusDayList()
+{
+    // Asked before the focus arrives: a list without a current line makes its
+    // first line current when it takes the focus.
+    const bool noLine = m_list->currentRow() < 0;
+    m_list->setFocus(Qt::ShortcutFocusReason);
+    if (noLine && m_list->count() > 0)
+        m_list->setCurrentRow(m_list->count() - 1);
 }
 
 void CashSheetWidget::ShowEditButtons(bool show)
@@ -460,6 +494,8 @@ void CashSheetWidget::InsertMovement()
     m_codeBox->setFocus();
 }
 
+// A cancelled change or delete is finished with as a done one is (the
+// selection is cleared); one refused by a check keeps the entry.
 bool CashSheetWidget::ChangeMovement()
 {
     if (m_loaded == 0 || !m_context.state->MovementSelected)
@@ -468,7 +504,7 @@ bool CashSheetWidget::ChangeMovement()
     if (!takeShownCode(CodeCheck::AtOperation))
         return false;
     if (!m_ops.ChangeMovement(m_loaded, entry()))
-        return false;
+        return m_ops.declinedByUser();
     ShowDay();
     return true;
 }
@@ -478,7 +514,7 @@ bool CashSheetWidget::DeleteMovement()
     if (m_loaded == 0 || !m_context.state->MovementSelected)
         return false;
     if (!m_ops.DeleteMovement(m_loaded))
-        return false;
+        return m_ops.declinedByUser();
     ShowDay();
     m_text[DescriptionBox]->clear();
     m_text[IncomeBox]->setText(Zero);
@@ -489,7 +525,17 @@ bool CashSheetWidget::DeleteMovement()
 void CashSheetWidget::CloseCash()
 {
     finishEditing();
-    m_ops.CloseCash(m_text[DateBox]->text());
+    if (!m_ops.CloseCash(m_text[DateBox]->text()))
+        return;
+    // The day now shows as closed; a user without the right to change closed
+    // days gets the protected view at once, without the refusal that leaving
+    // the date box says.
+    IsDayClosed();
+    if (!globals().RightChangeRecords) {
+        m_context.setButtonVisible(InsertButton, false);
+        setEntryEnabled(false);
+        m_context.setButtonVisible(CloseButton, false);
+    }
 }
 
 // ---- events -------------------------------------------------------------------
@@ -509,6 +555,8 @@ bool CashSheetWidget::eventFilter(QObject *watched, QEvent *event)
             codeEntered();
             return true;
         }
+        if (watched == m_list && loadCurrentLine())
+            return true;
         if (isTextBox || watched == m_list) {
             // Enter moves on like Tab (unless the window's own rule did already).
             focusNextChild();

@@ -2,6 +2,7 @@
 
 #include "cashbook/CashBook.h"
 #include "cashbook/CashOperations.h"
+#include "platform/db/DbError.h"
 #include "shell/contracts/Pages.h"
 
 #include <QWidget>
@@ -36,6 +37,8 @@ public:
     bool IsDayClosed();
     void RefreshCodes();
     void FocusCodeBox();
+    // The day list takes the focus, on its last line when none is current.
+    void FocusDayList();
 
     // The date box's leave handler.
     void LeaveDateBox();
@@ -72,7 +75,11 @@ private:
     void finishEditing();
     MovementEntry entry() const;
     std::optional<QDate> shownDate() const;
+    // Whether the shown day is closed, without touching the label or saying a
+    // failure (a failed read counts as closed and is handed back).
+    bool dayIsClosed(std::optional<db::DbError> *failure);
     bool mayWorkOnDay();
+    bool loadCurrentLine();
 
     PageContext &m_context;
     CashBook m_book;

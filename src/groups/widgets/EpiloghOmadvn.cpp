@@ -3,6 +3,7 @@
 #include "platform/desktop/Messages.h"
 #include "platform/desktop/widgets/BusyGuard.h"
 #include "platform/desktop/widgets/WindowRules.h"
+#include "platform/desktop/widgets/AccessibleNames.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -37,6 +38,7 @@ EpiloghOmadvn::EpiloghOmadvn(const QList<groups::GroupEntry> &groups, QWidget *p
     buildControls();
     resize(ui::twipsToPixels(9600), ui::twipsToPixels(4800));
     ui::CenterForm(this);
+    ui::NameControlsForAccessibility(this);
     open(groups);
 }
 

@@ -4,6 +4,7 @@
 #include "groups/GroupQueries.h"
 #include "platform/db/Database.h"
 #include "platform/desktop/Messages.h"
+#include "platform/desktop/widgets/AccessibleNames.h"
 #include "platform/desktop/widgets/BusyGuard.h"
 #include "platform/desktop/widgets/WindowRules.h"
 
@@ -50,6 +51,7 @@ OmadaKvdikvn::OmadaKvdikvn(db::Database &db, QWidget *parent) : QDialog(parent),
     }
     setEditMode(false);
     ui::InstallEnterAsTab(this);
+    ui::NameControlsForAccessibility(this);
 }
 
 void OmadaKvdikvn::buildControls()
@@ -76,6 +78,13 @@ void OmadaKvdikvn::buildControls()
     // Only a click on a group counts: clicks on an empty list do nothing.
     connect(m_list, &QListWidget::itemClicked, this, [this] { onSingleClick(); });
     connect(m_list, &QListWidget::itemDoubleClicked, this, &OmadaKvdikvn::onDoubleClick);
+    // Moving to another group with the keys leaves the loaded one as a click
+    // does: rename and delete must never act on a group other than the one
+    // highlighted. Refilling the list is no move of the user's.
+    connect(m_list, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *current, QListWidgetItem *previous) {
+        if (!m_refilling && current != previous && previous)
+            onSingleClick();
+    });
 
     auto *nameLabel = new QLabel(QStringLiteral("Ονομασία ομάδας  "), m_panel);
     nameLabel->setObjectName(QStringLiteral("Label1(1)"));
@@ -153,6 +162,8 @@ void OmadaKvdikvn::onButton(int element)
 
 void OmadaKvdikvn::refillList()
 {
+    m_refilling = true;
+    struct Done { bool &flag; ~Done() { flag = false; } } done{m_refilling};
     m_list->clear();
     for (const groups::GroupRow &g : groups::listGroups(m_db)) {
         auto *item = new QListWidgetItem(g.perigrafh, m_list);

@@ -40,6 +40,7 @@ private:
 
     db::Database &m_db;
     qint64 m_currentAa = 0; // the group loaded by a double click
+    bool m_refilling = false;
 
     QFrame *m_panel = nullptr;          // SSPanel1
     QListWidget *m_list = nullptr;      // DBList1

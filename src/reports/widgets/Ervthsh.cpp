@@ -1,6 +1,7 @@
 #include "Ervthsh.h"
 
 #include "ChoiceWindow.h"
+#include "platform/desktop/widgets/WindowPlacement.h"
 #include "platform/desktop/widgets/WindowRules.h"
 
 #include <QRadioButton>
@@ -19,7 +20,8 @@ reports::PrintChoice Ervthsh::choice() const { return {m_option[0]->isChecked()}
 reports::PrintChoice Ervthsh::ask(QWidget *parent)
 {
     Ervthsh dialog(parent);
-    ui::CenterForm(&dialog);
+    // Its size is known only once its layout has run: centred when shown.
+    ui::CenterWhenShown(&dialog);
     dialog.exec();
     return dialog.choice();
 }

@@ -1,6 +1,7 @@
 #include "FormaTajinomhshs.h"
 
 #include "ChoiceWindow.h"
+#include "platform/desktop/widgets/WindowPlacement.h"
 #include "platform/desktop/widgets/WindowRules.h"
 
 #include <QCheckBox>
@@ -51,7 +52,8 @@ reports::SortChoice FormaTajinomhshs::choice() const
 reports::SortChoice FormaTajinomhshs::ask(QWidget *parent)
 {
     FormaTajinomhshs dialog(parent);
-    ui::CenterForm(&dialog);
+    // Its size is known only once its layout has run: centred when shown.
+    ui::CenterWhenShown(&dialog);
     dialog.exec();
     return dialog.choice();
 }

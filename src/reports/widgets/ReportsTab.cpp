@@ -80,6 +80,8 @@ void ReportsTab::buildControls()
     m_to = new QLineEdit(frame);
     m_from->setObjectName(ui::arrayName("Text1", 7));
     m_to->setObjectName(ui::arrayName("Text1", 8));
+    m_from->setAccessibleName(QStringLiteral("Από ημερομηνία"));
+    m_to->setAccessibleName(QStringLiteral("Έως ημερομηνία"));
     for (QLineEdit *box : {m_from, m_to}) {
         box->setMaxLength(11);
         box->setAlignment(Qt::AlignCenter);

@@ -17,11 +17,14 @@ public:
     virtual QWidget *widget() = 0;
 
     virtual void InsertMovement() = 0;     // Command1(0)
-    virtual bool ChangeMovement() = 0;     // Command1(2); true when the change was done
-    virtual bool DeleteMovement() = 0;     // Command1(3); true when the movement was deleted
+    // Command1(2) and Command1(3): true when the loaded movement is finished
+    // with, because the operation was done or the user cancelled it; false
+    // when a check refused it (the entry stays for the user to correct).
+    virtual bool ChangeMovement() = 0;
+    virtual bool DeleteMovement() = 0;
     virtual void CloseCash() = 0;          // Command1(8)
-    // After a change or delete that was done: clear MovementSelected and the
-    // list selection. A refused or cancelled one leaves the entry as it was.
+    // After a change or delete that is finished with: clear MovementSelected
+    // and the list selection.
     virtual void ClearSelection() = 0;
 
     // Start-up: clear the code box and run the date box's leave handler

@@ -4,6 +4,8 @@
 #include "data/Store.h"
 #include "platform/db/DbError.h"
 #include "platform/desktop/Messages.h"
+#include "platform/desktop/widgets/AccessibleNames.h"
+#include "platform/desktop/widgets/WindowPlacement.h"
 #include "platform/desktop/widgets/WindowRules.h"
 #include "platform/regional/Clock.h"
 #include "platform/regional/GreekFormats.h"
@@ -16,6 +18,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 using namespace cashbook;
 
@@ -60,7 +63,27 @@ ChangeLogDialog::ChangeLogDialog(Store &store, QWidget *parent) : QDialog(parent
 
     resize(980, 460);
     refresh();
-    ui::CenterForm(this);
+    // Users size it to read long movements; it opens as they left it.
+    ui::RememberPlacement(this, QStringLiteral("ChangeLogDialog"));
+    ui::NameControlsForAccessibility(this);
+}
+
+void ChangeLogDialog::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    shareTextColumns();
+}
+
+void ChangeLogDialog::shareTextColumns()
+{
+    constexpr int Before = 6, Least = 120;
+    QHeaderView *header = m_table->horizontalHeader();
+    int others = 0;
+    for (int c = 0; c < Before; ++c)
+        others += header->sectionSize(c);
+    const int left = m_table->viewport()->width() - others;
+    // The last column stretches over what is left of the half.
+    header->resizeSection(Before, std::max(Least, left / 2));
 }
 
 void ChangeLogDialog::setRange(const QDate &from, const QDate &to)
@@ -91,9 +114,13 @@ bool ChangeLogDialog::refresh()
                                   e.dayClosed ? QStringLiteral("Ναι") : QStringLiteral("Όχι"),
                                   e.before,
                                   e.after};
-        for (int c = 0; c < 8; ++c)
-            m_table->setItem(r, c, new QTableWidgetItem(cells[c]));
+        for (int c = 0; c < 8; ++c) {
+            auto *item = new QTableWidgetItem(cells[c]);
+            item->setToolTip(cells[c]); // the whole text of a cut movement
+            m_table->setItem(r, c, item);
+        }
     }
     m_table->resizeColumnsToContents();
+    shareTextColumns();
     return true;
 }

@@ -19,7 +19,13 @@ public:
     QTableWidget *table() const { return m_table; }
     void setRange(const QDate &from, const QDate &to);
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    // The movement before and after share what the other columns leave.
+    void shareTextColumns();
+
     Store &m_store;
     QDateEdit *m_from;
     QDateEdit *m_to;

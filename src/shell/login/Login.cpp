@@ -10,8 +10,10 @@
 #include "data/StoreFailure.h"
 #include "platform/db/DbError.h"
 #include "platform/desktop/Messages.h"
+#include "platform/desktop/widgets/AccessibleNames.h"
 #include "platform/desktop/WorkstationNames.h"
 #include "platform/desktop/widgets/BusyGuard.h"
+#include "platform/desktop/widgets/WindowPlacement.h"
 #include "platform/desktop/widgets/WindowRules.h"
 
 #include <QAbstractButton>
@@ -50,7 +52,8 @@ Login::Login(Store &store, QWidget *parent) : QWidget(parent), m_store(store)
         box->clear();
     setAdministratorMode(false);
     enableChangeDelete(false);
-    ui::CenterForm(this);
+    ui::CenterWhenShown(this);
+    ui::NameControlsForAccessibility(this);
     m_text[0]->setFocus();
 
     m_waitTimer = new QTimer(this);
@@ -102,6 +105,12 @@ void Login::setAdministratorMode(bool on)
     m_securityFrame->setVisible(on);
     setFixedSize(ui::twipsToPixels(WidthTwips),
                  ui::twipsToPixels(on ? AdministratorHeightTwips + SecurityHeightTwips : NormalHeightTwips));
+    // Grown downwards from where the small window stood, the administrator
+    // mode would run off a small screen: the window is centred again.
+    if (isVisible()) {
+        ui::CenterForm(this);
+        QTimer::singleShot(0, this, [this] { ui::CenterForm(this); });
+    }
     if (on) {
         refillUsers();
         refreshSecurity();

@@ -77,6 +77,8 @@ void Login::buildControls()
                QRect(318, 16, 50, 50));
     addPicture(1, QStyle::SP_DialogCloseButton, QStringLiteral("Τερματισμός του προγράμματος"), QRect(374, 16, 50, 50));
     addPicture(5, QStyle::SP_BrowserReload, QString(), QRect(374, 80, 50, 50));
+    // It has no caption or tooltip; it is named by what it does.
+    m_command[5]->setAccessibleName(QStringLiteral("Ξεκλείδωμα βάσης"));
 
     m_waitLabel = new QLabel(m_upperFrame);
     m_waitLabel->setObjectName(QStringLiteral("lblWait"));

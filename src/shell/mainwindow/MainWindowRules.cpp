@@ -30,17 +30,17 @@ TabInfo tabInfo(int tab)
 const QList<ButtonInfo> &buttonTable()
 {
     static const QList<ButtonInfo> table = {
-        {0, CashTab, QStringLiteral("Εισαγωγή"), QStringLiteral("Εισαγωγή των στοιχείων της αγοράς"), true},
-        {1, ReportsTab, QStringLiteral("Εκτύπωση"), QString(), false},
-        {2, CashTab, QStringLiteral("Μεταβολή"), QStringLiteral("Μεταβολή των στοιχείων της αγοράς"), true},
-        {3, CashTab, QStringLiteral("Διαγραφή"), QStringLiteral("Διαγραφή της αγοράς"), true},
-        {4, CashTab, QStringLiteral("Εξοδος"), QStringLiteral("Τερματισμός του προγράμματος"), false},
-        {5, CodesTab, QStringLiteral("Εισαγωγή"), QStringLiteral("Εισαγωγή κωδικού στη λίστα"), false},
-        {6, CodesTab, QStringLiteral("Μεταβολή"), QStringLiteral("Μεταβολή των στοιχείων του κωδικού"), true},
-        {7, CodesTab, QStringLiteral("Διαγραφή"), QStringLiteral("Διαγραφή του κωδικού"), true},
-        {8, CashTab, QStringLiteral("Κλείσιμο ταμείου"), QStringLiteral("Οριστικό κλήσιμο ταμείου"), true},
-        {9, CodesTab, QStringLiteral("Εξοδος"), QStringLiteral("Τερματισμός του προγράμματος"), false},
-        {10, CodesTab, QStringLiteral("Επεξεργασία "), QStringLiteral("Επεξεργασία ομάδων κωδικών"), true},
+        {0, CashTab, QStringLiteral("Εισαγωγή"), QStringLiteral("Εισαγωγή των στοιχείων της αγοράς"), true, Qt::Key_F5},
+        {1, ReportsTab, QStringLiteral("Εκτύπωση"), QString(), false, Qt::Key_F5},
+        {2, CashTab, QStringLiteral("Μεταβολή"), QStringLiteral("Μεταβολή των στοιχείων της αγοράς"), true, Qt::Key_F6},
+        {3, CashTab, QStringLiteral("Διαγραφή"), QStringLiteral("Διαγραφή της αγοράς"), true, Qt::Key_F7},
+        {4, CashTab, QStringLiteral("Εξοδος"), QStringLiteral("Τερματισμός του προγράμματος"), false, Qt::Key_F10},
+        {5, CodesTab, QStringLiteral("Εισαγωγή"), QStringLiteral("Εισαγωγή κωδικού στη λίστα"), false, Qt::Key_F5},
+        {6, CodesTab, QStringLiteral("Μεταβολή"), QStringLiteral("Μεταβολή των στοιχείων του κωδικού"), true, Qt::Key_F6},
+        {7, CodesTab, QStringLiteral("Διαγραφή"), QStringLiteral("Διαγραφή του κωδικού"), true, Qt::Key_F7},
+        {8, CashTab, QStringLiteral("Κλείσιμο ταμείου"), QStringLiteral("Οριστικό κλήσιμο ταμείου"), true, Qt::Key_F8},
+        {9, CodesTab, QStringLiteral("Εξοδος"), QStringLiteral("Τερματισμός του προγράμματος"), false, Qt::Key_F10},
+        {10, CodesTab, QStringLiteral("Επεξεργασία "), QStringLiteral("Επεξεργασία ομάδων κωδικών"), true, Qt::Key_F9},
     };
     return table;
 }

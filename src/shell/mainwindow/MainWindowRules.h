@@ -28,6 +28,7 @@ struct ButtonInfo
     QString caption; // Label2 text
     QString toolTip;
     bool markerTest; // a changing operation: refused while another workstation holds the marker
+    int key;         // Qt::Key of the function key that presses it (the page's buttons share keys by role)
 };
 // The eleven buttons in element order.
 const QList<ButtonInfo> &buttonTable();

@@ -6,6 +6,7 @@
 #include "data/StoreFailure.h"
 #include "platform/db/DbError.h"
 #include "platform/desktop/Messages.h"
+#include "platform/desktop/widgets/AccessibleNames.h"
 #include "platform/desktop/widgets/BusyGuard.h"
 #include "platform/desktop/widgets/WindowRules.h"
 #include "platform/regional/Clock.h"
@@ -14,8 +15,11 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMessageBox>
+#include <QWindow>
 #include <QTabBar>
 #include <QTimer>
 
@@ -42,6 +46,14 @@ private:
     bool m_saved;
 };
 
+bool isMessageBox(QWindow *window)
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->windowHandle() == window)
+            return qobject_cast<QMessageBox *>(w) != nullptr;
+    return false;
+}
+
 } // namespace
 
 kentrikh::kentrikh(Store &store, const PageFactories &factories, QWidget *parent)
@@ -59,12 +71,19 @@ kentrikh::kentrikh(Store &store, const PageFactories &factories, QWidget *parent
     buildPages(factories);
     m_state.MovementSelected = false;
     m_state.PreviousTab = mainwindow::CashTab;
-    m_panel[1]->show();
+    showPage(mainwindow::CashTab);
     connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) {
         if (!m_selectingTab)
             Tab1_Click(index + 1);
     });
     ui::InstallEnterAsTab(this);
+    ui::NameControlsForAccessibility(this);
+    // Coming back from a message box the focus returns to the field that had
+    // it (Qt restores it); only activation from elsewhere moves it.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow *focused) {
+        if (focused && focused != windowHandle())
+            m_backFromMessageBox = isMessageBox(focused);
+    });
     // Sized to its outer size and centred once shown (showEvent), when the
     // frame is known.
 }
@@ -239,6 +258,7 @@ void kentrikh::Tab1_Click(int tab)
         showPage(tab);
         if (tab == mainwindow::CashTab && m_cash)
             m_cash->RefreshCodes();
+        focusFirstField(tab);
     } catch (const std::exception &e) {
         showPage(tab);
         msg::critical(QStringLiteral("Προσοχή"),
@@ -268,6 +288,9 @@ void kentrikh::showPage(int tab)
     }
     m_panel[size_t(tab)]->show();
     m_state.PreviousTab = tab;
+    // F1 opens the guide at the section of the page in use.
+    static const char16_t *sections[] = {u"", u"Η δουλειά της ημέρας", u"Κωδικοί και ομάδες", u"Εκτυπώσεις"};
+    setProperty("helpSection", QString::fromUtf16(sections[tab]));
 }
 
 void kentrikh::setStatusPanel(int panel, const QString &text)
@@ -323,7 +346,24 @@ void kentrikh::placeOnScreen()
 
 void kentrikh::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && m_cash)
-        m_cash->FocusCodeBox();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        if (!m_backFromMessageBox && m_cash)
+            m_cash->FocusCodeBox();
+        m_backFromMessageBox = false;
+    }
     QMainWindow::changeEvent(event);
+}
+
+// After a tab switch the user types into the page's first field.
+void kentrikh::focusFirstField(int tab)
+{
+    QWidget *panel = m_panel[size_t(tab)];
+    for (QWidget *w = panel->nextInFocusChain(); w && w != panel; w = w->nextInFocusChain()) {
+        if (!panel->isAncestorOf(w) || !w->isVisible() || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        if (qobject_cast<QAbstractButton *>(w) && !qobject_cast<QCheckBox *>(w))
+            continue; // a field, not a button
+        w->setFocus(Qt::TabFocusReason);
+        return;
+    }
 }

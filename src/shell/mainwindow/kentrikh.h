@@ -10,9 +10,11 @@
 #include <memory>
 
 class QAbstractButton;
+class QKeySequence;
 class QLabel;
 class QStatusBar;
 class QTabBar;
+class QToolButton;
 class Store;
 
 // The main window: the tab strip Tab1 over the pages Panel1(1..3), the picture
@@ -66,6 +68,9 @@ private:
     void buildFrame();
     void buildPanel(int page);
     void buildStatusBar();
+    void addKey(QAbstractButton *button, const QKeySequence &key, int element);
+    QToolButton *buildHelpButton(QWidget *parent);
+    void focusFirstField(int tab);
     void buildPages(const PageFactories &factories);
     void placePage(int page, QWidget *pageWidget);
 
@@ -98,4 +103,5 @@ private:
     bool m_selectingTab = false;
     bool m_stopped = false;
     bool m_placed = false;
+    bool m_backFromMessageBox = false; // the window last active before this one was a message box
 };

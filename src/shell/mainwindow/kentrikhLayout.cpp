@@ -3,6 +3,8 @@
 
 #include "MainWindowRules.h"
 #include "ReportsPlaceholder.h"
+#include "shell/desk/AboutWindow.h"
+#include "shell/desk/HelpWindow.h"
 #include "data/AppGlobals.h"
 #include "platform/db/DbError.h"
 #include "platform/desktop/widgets/WindowRules.h"
@@ -10,7 +12,11 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QKeySequence>
 #include <QLineEdit>
+#include <QAction>
+#include <QMenu>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabBar>
@@ -79,6 +85,7 @@ void kentrikh::buildFrame()
     m_version->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     headerRow->addWidget(m_header, 1);
     headerRow->addWidget(m_version);
+    headerRow->addWidget(buildHelpButton(central));
     column->addLayout(headerRow);
 
     m_tabs = new QTabBar(central);
@@ -91,6 +98,11 @@ void kentrikh::buildFrame()
         m_tabs->setTabToolTip(i, info.toolTip);
     }
     column->addWidget(m_tabs);
+    // Alt+1 to Alt+4 switch tabs as a click on them does.
+    for (int tab = mainwindow::CashTab; tab <= mainwindow::ExitTab; ++tab) {
+        auto *shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key(Qt::Key_0 + tab)), this);
+        connect(shortcut, &QShortcut::activated, this, [this, tab] { selectTab(tab); });
+    }
 
     // The three pages share one area under the tab strip; one is shown at a time.
     auto *area = new QGridLayout;
@@ -108,6 +120,29 @@ void kentrikh::buildFrame()
     column->addLayout(area, 1);
 
     buildStatusBar();
+}
+
+// The help entry: the guide at the section of the page in use, and About.
+QToolButton *kentrikh::buildHelpButton(QWidget *parent)
+{
+    auto *help = new QToolButton(parent);
+    help->setObjectName(QStringLiteral("Help"));
+    help->setText(QStringLiteral("Βοήθεια"));
+    help->setToolTip(QStringLiteral("Οδηγός χρήσης και πληροφορίες (F1)"));
+    help->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    help->setPopupMode(QToolButton::InstantPopup);
+    auto *menu = new QMenu(help);
+    QAction *guide = menu->addAction(QStringLiteral("Οδηγός χρήσης"));
+    guide->setShortcut(QKeySequence(Qt::Key_F1));
+    guide->setShortcutContext(Qt::WidgetShortcut); // F1 itself is answered program-wide
+    connect(guide, &QAction::triggered, this, [this] { HelpWindow::open(this); });
+    QAction *about = menu->addAction(QStringLiteral("Σχετικά με το Kelvora"));
+    connect(about, &QAction::triggered, this, [this] {
+        AboutWindow window(globals().DataPath, this);
+        window.exec();
+    });
+    help->setMenu(menu);
+    return help;
 }
 
 void kentrikh::buildPanel(int page)
@@ -135,7 +170,10 @@ void kentrikh::buildPanel(int page)
         button->setIcon(style()->standardIcon(buttonPicture(info.element)));
         button->setIconSize(QSize(32, 32));
         button->setFixedSize(52, 46);
-        button->setToolTip(info.toolTip);
+        // Every button is pressed by its function key too; the tooltip says which.
+        const QString key = QKeySequence(info.key).toString(QKeySequence::NativeText);
+        button->setToolTip(info.toolTip.isEmpty() ? key : info.toolTip + QStringLiteral(" (") + key + QLatin1Char(')'));
+        addKey(button, QKeySequence(info.key), element);
         auto *caption = new QLabel(info.caption, panel);
         caption->setObjectName(ui::arrayName("Label2", info.element));
         caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -146,9 +184,23 @@ void kentrikh::buildPanel(int page)
         m_command[size_t(info.element)] = button;
         m_caption[size_t(info.element)] = caption;
         connect(button, &QToolButton::clicked, this, [this, element] { Command1_Click(element); });
+        // The movement is booked from whichever entry field the user is in.
+        if (element == 0) {
+            addKey(button, QKeySequence(Qt::CTRL | Qt::Key_Return), element);
+            addKey(button, QKeySequence(Qt::CTRL | Qt::Key_Enter), element);
+        }
     }
     buttons->addStretch(1);
     column->addLayout(buttons);
+}
+
+// A key that presses the button: it works only while the button is visible
+// and enabled, so the pages share keys by role.
+void kentrikh::addKey(QAbstractButton *button, const QKeySequence &key, int element)
+{
+    auto *shortcut = new QShortcut(key, button);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, this, [this, element] { Command1_Click(element); });
 }
 
 void kentrikh::buildStatusBar()

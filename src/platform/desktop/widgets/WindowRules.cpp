@@ -1,4 +1,5 @@
 #include "WindowRules.h"
+#include "WindowPlacement.h"
 
 #include "platform/regional/GreekFormats.h"
 
@@ -70,6 +71,9 @@ public:
                 button->click();
             return true;
         }
+        // A control that gives Enter a meaning of its own says so.
+        if (w && w->property(ui::OwnEnterProperty).toBool())
+            return false;
         if (!w || !(qobject_cast<QLineEdit *>(w) || qobject_cast<QAbstractItemView *>(w)
                     || qobject_cast<QCheckBox *>(w)))
             return false;
@@ -112,10 +116,7 @@ void CenterForm(QWidget *window)
     QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    const QRect area = screen->availableGeometry();
-    const QSize frame = window->frameGeometry().size();
-    window->move(area.left() + (area.width() - frame.width()) / 2,
-                 area.top() + (area.height() - frame.height()) / 2);
+    window->move(centredTopLeft(screen->availableGeometry(), window->frameGeometry().size()));
 }
 
 QSize ClientSizeForFrame(const QSize &outer, const QMargins &frame)

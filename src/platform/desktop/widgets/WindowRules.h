@@ -54,8 +54,10 @@ QColor colourFromVb(qint64 vb, const QWidget *context = nullptr);
 void ApplyColouring(QWidget *window, const QString &nameList, const QColor &theme);
 
 // Enter in the window's line edits, lists and check boxes moves to the next control;
-// on a focused button it presses the button.
+// on a focused button it presses the button. A control whose property
+// OwnEnterProperty is true keeps Enter for itself.
 void InstallEnterAsTab(QWidget *window);
+inline constexpr const char *OwnEnterProperty = "kelvoraOwnEnter";
 
 // Injects one key event into the focused widget (key down when keyDown is true).
 void SendKeyPress(int qtKey, bool keyDown);
