@@ -13,6 +13,7 @@
 #include "groups/GroupQueries.h"
 #include "platform/regional/GreekFormats.h"
 #include "shell/login/LoginSearch.h"
+#include "data/AuditLog.h"
 #include "shell/login/UserAdmin.h"
 #include "support/MovementEntries.h"
 #include "support/TestDataFolder.h"
@@ -23,6 +24,12 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+// User administration is reached through the administrator entry only.
+auditlog::Author administrator()
+{
+    return {QStringLiteral("rootdesk"), QStringLiteral("desk1")};
+}
 
 QStringList hostileStrings()
 {
@@ -80,14 +87,14 @@ std::vector<Field> fields()
     return {
         {"user name",
          [](Store &s, const QString &text, int) -> Result {
-             if (!login::addUser(s.users(), {0, text, QStringLiteral("pw"), false, false, false}))
+             if (!login::addUser(s.users(), {0, text, QStringLiteral("pw"), false, false, false}, administrator()))
                  return {std::nullopt, {}};
              return {login::listUsers(s.users()).last().name, QStringLiteral("codes")};
          }},
         {"password",
          [](Store &s, const QString &text, int i) -> Result {
              const QString name = QStringLiteral("ΧΡΗΣΤΗΣ%1").arg(i);
-             if (!login::addUser(s.users(), {0, name, text, false, false, false}))
+             if (!login::addUser(s.users(), {0, name, text, false, false, false}, administrator()))
                  return {std::nullopt, {}};
              // Passwords are kept as salted hashes: reading one back means
              // logging in with it.
