@@ -8,8 +8,8 @@
 //
 //   login_bench [RUNS]
 
-#include "bench/support/Timing.h"
 #include "app/Program.h"
+#include "bench/support/Timing.h"
 #include "data/AppGlobals.h"
 #include "data/DataFolder.h"
 #include "data/Schema.h"

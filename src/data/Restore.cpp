@@ -45,7 +45,7 @@ public:
         switch (record.state) {
         case InUseMarker::Record::State::Taken:
             m_refusal = InUseMarker::holderText(record) +
-                QStringLiteral(" (kelvora.dat): end Kelvora on that workstation first");
+                        QStringLiteral(" (kelvora.dat): end Kelvora on that workstation first");
             return;
         case InUseMarker::Record::State::Unreachable:
             m_refusal = InUseMarker::problemText(record);
@@ -94,8 +94,8 @@ Shape shapeOf(db::Database &db)
 {
     Shape shape;
     QStringList tables;
-    db::Statement st = db.prepare(
-        QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'"));
+    db::Statement st = db.prepare(QStringLiteral(
+        "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'"));
     while (st.next())
         tables << st.text(0);
     for (const QString &table : tables) {
@@ -149,11 +149,13 @@ QString mainCopyProblem(const QString &path, const QString &key)
     const Shape found = shapeOf(*copy);
     if (!found.contains(QStringLiteral("taytothta")) || !found.contains(QStringLiteral("kinhseis")))
         return found.contains(QStringLiteral("codes"))
-            ? QStringLiteral("it holds the users, not the cash book (are the two files swapped?)")
-            : QStringLiteral("it is not a cash book (no table taytothta or kinhseis)");
+                   ? QStringLiteral("it holds the users, not the cash book (are the two files swapped?)")
+                   : QStringLiteral("it is not a cash book (no table taytothta or kinhseis)");
     const int version = schemaupgrade::currentVersion(*copy);
     if (version > schema::CurrentVersion)
-        return QStringLiteral("its version %1 is newer than this program's %2").arg(version).arg(schema::CurrentVersion);
+        return QStringLiteral("its version %1 is newer than this program's %2")
+            .arg(version)
+            .arg(schema::CurrentVersion);
     return shapeProblem(found, expectedMainShape(version));
 }
 
@@ -163,8 +165,8 @@ QString usersCopyProblem(const QString &path, const QString &key)
     const Shape found = shapeOf(*copy);
     if (!found.contains(QStringLiteral("codes")))
         return found.contains(QStringLiteral("kinhseis"))
-            ? QStringLiteral("it holds the cash book, not the users (are the two files swapped?)")
-            : QStringLiteral("it is not a users file (no table codes)");
+                   ? QStringLiteral("it holds the cash book, not the users (are the two files swapped?)")
+                   : QStringLiteral("it is not a users file (no table codes)");
     const int version = usersupgrade::usersVersion(*copy);
     if (version > usersupgrade::CurrentUsersVersion)
         return QStringLiteral("its version %1 is newer than this program's %2")
@@ -179,7 +181,7 @@ QString usersCopyProblem(const QString &path, const QString &key)
 void takeOverAccess(const QString &incoming, const QString &live, const QString &dataFolder)
 {
     const QByteArray in = QFile::encodeName(incoming);
-    struct stat st {};
+    struct stat st = {};
     mode_t mode = 0600;
     if (::stat(QFile::encodeName(live).constData(), &st) == 0) {
         if (::chown(in.constData(), st.st_uid, st.st_gid) != 0) {
@@ -196,8 +198,8 @@ void takeOverAccess(const QString &incoming, const QString &live, const QString 
 // that name is already there for either database.
 QString freeKeptSuffix(const QString (&targets)[2])
 {
-    const QString base = QStringLiteral(".before-restore-") +
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString base =
+        QStringLiteral(".before-restore-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     for (int n = 1;; ++n) {
         const QString suffix = n == 1 ? base : base + QStringLiteral("-%1").arg(n);
         bool free = true;
@@ -284,7 +286,7 @@ Result fromBackup(const QString &dataFolder, const QString &backupFolder, const 
         for (qsizetype i = done.size() - 1; i >= 0; --i) {
             if (!renameNow(done[i].to, done[i].from))
                 r.error += QStringLiteral("; and cannot move ") + done[i].to + QStringLiteral(" back to ") +
-                    done[i].from + QStringLiteral(": do it by hand before Kelvora is started");
+                           done[i].from + QStringLiteral(": do it by hand before Kelvora is started");
         }
         return r;
     }

@@ -250,16 +250,16 @@ int main(int argc, char **argv)
     p.addOption({UserOption, QStringLiteral("a first user, with all three rights"), QStringLiteral("name")});
     p.addOption({PasswordOption, QStringLiteral("the first user's password (asked twice when not given)"),
                  QStringLiteral("password")});
-    p.addOption({PasswordStdinOption, QStringLiteral("read the first user's password from one line of standard input")});
-    p.addOption({CodeOption,
-                 QStringLiteral("the administrator code of this installation (asked twice when not given)"),
+    p.addOption(
+        {PasswordStdinOption, QStringLiteral("read the first user's password from one line of standard input")});
+    p.addOption({CodeOption, QStringLiteral("the administrator code of this installation (asked twice when not given)"),
                  QStringLiteral("code")});
     p.addOption({CodeStdinOption,
                  QStringLiteral("read the administrator code from one line of standard input (before the password)")});
     p.addOption({ResetOption, QStringLiteral("only set a new administrator code in an existing data folder")});
-    p.addOption({RestoreOption,
-                 QStringLiteral("put the backup folder BACKUP (FOLDER/backup/YYYY-MM-DD) back into FOLDER; "
-                                "the replaced files are kept beside them")});
+    p.addOption(
+        {RestoreOption, QStringLiteral("put the backup folder BACKUP (FOLDER/backup/YYYY-MM-DD) back into FOLDER; "
+                                       "the replaced files are kept beside them")});
     p.process(app);
     if (const QString why = misuse(p); !why.isEmpty()) {
         refuse(why);

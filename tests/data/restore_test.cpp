@@ -30,14 +30,15 @@ QMap<QString, QByteArray> digests(const QString &folder)
         const QString path = it.next();
         QFile f(path);
         EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
-        out.insert(QDir(folder).relativeFilePath(path), QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256));
+        out.insert(QDir(folder).relativeFilePath(path),
+                   QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256));
     }
     return out;
 }
 
 mode_t modeOf(const QString &path)
 {
-    struct stat st {};
+    struct stat st = {};
     EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0) << path.toStdString();
     return st.st_mode & 07777;
 }
@@ -99,44 +100,37 @@ TEST_F(Restore, WrongFilesAreRefusedWithEveryFileUnchanged)
         QString errorHolds;
     };
     const Case cases[] = {
-        {"swapped",
-         wrongCopy([](const QString &f) {
+        {"swapped", wrongCopy([](const QString &f) {
              QFile::rename(f + QStringLiteral("/kelvora.mdb"), f + QStringLiteral("/x"));
              QFile::rename(f + QStringLiteral("/mapcodes.mdb"), f + QStringLiteral("/kelvora.mdb"));
              QFile::rename(f + QStringLiteral("/x"), f + QStringLiteral("/mapcodes.mdb"));
          }),
          QStringLiteral("swapped")},
-        {"another schema",
-         wrongCopy([](const QString &f) {
+        {"another schema", wrongCopy([](const QString &f) {
              QFile::remove(f + QStringLiteral("/kelvora.mdb"));
              db::Database::create(f + QStringLiteral("/kelvora.mdb"), key())
                  ->executeScript(QStringLiteral("CREATE TABLE taytothta (ariumos INTEGER);"
                                                 "CREATE TABLE kinhseis (aa INTEGER, poso REAL);"));
          }),
          QStringLiteral("has no")},
-        {"a column missing",
-         wrongCopy([](const QString &f) {
+        {"a column missing", wrongCopy([](const QString &f) {
              runOn(f + QStringLiteral("/kelvora.mdb"),
                    QStringLiteral("DROP TABLE kvdikoi;"
                                   "CREATE TABLE kvdikoi (id INTEGER PRIMARY KEY, kvdikos INTEGER, perigrafh TEXT,"
                                   " omada TEXT, aa_omadas INTEGER, lista TEXT, esodo INTEGER);"));
          }),
          QStringLiteral("no column energos")},
-        {"book from a newer program",
-         wrongCopy([](const QString &f) {
+        {"book from a newer program", wrongCopy([](const QString &f) {
              runOn(f + QStringLiteral("/kelvora.mdb"), QStringLiteral("UPDATE taytothta SET ariumos = 99;"));
          }),
          QStringLiteral("version 99")},
-        {"users file from a newer program",
-         wrongCopy([](const QString &f) {
+        {"users file from a newer program", wrongCopy([](const QString &f) {
              runOn(f + QStringLiteral("/mapcodes.mdb"), QStringLiteral("PRAGMA user_version = 7;"));
          }),
          QStringLiteral("version 7")},
-        {"users file missing",
-         wrongCopy([](const QString &f) { QFile::remove(f + QStringLiteral("/mapcodes.mdb")); }),
+        {"users file missing", wrongCopy([](const QString &f) { QFile::remove(f + QStringLiteral("/mapcodes.mdb")); }),
          QStringLiteral("mapcodes.mdb")},
-        {"another key",
-         wrongCopy([](const QString &f) {
+        {"another key", wrongCopy([](const QString &f) {
              QFile::remove(f + QStringLiteral("/kelvora.mdb"));
              QFile::remove(f + QStringLiteral("/mapcodes.mdb"));
              newinstall::createDatabases(f, QStringLiteral("another key"));
@@ -193,7 +187,7 @@ TEST_F(Restore, BothFilesArePutBackBesideEarlierKeptFiles)
     QStringList taken;
     for (int s = 0; s < 5; ++s) {
         const QString name = datafolder::usersDatabase(data.path()) + QStringLiteral(".before-restore-") +
-            now.addSecs(s).toString(QStringLiteral("yyyyMMdd-HHmmss"));
+                             now.addSecs(s).toString(QStringLiteral("yyyyMMdd-HHmmss"));
         QFile f(name);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("earlier");
@@ -215,7 +209,8 @@ TEST_F(Restore, BothFilesArePutBackBesideEarlierKeptFiles)
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         EXPECT_EQ(f.readAll(), QByteArray("earlier"));
     }
-    EXPECT_TRUE(QDir(data.path()).entryList({QStringLiteral("*.restoring")}, QDir::AllEntries | QDir::Hidden).isEmpty());
+    EXPECT_TRUE(
+        QDir(data.path()).entryList({QStringLiteral("*.restoring")}, QDir::AllEntries | QDir::Hidden).isEmpty());
     EXPECT_TRUE(InUseMarker(datafolder::marker(data.path())).read().isFree()); // held meanwhile, given back
 }
 
@@ -237,9 +232,8 @@ TEST_F(Restore, AFailedRenameUndoesTheOnesBefore)
     const QMap<QString, QByteArray> before = digests(data.path());
     for (int failing = 1; failing <= 4; ++failing) {
         int calls = 0;
-        restore::setRenameForTests([&](const QString &from, const QString &to) {
-            return ++calls != failing && QFile::rename(from, to);
-        });
+        restore::setRenameForTests(
+            [&](const QString &from, const QString &to) { return ++calls != failing && QFile::rename(from, to); });
         const restore::Result r = restore::fromBackup(data.path(), backupFolder, key());
         EXPECT_FALSE(r.ok) << failing;
         EXPECT_TRUE(r.error.startsWith(QStringLiteral("cannot rename"))) << r.error.toStdString();

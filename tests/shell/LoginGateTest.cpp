@@ -1,7 +1,7 @@
+#include "shell/login/LoginGate.h"
 #include "data/AdministratorCode.h"
 #include "data/AuditLog.h"
 #include "platform/security/PasswordHash.h"
-#include "shell/login/LoginGate.h"
 #include "support/TestDataFolder.h"
 
 #include <gtest/gtest.h>
@@ -151,7 +151,9 @@ TEST_F(Gate, AdministratorCodeBelowTheCurrentCostIsRemadeAtTheNextEntry)
     const int current = passwordhash::iterations();
     const QString older = passwordhash::hash(QStringLiteral("kodikos-9"), current - 1);
     data.users().execute(QStringLiteral("INSERT INTO diaxeirisths (kvdikos) VALUES (?1)"), older);
-    const auto stored = [&] { return data.users().scalar(QStringLiteral("SELECT kvdikos FROM diaxeirisths")).toString(); };
+    const auto stored = [&] {
+        return data.users().scalar(QStringLiteral("SELECT kvdikos FROM diaxeirisths")).toString();
+    };
 
     EXPECT_EQ(gate.attempt(QStringLiteral("rootdesk"), QStringLiteral("kodikos-8")).result, LoginGate::Result::Wrong);
     EXPECT_EQ(stored(), older);

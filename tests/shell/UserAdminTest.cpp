@@ -1,5 +1,5 @@
-#include "data/AuditLog.h"
 #include "shell/login/UserAdmin.h"
+#include "data/AuditLog.h"
 #include "support/ScriptedMessages.h"
 #include "support/TestDataFolder.h"
 
@@ -150,26 +150,31 @@ TEST_F(UserAdmin, EveryChangeOfAUserIsLoggedWithoutThePassword)
             out << st.text(0);
         return out;
     };
-    ASSERT_TRUE(login::addUser(data.users(), values(QStringLiteral(" Άννα "), QStringLiteral("Μυστικό-1"), true, false, true), by));
+    ASSERT_TRUE(login::addUser(data.users(),
+                               values(QStringLiteral(" Άννα "), QStringLiteral("Μυστικό-1"), true, false, true), by));
     EXPECT_FALSE(login::addUser(data.users(), values(QStringLiteral("Νίκος"), QStringLiteral("  ")), by)); // refused
     const qint64 anna = login::listUsers(data.users()).at(1).rowId;
-    ASSERT_TRUE(login::changeUser(data.users(), anna, values(QStringLiteral("Άννα Κ"), QString(), true, true, true), by));
-    ASSERT_TRUE(login::changeUser(data.users(), anna, values(QStringLiteral("Άννα Κ"), QStringLiteral("Μυστικό-2"), true, true, true), by));
-    ASSERT_TRUE(login::changeUser(data.users(), anna, values(QStringLiteral("Άννα Κ"), QString(), true, true, true), by));
+    ASSERT_TRUE(
+        login::changeUser(data.users(), anna, values(QStringLiteral("Άννα Κ"), QString(), true, true, true), by));
+    ASSERT_TRUE(login::changeUser(data.users(), anna,
+                                  values(QStringLiteral("Άννα Κ"), QStringLiteral("Μυστικό-2"), true, true, true), by));
+    ASSERT_TRUE(
+        login::changeUser(data.users(), anna, values(QStringLiteral("Άννα Κ"), QString(), true, true, true), by));
     boxes.answerNext(msg::Answer::Cancel);
     EXPECT_FALSE(login::deleteUser(data.users(), anna, by));
     boxes.answerNext(msg::Answer::Ok);
     ASSERT_TRUE(login::deleteUser(data.users(), anna, by));
 
     const QString who = QStringLiteral("rootdesk|desk1|");
-    EXPECT_EQ(rows(), (QStringList{
-                          who + QStringLiteral("Νέος χρήστης «Άννα»: εγγραφές ταμείου ναι, κλείσιμο ταμείου όχι, "
-                                               "ομάδες και κωδικοί ναι"),
-                          who + QStringLiteral("Μεταβολή χρήστη «Άννα»: όνομα «Άννα Κ», κλείσιμο ταμείου ναι (ήταν όχι)"),
-                          who + QStringLiteral("Μεταβολή χρήστη «Άννα Κ»: νέος κωδικός"),
-                          who + QStringLiteral("Μεταβολή χρήστη «Άννα Κ»: καμία αλλαγή"),
-                          who + QStringLiteral("Διαγραφή χρήστη «Άννα Κ»"),
-                      }));
+    EXPECT_EQ(rows(),
+              (QStringList{
+                  who + QStringLiteral("Νέος χρήστης «Άννα»: εγγραφές ταμείου ναι, κλείσιμο ταμείου όχι, "
+                                       "ομάδες και κωδικοί ναι"),
+                  who + QStringLiteral("Μεταβολή χρήστη «Άννα»: όνομα «Άννα Κ», κλείσιμο ταμείου ναι (ήταν όχι)"),
+                  who + QStringLiteral("Μεταβολή χρήστη «Άννα Κ»: νέος κωδικός"),
+                  who + QStringLiteral("Μεταβολή χρήστη «Άννα Κ»: καμία αλλαγή"),
+                  who + QStringLiteral("Διαγραφή χρήστη «Άννα Κ»"),
+              }));
     for (const QString &row : rows())
         EXPECT_FALSE(row.contains(QStringLiteral("μυστικό"), Qt::CaseInsensitive)) << row.toStdString();
 }

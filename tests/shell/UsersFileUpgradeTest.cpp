@@ -87,9 +87,9 @@ TEST_F(OldUsersFile, AFailingRowLeavesEveryPasswordInClear)
 // the log-in still works (the clear password is hashed at its log-in).
 TEST_F(OldUsersFile, StartStepUpgradesAndAFailureDoesNotStopTheLogIn)
 {
-    data.users().executeScript(QStringLiteral(
-        "CREATE TRIGGER refuse BEFORE UPDATE OF upass ON codes WHEN old.uname = 'nikos' "
-        "BEGIN SELECT RAISE(ABORT, 'refused'); END;"));
+    data.users().executeScript(
+        QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE OF upass ON codes WHEN old.uname = 'nikos' "
+                       "BEGIN SELECT RAISE(ABORT, 'refused'); END;"));
     usersupgrade::upgradeAtStart(data.store()); // reported on the console only
     EXPECT_EQ(usersupgrade::usersVersion(data.users()), 0);
     LoginGate gate(data.users(), QStringLiteral("desk1"));

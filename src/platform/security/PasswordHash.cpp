@@ -24,9 +24,9 @@ QByteArray derive(const QString &text, const QByteArray &salt, int iterations)
 {
     QByteArray utf8 = text.toUtf8();
     QByteArray out(HashBytes, '\0');
-    const int done = PKCS5_PBKDF2_HMAC(utf8.constData(), int(utf8.size()),
-                                       reinterpret_cast<const unsigned char *>(salt.constData()), int(salt.size()),
-                                       iterations, EVP_sha256(), HashBytes, reinterpret_cast<unsigned char *>(out.data()));
+    const int done = PKCS5_PBKDF2_HMAC(
+        utf8.constData(), int(utf8.size()), reinterpret_cast<const unsigned char *>(salt.constData()), int(salt.size()),
+        iterations, EVP_sha256(), HashBytes, reinterpret_cast<unsigned char *>(out.data()));
     secret::wipe(utf8);
     if (done != 1)
         throw std::runtime_error("PBKDF2 failed");

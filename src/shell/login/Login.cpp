@@ -4,8 +4,8 @@
 #include "Maintenance.h"
 #include "UserAdmin.h"
 #include "data/AdministratorCode.h"
-#include "data/AuditLog.h"
 #include "data/AppGlobals.h"
+#include "data/AuditLog.h"
 #include "data/Store.h"
 #include "data/StoreFailure.h"
 #include "platform/db/DbError.h"
@@ -123,8 +123,8 @@ void Login::logIn()
     try {
         // A second workstation may meet the file locked by one that writes:
         // it is told so and may try again, never that the data are missing.
-        checked = storefailure::retryWhileLocked(
-            [&] { outcome = gate().attempt(m_text[0]->text(), m_text[1]->text()); });
+        checked =
+            storefailure::retryWhileLocked([&] { outcome = gate().attempt(m_text[0]->text(), m_text[1]->text()); });
     } catch (const db::DbError &e) {
         emptySecretBox(m_text[1]);
         storefailure::reportCannotOpen(e);

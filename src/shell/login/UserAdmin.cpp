@@ -53,7 +53,8 @@ QString addedText(const UserRow &row)
     const std::array<bool, 3> rights = rightsOf(row);
     for (size_t i = 0; i < rights.size(); ++i)
         parts << RightNames[i] + u' ' + yesNo(rights[i]);
-    return auditlog::action::UserAdded + u' ' + quoted(row.name) + QStringLiteral(": ") + parts.join(QStringLiteral(", "));
+    return auditlog::action::UserAdded + u' ' + quoted(row.name) + QStringLiteral(": ") +
+           parts.join(QStringLiteral(", "));
 }
 
 // Only what changed; a new password is named, never written.
@@ -71,7 +72,7 @@ QString changedText(const UserRow &before, const UserRow &after, bool newPasswor
     if (parts.isEmpty())
         parts << QStringLiteral("καμία αλλαγή");
     return auditlog::action::UserChanged + u' ' + quoted(before.name) + QStringLiteral(": ") +
-        parts.join(QStringLiteral(", "));
+           parts.join(QStringLiteral(", "));
 }
 
 std::optional<UserRow> readUser(db::Database &users, qint64 rowId)
