@@ -3,6 +3,7 @@
 #include "ProgramPages.h"
 #include "data/AppGlobals.h"
 #include "shell/desk/ProgramLook.h"
+#include "data/UsersFileUpgrade.h"
 #include "shell/login/Login.h"
 #include "shell/mainwindow/MainWindowRules.h"
 #include "shell/mainwindow/kentrikh.h"
@@ -38,6 +39,9 @@ bool Program::start()
         return false;
     }
     m_store = std::make_unique<Store>(globals().DataPath, globals().DbPassword);
+    // Passwords kept in clear by older files are hashed, and the tables of the
+    // administrator code and the audit log added, before the first try.
+    usersupgrade::upgradeAtStart(*m_store);
     m_login = std::make_unique<Login>(*m_store);
     connect(m_login.get(), &Login::endRequested, qApp, &QApplication::quit, Qt::QueuedConnection);
     connect(m_login.get(), &Login::loginSucceeded, this, &Program::openMainWindow);

@@ -33,6 +33,19 @@ bool accepts(db::Database &users, const QString &typed)
     return passwordhash::verify(typed, stored);
 }
 
+bool rehashIfBelowCost(db::Database &users, const QString &typed)
+{
+    const QString stored = storedHash(users);
+    if (!passwordhash::belowCurrentCost(stored) || !passwordhash::verify(typed, stored))
+        return false;
+    const QString hashed = passwordhash::hash(typed);
+    db::Transaction t(users);
+    const int changed =
+        users.execute(QStringLiteral("UPDATE diaxeirisths SET kvdikos = ?1 WHERE kvdikos = ?2"), hashed, stored);
+    t.commit();
+    return changed > 0;
+}
+
 void set(db::Database &users, const QString &code)
 {
     const QString hashed = passwordhash::hash(code);

@@ -22,6 +22,11 @@ bool isSet(db::Database &users);
 // Compared exactly as typed (no case folding): blanks and case count.
 bool accepts(db::Database &users, const QString &typed);
 
+// After an accepted entry: a stored hash made with fewer iterations than new
+// hashes get is made again from the typed code (unless another workstation
+// replaced it meanwhile). True when it was. Throws db::DbError.
+bool rehashIfBelowCost(db::Database &users, const QString &typed);
+
 // Replaces the installation's code, in one transaction. Throws db::DbError.
 void set(db::Database &users, const QString &code);
 

@@ -5,12 +5,17 @@
 
 namespace auditlog {
 
-void record(db::Database &users, const QString &user, const QString &workstation, const QString &what)
+void write(db::Database &users, const Author &author, const QString &what)
 {
     const QString when = QDateTime::currentDateTime().toString(Qt::ISODate);
-    db::Transaction t(users);
     users.execute(QStringLiteral("INSERT INTO katagrafh (xronos, xrhsths, stathmos, energeia) VALUES (?1, ?2, ?3, ?4)"),
-                  when, user, workstation, what);
+                  when, author.user, author.workstation, what);
+}
+
+void record(db::Database &users, const QString &user, const QString &workstation, const QString &what)
+{
+    db::Transaction t(users);
+    write(users, {user, workstation}, what);
     t.commit();
 }
 

@@ -4,10 +4,7 @@
 #include "Store.h"
 #include "platform/db/Database.h"
 
-#include <QDateTime>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace backup {
@@ -26,11 +23,6 @@ void keepNewest(const QString &dataPath)
     const QStringList folders = backupFolders(dataPath);
     for (qsizetype i = 0; i + KeptBackups < folders.size(); ++i)
         QDir(QDir(backupRoot(dataPath)).filePath(folders[i])).removeRecursively();
-}
-
-QString fileNameOf(const QString &path)
-{
-    return QFileInfo(path).fileName();
 }
 
 } // namespace
@@ -81,52 +73,6 @@ Result backupDay(Store &store, const QDate &day)
         return r;
     }
     keepNewest(store.dataPath());
-    r.ok = true;
-    return r;
-}
-
-RestoreResult restore(const QString &dataFolder, const QString &backupFolder, const QString &key)
-{
-    RestoreResult r;
-    const QString sources[2] = {datafolder::mainDatabase(backupFolder), datafolder::usersDatabase(backupFolder)};
-    const QString targets[2] = {datafolder::mainDatabase(dataFolder), datafolder::usersDatabase(dataFolder)};
-    try {
-        for (const QString &s : sources) {
-            auto copy = db::Database::open(s, key); // throws when missing, plain, or another key
-            copy->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-        }
-    } catch (const std::exception &e) {
-        r.error = QString::fromUtf8(e.what());
-        return r;
-    }
-    const QString suffix =
-        QStringLiteral(".before-restore-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    for (int i = 0; i < 2; ++i) {
-        // Copied beside the target first, so a failed copy leaves the data folder as it was.
-        const QString incoming = targets[i] + QStringLiteral(".restoring");
-        QFile::remove(incoming);
-        if (!QFile::copy(sources[i], incoming)) {
-            r.error = QStringLiteral("cannot copy ") + sources[i] + QStringLiteral(" to ") + incoming;
-            for (const QString &t : targets)
-                QFile::remove(t + QStringLiteral(".restoring"));
-            return r;
-        }
-    }
-    for (int i = 0; i < 2; ++i) {
-        const QString incoming = targets[i] + QStringLiteral(".restoring");
-        if (QFile::exists(targets[i])) {
-            const QString kept = targets[i] + suffix;
-            if (!QFile::rename(targets[i], kept)) {
-                r.error = QStringLiteral("cannot rename ") + targets[i];
-                return r;
-            }
-            r.keptFiles << kept;
-        }
-        if (!QFile::rename(incoming, targets[i])) {
-            r.error = QStringLiteral("cannot put ") + fileNameOf(targets[i]) + QStringLiteral(" in place");
-            return r;
-        }
-    }
     r.ok = true;
     return r;
 }

@@ -7,7 +7,7 @@
 class Store;
 
 // Copies of both databases, taken when a day is closed, in
-// <data folder>/backup/YYYY-MM-DD/, and putting one back.
+// <data folder>/backup/YYYY-MM-DD/. Putting one back is restore::fromBackup.
 //
 // The copies are made with the engine's online backup API from the open
 // connections, so they are consistent even while another workstation reads,
@@ -33,18 +33,5 @@ Result backupDay(Store &store, const QDate &day);
 
 // The day folders under backup/, oldest first.
 QStringList backupFolders(const QString &dataPath);
-
-struct RestoreResult
-{
-    bool ok = false;
-    QString error;
-    QStringList keptFiles; // the replaced files, kept beside the new ones
-};
-
-// Puts the two databases of backupFolder into dataFolder. Both copies are first
-// opened with the key; the files they replace are renamed with the suffix
-// ".before-restore-YYYYMMDD-HHMMSS" and kept. Nothing is replaced when a copy
-// does not open.
-RestoreResult restore(const QString &dataFolder, const QString &backupFolder, const QString &key);
 
 } // namespace backup

@@ -21,4 +21,8 @@ bool matches(const QString &typed, const QString &stored);
 // The stored value is still a password in clear and must be hashed.
 bool needsHashing(const QString &stored);
 
+// The stored value should be made again from the password at its next
+// log-in: kept in clear, or hashed with fewer iterations than new hashes get.
+bool needsRehashing(const QString &stored);
+
 } // namespace userpassword

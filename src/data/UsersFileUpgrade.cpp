@@ -1,9 +1,11 @@
 #include "UsersFileUpgrade.h"
 
+#include "Store.h"
 #include "UserPasswords.h"
 #include "platform/db/Database.h"
 #include "platform/db/Transaction.h"
 
+#include <QDebug>
 #include <QList>
 #include <utility>
 
@@ -55,6 +57,15 @@ int upgradeUsersFile(db::Database &users)
     if (usersVersion(users) < 1)
         toUsersVersion1(users);
     return usersVersion(users);
+}
+
+void upgradeAtStart(Store &store)
+{
+    try {
+        upgradeUsersFile(store.users());
+    } catch (const db::DbError &e) {
+        qWarning() << "users file not upgraded:" << e.message();
+    }
 }
 
 } // namespace usersupgrade

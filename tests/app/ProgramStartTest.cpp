@@ -133,6 +133,25 @@ TEST_P(ProgramStart, LogInOpensTheRealMainWindowAfterTheOpeningBalance)
     EXPECT_TRUE(InUseMarker(datafolder::marker(data)).read().isFree());
 }
 
+// The users file of an older installation (passwords in clear, no version)
+// is brought to its version as a step of the start, before the log-in window
+// takes a try: the window itself only reads.
+using UsersFileAtStart = ProgramStart;
+TEST_F(UsersFileAtStart, IsUpgradedBeforeTheFirstTry)
+{
+    const auto users = [&] { return db::Database::open(datafolder::usersDatabase(data), globals().DbPassword); };
+    users()->executeScript(QStringLiteral("UPDATE codes SET upass = 'kleidi'; PRAGMA user_version = 0;"));
+
+    Program program(programDir.path());
+    ASSERT_TRUE(program.start());
+    ASSERT_NE(program.login(), nullptr);
+    auto u = users();
+    EXPECT_EQ(u->scalar(QStringLiteral("PRAGMA user_version")).toInt(), 1);
+    EXPECT_TRUE(u->scalar(QStringLiteral("SELECT upass FROM codes WHERE uname = 'anna'"))
+                    .toString()
+                    .startsWith(QStringLiteral("pbkdf2-sha256$")));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     FromEachVersion, ProgramStart,
     ::testing::Values(StartCase{"NewInstallation", QString()},

@@ -1,6 +1,7 @@
 #include "CashBookFixture.h"
 #include "data/Backup.h"
 #include "data/DataFolder.h"
+#include "data/Restore.h"
 #include "tools/NewInstallation.h"
 
 #include <QDir>
@@ -83,8 +84,8 @@ TEST_F(BackupAtClose, RestorePutsTheCopyBackAndKeepsTheReplacedFiles)
     insert(day(8), 10, QStringLiteral("5,00"), QStringLiteral("0"));
     insert(day(8), 20, QStringLiteral("0"), QStringLiteral("3,00"));
 
-    const backup::RestoreResult r =
-        backup::restore(folder.path(), backup::folderFor(folder.path(), day(7)), globals().DbPassword);
+    const restore::Result r =
+        restore::fromBackup(folder.path(), backup::folderFor(folder.path(), day(7)), globals().DbPassword);
     ASSERT_TRUE(r.ok) << qPrintable(r.error);
     ASSERT_EQ(r.keptFiles.size(), 2);
     Copy restored(folder.path());
@@ -99,7 +100,7 @@ TEST_F(BackupAtClose, RestoreRefusesACopyThatDoesNotOpenWithTheKey)
     insert(day(7), 10, QStringLiteral("100,00"), QStringLiteral("0"));
     QTemporaryDir other;
     newinstall::createDatabases(other.path(), QStringLiteral("another key"));
-    const backup::RestoreResult r = backup::restore(folder.path(), other.path(), globals().DbPassword);
+    const restore::Result r = restore::fromBackup(folder.path(), other.path(), globals().DbPassword);
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.error.isEmpty());
     EXPECT_TRUE(r.keptFiles.isEmpty());

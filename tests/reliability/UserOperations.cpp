@@ -3,6 +3,7 @@
 #include "cashbook/CashOperations.h"
 #include "cashbook/codes/CodeOperations.h"
 #include "data/AppGlobals.h"
+#include "data/AuditLog.h"
 #include "data/DataFolder.h"
 #include "data/Store.h"
 #include "groups/GroupOperations.h"
@@ -16,6 +17,12 @@
 
 namespace reliability {
 namespace {
+
+// User administration is reached through the administrator entry only.
+auditlog::Author administrator()
+{
+    return {QStringLiteral("rootdesk"), QStringLiteral("desk1")};
+}
 
 QDate march(int day)
 {
@@ -58,7 +65,8 @@ void makeSampleBook(Store &store)
     cash.ops.InsertMovement(entry(march(6), 20, {}, QStringLiteral("10"), QStringLiteral("ΚΑΦΕΔΕΣ")));
     for (int d : {2, 6})
         store.users().execute(QStringLiteral("INSERT INTO KlhsimoTameioy (Hmeraklhsimatos) VALUES (?1)"), march(d));
-    login::addUser(store.users(), {0, QStringLiteral("ΜΑΡΙΑ"), QStringLiteral("1234"), true, false, false});
+    login::addUser(store.users(), {0, QStringLiteral("ΜΑΡΙΑ"), QStringLiteral("1234"), true, false, false},
+                   administrator());
 }
 
 const std::vector<UserOperation> &userOperations()
@@ -90,13 +98,16 @@ const std::vector<UserOperation> &userOperations()
         {"delete group", [](Store &s) { return groups::deleteGroup(s.main(), 2); }},
         {"add user",
          [](Store &s) {
-             return login::addUser(s.users(), {0, QStringLiteral("ΝΙΚΟΣ"), QStringLiteral("pass"), false, true, false});
+             return login::addUser(s.users(), {0, QStringLiteral("ΝΙΚΟΣ"), QStringLiteral("pass"), false, true, false},
+                                   administrator());
          }},
         {"change user",
          [](Store &s) {
-             return login::changeUser(s.users(), 2, {2, QStringLiteral("ΜΑΡΙΑ Κ"), QStringLiteral("4321"), true, true, true});
+             return login::changeUser(s.users(), 2,
+                                      {2, QStringLiteral("ΜΑΡΙΑ Κ"), QStringLiteral("4321"), true, true, true},
+                                      administrator());
          }},
-        {"delete user", [](Store &s) { return login::deleteUser(s.users(), 2); }},
+        {"delete user", [](Store &s) { return login::deleteUser(s.users(), 2, administrator()); }},
         {"close the open days", [](Store &s) { return login::CloseOpenCashDays(s.users()) > 0; }},
         {"delete all data", [](Store &s) { return login::DeleteAllData(s); }},
     };

@@ -1,6 +1,7 @@
+#include "shell/login/LoginGate.h"
 #include "data/AdministratorCode.h"
 #include "data/AuditLog.h"
-#include "shell/login/LoginGate.h"
+#include "platform/security/PasswordHash.h"
 #include "support/TestDataFolder.h"
 
 #include <gtest/gtest.h>
@@ -142,6 +143,26 @@ TEST_F(Gate, FixedAdministratorCodeOnlyUntilTheInstallationHasItsOwn)
     EXPECT_EQ(data.users().scalar(QStringLiteral("SELECT count(*) FROM diaxeirisths")).toInt(), 1);
     EXPECT_EQ(gate.attempt(QStringLiteral("rootdesk"), QStringLiteral("Γάτα-2026")).result, LoginGate::Result::Wrong);
     EXPECT_EQ(gate.attempt(QStringLiteral("rootdesk"), QStringLiteral("another-one")).result,
+              LoginGate::Result::Administrator);
+}
+
+TEST_F(Gate, AdministratorCodeBelowTheCurrentCostIsRemadeAtTheNextEntry)
+{
+    const int current = passwordhash::iterations();
+    const QString older = passwordhash::hash(QStringLiteral("kodikos-9"), current - 1);
+    data.users().execute(QStringLiteral("INSERT INTO diaxeirisths (kvdikos) VALUES (?1)"), older);
+    const auto stored = [&] {
+        return data.users().scalar(QStringLiteral("SELECT kvdikos FROM diaxeirisths")).toString();
+    };
+
+    EXPECT_EQ(gate.attempt(QStringLiteral("rootdesk"), QStringLiteral("kodikos-8")).result, LoginGate::Result::Wrong);
+    EXPECT_EQ(stored(), older);
+    EXPECT_EQ(gate.attempt(QStringLiteral("rootdesk"), QStringLiteral("kodikos-9")).result,
+              LoginGate::Result::Administrator);
+    EXPECT_NE(stored(), older);
+    EXPECT_EQ(stored().section(QLatin1Char('$'), 1, 1).toInt(), current);
+    EXPECT_EQ(data.users().scalar(QStringLiteral("SELECT count(*) FROM diaxeirisths")).toInt(), 1);
+    EXPECT_EQ(gate.attempt(QStringLiteral("rootdesk"), QStringLiteral("kodikos-9")).result,
               LoginGate::Result::Administrator);
 }
 

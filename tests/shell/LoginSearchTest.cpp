@@ -1,6 +1,7 @@
 #include "shell/login/LoginSearch.h"
 #include "data/AppGlobals.h"
 #include "data/UserPasswords.h"
+#include "platform/security/PasswordHash.h"
 #include "support/TestDataFolder.h"
 
 #include <QProcess>
@@ -121,6 +122,36 @@ TEST_F(LoginSearch, PlainPasswordFromTheShellLogsInOnceAndIsHashed)
     EXPECT_FALSE(hashed.contains(QStringLiteral("έλι"), Qt::CaseInsensitive));
     EXPECT_TRUE(findUser(data.users(), QStringLiteral("άννα"), QStringLiteral("ΜΈΛΙ")));
     EXPECT_EQ(storedFor(), hashed); // hashed once only
+}
+
+// Raising the iteration count reaches stored passwords one log-in at a time:
+// a hash below the count is made again from the typed password when it fits,
+// and left alone when it does not.
+TEST_F(LoginSearch, HashBelowTheCurrentCostIsRemadeAtTheNextLogIn)
+{
+    const int current = passwordhash::iterations();
+    const auto storedFor = [&] {
+        return data.users().scalar(QStringLiteral("SELECT upass FROM codes WHERE uname = 'nikos'")).toString();
+    };
+    const auto iterationsOf = [](const QString &stored) { return stored.section(QLatin1Char('$'), 1, 1).toInt(); };
+    const QString older = passwordhash::hash(userpassword::folded(QStringLiteral("pw")), current - 1);
+    data.users().execute(QStringLiteral("UPDATE codes SET upass = ?1 WHERE uname = 'nikos'"), older);
+
+    EXPECT_FALSE(findUser(data.users(), QStringLiteral("nikos"), QStringLiteral("wrong")));
+    EXPECT_EQ(storedFor(), older); // a wrong try changes nothing
+
+    ASSERT_TRUE(findUser(data.users(), QStringLiteral("NIKOS"), QStringLiteral("PW")));
+    const QString remade = storedFor();
+    EXPECT_NE(remade, older);
+    EXPECT_EQ(iterationsOf(remade), current);
+    EXPECT_TRUE(findUser(data.users(), QStringLiteral("nikos"), QStringLiteral("pw")));
+    EXPECT_EQ(storedFor(), remade); // at the current cost it stays
+
+    // A hash above the count (made on a faster machine's setting) is not lowered.
+    const QString higher = passwordhash::hash(userpassword::folded(QStringLiteral("pw")), current + 1);
+    data.users().execute(QStringLiteral("UPDATE codes SET upass = ?1 WHERE uname = 'nikos'"), higher);
+    EXPECT_TRUE(findUser(data.users(), QStringLiteral("nikos"), QStringLiteral("pw")));
+    EXPECT_EQ(storedFor(), higher);
 }
 
 TEST(LoginNames, CutBeforeTheFirstNul)

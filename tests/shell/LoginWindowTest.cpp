@@ -374,3 +374,42 @@ TEST_F(LoginWindow, TheAdministratorModeIsCentredAgainAndFitsTheSmallestScreen)
     EXPECT_LE(window.frameGeometry().height() + 40, ui::SmallestScreen.height());
     EXPECT_LE(window.frameGeometry().width(), ui::SmallestScreen.width());
 }
+
+// The typed password (or administrator code) is not kept once a try is
+// decided, whatever the outcome; nor is a new user's password once stored.
+TEST_F(LoginWindow, PasswordBoxesAreEmptiedOnceUsed)
+{
+    typeLogin(QStringLiteral("μαρία"), QStringLiteral("0000")); // wrong
+    EXPECT_TRUE(text(1)->text().isEmpty());
+
+    text(0)->clear();
+    enterAdministratorMode();
+    EXPECT_TRUE(text(1)->text().isEmpty());
+
+    text(2)->setText(QStringLiteral("Νίκος"));
+    text(3)->setText(QStringLiteral("Νέο-Κλειδί"));
+    clickButton(command(2));
+    ASSERT_EQ(userList()->findItems(QStringLiteral("Νίκος"), Qt::MatchExactly).size(), 1);
+    EXPECT_TRUE(text(3)->text().isEmpty());
+
+    QSignalSpy succeeded(&window, &Login::loginSucceeded);
+    text(0)->clear();
+    typeLogin(QStringLiteral("νίκος"), QStringLiteral("νέο-κλειδί"));
+    ASSERT_EQ(succeeded.count(), 1);
+    EXPECT_TRUE(text(1)->text().isEmpty());
+    EXPECT_TRUE(globals().CurrentUserPassword.isEmpty());
+}
+
+TEST_F(LoginWindow, UserAdministrationIsLoggedAsTheAdministrator)
+{
+    enterAdministratorMode();
+    text(2)->setText(QStringLiteral("Νίκος"));
+    text(3)->setText(QStringLiteral("55"));
+    clickButton(command(2));
+    const auditlog::Entry newest = auditlog::recent(data.users(), 1).first();
+    EXPECT_EQ(newest.user, QStringLiteral("rootdesk"));
+    EXPECT_EQ(newest.workstation, workstation::machineName());
+    EXPECT_TRUE(newest.what.startsWith(auditlog::action::UserAdded + QStringLiteral(" «Νίκος»")));
+    // Listed at once in the window's log.
+    EXPECT_EQ(child<QTreeWidget>(&window, "lstKatagrafh")->topLevelItem(0)->text(3), newest.what);
+}

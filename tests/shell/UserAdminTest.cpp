@@ -1,4 +1,5 @@
 #include "shell/login/UserAdmin.h"
+#include "data/AuditLog.h"
 #include "support/ScriptedMessages.h"
 #include "support/TestDataFolder.h"
 
@@ -32,6 +33,7 @@ class UserAdmin : public ::testing::Test
 protected:
     TestDataFolder data; // holds admin/admin
     ScriptedMessages boxes;
+    const auditlog::Author by{QStringLiteral("rootdesk"), QStringLiteral("desk1")};
 };
 
 TEST_F(UserAdmin, BlankNameOrPasswordIsRefusedAndNothingWritten)
@@ -49,8 +51,8 @@ TEST_F(UserAdmin, BlankNameOrPasswordIsRefusedAndNothingWritten)
     const qint64 admin = login::listUsers(data.users()).first().rowId;
     for (const Case &c : blanks) {
         boxes.clear();
-        EXPECT_FALSE(login::addUser(data.users(), c.row));
-        EXPECT_NE(login::changeUser(data.users(), admin, c.row), c.changeRefused);
+        EXPECT_FALSE(login::addUser(data.users(), c.row, by));
+        EXPECT_NE(login::changeUser(data.users(), admin, c.row, by), c.changeRefused);
         ASSERT_EQ(boxes.count(), c.changeRefused ? 2 : 1);
         EXPECT_EQ(boxes.last().title, QStringLiteral("Προσοχή"));
         EXPECT_EQ(boxes.last().text, QStringLiteral("Δεν έχετε δώσει το Ονομα του χρήστη ή το κωδικό του"));
@@ -61,8 +63,8 @@ TEST_F(UserAdmin, BlankNameOrPasswordIsRefusedAndNothingWritten)
 TEST_F(UserAdmin, AddStoresTrimmedValuesAndAcceptsDuplicates)
 {
     ASSERT_TRUE(
-        login::addUser(data.users(), values(QStringLiteral("  Άννα "), QStringLiteral(" 12 "), true, false, true)));
-    ASSERT_TRUE(login::addUser(data.users(), values(QStringLiteral("Άννα"), QStringLiteral("34"))));
+        login::addUser(data.users(), values(QStringLiteral("  Άννα "), QStringLiteral(" 12 "), true, false, true), by));
+    ASSERT_TRUE(login::addUser(data.users(), values(QStringLiteral("Άννα"), QStringLiteral("34")), by));
     const QList<login::UserRow> rows = login::listUsers(data.users());
     ASSERT_EQ(rows.size(), 3);
     EXPECT_EQ(rows[1].name, QStringLiteral("Άννα"));
@@ -81,11 +83,11 @@ TEST_F(UserAdmin, AddStoresTrimmedValuesAndAcceptsDuplicates)
 
 TEST_F(UserAdmin, ChangeEditsOnlyTheChosenRowEvenAmongDuplicates)
 {
-    login::addUser(data.users(), values(QStringLiteral("anna"), QStringLiteral("1")));
-    login::addUser(data.users(), values(QStringLiteral("anna"), QStringLiteral("2")));
+    login::addUser(data.users(), values(QStringLiteral("anna"), QStringLiteral("1")), by);
+    login::addUser(data.users(), values(QStringLiteral("anna"), QStringLiteral("2")), by);
     const qint64 second = login::listUsers(data.users()).at(2).rowId;
     ASSERT_TRUE(login::changeUser(data.users(), second,
-                                  values(QStringLiteral("anna b"), QStringLiteral("9"), false, true, false)));
+                                  values(QStringLiteral("anna b"), QStringLiteral("9"), false, true, false), by));
     const QList<login::UserRow> rows = login::listUsers(data.users());
     EXPECT_EQ(rows[1].name, QStringLiteral("anna"));
     EXPECT_EQ(rows[2].name, QStringLiteral("anna b"));
@@ -97,7 +99,7 @@ TEST_F(UserAdmin, ChangeEditsOnlyTheChosenRowEvenAmongDuplicates)
 
 TEST_F(UserAdmin, EmptyPasswordOnChangeKeepsTheOldOne)
 {
-    login::addUser(data.users(), values(QStringLiteral("anna"), QStringLiteral("old")));
+    login::addUser(data.users(), values(QStringLiteral("anna"), QStringLiteral("old")), by);
     const qint64 anna = login::listUsers(data.users()).at(1).rowId;
     const auto stored = [&] {
         return data.users().scalar(QStringLiteral("SELECT upass FROM codes WHERE rowid = ?1"), anna).toString();
@@ -105,25 +107,25 @@ TEST_F(UserAdmin, EmptyPasswordOnChangeKeepsTheOldOne)
     const QString before = stored();
 
     for (const QString &blank : {QString(), QStringLiteral("   ")}) {
-        ASSERT_TRUE(login::changeUser(data.users(), anna, values(QStringLiteral("anna k"), blank, true)));
+        ASSERT_TRUE(login::changeUser(data.users(), anna, values(QStringLiteral("anna k"), blank, true), by));
         EXPECT_EQ(stored(), before);
     }
     EXPECT_EQ(boxes.count(), 0);
     EXPECT_TRUE(login::findUser(data.users(), QStringLiteral("anna k"), QStringLiteral("OLD")));
     EXPECT_TRUE(login::listUsers(data.users()).at(1).changeRecords);
 
-    ASSERT_TRUE(login::changeUser(data.users(), anna, values(QStringLiteral("anna k"), QStringLiteral(" new "))));
+    ASSERT_TRUE(login::changeUser(data.users(), anna, values(QStringLiteral("anna k"), QStringLiteral(" new ")), by));
     EXPECT_FALSE(login::findUser(data.users(), QStringLiteral("anna k"), QStringLiteral("old")));
     EXPECT_TRUE(login::findUser(data.users(), QStringLiteral("anna k"), QStringLiteral("new")));
 }
 
 TEST_F(UserAdmin, DeleteAsksAndCancelKeepsTheUser)
 {
-    login::addUser(data.users(), values(QStringLiteral("anna"), QStringLiteral("1")));
+    login::addUser(data.users(), values(QStringLiteral("anna"), QStringLiteral("1")), by);
     const qint64 anna = login::listUsers(data.users()).at(1).rowId;
 
     boxes.answerNext(msg::Answer::Cancel);
-    EXPECT_FALSE(login::deleteUser(data.users(), anna));
+    EXPECT_FALSE(login::deleteUser(data.users(), anna, by));
     ASSERT_EQ(boxes.count(), 1);
     EXPECT_EQ(boxes.last().title, QStringLiteral("Διαγραφή χρήστη"));
     EXPECT_EQ(boxes.last().text, QStringLiteral("Να γίνει η διαγραφή του χρήστη; "));
@@ -131,6 +133,57 @@ TEST_F(UserAdmin, DeleteAsksAndCancelKeepsTheUser)
     EXPECT_EQ(names(data.users()).size(), 2);
 
     boxes.answerNext(msg::Answer::Ok);
-    EXPECT_TRUE(login::deleteUser(data.users(), anna));
+    EXPECT_TRUE(login::deleteUser(data.users(), anna, by));
+    EXPECT_EQ(names(data.users()), QStringList{QStringLiteral("admin")});
+}
+
+// Every change of a user leaves a row: who, where, the user and what changed.
+// Refused and cancelled changes leave none, and no row holds a password.
+TEST_F(UserAdmin, EveryChangeOfAUserIsLoggedWithoutThePassword)
+{
+    data.users().execute(QStringLiteral("DELETE FROM katagrafh"));
+    const auto rows = [&] {
+        QStringList out;
+        db::Statement st = data.users().prepare(
+            QStringLiteral("SELECT xrhsths || '|' || stathmos || '|' || energeia FROM katagrafh ORDER BY aa"));
+        while (st.next())
+            out << st.text(0);
+        return out;
+    };
+    ASSERT_TRUE(login::addUser(data.users(),
+                               values(QStringLiteral(" Άννα "), QStringLiteral("Μυστικό-1"), true, false, true), by));
+    EXPECT_FALSE(login::addUser(data.users(), values(QStringLiteral("Νίκος"), QStringLiteral("  ")), by)); // refused
+    const qint64 anna = login::listUsers(data.users()).at(1).rowId;
+    ASSERT_TRUE(
+        login::changeUser(data.users(), anna, values(QStringLiteral("Άννα Κ"), QString(), true, true, true), by));
+    ASSERT_TRUE(login::changeUser(data.users(), anna,
+                                  values(QStringLiteral("Άννα Κ"), QStringLiteral("Μυστικό-2"), true, true, true), by));
+    ASSERT_TRUE(
+        login::changeUser(data.users(), anna, values(QStringLiteral("Άννα Κ"), QString(), true, true, true), by));
+    boxes.answerNext(msg::Answer::Cancel);
+    EXPECT_FALSE(login::deleteUser(data.users(), anna, by));
+    boxes.answerNext(msg::Answer::Ok);
+    ASSERT_TRUE(login::deleteUser(data.users(), anna, by));
+
+    const QString who = QStringLiteral("rootdesk|desk1|");
+    EXPECT_EQ(rows(),
+              (QStringList{
+                  who + QStringLiteral("Νέος χρήστης «Άννα»: εγγραφές ταμείου ναι, κλείσιμο ταμείου όχι, "
+                                       "ομάδες και κωδικοί ναι"),
+                  who + QStringLiteral("Μεταβολή χρήστη «Άννα»: όνομα «Άννα Κ», κλείσιμο ταμείου ναι (ήταν όχι)"),
+                  who + QStringLiteral("Μεταβολή χρήστη «Άννα Κ»: νέος κωδικός"),
+                  who + QStringLiteral("Μεταβολή χρήστη «Άννα Κ»: καμία αλλαγή"),
+                  who + QStringLiteral("Διαγραφή χρήστη «Άννα Κ»"),
+              }));
+    for (const QString &row : rows())
+        EXPECT_FALSE(row.contains(QStringLiteral("μυστικό"), Qt::CaseInsensitive)) << row.toStdString();
+}
+
+// The row is written in the change's own transaction: when it cannot be
+// written, the change is not made either.
+TEST_F(UserAdmin, AChangeWhoseLogRowFailsIsNotMade)
+{
+    data.users().execute(QStringLiteral("DROP TABLE katagrafh"));
+    EXPECT_THROW(login::addUser(data.users(), values(QStringLiteral("anna"), QStringLiteral("1")), by), db::DbError);
     EXPECT_EQ(names(data.users()), QStringList{QStringLiteral("admin")});
 }

@@ -83,10 +83,20 @@ TEST_F(OldUsersFile, AFailingRowLeavesEveryPasswordInClear)
     EXPECT_FALSE(data.users().tableExists(QStringLiteral("katagrafh")));
 }
 
-// The program upgrades the file when the login window makes its first try.
-TEST_F(OldUsersFile, TheFirstLogInTryFindsTheFileUpgraded)
+// The start-up step upgrades the file; should it fail, the start goes on and
+// the log-in still works (the clear password is hashed at its log-in).
+TEST_F(OldUsersFile, StartStepUpgradesAndAFailureDoesNotStopTheLogIn)
 {
+    data.users().executeScript(
+        QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE OF upass ON codes WHEN old.uname = 'nikos' "
+                       "BEGIN SELECT RAISE(ABORT, 'refused'); END;"));
+    usersupgrade::upgradeAtStart(data.store()); // reported on the console only
+    EXPECT_EQ(usersupgrade::usersVersion(data.users()), 0);
     LoginGate gate(data.users(), QStringLiteral("desk1"));
+    EXPECT_EQ(gate.attempt(QStringLiteral("μαρία"), QStringLiteral("κλειδί")).result, LoginGate::Result::LoggedIn);
+
+    data.users().executeScript(QStringLiteral("DROP TRIGGER refuse;"));
+    usersupgrade::upgradeAtStart(data.store());
     EXPECT_EQ(usersupgrade::usersVersion(data.users()), 1);
     for (const QString &stored : storedPasswords())
         EXPECT_TRUE(stored.startsWith(QStringLiteral("pbkdf2-sha256$")));

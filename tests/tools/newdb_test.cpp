@@ -3,10 +3,14 @@
 #include "data/AdministratorCode.h"
 #include "data/AppGlobals.h"
 #include "data/AuditLog.h"
+#include "data/Backup.h"
 #include "data/DataFolder.h"
+#include "data/InUseMarker.h"
+#include "data/Store.h"
 #include "platform/db/Database.h"
 #include "shell/login/LoginSearch.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -91,4 +95,86 @@ TEST_F(NewDb, ForgottenCodeIsResetOnTheDataFolder)
                      QStringLiteral("--admin-code"), QStringLiteral("whatever")})
                   .exitCode,
               1);
+}
+
+// Before, a user named without a password was made with every right and an
+// empty password. The password is now asked twice (here: two lines of the
+// input) and an empty one is refused; nothing is made until all is known.
+TEST_F(NewDb, UserWithoutPasswordIsAskedTwiceAndNeverEmpty)
+{
+    const QStringList args = {folder(), QStringLiteral("--admin-code"), QStringLiteral("kodikos-1"),
+                              QStringLiteral("--user"), QStringLiteral("anna")};
+    for (const QByteArray &input : {QByteArray(), QByteArray("\n\n"), QByteArray("   \n   \n"),
+                                    QByteArray("Μέλι\nΜέλο\n"), QByteArray("Μέλι\n")}) {
+        const ToolRun r = newdb(args, input);
+        EXPECT_EQ(r.exitCode, 2) << input.toStdString();
+        EXPECT_FALSE(QFile::exists(datafolder::mainDatabase(folder()))) << input.toStdString();
+        EXPECT_FALSE(QFile::exists(datafolder::usersDatabase(folder()))) << input.toStdString();
+    }
+    const ToolRun r = newdb(args, "Μέλι\nΜέλι\n");
+    ASSERT_EQ(r.exitCode, 0) << r.errors.toStdString();
+    auto u = users();
+    EXPECT_TRUE(login::findUser(*u, QStringLiteral("anna"), QStringLiteral("ΜΈΛΙ")));
+    EXPECT_FALSE(login::findUser(*u, QStringLiteral("anna"), QString()));
+}
+
+TEST_F(NewDb, OptionsThatWouldBeIgnoredAreRefused)
+{
+    const QStringList refused[] = {
+        {folder(), QStringLiteral("--admin-code"), QStringLiteral("kodikos-1"), QStringLiteral("--password"),
+         QStringLiteral("pw")},
+        {folder(), QStringLiteral("--admin-code"), QStringLiteral("kodikos-1"), QStringLiteral("--password-stdin")},
+        {folder(), QStringLiteral("--admin-code"), QStringLiteral("kodikos-1"), QStringLiteral("--user"),
+         QStringLiteral("  "), QStringLiteral("--password"), QStringLiteral("pw")},
+        {folder(), QStringLiteral("--admin-code"), QStringLiteral("kodikos-1"), QStringLiteral("--admin-code-stdin")},
+        {folder(), QStringLiteral("--reset-admin-code"), QStringLiteral("--user"), QStringLiteral("anna")},
+        {QStringLiteral("--restore"), folder(), folder(), QStringLiteral("--user"), QStringLiteral("anna")},
+    };
+    for (const QStringList &args : refused) {
+        const ToolRun r = newdb(args, "kodikos-1\nkodikos-1\npw\npw\n");
+        EXPECT_EQ(r.exitCode, 2) << args.join(u' ').toStdString();
+        EXPECT_FALSE(r.errors.isEmpty());
+        EXPECT_FALSE(QFile::exists(datafolder::usersDatabase(folder()))) << args.join(u' ').toStdString();
+    }
+}
+
+// Nothing secret on the command line, where other local users can read it.
+TEST_F(NewDb, CodeAndPasswordReadFromStandardInput)
+{
+    const ToolRun r = newdb({folder(), QStringLiteral("--admin-code-stdin"), QStringLiteral("--user"),
+                             QStringLiteral("anna"), QStringLiteral("--password-stdin")},
+                            "Σπίτι-42\nΜέλι\n");
+    ASSERT_EQ(r.exitCode, 0) << r.errors.toStdString();
+    auto u = users();
+    EXPECT_TRUE(admincode::accepts(*u, QStringLiteral("Σπίτι-42")));
+    EXPECT_TRUE(login::findUser(*u, QStringLiteral("anna"), QStringLiteral("μέλι")));
+}
+
+TEST_F(NewDb, RestoreRefusedWhileHeldAndOtherwiseTellsToRestartEveryWorkstation)
+{
+    ASSERT_EQ(newdb({folder(), QStringLiteral("--admin-code"), QStringLiteral("kodikos-1")}).exitCode, 0);
+    QString backupFolder;
+    {
+        Store store(folder(), globals().DbPassword);
+        const backup::Result made = backup::backupDay(store, QDate(2026, 3, 7));
+        ASSERT_TRUE(made.ok) << qPrintable(made.error);
+        backupFolder = made.folder;
+    }
+    const InUseMarker marker(datafolder::marker(folder()));
+    ASSERT_EQ(marker.tryTake(QStringLiteral("anna"), QStringLiteral("pc-2")), InUseMarker::TakeResult::Taken);
+    const QStringList args = {QStringLiteral("--restore"), folder(), backupFolder};
+    ToolRun r = newdb(args);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.errors.contains(QStringLiteral("nothing restored"))) << r.errors.toStdString();
+    EXPECT_TRUE(r.errors.contains(QStringLiteral("pc-2"))) << r.errors.toStdString();
+    EXPECT_TRUE(QDir(folder()).entryList({QStringLiteral("*.before-restore-*")}).isEmpty());
+
+    ASSERT_TRUE(marker.release(QString(), QString()));
+    QProcess p;
+    p.start(QStringLiteral(KELVORA_NEWDB), args);
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    const QString said = QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_TRUE(said.contains(QStringLiteral("Restart Kelvora on every workstation"))) << said.toStdString();
+    EXPECT_EQ(QDir(folder()).entryList({QStringLiteral("*.before-restore-*")}).size(), 2);
 }

@@ -1,5 +1,7 @@
 #include "PasswordHash.h"
 
+#include "SecretText.h"
+
 #include <QByteArray>
 #include <QStringList>
 #include <openssl/crypto.h>
@@ -20,11 +22,13 @@ int g_iterations = DefaultIterations;
 
 QByteArray derive(const QString &text, const QByteArray &salt, int iterations)
 {
-    const QByteArray utf8 = text.toUtf8();
+    QByteArray utf8 = text.toUtf8();
     QByteArray out(HashBytes, '\0');
-    if (PKCS5_PBKDF2_HMAC(utf8.constData(), int(utf8.size()), reinterpret_cast<const unsigned char *>(salt.constData()),
-                          int(salt.size()), iterations, EVP_sha256(), HashBytes,
-                          reinterpret_cast<unsigned char *>(out.data())) != 1)
+    const int done = PKCS5_PBKDF2_HMAC(
+        utf8.constData(), int(utf8.size()), reinterpret_cast<const unsigned char *>(salt.constData()), int(salt.size()),
+        iterations, EVP_sha256(), HashBytes, reinterpret_cast<unsigned char *>(out.data()));
+    secret::wipe(utf8);
+    if (done != 1)
         throw std::runtime_error("PBKDF2 failed");
     return out;
 }
@@ -89,6 +93,12 @@ QString hash(const QString &text, int iterations)
 bool isHash(const QString &stored)
 {
     return stored.startsWith(Prefix + QLatin1Char('$'));
+}
+
+bool belowCurrentCost(const QString &stored)
+{
+    Parsed p;
+    return parse(stored, p) && p.iterations < g_iterations;
 }
 
 bool verify(const QString &text, const QString &stored)

@@ -4,8 +4,8 @@
 #include "Maintenance.h"
 #include "UserAdmin.h"
 #include "data/AdministratorCode.h"
-#include "data/AuditLog.h"
 #include "data/AppGlobals.h"
+#include "data/AuditLog.h"
 #include "data/Store.h"
 #include "data/StoreFailure.h"
 #include "platform/db/DbError.h"
@@ -15,6 +15,7 @@
 #include "platform/desktop/widgets/BusyGuard.h"
 #include "platform/desktop/widgets/WindowPlacement.h"
 #include "platform/desktop/widgets/WindowRules.h"
+#include "platform/security/SecretText.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -127,16 +128,22 @@ LoginGate &Login::gate()
 void Login::logIn()
 {
     LoginGate::Outcome outcome;
+    bool checked = false;
     try {
         // A second workstation may meet the file locked by one that writes:
         // it is told so and may try again, never that the data are missing.
-        if (!storefailure::retryWhileLocked(
-                [&] { outcome = gate().attempt(m_text[0]->text(), m_text[1]->text()); }))
-            return;
+        checked =
+            storefailure::retryWhileLocked([&] { outcome = gate().attempt(m_text[0]->text(), m_text[1]->text()); });
     } catch (const db::DbError &e) {
+        emptySecretBox(m_text[1]);
         storefailure::reportCannotOpen(e);
         return;
     }
+    // Whatever was decided, the password (or administrator code) is not kept:
+    // a wrong one is typed again, a right one is no longer needed.
+    emptySecretBox(m_text[1]);
+    if (!checked)
+        return;
     showWait();
     switch (outcome.result) {
     case LoginGate::Result::MustWait:
@@ -163,6 +170,16 @@ void Login::logIn()
     close();
 }
 
+// Empties a box that held a password or code. setText (unlike clear) also
+// drops the box's record of the typed keys; the last copy of the text is then
+// this one, and wiping it overwrites the characters before the memory is freed.
+void Login::emptySecretBox(QLineEdit *box)
+{
+    QString held = box->text();
+    box->setText(QString());
+    secret::wipe(held);
+}
+
 // The wait before the next try, under the password; a timer counts it down.
 void Login::showWait()
 {
@@ -173,6 +190,12 @@ void Login::showWait()
         m_waitTimer->start();
     else
         m_waitTimer->stop();
+}
+
+// Who changes users: only the administrator entry reaches them.
+auditlog::Author Login::administrator() const
+{
+    return {QStringLiteral("rootdesk"), login::cutAtNul(workstation::machineName())};
 }
 
 login::UserRow Login::editedValues() const
@@ -189,35 +212,46 @@ login::UserRow Login::editedValues() const
 void Login::addUser()
 {
     try {
-        if (login::addUser(m_store.users(), editedValues()))
-            refillUsers();
+        if (!login::addUser(m_store.users(), editedValues(), administrator()))
+            return;
     } catch (const db::DbError &e) {
         reportFailure(e.message());
+        return;
     }
+    emptySecretBox(m_text[3]); // stored as a hash; the box need not keep it
+    refillUsers();
+    refreshSecurity();
 }
 
 void Login::changeUser()
 {
     try {
-        if (login::changeUser(m_store.users(), m_currentRowId, editedValues()))
-            refillUsers();
+        if (!login::changeUser(m_store.users(), m_currentRowId, editedValues(), administrator()))
+            return;
     } catch (const db::DbError &e) {
         reportFailure(e.message());
+        return;
     }
+    emptySecretBox(m_text[3]);
+    refillUsers();
+    refreshSecurity();
 }
 
 void Login::deleteUser()
 {
     try {
-        if (!login::deleteUser(m_store.users(), m_currentRowId))
+        if (!login::deleteUser(m_store.users(), m_currentRowId, administrator()))
             return;
     } catch (const db::DbError &e) {
         reportFailure(e.message());
         return;
     }
     refillUsers();
-    for (int i = 0; i < 4; ++i)
-        m_text[size_t(i)]->clear();
+    refreshSecurity();
+    m_text[0]->clear();
+    m_text[2]->clear();
+    emptySecretBox(m_text[1]);
+    emptySecretBox(m_text[3]);
     enableChangeDelete(false);
 }
 
@@ -284,8 +318,8 @@ void Login::setAdministratorCode()
         reportFailure(e.message());
         return;
     }
-    m_text[4]->clear();
-    m_text[5]->clear();
+    emptySecretBox(m_text[4]);
+    emptySecretBox(m_text[5]);
     msg::information(title, QStringLiteral("Ο κωδικός διαχειριστή ορίστηκε."));
     refreshSecurity();
 }

@@ -2,6 +2,7 @@
 
 #include "LoginGate.h"
 #include "LoginSearch.h"
+#include "data/AuditLog.h"
 
 #include <QWidget>
 #include <array>
@@ -81,6 +82,8 @@ private:
     void showUser(QListWidgetItem *item);
     void enableChangeDelete(bool enabled);
     login::UserRow editedValues() const;
+    auditlog::Author administrator() const;
+    void emptySecretBox(QLineEdit *box);
     void reportFailure(const QString &what);
     void requestEnd();
 

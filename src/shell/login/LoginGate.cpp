@@ -2,7 +2,6 @@
 
 #include "data/AdministratorCode.h"
 #include "data/AuditLog.h"
-#include "data/UsersFileUpgrade.h"
 #include "platform/db/DbError.h"
 
 #include <QDebug>
@@ -10,14 +9,6 @@
 LoginGate::LoginGate(db::Database &users, QString workstation, LoginThrottle::Clock clock)
     : m_users(users), m_workstation(std::move(workstation)), m_throttle(std::move(clock))
 {
-    // Passwords kept in clear by older files are hashed before the first try
-    // (once; later starts only read the version). Should this fail, the
-    // search still accepts them and hashes each at its log-in.
-    try {
-        usersupgrade::upgradeUsersFile(m_users);
-    } catch (const db::DbError &e) {
-        qWarning() << "users file not upgraded:" << e.message();
-    }
 }
 
 LoginGate::Outcome LoginGate::attempt(const QString &name, const QString &password)
@@ -29,6 +20,11 @@ LoginGate::Outcome LoginGate::attempt(const QString &name, const QString &passwo
     if (administratorName && admincode::accepts(m_users, password)) {
         m_throttle.succeeded();
         log(name.toLower(), auditlog::action::AdministratorEntry);
+        try {
+            admincode::rehashIfBelowCost(m_users, password);
+        } catch (const db::DbError &e) {
+            qWarning() << "administrator code not rehashed:" << e.message(); // tried again at the next entry
+        }
         return {Result::Administrator, std::nullopt, 0};
     }
     if (std::optional<login::UserRow> user = login::findUser(m_users, name, password)) {

@@ -24,7 +24,8 @@ public:
         int waitSeconds = 0;                // before the next try is checked
     };
 
-    // Brings the users file to its current version first (usersupgrade).
+    // The users file is expected at its current version (the start-up brings it
+    // there, usersupgrade); the gate itself only reads and logs.
     LoginGate(db::Database &users, QString workstation, LoginThrottle::Clock clock = {});
 
     // Checks a name and password. While a delay runs, the try is refused

@@ -8,7 +8,8 @@
 namespace login {
 namespace {
 
-// Hashes a password found in clear, unless another workstation did meanwhile.
+// Stores a new hash of the typed password in place of one found in clear or
+// made at a lower cost, unless another workstation replaced it meanwhile.
 void hashInPlace(db::Database &users, qint64 rowId, const QString &plain, const QString &typed)
 {
     const QString hashed = userpassword::forStorage(typed);
@@ -36,7 +37,7 @@ std::optional<UserRow> findUser(db::Database &users, const QString &name, const 
             continue;
         UserRow user{st.integer(0), st.text(1), QString(), st.flag(3), st.flag(4), st.flag(5)};
         st.reset();
-        if (userpassword::needsHashing(stored))
+        if (userpassword::needsRehashing(stored))
             hashInPlace(users, user.rowId, stored, password);
         return user;
     }

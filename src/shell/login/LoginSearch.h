@@ -31,7 +31,8 @@ bool isAdministratorName(const QString &name);
 // First user (in table order) whose name matches without regard to letter
 // case and accents and whose password matches without regard to letter case
 // only. A password still kept in clear that matches is hashed there and then,
-// so it is accepted in clear only once. Values are bound, so quotes in them are
+// so it is accepted in clear only once; a hash made with fewer iterations than
+// new hashes get is made again at the current cost the same way. Values are bound, so quotes in them are
 // plain text. Throws db::DbError.
 std::optional<UserRow> findUser(db::Database &users, const QString &name, const QString &password);
 

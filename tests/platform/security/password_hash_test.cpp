@@ -76,3 +76,25 @@ TEST(PasswordHash, UnreadableStoredTextNeverMatches)
     EXPECT_FALSE(isHash(QStringLiteral("pbkdf2-sha256")));
     EXPECT_FALSE(isHash(QStringLiteral("plain password")));
 }
+
+// Current guidance for PBKDF2-HMAC-SHA256 asks for at least 600.000 iterations.
+// Tests lower the count to save time; the program never does.
+TEST(PasswordHash, ProgramCostMeetsTodaysGuidance)
+{
+    static_assert(passwordhash::DefaultIterations >= 600'000);
+    if (qEnvironmentVariableIsEmpty("KELVORA_TEST_FAST_KDF")) {
+        EXPECT_EQ(passwordhash::iterations(), passwordhash::DefaultIterations);
+    }
+}
+
+TEST(PasswordHash, BelowCurrentCostOnlyForReadableHashesUnderTheCount)
+{
+    const int before = passwordhash::iterations();
+    passwordhash::setIterations(300);
+    EXPECT_TRUE(passwordhash::belowCurrentCost(hash(QStringLiteral("pw"), 299)));
+    EXPECT_FALSE(passwordhash::belowCurrentCost(hash(QStringLiteral("pw"), 300)));
+    EXPECT_FALSE(passwordhash::belowCurrentCost(hash(QStringLiteral("pw"), 301)));
+    EXPECT_FALSE(passwordhash::belowCurrentCost(QStringLiteral("pw"))); // clear text: hashed by another rule
+    EXPECT_FALSE(passwordhash::belowCurrentCost(QStringLiteral("pbkdf2-sha256$1$x$y")));
+    passwordhash::setIterations(before);
+}
