@@ -19,16 +19,19 @@ cd "$(dirname "$0")/.."
 SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
 apt() { DEBIAN_FRONTEND=noninteractive $SUDO apt-get "$@" -y -qq >/dev/null; }
 
-mapfile -t debs < <(scripts/package.sh | grep '\.deb$')
-packages=()
-for deb in "${debs[@]}"; do packages+=("$(dpkg-deb -f "$deb" Package)"); done
 tmp=$(mktemp -d)
+packages=()
 cleanup() {
     apt purge "${packages[@]}" 2>/dev/null || true
     rm -rf "$tmp"
 }
 trap cleanup EXIT
 fail() { echo "package check FAILED: $*" >&2; exit 1; }
+
+scripts/package.sh > "$tmp/debs"
+mapfile -t debs < <(grep '\.deb$' "$tmp/debs")
+for deb in "${debs[@]}"; do packages+=("$(dpkg-deb -f "$deb" Package)"); done
+[ ${#packages[@]} -eq 4 ] || fail "expected 4 packages, got: ${packages[*]}"
 
 # 1. Contents.
 for deb in "${debs[@]}"; do
@@ -54,7 +57,7 @@ kelvora_deb=$(printf '%s\n' "${debs[@]}" | grep '/kelvora_')
 
 # 2. lintian. Errors and warnings fail; informational, pedantic and
 # experimental notes are shown.
-lintian -I -E --pedantic --no-tag-display-limit "${debs[@]}" 2>&1 | grep -v 'running with root privileges' \
+lintian -I -E --pedantic --tag-display-limit 0 "${debs[@]}" 2>&1 | grep -v 'running with root privileges' \
     | tee "$tmp/lintian.log" || true
 if grep -E '^(E|W): ' "$tmp/lintian.log" >/dev/null; then
     fail "lintian found errors or warnings (E:/W: above)"
@@ -96,7 +99,7 @@ done < <(cat "$tmp"/*.files | grep -E '^/usr/(bin|lib)/')
 [ "$hardened" -ge 7 ] || fail "only $hardened programs, libraries and plugins were checked for hardening"
 
 # 5. The development side.
-QT_QPA_PLATFORM=offscreen build/bin/kelvora-check-designer-plugins Prynex Label3D 2>"$tmp/designer.log" \
+QT_QPA_PLATFORM=offscreen build/bin/kelvora-check-designer-plugins Prynex kelvora::Label3D 2>"$tmp/designer.log" \
     || { cat "$tmp/designer.log" >&2; fail "Qt Designer does not find both controls"; }
 example=/usr/share/doc/libprynex-dev/examples/prynex-demo
 cmake -S "$example" -B "$tmp/example" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null

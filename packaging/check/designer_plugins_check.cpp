@@ -1,10 +1,10 @@
-// kelvora-check-designer-plugins [--folder DIR] CLASS...
+// kelvora-check-designer-plugins [--folder DIR] NAME...
 //
 // Loads every plugin in Qt Designer's plugin folder (by default the one the
 // installed Qt names: <plugins>/designer) as Designer itself does, through
 // QPluginLoader and the custom-widget interfaces, creates each widget offered,
-// and prints one line per widget. Exit status 0 when every CLASS named (e.g.
-// Prynex Label3D) was offered and its widget could be made, 1 otherwise.
+// and prints one line per widget. Exit status 0 when every widget NAME given
+// (e.g. Prynex kelvora::Label3D) was offered and made, 1 otherwise.
 
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
