@@ -104,13 +104,13 @@ QT_QPA_PLATFORM=offscreen build/bin/kelvora-check-designer-plugins Prynex kelvor
 example=/usr/share/doc/libprynex-dev/examples/prynex-demo
 cmake -S "$example" -B "$tmp/example" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$tmp/example" >/dev/null
-XDG_CONFIG_HOME="$tmp/example-config" QT_QPA_PLATFORM=offscreen timeout 60 \
+XDG_CONFIG_HOME="$tmp/example-config" XDG_RUNTIME_DIR="$tmp" QT_QPA_PLATFORM=offscreen timeout 60 \
     "$tmp/example/prynex-demo" "$tmp/example/demo.form" --screenshot "$tmp/example/demo.png"
 test -s "$tmp/example/demo.png" || fail "the example built against libprynex-dev shows nothing"
 echo "example of libprynex-dev built and ran against the installed library"
 library=$(grep -E '/libprynex\.so\.[0-9]+$' "$tmp/libprynex1.files")
 PRYNEX_CLASS_REGISTRY="$tmp/classes.reg" prynex-register "$library"
-grep -q "InprocServer = $(readlink -f "$library")" "$tmp/classes.reg" || fail "prynex-register wrote no entry"
+grep -q "InprocServer = $library\$" "$tmp/classes.reg" || fail "prynex-register wrote no entry"
 
 # 6. Remove everything: no file left behind, the user's data untouched.
 apt purge "${packages[@]}"
