@@ -103,7 +103,9 @@ done < <(cat "$tmp"/*.files | grep -E '^/usr/(bin|lib)/')
 grep -q 'Stack protected: yes' "$tmp/hardening" || fail "no binary has the stack protector"
 grep -q 'Fortify Source functions: yes' "$tmp/hardening" || fail "no binary has FORTIFY"
 library=$(grep -E '/libprynex\.so\.[0-9]+$' "$tmp/libprynex1.files")
-hardening-check "$library" | grep -q 'Stack protected: yes' || fail "$library has no stack protector"
+# (hardening-check fails on what is not required here; only its lines count)
+library_report=$(hardening-check "$library" || true)
+grep -q 'Stack protected: yes' <<< "$library_report" || fail "$library has no stack protector"
 [ "$(objdump -d "$library" | grep -c endbr64)" -gt 100 ] || fail "$library has no control-flow protection"
 
 # 5. The development side.
