@@ -1,64 +1,55 @@
-# The Debian package (scripts/package.sh): everything that has an install rule,
-# plus the desktop entry, icon, AppStream metainfo and man pages.
+# What the Debian packages (scripts/package.sh) take from the build: every
+# install rule names a component, and packaging/debian/<package>.components
+# says which components make up which package. The program's component
+# kelvora_program also holds the desktop entry, icon, AppStream metainfo, man
+# pages and user documents installed here.
 set(KELVORA_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
 set(KELVORA_APP_ID org.kelvora.Kelvora)
 
 install(FILES ${KELVORA_PACKAGING_DIR}/${KELVORA_APP_ID}.desktop
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT kelvora_program)
 install(FILES ${KELVORA_PACKAGING_DIR}/${KELVORA_APP_ID}.svg
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps COMPONENT kelvora_program)
 configure_file(${KELVORA_PACKAGING_DIR}/${KELVORA_APP_ID}.metainfo.xml
                ${PROJECT_BINARY_DIR}/packaging/${KELVORA_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/packaging/${KELVORA_APP_ID}.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT kelvora_program)
 
-# Man pages, compressed as Debian keeps them (gzip -n: the same bytes at every build).
+# A man page for every installed program, in the component of its program;
+# compressed as Debian keeps them (gzip -n: the same bytes at every build).
 find_program(KELVORA_GZIP gzip REQUIRED)
 set(KELVORA_MAN_PAGES)
-foreach(page kelvora kelvora-newdb)
-    configure_file(${KELVORA_PACKAGING_DIR}/${page}.1 ${PROJECT_BINARY_DIR}/packaging/${page}.1 @ONLY)
-    add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/packaging/${page}.1.gz
-        COMMAND ${KELVORA_GZIP} -9nf -k ${PROJECT_BINARY_DIR}/packaging/${page}.1
-        DEPENDS ${PROJECT_BINARY_DIR}/packaging/${page}.1)
-    list(APPEND KELVORA_MAN_PAGES ${PROJECT_BINARY_DIR}/packaging/${page}.1.gz)
+foreach(entry IN ITEMS kelvora:kelvora_program kelvora-newdb:kelvora_program
+                       prynex-demo:prynex_demo prynex-register:prynex_tools)
+    string(REPLACE ":" ";" entry ${entry})
+    list(GET entry 0 page)
+    list(GET entry 1 component)
+    set(out ${PROJECT_BINARY_DIR}/packaging/${page}.1)
+    configure_file(${KELVORA_PACKAGING_DIR}/${page}.1 ${out} @ONLY)
+    add_custom_command(OUTPUT ${out}.gz
+        COMMAND ${KELVORA_GZIP} -9nf -k ${out}
+        DEPENDS ${out})
+    list(APPEND KELVORA_MAN_PAGES ${out}.gz)
+    install(FILES ${out}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT ${component})
 endforeach()
 add_custom_target(kelvora_man_pages ALL DEPENDS ${KELVORA_MAN_PAGES})
-install(FILES ${KELVORA_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
-foreach(doc README.md docs/USER_GUIDE.md)
+# The documents of the program go where kelvora(1) says: /usr/share/doc/kelvora
+# (the package's name, not the project's).
+set(KELVORA_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/kelvora)
+foreach(doc IN ITEMS README.md docs/USER_GUIDE.md docs/SECURITY.md)
     if(EXISTS ${PROJECT_SOURCE_DIR}/${doc})
-        install(FILES ${PROJECT_SOURCE_DIR}/${doc} DESTINATION ${CMAKE_INSTALL_DOCDIR})
+        install(FILES ${PROJECT_SOURCE_DIR}/${doc} DESTINATION ${KELVORA_DOC_DIR} COMPONENT kelvora_program)
     endif()
 endforeach()
 if(EXISTS ${PROJECT_SOURCE_DIR}/docs/images)
-    install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/images DESTINATION ${CMAKE_INSTALL_DOCDIR})
+    install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/images DESTINATION ${KELVORA_DOC_DIR} COMPONENT kelvora_program)
 endif()
 
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME kelvora)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_VENDOR "Kelvora")
-set(CPACK_PACKAGE_CONTACT "Kelvora developers <dev@kelvora.invalid>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "daily cash book of a cash desk")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "daily cash book of a cash desk
- Kelvora keeps the cash book of the cash desk of a small Greek business:
- users log in, book each day's income and expenses under transaction codes,
- close the day's cash, and print the day sheet and period reports. Several
- workstations may share one data folder. Also holds the Prynex page-layout
- and print-preview library.")
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION misc)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# Library dependencies are read from the binaries; SQLCipher is linked in
-# statically, so libcrypto arrives through it. The fonts are what the reports
-# are laid out with.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Our own shared library (Prynex) is found inside the package being made
-# (dpkg-shlibdeps runs in the staging folder).
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS "${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}")
-string(REGEX REPLACE "^/" "" CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS "${CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS}")
-set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-liberation")
-set(CPACK_STRIP_FILES ON)
-set(CPACK_SET_DESTDIR OFF)
-include(CPack)
+# scripts/check-package.sh: loads every plugin of Qt Designer's plugin folder
+# as Designer does and checks that both controls are among them. Not installed.
+if(TARGET prynex_designer_plugin OR TARGET label3d_designer_plugin)
+    find_package(Qt6 QUIET COMPONENTS UiPlugin)
+    add_executable(kelvora-check-designer-plugins ${KELVORA_PACKAGING_DIR}/check/designer_plugins_check.cpp)
+    target_link_libraries(kelvora-check-designer-plugins PRIVATE kelvora_options Qt6::Widgets Qt6::UiPlugin)
+endif()

@@ -9,12 +9,19 @@ PKGS=(cmake ninja-build g++ pkg-config
       poppler-utils xvfb xauth imagemagick
       clang libclang-rt-14-dev
       dpkg-dev desktop-file-utils appstream)
-missing=()
-for p in "${PKGS[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
+# The package check (scripts/check-package.sh): lintian, and hardening-check of
+# devscripts, whose long list of recommended tools is not needed.
+LEAN_PKGS=(lintian devscripts file man-db)
+missing() {
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || echo "$p"
+    done
+}
+mapfile -t missing_pkgs < <(missing "${PKGS[@]}")
+mapfile -t missing_lean < <(missing "${LEAN_PKGS[@]}")
+if [ ${#missing_pkgs[@]} -gt 0 ] || [ ${#missing_lean[@]} -gt 0 ]; then
     SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
     $SUDO apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
+    [ ${#missing_pkgs[@]} -eq 0 ] || DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing_pkgs[@]}"
+    [ ${#missing_lean[@]} -eq 0 ] || DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing_lean[@]}"
 fi
