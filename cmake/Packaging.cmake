@@ -37,14 +37,12 @@ add_custom_target(kelvora_man_pages ALL DEPENDS ${KELVORA_MAN_PAGES})
 # The documents of the program go where kelvora(1) says: /usr/share/doc/kelvora
 # (the package's name, not the project's).
 set(KELVORA_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/kelvora)
-foreach(doc IN ITEMS README.md docs/USER_GUIDE.md docs/SECURITY.md)
+# The user guide is installed with the program (share/kelvora/guide), which opens it.
+foreach(doc IN ITEMS README.md docs/SECURITY.md)
     if(EXISTS ${PROJECT_SOURCE_DIR}/${doc})
         install(FILES ${PROJECT_SOURCE_DIR}/${doc} DESTINATION ${KELVORA_DOC_DIR} COMPONENT kelvora_program)
     endif()
 endforeach()
-if(EXISTS ${PROJECT_SOURCE_DIR}/docs/images)
-    install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/images DESTINATION ${KELVORA_DOC_DIR} COMPONENT kelvora_program)
-endif()
 
 # scripts/check-package.sh: loads every plugin of Qt Designer's plugin folder
 # as Designer does and checks that both controls are among them. Not installed.

@@ -11,7 +11,7 @@ namespace help {
 QStringList guidePlaces()
 {
     const QString bin = QCoreApplication::applicationDirPath();
-    return {QDir::cleanPath(bin + QStringLiteral("/../share/doc/kelvora/USER_GUIDE.md")),
+    return {QDir::cleanPath(bin + QStringLiteral("/../share/kelvora/guide/USER_GUIDE.md")),
             QStringLiteral(KELVORA_SOURCE_DIR "/docs/USER_GUIDE.md")};
 }
 
