@@ -128,6 +128,8 @@ void buildDaySheet(pages::Engine &engine, Store &store, const ReportInput &input
     engine.EndDoc();
 }
 
+bool hasCashDay(Store &store, const QDate &day) { return dayRow(store.main(), day).has_value(); }
+
 void buildDayAnalysis(pages::Engine &engine, Store &store, const ReportInput &input)
 {
     db::Database &db = store.main();
@@ -144,7 +146,7 @@ void buildDayAnalysis(pages::Engine &engine, Store &store, const ReportInput &in
 
     // Each group's balance runs over every movement of its codes up to the day;
     // an empty slot adds nothing.
-    const analysis::AnalysisSetup setup = input.ask().askAnalysisSetup(dayText);
+    const analysis::AnalysisSetup &setup = input.answers.analysisSetup;
     Money groupIncome[analysis::GroupCount];
     Money groupExpense[analysis::GroupCount];
     for (int slot = 0; slot < analysis::SlotCount; ++slot) {
