@@ -3,10 +3,10 @@
 set -euo pipefail
 PKGS=(cmake ninja-build g++ pkg-config
       qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
-      libsqlcipher-dev sqlcipher libssl-dev
+      libsqlcipher-dev sqlcipher libssl-dev libxlsxwriter-dev
       libgtest-dev libgmock-dev libbenchmark-dev
       fonts-liberation fonts-dejavu-core
-      poppler-utils xvfb xauth imagemagick
+      poppler-utils xvfb xauth imagemagick python3-openpyxl
       clang libclang-rt-14-dev
       dpkg-dev desktop-file-utils appstream)
 # The package check (scripts/check-package.sh): lintian, and hardening-check of

@@ -57,7 +57,6 @@ int main(int argc, char **argv)
     input.to = last;
     input.from = last.addYears(-1).addDays(1);
     input.headerCaption = QStringLiteral("Κεντρικό");
-    input.questions = &answers;
 
     std::vector<double> shown, bare, read;
     int pages = 0;
@@ -65,7 +64,7 @@ int main(int argc, char **argv)
         QElapsedTimer t;
         t.start();
         auto window = std::make_unique<Ektypvsh>(store);
-        window->load(6, input);
+        window->load(6, input, &answers);
         window->show();
         if (!QTest::qWaitForWindowExposed(window.get()))
             std::printf("the window was not shown\n");

@@ -45,7 +45,7 @@ void print(const char *what, const Timing &t, const char *limit)
     std::printf("  %-44s %8.0f ms  (cpu %6.0f ms)   limit %s\n", what, t.wallMs, t.cpuMs, limit);
 }
 
-reports::ReportInput wholeBook(const QDate &from, const QDate &to, reports::PresetAnswers &answers)
+reports::ReportInput wholeBook(const QDate &from, const QDate &to)
 {
     reports::ReportInput input;
     input.from = from;
@@ -53,7 +53,6 @@ reports::ReportInput wholeBook(const QDate &from, const QDate &to, reports::Pres
     input.fromText = from.toString(QStringLiteral("dd-MM-yyyy"));
     input.toText = to.toString(QStringLiteral("dd-MM-yyyy"));
     input.headerCaption = globals().HeaderCaption;
-    input.questions = &answers;
     return input;
 }
 
@@ -79,7 +78,6 @@ int main(int argc, char **argv)
     const qint64 movements = store.main().scalar(QStringLiteral("SELECT COUNT(*) FROM kinhseis")).toLongLong();
     std::printf("book: %lld movements, %s to %s\n", movements, qPrintable(first.toString(Qt::ISODate)),
                 qPrintable(last.toString(Qt::ISODate)));
-    reports::PresetAnswers answers;
 
     // Movements by code, analytic, all codes, the whole book.
     {
@@ -88,7 +86,7 @@ int main(int argc, char **argv)
             reports::readMovementsByCode(store.main(), first, last, {}, [&](const reports::MovementRow &) { ++rows; });
         });
         pages::Engine engine;
-        const reports::ReportInput input = wholeBook(first, last, answers);
+        const reports::ReportInput input = wholeBook(first, last);
         const Timing built = timed([&] { reports::runReport(4, engine, store, input); });
         QImage page;
         const Timing shown = timed([&] {
@@ -110,7 +108,7 @@ int main(int argc, char **argv)
         int days = 0;
         const Timing bare = timed([&] { days = int(reports::readCashDays(store.main(), first, last).size()); });
         pages::Engine engine;
-        const Timing built = timed([&] { reports::runReport(3, engine, store, wholeBook(first, last, answers)); });
+        const Timing built = timed([&] { reports::runReport(3, engine, store, wholeBook(first, last)); });
         std::printf("cash results summary (%d days, %d pages):\n", days, engine.PageCount());
         print("bare query", bare, "-");
         print("built", built, "500 ms");
@@ -135,7 +133,7 @@ int main(int argc, char **argv)
         const Timing bare = timed([&] { closed = int(reports::readClosedDays(users).size()); });
         pages::Engine engine;
         const Timing built =
-            timed([&] { reports::runReport(9, engine, copy, wholeBook(firstClosed, lastClosed, answers)); });
+            timed([&] { reports::runReport(9, engine, copy, wholeBook(firstClosed, lastClosed)); });
         std::printf("days not closed, %s to %s (%d closed days, %d days listed, %d pages):\n",
                     qPrintable(firstClosed.toString(Qt::ISODate)), qPrintable(lastClosed.toString(Qt::ISODate)),
                     closed, int(engine.document().tableRows(1).size()), engine.PageCount());

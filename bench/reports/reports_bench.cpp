@@ -143,12 +143,10 @@ int main(int argc, char **argv)
     std::vector<double> analysisOnly;
     for (int i = 0; i < 9; ++i) {
         pages::Engine engine;
-        reports::PresetAnswers answers;
-        answers.analysisSetup = analysis::loadAnalysisSetup();
         reports::ReportInput input;
+        input.answers.analysisSetup = analysis::loadAnalysisSetup();
         input.fromText = input.toText = last.toString(QStringLiteral("dd-MM-yyyy"));
         input.from = input.to = last;
-        input.questions = &answers;
         analysisOnly.push_back(millis([&] { reports::runReport(8, engine, store, input); }));
     }
     cpuAlone = g_cpuMillis;

@@ -1,5 +1,6 @@
 #include "Cheques.h"
 
+#include "ColumnFit.h"
 #include "PageFrame.h"
 #include "PeriodRows.h"
 #include "ReportSteps.h"
@@ -19,11 +20,21 @@ QString markedDate(const QDate &d)
     return greek.dayName(d.dayOfWeek(), QLocale::ShortFormat).left(2) + u' ' + date(d);
 }
 
-// Right-aligned in n characters; a longer amount stays whole (cutting it to
-// n would drop its leading digits from 1.000.000,00 on).
-QString rightAligned(const QString &amount, int n)
+LargestFigures largestOf(const QList<ChequeRow> &rows)
 {
-    return amount.size() > n ? amount : alignRight(amount, n);
+    Money memo, income, expense;
+    for (const ChequeRow &c : rows) {
+        memo += c.memo;
+        income += c.esoda;
+        expense += c.ejoda;
+    }
+    LargestFigures largest;
+    largest.include(memo);
+    largest.include(income);
+    largest.include(expense);
+    largest.include(income - expense);
+    largest.serial = rows.size();
+    return largest;
 }
 
 // Starts the document; false (after the one-line message) when there is no cheque.
@@ -48,7 +59,7 @@ bool startChequeReport(pages::Engine &engine, const ReportInput &input, const QS
 
 void cheques(pages::Engine &engine, Store &store, const ReportInput &input)
 {
-    if (input.ask().askPrintChoice().analytic)
+    if (input.answers.printChoice.analytic)
         chequeList(engine, store, input);
     else
         chequeSummary(engine, store, input);
@@ -63,7 +74,8 @@ void chequeList(pages::Engine &engine, Store &store, const ReportInput &input)
     engine.setFontSize(10);
     const pages::ColorRef headerShade = pages::rgb(255, 255, 0);
     TableWriter table(engine);
-    table.open(QStringLiteral("^800|1500|900|<3400|>1350|>1250|>1250"),
+    table.open(fitColumns(engine, QStringLiteral("^800|1500|900|<3400|>1350|>1250|>1250"),
+                          figureNeeds({4, 5, 6}, 0, largestOf(rows)), 3),
                alignRight(QStringLiteral("α/α"), 4) + QStringLiteral("|Ημερ/νια|Κωδ.|Περιγραφή|Λ τάξεως|Εσοδα|Εξοδα"),
                QStringLiteral(" |  | | ||"), headerShade);
     table.setShades(RowShade, 0, headerShade);
@@ -99,7 +111,7 @@ void chequeSummary(pages::Engine &engine, Store &store, const ReportInput &input
     int counter = 0;
     for (const ChequeSumRow &s : rows)
         table.appendShaded({alignRight(QString::number(++counter), 4), markedDate(s.hmeromhnia),
-                            rightAligned(moneyOrBlank(s.synolo), 11)});
+                            alignRight(moneyOrBlank(s.synolo), 11)});
     engine.EndDoc();
 }
 

@@ -10,7 +10,7 @@ namespace reports {
 
 void codeList(pages::Engine &engine, Store &store, const ReportInput &input)
 {
-    const SortChoice choice = input.ask().askSortOrder();
+    const SortChoice &choice = input.answers.sortChoice;
     applyPageFrame(engine);
     engine.StartDoc();
     engine.setHeader(withCaption(input, QStringLiteral("Κωδικοί κίνησης")));

@@ -105,6 +105,8 @@ void buildDaySheet(pages::Engine &engine, Store &store, const ReportInput &input
     engine.EndDoc();
 }
 
+bool hasCashDay(Store &store, const QDate &day) { return dayRow(store.main(), day).has_value(); }
+
 void buildDayAnalysis(pages::Engine &engine, Store &store, const ReportInput &input)
 {
     db::Database &db = store.main();
@@ -121,7 +123,7 @@ void buildDayAnalysis(pages::Engine &engine, Store &store, const ReportInput &in
 
     // Each group's balance runs over every movement of its codes up to the day;
     // an empty slot adds nothing.
-    const analysis::AnalysisSetup setup = input.ask().askAnalysisSetup(dayText);
+    const analysis::AnalysisSetup &setup = input.answers.analysisSetup;
     Money groupIncome[analysis::GroupCount];
     Money groupExpense[analysis::GroupCount];
     // A set-up made for another book may name codes this book does not have:

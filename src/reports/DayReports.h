@@ -17,4 +17,8 @@ void buildDaySheet(pages::Engine &engine, Store &store, const ReportInput &input
 // cash in the till.
 void buildDayAnalysis(pages::Engine &engine, Store &store, const ReportInput &input);
 
+// Whether the day has its cash row (tameio); the analysis of a day without
+// one prints only a message.
+bool hasCashDay(Store &store, const QDate &day);
+
 } // namespace reports

@@ -2,6 +2,7 @@
 
 #include "GroupCardData.h"
 #include "PageFrame.h"
+#include "ReportSteps.h"
 #include "TableWriter.h"
 #include "data/Store.h"
 
@@ -49,7 +50,6 @@ qsizetype longestColumn(const GroupCardColumns &columns)
 
 void buildGroupCard(pages::Engine &engine, Store &store, const ReportInput &input)
 {
-    input.ask().chooseGroupColumns(input.groupList);
     std::array<groups::ColumnChoice, groups::GroupColumnCount> choices;
     for (int i = 0; i < groups::GroupColumnCount; ++i)
         choices[i] = groups::readColumnChoice(i);
@@ -86,8 +86,7 @@ void buildGroupCard(pages::Engine &engine, Store &store, const ReportInput &inpu
             }
         }
         table.appendShaded(cells);
-        if (line % 500 == 499 && !input.reportProgress(line + 1, lineCount))
-            throw ReportStopped{};
+        countRow(input, line + 1, lineCount);
     }
 
     engine.setFontBold(true);

@@ -1,5 +1,6 @@
 #include "MovementsByCode.h"
 
+#include "ColumnFit.h"
 #include "MovementRows.h"
 #include "MovementSums.h"
 #include "PageFrame.h"
@@ -65,12 +66,13 @@ void summaryRows(Store &store, const ReportInput &input, TableWriter &table, Mov
 
 void movementsByCode(pages::Engine &engine, Store &store, const ReportInput &input)
 {
-    const bool analytic = input.ask().askPrintChoice().analytic;
+    const bool analytic = input.answers.printChoice.analytic;
     if (!anyCodes(store.main())) {
         msg::critical(QStringLiteral("Προσοχή"), QStringLiteral("Δεν υπάρχουν κωδικοί για την εκτύπωση"));
         return;
     }
 
+    const LargestFigures largest = largestFigures(store.main(), input.from, input.to);
     applyPageFrame(engine);
     engine.StartDoc();
     engine.setFontBold(true);
@@ -79,10 +81,13 @@ void movementsByCode(pages::Engine &engine, Store &store, const ReportInput &inp
                                             + QStringLiteral(" έως ") + input.toText));
     TableWriter table(engine);
     if (analytic)
-        table.open(QStringLiteral(">800|<1700|<1300|3600|>1250|>1250|>1250"),
+        table.open(fitColumns(engine, QStringLiteral(">800|<1700|<1300|3600|>1250|>1250|>1250"),
+                              figureNeeds({4, 5, 6}, 0, largest), 3),
                    QStringLiteral("α/α|Κωδ.|Ημερ/νια|Περιγραφή|Λ τάξεως|Έσοδο|Έξοδο"), QStringLiteral("|||||"));
     else
-        table.open(QStringLiteral(">800|<4300|>1250|>1250|>1250"), QStringLiteral("α/α|Κωδικος|Λ τάξεως|Έσοδο|Έξοδο"),
+        table.open(fitColumns(engine, QStringLiteral(">800|<4300|>1250|>1250|>1250"), figureNeeds({2, 3, 4}, 0, largest),
+                              1),
+                   QStringLiteral("α/α|Κωδικος|Λ τάξεως|Έσοδο|Έξοδο"),
                    QStringLiteral("||||"));
     table.setShades(RowShade, 0);
     engine.setFontBold(false);

@@ -1,5 +1,6 @@
 #include "MovementsByGroup.h"
 
+#include "ColumnFit.h"
 #include "MovementRows.h"
 #include "MovementSums.h"
 #include "PageFrame.h"
@@ -18,6 +19,16 @@ QStringList amounts(const MovementSums &s)
     return {moneyOrBlank(s.income), moneyOrBlank(s.expense), moneyOrBlank(s.memo)};
 }
 
+QString longestGroupName(const QList<groups::GroupEntry> &groups)
+{
+    QString longest;
+    for (const groups::GroupEntry &g : groups)
+        if (g.name.size() > longest.size())
+            longest = g.name;
+    // A name longer than this breaks between its words rather than crowd the description.
+    return longest.left(30);
+}
+
 QStringList labelled(const QString &label, const MovementSums &s)
 {
     return QStringList{QString(), QString(), QString(), QString(), label} + amounts(s);
@@ -32,6 +43,7 @@ void movementsByGroup(pages::Engine &engine, Store &store, const ReportInput &in
         return;
     }
 
+    const LargestFigures largest = largestFigures(store.main(), input.from, input.to);
     applyPageFrame(engine);
     engine.setMarginLeft(1400);
     engine.setOrientation(pages::orientation::Landscape);
@@ -40,7 +52,11 @@ void movementsByGroup(pages::Engine &engine, Store &store, const ReportInput &in
     engine.setHeader(withCaption(input, QStringLiteral("Σύνολο κινήσεων  με επιλογή ομάδας από ") + input.fromText
                                             + QStringLiteral(" έως ") + input.toText));
     TableWriter table(engine);
-    table.open(QStringLiteral("^800|<1800|<1000|^1500|<4300|>1900|>1900|>1900"),
+    // The group's name stands on every row: it keeps one line when the
+    // description can spare the room.
+    QList<ColumnNeed> needs = figureNeeds({5, 6, 7}, 0, largest);
+    needs.append({1, longestGroupName(input.groupList)});
+    table.open(fitColumns(engine, QStringLiteral("^800|<1800|<1000|^1500|<4300|>1900|>1900|>1900"), needs, 4),
                QStringLiteral("α/α|Ομάδα|Κωδ.|Ημερ/νια|Περιγραφή|Έσοδο|Έξοδο|Λ ταξ"), QStringLiteral("||||||"));
     table.setShades(RowShade, 0);
 

@@ -20,4 +20,11 @@ constexpr int LastReport = 9;
 // nullptr while that report is not built.
 ReportBuilder reportBuilder(int number);
 
+// Asks every choice window report `number` needs, in the order the user
+// meets them, and returns the answers for ReportInput::answers. All of them
+// are asked before the report starts, so nothing that belongs to the build
+// (the progress window above all) can stand over a question. A report that
+// asks nothing gets the presets.
+ReportAnswers askQuestions(int number, ReportQuestions &questions, Store &store, const ReportInput &input);
+
 } // namespace reports

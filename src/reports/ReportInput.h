@@ -28,6 +28,16 @@ struct SortChoice
     bool onlyActive = false;
 };
 
+// What the choice windows answered. They are all asked before the report
+// starts building (see askQuestions in ReportCatalog.h); the report only reads
+// them. Each value starts as its window presets it.
+struct ReportAnswers
+{
+    PrintChoice printChoice;                                                 // Ervthsh
+    SortChoice sortChoice;                                                   // FormaTajinomhshs
+    analysis::AnalysisSetup analysisSetup = analysis::AnalysisSetup::defaults(); // AnalyshFRM
+};
+
 // The choice windows a report may open. The report window answers them with
 // real modal windows; tests and benchmarks answer with preset values.
 class ReportQuestions
@@ -73,10 +83,9 @@ struct ReportInput
     QList<groups::GroupEntry> groupList; // every entry of List2(2), in its order
     QString headerCaption;       // HeaderCaption, ends every title
     QString title;               // the entry text from its fourth character on
-    ReportQuestions *questions = nullptr; // nullptr: the preset defaults
+    ReportAnswers answers;       // what the choice windows answered
     Progress progress;           // may be empty
 
-    ReportQuestions &ask() const;
     // True to go on; false when the progress callback asks to stop.
     bool reportProgress(qint64 done, qint64 total = 0) const { return !progress || progress(done, total); }
 };

@@ -18,17 +18,20 @@ void writeNotBuilt(pages::Engine &engine, const ReportInput &input)
     engine.EndDoc();
 }
 
-// Ends the document in progress with a bold line saying it is incomplete.
-void markIncomplete(pages::Engine &engine, const QString &why)
+// Ends the document in progress with a bold line saying it is incomplete;
+// returns that line.
+QString markIncomplete(pages::Engine &engine, const QString &why)
 {
     if (!engine.isDocOpen()) {
         applyPageFrame(engine);
         engine.StartDoc();
     }
     engine.setFontBold(true);
-    engine.setText(QStringLiteral("\r") + incompleteNotice() + QStringLiteral(" ") + why + QStringLiteral("\r"));
+    const QString notice = incompleteNotice() + QStringLiteral(" ") + why;
+    engine.setText(QStringLiteral("\r") + notice + QStringLiteral("\r"));
     engine.setFontBold(false);
     engine.EndDoc();
+    return notice;
 }
 
 } // namespace
@@ -41,12 +44,12 @@ QString incompleteNotice()
 ReportResult runReport(int number, pages::Engine &engine, Store &store, const ReportInput &input)
 {
     if (number < FirstReport || number > LastReport)
-        return {ReportResult::Outcome::Nothing, {}};
+        return {ReportResult::Outcome::Nothing, {}, {}};
     installPageFooter(engine);
     const ReportBuilder build = reportBuilder(number);
     if (!build) {
         writeNotBuilt(engine, input);
-        return {ReportResult::Outcome::NotBuilt, {}};
+        return {ReportResult::Outcome::NotBuilt, {}, {}};
     }
     try {
         build(engine, store, input);
@@ -54,13 +57,13 @@ ReportResult runReport(int number, pages::Engine &engine, Store &store, const Re
             engine.EndDoc();
         return {};
     } catch (const db::DbError &e) {
-        markIncomplete(engine, QStringLiteral("(%1)").arg(e.message()));
+        const QString notice = markIncomplete(engine, QStringLiteral("(%1)").arg(e.message()));
         msg::critical(QStringLiteral("Προσοχή"),
                       QStringLiteral("Η εκτύπωση διακόπηκε από σφάλμα της βάσης δεδομένων:\n%1").arg(e.message()));
-        return {ReportResult::Outcome::Failed, e.message()};
+        return {ReportResult::Outcome::Failed, e.message(), notice};
     } catch (const ReportStopped &) {
-        markIncomplete(engine, QStringLiteral("(διακόπηκε από τον χρήστη)"));
-        return {ReportResult::Outcome::Stopped, {}};
+        const QString notice = markIncomplete(engine, QStringLiteral("(διακόπηκε από τον χρήστη)"));
+        return {ReportResult::Outcome::Stopped, {}, notice};
     }
 }
 

@@ -18,6 +18,7 @@ struct ReportResult
     };
     Outcome outcome = Outcome::Complete;
     QString message;  // why it failed
+    QString notice;   // the line that ends an incomplete report; exports end with it too
 
     bool complete() const { return outcome == Outcome::Complete; }
 };

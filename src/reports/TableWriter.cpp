@@ -1,7 +1,6 @@
 #include "TableWriter.h"
 
 #include "platform/regional/GreekFormats.h"
-#include "platform/regional/TextPad.h"
 
 namespace reports {
 
@@ -59,7 +58,7 @@ QString moneyOrBlank(Money amount)
 
 QString date(const QDate &day) { return regional::formatDate(day); }
 
-QString alignRight(const QString &text, int n) { return regional::PadLeft(text, n); }
+QString alignRight(const QString &text, int n) { return text.trimmed().rightJustified(n, QLatin1Char(' ')); }
 
 QString alignLeft(const QString &text, int n) { return (text + QString(n, QLatin1Char(' '))).left(n); }
 

@@ -60,7 +60,8 @@ QString plainNumber(Money amount);
 QString moneyOrZero(Money amount);      // "0" for a zero amount, otherwise as money()
 QString moneyOrBlank(Money amount);     // a single blank for a zero amount, otherwise as money()
 QString date(const QDate &day);         // "DD-MM-YYYY"
-// The trimmed text right-aligned in n characters (the last n of n blanks + text).
+// The trimmed text right-aligned in n characters. A longer text stays whole:
+// cutting it to n would drop the leading digits of a number.
 QString alignRight(const QString &text, int n);
 // The first n characters of the text followed by n blanks.
 QString alignLeft(const QString &text, int n);

@@ -1,6 +1,7 @@
 #include "cashbook/CashBookFixture.h"
 #include "platform/pages/engine.h"
 #include "reports/PageFrame.h"
+#include "reports/ReportCatalog.h"
 #include "reports/ReportRunner.h"
 
 #include <QTemporaryDir>
@@ -48,7 +49,7 @@ protected:
         input.to = to;
         input.headerCaption = QStringLiteral("Κεντρικό");
         input.title = QStringLiteral(" Ταμείο ημέρας");
-        input.questions = &answers;
+        input.answers = askQuestions(number, answers, folder.store(), input);
         return runReport(number, engine, folder.store(), input);
     }
     const pages::Document &doc() const { return engine.document(); }
@@ -353,7 +354,6 @@ TEST_F(DayReportsTest, DatesReachTheStoreBoundNotSpliced)
 {
     // A quote in the typed text cannot reach SQL: the report reads the date value.
     book(day(1), 10, 1000, 0);
-    input.questions = &answers;
     input.fromText = input.toText = QStringLiteral("01-03-2026' OR '1'='1");
     input.from = input.to = day(2);
     input.headerCaption = QStringLiteral("Κεντρικό");

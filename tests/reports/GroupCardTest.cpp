@@ -4,6 +4,7 @@
 #include "platform/pages/engine.h"
 #include "platform/regional/GreekFormats.h"
 #include "reports/GroupCard.h"
+#include "reports/ReportCatalog.h"
 #include "reports/ReportRunner.h"
 #include "support/TestDataFolder.h"
 
@@ -31,7 +32,6 @@ protected:
         input.from = QDate(2026, 3, 1);
         input.to = QDate(2026, 3, 31);
         input.headerCaption = QStringLiteral("Κεντρικό");
-        input.questions = &answers;
     }
 
     // Books a movement the way the cash sheet stores it; returns its amount.
@@ -53,6 +53,7 @@ protected:
 
     void build()
     {
+        input.answers = reports::askQuestions(6, answers, folder.store(), input);
         reports::buildGroupCard(engine, folder.store(), input);
     }
 

@@ -2,6 +2,7 @@
 
 #include "platform/pages/engine.h"
 #include "platform/regional/GreekFormats.h"
+#include "reports/ReportCatalog.h"
 #include "reports/ReportRunner.h"
 #include "support/TestDataFolder.h"
 
@@ -48,8 +49,8 @@ public:
         input.codes = codes;
         input.groups = groups;
         input.headerCaption = Caption;
-        input.questions = &answers;
         input.progress = progress;
+        input.answers = reports::askQuestions(number, answers, folder.store(), input);
         return reports::runReport(number, engine, folder.store(), input);
     }
     const pages::Document &doc() const { return engine.document(); }

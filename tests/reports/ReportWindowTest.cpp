@@ -3,6 +3,8 @@
 #include "data/AppGlobals.h"
 #include "platform/desktop/Settings.h"
 #include "platform/pages/engine.h"
+#include "platform/pages/widgets/previewtoolbar.h"
+#include "platform/pages/widgets/previewwidget.h"
 #include "platform/regional/Clock.h"
 #include "platform/regional/GreekFormats.h"
 #include "reports/CsvExport.h"
@@ -20,12 +22,17 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -193,7 +200,9 @@ TEST_F(ReportWindowTest, SavedPdfHoldsRealGreekText)
         return file;
     });
     w->savePdfItem()->trigger();
-    EXPECT_EQ(suggested, w->suggestedPdfName());
+    EXPECT_TRUE(suggested.endsWith(QStringLiteral("Ταμείο ημέρας 01-03-2026 έως 02-03-2026.pdf")));
+    // The next file is offered in the folder this one went to.
+    EXPECT_EQ(QFileInfo(w->suggestedPdfName()).absolutePath(), QFileInfo(file).absolutePath());
     QProcess pdftotext;
     pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), file, QStringLiteral("-")});
     ASSERT_TRUE(pdftotext.waitForFinished(20000));
@@ -281,6 +290,42 @@ TEST_F(ReportWindowTest, TheAnalysisShowsItsSetUpWindowFirstAndReadsItAfterTheSa
 } // namespace
 
 namespace {
+
+// Qt shows a progress window on its own timer (about four seconds) whatever
+// its minimum duration says; a user who thinks longer than that at a question
+// must still be answering the question, and the report must come out whole.
+TEST_F(ReportWindowTest, AQuestionAnsweredAfterSixSecondsLeadsToTheWholeReport)
+{
+    // More rows than one progress step, so a stop would show in the totals.
+    for (int i = 0; i < 150; ++i)
+        folder.main().execute(QStringLiteral("insert into kinhseis (kvdikos, hmeromhnia, perigrafh, esoda, ejoda, "
+                                             "aa_omada, grammh, epitagh, L_tajeos) values (10,?,'ΕΙΣΠΡΑΞΗ',?,0,0,'',0,0)"),
+                              QDate(2026, 3, 2), Money::fromCents(100));
+    select(4);
+    bool progressOverQuestion = false;
+    ModalSteps steps(
+        [&](QWidget *shown) {
+            ASSERT_EQ(shown->windowTitle(), QStringLiteral("Ερώτηση"));
+            QTest::qWait(6000);
+            for (QWidget *w : QApplication::topLevelWidgets())
+                progressOverQuestion |= qobject_cast<QProgressDialog *>(w) && w->isVisible();
+            EXPECT_EQ(QApplication::activeModalWidget(), shown);
+            clickButton(child<QPushButton>(shown, "SSCommand1"));
+        },
+        20000);
+    tab->PrintSelected();
+    EXPECT_TRUE(steps.ran());
+    EXPECT_FALSE(progressOverQuestion) << "a progress window stood over the question";
+    Ektypvsh *w = tab->reportWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_FALSE(w->windowTitle().contains(QStringLiteral("ελλιπής"))) << w->windowTitle().toStdString();
+    // 1.500,00 booked by the fixture and 150 × 1,00: the income total is whole.
+    const auto rows = w->engine().document().tableRows(1);
+    ASSERT_FALSE(rows.empty());
+    const QStringList totals = rows[rows.size() - 2];
+    EXPECT_EQ(totals.value(3), QStringLiteral("Σύνολα"));
+    EXPECT_EQ(totals.value(5), regional::formatMoney(Money::fromCents(150000 + 150 * 100)));
+}
 
 TEST_F(ReportWindowTest, GroupCardAsksForTheColumnsFirstAndPrintsThem)
 {
@@ -399,6 +444,116 @@ TEST(CsvCells, SeparatorsAndQuotesInATextSurviveTheRoundTrip)
         QString::fromUtf8(reports::tablesAsCsv(engine.document()).mid(3)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(splitCsvLine(lines[1]), (QStringList{QStringLiteral("Πληρωμή; \"ΔΕΗ\""), QStringLiteral("1.234,56")}));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ReportWindowTest, SavedFilesGetTheirExtensionAndTheNextDialogOpensWhereTheLastWent)
+{
+    select(1);  // the day sheet asks nothing first
+    tab->PrintSelected();
+    Ektypvsh *w = tab->reportWindow();
+    ASSERT_NE(w, nullptr);
+    QTemporaryDir out;
+    const QString typed = out.filePath(QStringLiteral("κινήσεις μαρτίου"));
+    QString suggested;
+    Ektypvsh::setSaveFileQuestion([&](QWidget *, const QString &s) {
+        suggested = s;
+        return typed;
+    });
+    struct Kind { QAction *item; QString extension; };
+    for (const Kind &k : {Kind{w->saveXlsxItem(), QStringLiteral(".xlsx")}, Kind{w->saveCsvItem(), QStringLiteral(".csv")},
+                          Kind{w->savePdfItem(), QStringLiteral(".pdf")}}) {
+        k.item->trigger();
+        EXPECT_TRUE(QFile::exists(typed + k.extension)) << k.extension.toStdString();
+        EXPECT_TRUE(w->statusText().contains(typed + k.extension)) << w->statusText().toStdString();
+        EXPECT_TRUE(suggested.endsWith(k.extension));
+    }
+    EXPECT_FALSE(QFile::exists(typed));
+    // The last dialog opened in the folder the first file went to.
+    EXPECT_EQ(QFileInfo(suggested).absolutePath(), QFileInfo(typed).absolutePath());
+    EXPECT_EQ(messages.count(), 0);
+}
+
+TEST_F(ReportWindowTest, StoppingASaveWritesNoFileAndSaysSo)
+{
+    for (int i = 0; i < 200; ++i)
+        folder.main().execute(QStringLiteral("insert into kinhseis (kvdikos, hmeromhnia, perigrafh, esoda, ejoda, "
+                                             "aa_omada, grammh, epitagh, L_tajeos) values (10,?,'ΕΙΣΠΡΑΞΗ',?,0,0,'',0,0)"),
+                              QDate(2026, 3, 2), Money::fromCents(100));
+    select(1);  // the day sheet asks nothing first
+    tab->PrintSelected();
+    Ektypvsh *w = tab->reportWindow();
+    ASSERT_NE(w, nullptr);
+    ASSERT_GE(w->engine().PageCount(), 3);
+    QTemporaryDir out;
+    const QString file = out.filePath(QStringLiteral("μισό.pdf"));
+    qint64 of = 0;
+    Ektypvsh::setSaveProgressHook([&](qint64 done, qint64 total) {
+        of = total;
+        return done < 2;
+    });
+    EXPECT_FALSE(w->saveAsPdf(file));
+    Ektypvsh::setSaveProgressHook({});
+    EXPECT_EQ(of, w->engine().PageCount());
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_TRUE(w->statusText().contains(QStringLiteral("διακόπηκε"))) << w->statusText().toStdString();
+    EXPECT_EQ(messages.count(), 0);
+    EXPECT_TRUE(w->saveAsPdf(file));
+    EXPECT_TRUE(QFile::exists(file));
+}
+
+TEST_F(ReportWindowTest, TheWindowKeepsItsSizeWithinTheScreen)
+{
+    select(1);
+    tab->PrintSelected();
+    Ektypvsh *w = tab->reportWindow();
+    ASSERT_NE(w, nullptr);
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LE(w->width(), area.width());
+    EXPECT_LE(w->height(), area.height());
+    w->resize(620, 450);
+    w->hide();
+    tab->PrintSelected();  // a fresh window for the next report
+    EXPECT_EQ(tab->reportWindow()->size(), QSize(620, 450));
+    // A size kept on a larger screen is brought within this one.
+    tab->reportWindow()->hide();
+    ASSERT_TRUE(settings::write(QStringLiteral("Ektypvsh"), QStringLiteral("Height"), QStringLiteral("5000")));
+    tab->PrintSelected();
+    EXPECT_LE(tab->reportWindow()->height(), area.height());
+    // The preview fills the window below its tool bar.
+    Ektypvsh *last = tab->reportWindow();
+    EXPECT_GT(last->Lumo()->height(), 100);
+    EXPECT_LE(last->Lumo()->geometry().bottom(), last->centralWidget()->height());
+}
+
+TEST_F(ReportWindowTest, TheToolBarTurnsThePagesFromTheKeyboard)
+{
+    for (int i = 0; i < 200; ++i)
+        folder.main().execute(QStringLiteral("insert into kinhseis (kvdikos, hmeromhnia, perigrafh, esoda, ejoda, "
+                                             "aa_omada, grammh, epitagh, L_tajeos) values (10,?,'ΕΙΣΠΡΑΞΗ',?,0,0,'',0,0)"),
+                              QDate(2026, 3, 2), Money::fromCents(100));
+    select(1);  // the day sheet asks nothing first
+    tab->PrintSelected();
+    Ektypvsh *w = tab->reportWindow();
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    w->activateWindow();
+    w->Lumo()->setFocus();
+    const int count = w->engine().PageCount();
+    ASSERT_GE(count, 3);
+    QTest::keyClick(w->Lumo(), Qt::Key_End);
+    EXPECT_EQ(w->engine().PreviewPage(), count);
+    QTest::keyClick(w->Lumo(), Qt::Key_PageUp);
+    EXPECT_EQ(w->engine().PreviewPage(), count - 1);
+    EXPECT_EQ(w->toolBar()->pageBox()->text(), QStringLiteral("%1 / %2").arg(count - 1).arg(count));
+    QTest::keyClick(w->Lumo(), Qt::Key_Home);
+    EXPECT_EQ(w->engine().PreviewPage(), 1);
+    const int zoom = w->engine().Zoom();
+    QTest::keyClick(w->Lumo(), Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_GT(w->engine().Zoom(), zoom);
 }
 
 } // namespace

@@ -90,12 +90,32 @@ struct Page {
     friend bool operator==(const Page &, const Page &) = default;
 };
 
+// A table as its rows were built: each cell's text as the caller gave it
+// (after NewTableCell handlers), before layout broke it into lines or
+// shortened it to fit. Exports read these values, never the laid-out lines.
+// Rows are kept as one text each, cells joined by CellJoin, which costs far
+// less than a list per row on a report of a hundred thousand rows.
+struct TableContent {
+    static constexpr QChar CellJoin = QChar(0x1f);
+
+    QStringList heading;
+    QStringList rows;
+
+    qsizetype rowCount() const { return rows.size(); }
+    QStringList row(qsizetype i) const { return rows.at(i).split(CellJoin); }
+    void addRow(const QStringList &cells) { rows.append(cells.join(CellJoin)); }
+
+    friend bool operator==(const TableContent &, const TableContent &) = default;
+};
+
 struct Document {
     std::vector<Page> pages;
+    // Tables in the order they were written: tables[n - 1] is table n of the pages.
+    std::vector<TableContent> tables;
 
     int pageCount() const { return int(pages.size()); }
     const Page *page(int number) const;  // from 1; nullptr outside
-    void clear() { pages.clear(); }
+    void clear() { pages.clear(); tables.clear(); }
 
     // Tables as their cells read, for tests and checks. Tables count from 1
     // in the order they were written; a cell wrapped over several lines reads
@@ -104,7 +124,9 @@ struct Document {
     std::vector<QStringList> tableRows(int table) const;  // body rows, across pages
     QStringList tableHeading(int table) const;            // the heading as first laid out
 
-    friend bool operator==(const Document &, const Document &) = default;
+    // Documents are equal when their pages are: a document file keeps the
+    // pages (or a range of them), not the values the tables were built from.
+    friend bool operator==(const Document &a, const Document &b) { return a.pages == b.pages; }
 };
 
 }  // namespace pages

@@ -246,7 +246,11 @@ public:
     bool PrintDialog(int kind = 0);
 
     // Writes pages fromPage..toPage (0: to the last) as a PDF file.
-    bool WritePdf(const QString &fileName, int fromPage = 1, int toPage = 0);
+    // beforePage(page, of) is called before each page; false stops (Error 3).
+    // The file is written aside and takes its name only when whole, so a
+    // stopped or failed write leaves an older file of that name as it was.
+    bool WritePdf(const QString &fileName, int fromPage = 1, int toPage = 0,
+                  const std::function<bool(int page, int of)> &beforePage = {});
 
     // --------------------------------------------------------- the document
     const pages::Document &document() const;

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinterInfo>
+#include <QSaveFile>
 
 namespace pages {
 
@@ -144,7 +145,8 @@ bool Engine::PrintDoc(bool choose, int fromPage, int toPage)
     return d->printPages(fromPage, toPage);
 }
 
-bool Engine::WritePdf(const QString &fileName, int fromPage, int toPage)
+bool Engine::WritePdf(const QString &fileName, int fromPage, int toPage,
+                      const std::function<bool(int page, int of)> &beforePage)
 {
     const int count = d->document.pageCount();
     const int first = std::max(1, fromPage);
@@ -153,11 +155,25 @@ bool Engine::WritePdf(const QString &fileName, int fromPage, int toPage)
         d->setError(error::BadArgument);
         return false;
     }
-    QPdfWriter writer(fileName);
-    writer.setResolution(1440);  // one device unit is one twip
-    writer.setCreator(QStringLiteral("Kelvora"));
-    writer.setTitle(d->fileName);
-    if (paintPages(writer, d->document, first, last, 1440.0, 1.0, false) != PaintResult::Done) {
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        d->setError(error::File);
+        return false;
+    }
+    PaintResult result;
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(1440);  // one device unit is one twip
+        writer.setCreator(QStringLiteral("Kelvora"));
+        writer.setTitle(d->fileName);
+        result = paintPages(writer, d->document, first, last, 1440.0, 1.0, false, beforePage);
+    }
+    if (result == PaintResult::Stopped) {
+        file.cancelWriting();
+        d->setError(error::Cancelled);
+        return false;
+    }
+    if (result != PaintResult::Done || !file.commit()) {
         d->setError(error::File);
         return false;
     }

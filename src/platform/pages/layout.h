@@ -6,6 +6,7 @@
 // footer drawn as each page closes (after the page events, so a handler may
 // still change them).
 
+#include "platform/pages/cellwrap.h"
 #include "platform/pages/document.h"
 #include "platform/pages/fontmap.h"
 #include "platform/pages/layoutsettings.h"
@@ -69,8 +70,8 @@ private:
         int boxBottomItem = -1;
     };
     struct Cell {
-        QStringList lines;
-        std::vector<double> widths;
+        QString text;                 // as built (after NewTableCell)
+        std::vector<CellLine> lines;  // as laid out
         Align align = Align::Left;
     };
     struct ColumnBox {

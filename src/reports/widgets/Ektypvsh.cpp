@@ -1,13 +1,17 @@
 #include "Ektypvsh.h"
 
 #include "reports/CsvExport.h"
+#include "reports/ReportCatalog.h"
+#include "reports/XlsxExport.h"
 
 #include "DialogQuestions.h"
 #include "platform/desktop/Messages.h"
 #include "platform/desktop/widgets/BusyGuard.h"
 #include "platform/desktop/widgets/WindowRules.h"
 #include "platform/pages/engine.h"
+#include "platform/pages/widgets/previewtoolbar.h"
 #include "platform/pages/widgets/previewwidget.h"
+#include "platform/desktop/Settings.h"
 #include "reports/PageFrame.h"
 
 #include <QDir>
@@ -17,6 +21,9 @@
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QScreen>
+#include <QStatusBar>
+
+#include <algorithm>
 
 namespace {
 
@@ -32,11 +39,39 @@ std::function<QString(QWidget *, const QString &)> &saveFileQuestion()
     return ask;
 }
 
+std::function<bool(qint64, qint64)> &saveProgressHook()
+{
+    static std::function<bool(qint64, qint64)> hook;
+    return hook;
+}
+
+struct SaveKind
+{
+    QString caption;
+    QString filter;
+    QString unit;  // what the progress window counts
+};
+
+SaveKind saveKind(reports::FileKind kind)
+{
+    switch (kind) {
+    case reports::FileKind::Pdf:
+        return {QStringLiteral("Αποθήκευση σε PDF"), QStringLiteral("PDF (*.pdf)"), QStringLiteral("σελίδα")};
+    case reports::FileKind::Csv:
+        return {QStringLiteral("Αποθήκευση σε CSV"), QStringLiteral("CSV (*.csv)"), QStringLiteral("γραμμή")};
+    case reports::FileKind::Xlsx:
+        return {QStringLiteral("Αποθήκευση σε Excel (.xlsx)"), QStringLiteral("Excel (*.xlsx)"),
+                QStringLiteral("γραμμή")};
+    }
+    return {};
+}
+
+const QString SizeSection = QStringLiteral("Ektypvsh");
+
 // Lumo's place in the window, in twips as the window was laid out.
 constexpr int LumoLeft = 100;
 constexpr int LumoTop = 100;
 constexpr int LumoWidthLess = 300;
-constexpr int LumoHeightLess = 900;
 
 } // namespace
 
@@ -47,6 +82,8 @@ void Ektypvsh::setSaveFileQuestion(std::function<QString(QWidget *, const QStrin
     saveFileQuestion() = std::move(ask);
 }
 
+void Ektypvsh::setSaveProgressHook(std::function<bool(qint64, qint64)> hook) { saveProgressHook() = std::move(hook); }
+
 Ektypvsh::Ektypvsh(Store &store, QWidget *parent) : QMainWindow(parent), m_store(store)
 {
     setObjectName(QStringLiteral("Ektypvsh"));
@@ -56,13 +93,50 @@ Ektypvsh::Ektypvsh(Store &store, QWidget *parent) : QMainWindow(parent), m_store
     m_lumo = new pages::PreviewWidget(centralWidget());
     m_lumo->setObjectName(QStringLiteral("Lumo"));
     buildMenu();
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        resize(qMin(960, area.width()), qMin(900, area.height() - 40));
-    }
+    m_toolBar = new pages::PreviewToolBar(m_lumo, this);
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
+    centralWidget()->installEventFilter(this);
+    resize(sizeOnScreen(QSize(settings::read(SizeSection, QStringLiteral("Width")).toInt(),
+                              settings::read(SizeSection, QStringLiteral("Height")).toInt())));
 }
 
-Ektypvsh::~Ektypvsh() = default;
+Ektypvsh::~Ektypvsh()
+{
+    if (isVisible())
+        rememberSize();
+}
+
+// The size kept from the last time, or the default, within the screen's work
+// area with room for the frame the window manager adds (a 1366×768 screen
+// shows the whole window).
+QSize Ektypvsh::sizeOnScreen(QSize wanted)
+{
+    if (wanted.width() <= 0 || wanted.height() <= 0)
+        wanted = QSize(960, 900);
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return wanted;
+    const QRect area = screen->availableGeometry();
+    constexpr int FrameWidth = 16;
+    constexpr int FrameHeight = 48;
+    return QSize(std::clamp(wanted.width(), 400, std::max(400, area.width() - FrameWidth)),
+                 std::clamp(wanted.height(), 300, std::max(300, area.height() - FrameHeight)));
+}
+
+void Ektypvsh::rememberSize()
+{
+    // Not kept is no loss: the next window takes the default size.
+    [[maybe_unused]] const bool kept = settings::write(SizeSection, QStringLiteral("Width"), QString::number(width()))
+                                       && settings::write(SizeSection, QStringLiteral("Height"),
+                                                          QString::number(height()));
+}
+
+void Ektypvsh::hideEvent(QHideEvent *event)
+{
+    rememberSize();
+    QMainWindow::hideEvent(event);
+}
 
 pages::Engine &Ektypvsh::engine() const { return *m_lumo->engine(); }
 
@@ -90,29 +164,28 @@ void Ektypvsh::buildMenu()
         connect(action, &QAction::triggered, this, [this, index = item.index] { menuClicked(index); });
         m_items.insert(item.index, action);
     }
-    // Beyond printing: the file the accountant asks for; works without a printer.
-    m_savePdf = m_menu->addAction(QStringLiteral("Αποθήκευση σε PDF"));
-    m_savePdf->setObjectName(QStringLiteral("savePdf"));
-    connect(m_savePdf, &QAction::triggered, this, [this] {
-        if (BusyGuard::isBusy(this))
-            return;
-        BusyGuard busy(this);
-        askAndSavePdf();
-    });
-    m_saveCsv = m_menu->addAction(QStringLiteral("Αποθήκευση σε CSV"));
-    m_saveCsv->setObjectName(QStringLiteral("saveCsv"));
-    connect(m_saveCsv, &QAction::triggered, this, [this] {
-        if (BusyGuard::isBusy(this))
-            return;
-        BusyGuard busy(this);
-        askAndSaveCsv();
-    });
+    // Beyond printing: the files the accountant asks for; they work without a printer.
+    addSaveItem(m_savePdf, "savePdf", QStringLiteral("Αποθήκευση σε PDF"), reports::FileKind::Pdf);
+    addSaveItem(m_saveCsv, "saveCsv", QStringLiteral("Αποθήκευση σε CSV"), reports::FileKind::Csv);
+    addSaveItem(m_saveXlsx, "saveXlsx", QStringLiteral("Αποθήκευση σε Excel (.xlsx)"), reports::FileKind::Xlsx);
     m_menu->addSeparator();
     QAction *back = m_menu->addAction(QStringLiteral("Επιστροφή"));
     back->setObjectName(ui::arrayName("ektypvshs", Return));
     back->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     connect(back, &QAction::triggered, this, [this] { menuClicked(Return); });
     m_items.insert(Return, back);
+}
+
+void Ektypvsh::addSaveItem(QAction *&item, const char *name, const QString &caption, reports::FileKind kind)
+{
+    item = m_menu->addAction(caption);
+    item->setObjectName(QString::fromLatin1(name));
+    connect(item, &QAction::triggered, this, [this, kind] {
+        if (BusyGuard::isBusy(this))
+            return;
+        BusyGuard busy(this);
+        askAndSave(kind);
+    });
 }
 
 void Ektypvsh::menuClicked(int index)
@@ -146,40 +219,49 @@ void Ektypvsh::initialise()
     reports::initialiseEngine(engine());
 }
 
-reports::ReportResult Ektypvsh::load(int reportNumber, const reports::ReportInput &input)
+reports::ReportResult Ektypvsh::load(int reportNumber, const reports::ReportInput &input,
+                                     reports::ReportQuestions *questions)
 {
     initialise();
     m_tag = input.title;
     m_dateText = input.fromText == input.toText ? input.toText : input.fromText + QStringLiteral(" έως ") + input.toText;
     printerCheck();
 
-    reports::ReportResult result;
+    reports::ReportInput run = input;
     {
-        BusyGuard busy(this);
-        DialogQuestions questions(m_store, parentWidget());
-        reports::ReportInput run = input;
-        if (!run.questions)
-            run.questions = &questions;
-        // Long reports say how far they are; the user may stop them.
-        QProgressDialog progress(QStringLiteral("Εκτύπωση σε εξέλιξη..."), QStringLiteral("Διακοπή"), 0, 0,
-                                 parentWidget());
-        progress.setWindowTitle(input.title.trimmed());
-        progress.setMinimumDuration(700);
-        progress.setWindowModality(Qt::ApplicationModal);
-        run.progress = [this, &progress](qint64 done, qint64 total) {
-            if (total > 0 && progress.maximum() != int(total))
-                progress.setMaximum(int(total));
-            progress.setLabelText(QStringLiteral("Εκτύπωση σε εξέλιξη... σελίδες: %1").arg(engine().PageCount()));
-            progress.setValue(int(total > 0 ? qMin(done, total - 1) : done % 100));
-            return !progress.wasCanceled();
-        };
-        result = reports::runReport(reportNumber, engine(), m_store, run);
+        // The questions come first and alone: a user may think as long as
+        // they like at any of them.
+        DialogQuestions dialogs(m_store, parentWidget());
+        run.answers = reports::askQuestions(reportNumber, questions ? *questions : dialogs, m_store, input);
     }
+    const reports::ReportResult result = runWithProgress(reportNumber, run);
     m_incomplete = result.outcome == reports::ReportResult::Outcome::Failed ||
                    result.outcome == reports::ReportResult::Outcome::Stopped;
+    m_incompleteNotice = m_incomplete ? result.notice : QString();
     engine().setPreviewPage(1);
     printerCheck();
     return result;
+}
+
+reports::ReportResult Ektypvsh::runWithProgress(int reportNumber, reports::ReportInput run)
+{
+    BusyGuard busy(this);
+    // Made only now, with every question answered: Qt shows a progress window
+    // on its own timer, and an application-modal one would stand over any
+    // window still open.
+    QProgressDialog progress(QStringLiteral("Εκτύπωση σε εξέλιξη..."), QStringLiteral("Διακοπή"), 0, 0,
+                             parentWidget());
+    progress.setWindowTitle(run.title.trimmed());
+    progress.setMinimumDuration(700);
+    progress.setWindowModality(Qt::ApplicationModal);
+    run.progress = [this, &progress](qint64 done, qint64 total) {
+        if (total > 0 && progress.maximum() != int(total))
+            progress.setMaximum(int(total));
+        progress.setLabelText(QStringLiteral("Εκτύπωση σε εξέλιξη... σελίδες: %1").arg(engine().PageCount()));
+        progress.setValue(int(total > 0 ? qMin(done, total - 1) : done % 100));
+        return !progress.wasCanceled();
+    };
+    return reports::runReport(reportNumber, engine(), m_store, run);
 }
 
 void Ektypvsh::printerCheck()
@@ -206,48 +288,71 @@ QString Ektypvsh::suggestedFileName(const QString &suffix) const
                             QLatin1Char('.')})
         name.replace(bad, QLatin1Char(' '));
     name = name.simplified();
-    return QDir::home().filePath(name + suffix);
+    return QDir(reports::lastSaveFolder()).filePath(name + suffix);
 }
 
-void Ektypvsh::askAndSavePdf()
+void Ektypvsh::askAndSave(reports::FileKind kind)
 {
-    const QString suggested = suggestedPdfName();
-    const QString file = askFileName(QStringLiteral("Αποθήκευση σε PDF"), suggested, QStringLiteral("PDF (*.pdf)"));
+    const SaveKind what = saveKind(kind);
+    const QString suggested = suggestedFileName(reports::fileExtension(kind));
+    const QString file = saveFileQuestion() ? saveFileQuestion()(this, suggested)
+                                            : QFileDialog::getSaveFileName(this, what.caption, suggested, what.filter);
     if (!file.isEmpty())
-        saveAsPdf(file);
+        saveAs(kind, file);
 }
 
-void Ektypvsh::askAndSaveCsv()
+bool Ektypvsh::saveAs(reports::FileKind kind, const QString &typedName)
 {
-    const QString file = askFileName(QStringLiteral("Αποθήκευση σε CSV"), suggestedFileName(QStringLiteral(".csv")),
-                                     QStringLiteral("CSV (*.csv)"));
-    if (!file.isEmpty())
-        saveAsCsv(file);
-}
-
-QString Ektypvsh::askFileName(const QString &caption, const QString &suggested, const QString &filter)
-{
-    return saveFileQuestion() ? saveFileQuestion()(this, suggested)
-                              : QFileDialog::getSaveFileName(this, caption, suggested, filter);
-}
-
-bool Ektypvsh::saveAsCsv(const QString &fileName)
-{
-    if (engine().PageCount() > 0 && reports::writeCsv(engine().document(), fileName))
+    const QString fileName = reports::withExtension(typedName, kind);
+    const SaveKind what = saveKind(kind);
+    bool stopped = false;
+    bool written = false;
+    if (engine().PageCount() > 0) {
+        // Made for this one file only, so it never stands over another window.
+        QProgressDialog progress(what.caption, QStringLiteral("Διακοπή"), 0, 0, this);
+        progress.setWindowTitle(what.caption);
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(400);
+        const auto step = [&](qint64 done, qint64 of) {
+            progress.setMaximum(int(std::max<qint64>(of, 1)));
+            progress.setLabelText(QStringLiteral("%1: %2 %3 από %4").arg(what.caption, what.unit).arg(done).arg(of));
+            progress.setValue(int(std::min(done, std::max<qint64>(of - 1, 0))));
+            stopped = progress.wasCanceled() || (saveProgressHook() && !saveProgressHook()(done, of));
+            return !stopped;
+        };
+        written = writeFile(kind, fileName, step);
+    }
+    if (written) {
+        QString said = QStringLiteral("Αποθηκεύτηκε στο %1").arg(QDir::toNativeSeparators(fileName));
+        if (!reports::rememberFolder(fileName))
+            said += QStringLiteral(" (ο φάκελος δεν κρατήθηκε για την επόμενη φορά)");
+        statusBar()->showMessage(said);
         return true;
+    }
+    if (stopped) {
+        statusBar()->showMessage(QStringLiteral("Η αποθήκευση διακόπηκε· δεν γράφτηκε αρχείο."));
+        return false;
+    }
+    statusBar()->clearMessage();
     msg::critical(QStringLiteral("Προσοχή"),
                   QStringLiteral("Δεν ήταν δυνατή η αποθήκευση του αρχείου\n%1").arg(fileName));
     return false;
 }
 
-bool Ektypvsh::saveAsPdf(const QString &fileName)
+bool Ektypvsh::writeFile(reports::FileKind kind, const QString &fileName, const reports::Progress &progress)
 {
-    if (engine().PageCount() > 0 && engine().WritePdf(fileName))
-        return true;
-    msg::critical(QStringLiteral("Προσοχή"),
-                  QStringLiteral("Δεν ήταν δυνατή η αποθήκευση του αρχείου\n%1").arg(fileName));
+    switch (kind) {
+    case reports::FileKind::Pdf:
+        return engine().WritePdf(fileName, 1, 0, [&](int page, int of) { return progress(page, of); });
+    case reports::FileKind::Csv:
+        return reports::writeCsv(engine().document(), fileName, m_incompleteNotice, progress);
+    case reports::FileKind::Xlsx:
+        return reports::writeXlsx(engine().document(), {m_tag, m_dateText, m_incompleteNotice}, fileName, progress);
+    }
     return false;
 }
+
+QString Ektypvsh::statusText() const { return statusBar()->currentMessage(); }
 
 bool Ektypvsh::event(QEvent *event)
 {
@@ -265,10 +370,21 @@ void Ektypvsh::resizeEvent(QResizeEvent *event)
     printerCheck();
 }
 
+bool Ektypvsh::eventFilter(QObject *watched, QEvent *event)
+{
+    // The tool bar and the status bar come and go; the preview follows the room left.
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        placeLumo();
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void Ektypvsh::placeLumo()
 {
     // A minimised window may give a negative size: the preview then keeps none.
+    // The old window's height counted its caption and menu; here the menu, the
+    // tool bar and the status bar stand outside the central area, which the
+    // preview fills below its top offset, with the same margin at the bottom.
     const int w = width() - ui::twipsToPixels(LumoWidthLess);
-    const int h = height() - ui::twipsToPixels(LumoHeightLess);
+    const int h = centralWidget()->height() - 2 * ui::twipsToPixels(LumoTop);
     m_lumo->setGeometry(ui::twipsToPixels(LumoLeft), ui::twipsToPixels(LumoTop), qMax(0, w), qMax(0, h));
 }

@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace pages {
@@ -122,6 +123,40 @@ double PreviewWidget::scale() const
 QSize PreviewWidget::sizeHint() const
 {
     return QSize(640, 800);
+}
+
+void PreviewWidget::firstPage() { m_engine->setPreviewPage(1); }
+
+void PreviewWidget::previousPage() { m_engine->setPreviewPage(std::max(1, m_engine->PreviewPage() - 1)); }
+
+void PreviewWidget::nextPage()
+{
+    m_engine->setPreviewPage(std::min(std::max(1, m_engine->PageCount()), m_engine->PreviewPage() + 1));
+}
+
+void PreviewWidget::lastPage() { m_engine->setPreviewPage(std::max(1, m_engine->PageCount())); }
+
+void PreviewWidget::zoomIn() { zoomBy(1.25, viewport()->rect().center()); }
+
+void PreviewWidget::zoomOut() { zoomBy(0.8, viewport()->rect().center()); }
+
+void PreviewWidget::fitWidth()
+{
+    // The vertical scroll bar the taller sheet will need takes its share.
+    const int room = viewport()->width() - 2 * Gap
+                     - (verticalScrollBar()->isVisible() ? 0 : verticalScrollBar()->sizeHint().width());
+    const double pixelsPerTwip = double(std::max(1, room)) / std::max(1, sheetSize().width());
+    m_engine->setZoom(std::clamp(int(pixelsPerTwip * TwipsPerPixel * 100.0), 10, 1000));
+    updateScrollBars();
+    horizontalScrollBar()->setValue(0);
+    viewport()->update();
+}
+
+void PreviewWidget::fitPage()
+{
+    m_engine->setZoom(0);
+    updateScrollBars();
+    viewport()->update();
 }
 
 void PreviewWidget::updateScrollBars()
@@ -260,8 +295,8 @@ void PreviewWidget::keyPressEvent(QKeyEvent *event)
         else
             verticalScrollBar()->setValue(verticalScrollBar()->maximum());
         break;
-    case Qt::Key_Plus: m_engine->setZoom(std::min(1000, int(std::lround(scale() * 1500 * 1.25)))); break;
-    case Qt::Key_Minus: m_engine->setZoom(std::max(10, int(std::lround(scale() * 1500 * 0.8)))); break;
+    case Qt::Key_Plus: zoomIn(); break;
+    case Qt::Key_Minus: zoomOut(); break;
     default: QAbstractScrollArea::keyPressEvent(event); break;
     }
 }

@@ -29,6 +29,17 @@ public:
 
     QSize sizeHint() const override;
 
+    // What the tool bar and the keys do. Zooming from here keeps the middle
+    // of the view where it was, so a page zoomed out stays centred.
+    void firstPage();
+    void previousPage();
+    void nextPage();
+    void lastPage();
+    void zoomIn();
+    void zoomOut();
+    void fitWidth();  // the sheet as wide as the view
+    void fitPage();   // the whole sheet in view (Zoom 0)
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
