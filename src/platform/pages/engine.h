@@ -505,23 +505,26 @@ public:
     int Version() const;             // 200
 
 signals:
-    // Events; the arguments passed by reference reach the engine.
+    // Events. Every argument is passed by reference: what a handler leaves
+    // in it is what the engine, and the handlers after it, go on with (the
+    // preview acts on the mouse button, shift state and point left by the
+    // mouse handlers, in twips of the view).
     void Click();
     void DblClick();
     void KeyDown(int &keyCode, int &shift);
     void KeyPress(int &keyAscii);
     void KeyUp(int &keyCode, int &shift);
-    void MouseDown(int button, int shift, float x, float y);
-    void MouseMove(int button, int shift, float x, float y);
-    void MouseUp(int button, int shift, float x, float y);
+    void MouseDown(int &button, int &shift, float &x, float &y);
+    void MouseMove(int &button, int &shift, float &x, float &y);
+    void MouseUp(int &button, int &shift, float &x, float &y);
     void EndPage();                      // a page is complete
-    void LoadingDoc(int page, int of, bool &cancel);
+    void LoadingDoc(int &page, int &of, bool &cancel);
     void NewLine();                      // after every line, column and page break
-    void NewTableCell(int row, int column, QString &cell);
+    void NewTableCell(int &row, int &column, QString &cell);
     void PrepareFooter();                // header and footer are drawn after these
     void PrepareHeader();
     void ResetDC();                      // between one page and the next
-    void SavingDoc(int page, int of, bool &cancel);
+    void SavingDoc(int &page, int &of, bool &cancel);
 
     // Notifications for the preview (not events of the control).
     void documentChanged();

@@ -225,10 +225,8 @@ void Engine::setDevice(const QString &name)
 {
     if (name.isEmpty())
         return;
-    if (!QPrinterInfo::availablePrinterNames().contains(name)) {
-        d->setError(error::NoPrinter);
-        return;
-    }
+    if (!QPrinterInfo::availablePrinterNames().contains(name))
+        return d->refuse(error::NoPrinter);
     printer().setOutputFormat(QPrinter::NativeFormat);
     printer().setPrinterName(name);
 }

@@ -514,8 +514,10 @@ std::vector<Layout::Cell> Layout::wrapCells(QStringList cells, const std::vector
     std::vector<Cell> out(columns.size());
     for (size_t i = 0; i < columns.size(); ++i) {
         QString text = qsizetype(i) < cells.size() ? cells[qsizetype(i)] : QString();
-        if (m_events)
-            emit m_events->NewTableCell(row, int(i) + 1, text);
+        if (m_events) {
+            int rowNumber = row, column = int(i) + 1;
+            emit m_events->NewTableCell(rowNumber, column, text);
+        }
         std::vector<double> widths;
         out[i].lines = wrapLines(text, font, boxes[i].width - 2 * CellPadX, widths);
         out[i].widths = std::move(widths);
