@@ -273,6 +273,11 @@ bool Prynex::SaveDoc(const QString &FileName, const QVariant &Compress, const QV
     return d->engine->invokeByName(u"SaveDoc"_s, {FileName, Compress, FromPage, ToPage}).toBool();
 }
 
+bool Prynex::writePdf(const QString &fileName, const QString &title, int fromPage, int toPage)
+{
+    return d->engine->WritePdf(fileName, fromPage, toPage, title);
+}
+
 void Prynex::AboutBox()
 {
     if (!d->about)

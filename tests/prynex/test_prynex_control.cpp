@@ -9,7 +9,10 @@
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTemporaryDir>
@@ -320,4 +323,64 @@ TEST(PrynexControl, TheMouseButtonAHandlerLeavesIsTheOneThePreviewActsOn)
     });
     QTest::mouseClick(preview->viewport(), Qt::LeftButton, {}, QPoint(100, 100));
     EXPECT_EQ(control.Zoom(), zoom);
+}
+
+namespace {
+
+QString runTool(const QString &tool, const QStringList &args)
+{
+    QProcess process;
+    process.start(tool, args);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+}  // namespace
+
+TEST(PrynexControl, AHostWritesThePdfUnderItsOwnFileNameAndTitle)
+{
+    QTemporaryDir dir;
+    Prynex control;
+    control.setFileName(u"report.doc"_s);
+    control.StartDoc();
+    control.setParagraph(u"Πρώτη σελίδα"_s);
+    control.NewPage();
+    control.setParagraph(u"Second page"_s);
+    control.EndDoc();
+
+    const QString path = dir.filePath(u"Ταμείο Μαΐου.pdf"_s);
+    ASSERT_TRUE(control.writePdf(path, u"Ταμείο Μαΐου 2026"_s));
+    const QString info = runTool(u"pdfinfo"_s, {path});
+    EXPECT_TRUE(info.contains(QRegularExpression(u"Title:\\s+Ταμείο Μαΐου 2026\\n"_s))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression(u"Creator:\\s+prynex_tests\\n"_s))) << "the host program";
+    EXPECT_TRUE(info.contains(QRegularExpression(u"Pages:\\s+2\\n"_s)));
+    const QString text = runTool(u"pdftotext"_s, {path, u"-"_s});
+    EXPECT_TRUE(text.contains(u"Πρώτη σελίδα"_s));
+    EXPECT_TRUE(text.contains(u"Second page"_s));
+    EXPECT_EQ(control.FileName(), u"report.doc"_s) << "the document keeps its own name";
+
+    // One page of it; nothing to write is refused.
+    const QString second = dir.filePath(u"second.pdf"_s);
+    ASSERT_TRUE(control.writePdf(second, u"Second"_s, 2, 2));
+    EXPECT_TRUE(runTool(u"pdfinfo"_s, {second}).contains(QRegularExpression(u"Pages:\\s+1\\n"_s)));
+    Prynex empty;
+    EXPECT_FALSE(empty.writePdf(dir.filePath(u"empty.pdf"_s), u"Empty"_s));
+    EXPECT_FALSE(QFile::exists(dir.filePath(u"empty.pdf"_s)));
+}
+
+TEST(PrynexControl, APrintJobOfAnUnnamedDocumentIsNamedAfterTheHostProgram)
+{
+    QTemporaryDir dir;
+    Prynex control;
+    control.StartDoc();
+    control.setParagraph(u"Printed"_s);
+    control.EndDoc();
+    QPrinter &printer = engineOf(control).printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);  // what "print to file" in the dialog chooses
+    const QString path = dir.filePath(u"printed.pdf"_s);
+    printer.setOutputFileName(path);
+    ASSERT_TRUE(control.PrintDoc());
+    EXPECT_EQ(printer.docName(), u"prynex_tests"_s);
+    EXPECT_TRUE(runTool(u"pdfinfo"_s, {path}).contains(QRegularExpression(u"Title:\\s+prynex_tests\\n"_s)));
 }

@@ -245,8 +245,11 @@ public:
     // returns false at once.
     bool PrintDialog(int kind = 0);
 
-    // Writes pages fromPage..toPage (0: to the last) as a PDF file.
-    bool WritePdf(const QString &fileName, int fromPage = 1, int toPage = 0);
+    // Writes pages fromPage..toPage (0: to the last) as a PDF file. The PDF
+    // is titled `title` (FileName when empty) and names `creator` as the
+    // program that made it (the application's name when empty).
+    bool WritePdf(const QString &fileName, int fromPage = 1, int toPage = 0, const QString &title = {},
+                  const QString &creator = {});
 
     // --------------------------------------------------------- the document
     const pages::Document &document() const;
