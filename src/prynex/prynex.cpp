@@ -7,7 +7,9 @@
 #include "prynex/prynex_private.h"
 #include "prynex/property_table.h"
 
+#include "platform/pages/byname_values.h"
 #include "platform/pages/engine.h"
+#include "platform/pages/units.h"
 #include "platform/pages/widgets/previewwidget.h"
 
 #include "controls/propertybag/ole_color.h"
@@ -43,14 +45,18 @@ QVariant asDeclaredType(const PropertyInfo &info, const QVariant &value)
     return value;
 }
 
-// A 16-bit property refuses a number it cannot hold, as an overflow.
+// A 16-bit property refuses a number it cannot hold, as an overflow, whether
+// it comes as a number or as text.
 bool fitsDeclaredType(const PropertyInfo &info, const QVariant &value)
 {
-    if (info.type != Type::Int16 || value.typeId() == QMetaType::QString)
+    if (info.type != Type::Int16)
         return true;
-    bool ok = false;
-    const qlonglong number = value.toLongLong(&ok);
-    return !ok || (number >= std::numeric_limits<qint16>::min() && number <= std::numeric_limits<qint16>::max());
+    std::optional<qint64> number = pages::wholeNumber(value);
+    if (value.typeId() == QMetaType::QString) {
+        if (const auto twips = pages::parseTwips(value.toString()))
+            number = *twips;
+    }
+    return !number || (*number >= std::numeric_limits<qint16>::min() && *number <= std::numeric_limits<qint16>::max());
 }
 
 }  // namespace
@@ -72,9 +78,11 @@ void PrynexPrivate::connectEvents()
 {
     using pages::Engine;
     auto mouse = [this](void (Prynex::*event)(qint16 &, qint16 &, float &, float &)) {
-        return [this, event](int button, int shift, float x, float y) {
+        return [this, event](int &button, int &shift, float &x, float &y) {
             qint16 b = qint16(button), s = qint16(shift);
             emit(q->*event)(b, s, x, y);
+            button = b;
+            shift = s;
         };
     };
     auto keys = [this](void (Prynex::*event)(qint16 &, qint16 &)) {
@@ -86,9 +94,11 @@ void PrynexPrivate::connectEvents()
         };
     };
     auto progress = [this](void (Prynex::*event)(qint16 &, qint16 &, bool &)) {
-        return [this, event](int page, int of, bool &cancel) {
+        return [this, event](int &page, int &of, bool &cancel) {
             qint16 p = qint16(page), o = qint16(of);
             emit(q->*event)(p, o, cancel);
+            page = p;
+            of = o;
         };
     };
     QObject::connect(engine, &Engine::Click, q, &Prynex::Click);
@@ -106,9 +116,11 @@ void PrynexPrivate::connectEvents()
     QObject::connect(engine, &Engine::EndPage, q, &Prynex::EndPage);
     QObject::connect(engine, &Engine::LoadingDoc, q, progress(&Prynex::LoadingDoc));
     QObject::connect(engine, &Engine::NewLine, q, &Prynex::NewLine);
-    QObject::connect(engine, &Engine::NewTableCell, q, [this](int row, int column, QString &cell) {
+    QObject::connect(engine, &Engine::NewTableCell, q, [this](int &row, int &column, QString &cell) {
         qint16 r = qint16(row), c = qint16(column);
         emit q->NewTableCell(r, c, cell);
+        row = r;
+        column = c;
     });
     QObject::connect(engine, &Engine::PrepareFooter, q, &Prynex::PrepareFooter);
     QObject::connect(engine, &Engine::PrepareHeader, q, &Prynex::PrepareHeader);
@@ -166,15 +178,17 @@ bool Prynex::setPropertyByName(const QString &name, const QVariant &value)
         return false;
     const QLatin1StringView propertyName(info->name);
     if (propertyName == "Enabled"_L1) {
-        setEnabled(value.toBool());
+        const auto on = pages::truthValue(value);
+        if (!on)
+            return false;
+        setEnabled(*on);
         return true;
     }
     if (propertyName == "WhatsThisHelpID"_L1) {
-        bool ok = false;
-        const int id = value.toInt(&ok);
-        if (!ok)
+        const auto id = pages::wholeNumber(value);
+        if (!id || *id < std::numeric_limits<int>::min() || *id > std::numeric_limits<int>::max())
             return false;
-        setWhatsThisHelpID(id);
+        setWhatsThisHelpID(int(*id));
         return true;
     }
     const bool taken = d->engine->setPropertyByName(name, value);
@@ -257,6 +271,11 @@ bool Prynex::SaveDoc(const QString &FileName, const QVariant &Compress, const QV
                      const QVariant &ToPage)
 {
     return d->engine->invokeByName(u"SaveDoc"_s, {FileName, Compress, FromPage, ToPage}).toBool();
+}
+
+bool Prynex::writePdf(const QString &fileName, const QString &title, int fromPage, int toPage)
+{
+    return d->engine->WritePdf(fileName, fromPage, toPage, {}, title);
 }
 
 void Prynex::AboutBox()

@@ -30,7 +30,17 @@ public:
     QWidget *CreateInstance(QWidget *parent) override { return new Widget(parent); }
     long LockServer(bool lock) override
     {
-        g_serverLocks += lock ? 1 : -1;
+        if (lock) {
+            ++g_serverLocks;
+            return PRYNEX_S_OK;
+        }
+        // A release without a lock is the host's mistake; counting it would
+        // leave the library unloadable, or unloadable while still locked.
+        int locks = g_serverLocks.load();
+        do {
+            if (locks <= 0)
+                return PRYNEX_E_FAIL;
+        } while (!g_serverLocks.compare_exchange_weak(locks, locks - 1));
         return PRYNEX_S_OK;
     }
 

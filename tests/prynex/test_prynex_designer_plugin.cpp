@@ -8,7 +8,9 @@
 #include <QPluginLoader>
 #include <QTimer>
 #include <QWidget>
+#include <QtDesigner/QDesignerComponents>
 #include <QtDesigner/QDesignerFormEditorInterface>
+#include <QtDesigner/QDesignerPropertySheetExtension>
 #include <QtDesigner/QDesignerTaskMenuExtension>
 #include <QtDesigner/QExtensionManager>
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
@@ -19,6 +21,15 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// The plugin loaded as Designer loads it, fresh for each test: Designer
+// initialises a plugin once, with its one core.
+class PluginFile : public QPluginLoader
+{
+public:
+    PluginFile() : QPluginLoader(QStringLiteral(PRYNEX_PLUGIN_FILE)) {}
+    ~PluginFile() { unload(); }
+};
 
 QDesignerCustomWidgetInterface *loadPlugin(QPluginLoader &loader)
 {
@@ -52,7 +63,7 @@ public:
 
 TEST(PrynexDesignerPlugin, OffersTheControlWithIconAndDescribedProperties)
 {
-    QPluginLoader loader(QStringLiteral(PRYNEX_PLUGIN_FILE));
+    PluginFile loader;
     QDesignerCustomWidgetInterface *plugin = loadPlugin(loader);
     ASSERT_NE(plugin, nullptr);
     EXPECT_EQ(plugin->name(), u"Prynex"_s);
@@ -86,7 +97,7 @@ TEST(PrynexDesignerPlugin, OffersTheControlWithIconAndDescribedProperties)
 
 TEST(PrynexDesignerPlugin, ContextMenuOffersThePropertySheetAndTheAboutBox)
 {
-    QPluginLoader loader(QStringLiteral(PRYNEX_PLUGIN_FILE));
+    PluginFile loader;
     QDesignerCustomWidgetInterface *plugin = loadPlugin(loader);
     ASSERT_NE(plugin, nullptr);
     DesignerCore core;
@@ -124,4 +135,37 @@ TEST(PrynexDesignerPlugin, ContextMenuOffersThePropertySheetAndTheAboutBox)
         guard.stop();
         EXPECT_EQ(seen, windowName);
     }
+}
+
+TEST(PrynexDesignerPlugin, TheEditorShowsTheControlsEnabledAndFontButNotQtsDuplicates)
+{
+    PluginFile loader;
+    QDesignerCustomWidgetInterface *plugin = loadPlugin(loader);
+    ASSERT_NE(plugin, nullptr);
+    // Designer's own core, with its own property sheets.
+    std::unique_ptr<QDesignerFormEditorInterface> core(QDesignerComponents::createFormEditor(nullptr));
+    ASSERT_NE(core, nullptr);
+    plugin->initialize(core.get());
+
+    QWidget form;
+    QWidget *control = plugin->createWidget(&form);
+    auto *sheet = qt_extension<QDesignerPropertySheetExtension *>(core->extensionManager(), control);
+    ASSERT_NE(sheet, nullptr);
+    QStringList shown;
+    for (int i = 0; i < sheet->count(); ++i)
+        if (sheet->isVisible(i))
+            shown.append(sheet->propertyName(i));
+    for (const QString &ours : {u"Enabled"_s, u"Font"_s, u"HdrFont"_s, u"Zoom"_s, u"BackColor"_s})
+        EXPECT_EQ(shown.count(ours), 1) << ours.toStdString();
+    for (const QString &qts : {u"enabled"_s, u"font"_s})
+        EXPECT_FALSE(shown.contains(qts)) << qts.toStdString();
+    EXPECT_TRUE(shown.contains(u"geometry"_s)) << "the rest of Qt's stay";
+    EXPECT_TRUE(shown.contains(u"toolTip"_s));
+
+    // The sheet still reads and writes the control.
+    const int zoom = sheet->indexOf(u"Zoom"_s);
+    ASSERT_GE(zoom, 0);
+    sheet->setProperty(zoom, 60);
+    EXPECT_EQ(control->property("Zoom").toInt(), 60);
+    EXPECT_EQ(sheet->property(zoom).toInt(), 60);
 }

@@ -128,13 +128,37 @@ TEST_F(PrynexLibrary, TheRegistrationToolCallsTheEntryPoints)
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(u"PRYNEX_CLASS_REGISTRY"_s, registry);
     tool.setProcessEnvironment(env);
-    tool.start(QStringLiteral(PRYNEX_REGISTER_TOOL), {QStringLiteral(PRYNEX_LIBRARY_FILE)});
+    // Registered by its versioned link, as an installed library is: the
+    // registry names the file exactly as given, not what the link points to.
+    const QByteArray library = PRYNEX_LIBRARY_SONAME_FILE;
+    ASSERT_TRUE(library.endsWith(".so.1"));
+    tool.start(QStringLiteral(PRYNEX_REGISTER_TOOL), {QString::fromLocal8Bit(library)});
     ASSERT_TRUE(tool.waitForFinished(30000));
     EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
-    EXPECT_TRUE(contents(registry).contains("CLSID\\" PRYNEX_CLSID_PRYNEX " = Prynex"));
+    const QByteArray text = contents(registry);
+    EXPECT_TRUE(text.contains("CLSID\\" PRYNEX_CLSID_PRYNEX " = Prynex"));
+    EXPECT_TRUE(text.contains("CLSID\\" PRYNEX_CLSID_PRYNEX "\\InprocServer = " + library + "\n")) << text.toStdString();
+    EXPECT_TRUE(text.contains("TypeLib\\" PRYNEX_LIBID "\\1.0\\0\\linux = " + library + "\n"));
 
-    tool.start(QStringLiteral(PRYNEX_REGISTER_TOOL), {u"--unregister"_s, QStringLiteral(PRYNEX_LIBRARY_FILE)});
+    tool.start(QStringLiteral(PRYNEX_REGISTER_TOOL), {u"--unregister"_s, QString::fromLocal8Bit(library)});
     ASSERT_TRUE(tool.waitForFinished(30000));
     EXPECT_EQ(tool.exitCode(), 0);
     EXPECT_FALSE(QFile::exists(registry));
+}
+
+TEST_F(PrynexLibrary, AnUnbalancedUnlockIsRefusedAndLeavesTheUnloadAnswerRight)
+{
+    auto getClassObject = library.entry<GetClassObject>("DllGetClassObject");
+    auto canUnload = library.entry<Simple>("DllCanUnloadNow");
+    ASSERT_TRUE(getClassObject && canUnload);
+    PrynexClassFactory *factory = nullptr;
+    ASSERT_EQ(getClassObject(PRYNEX_CLSID_PRYNEX, &factory), PRYNEX_S_OK);
+    ASSERT_EQ(canUnload(), PRYNEX_S_OK);
+
+    EXPECT_EQ(factory->LockServer(false), PRYNEX_E_FAIL) << "no lock to release";
+    EXPECT_EQ(canUnload(), PRYNEX_S_OK);
+    EXPECT_EQ(factory->LockServer(true), PRYNEX_S_OK);
+    EXPECT_EQ(canUnload(), PRYNEX_S_FALSE);
+    EXPECT_EQ(factory->LockServer(false), PRYNEX_S_OK);
+    EXPECT_EQ(canUnload(), PRYNEX_S_OK) << "one lock, one release";
 }

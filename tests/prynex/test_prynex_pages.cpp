@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QFontComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -183,4 +184,49 @@ TEST(PrynexPages, TheColourPageChangesOnlyTheColourEdited)
     ASSERT_TRUE(colours->applyChanges());
     EXPECT_EQ(control.TextColor(), 0x0000FFu);
     EXPECT_EQ(control.EmptyColor(), 0x8000000Cu) << "left as it was, not resolved to RGB";
+}
+
+TEST(PrynexPages, ApplyStaysEnabledWhileAnyPageHasUnappliedChanges)
+{
+    Prynex control;
+    control.setZoom(80);
+    control.setHeader(u"Head"_s);
+    prynex::PropertySheet sheet({&control});
+    sheet.openOn(u"Zoom"_s);
+    field(*sheet.currentPage(), u"txtZoom"_s)->setText(u"50"_s);
+    sheet.openOn(u"Header"_s);
+    EXPECT_TRUE(sheet.applyButton()->isEnabled()) << "LayOut still has changes";
+
+    // Apply takes every page's changes, not only the one on view.
+    field(*sheet.currentPage(), u"txtHeader"_s)->setText(u"Title"_s);
+    sheet.applyButton()->click();
+    EXPECT_EQ(control.Zoom(), 50);
+    EXPECT_EQ(control.Header(), u"Title"_s);
+    EXPECT_FALSE(sheet.applyButton()->isEnabled());
+}
+
+TEST(PrynexPages, TheFontPageKeepsTheFontNameUnlessAnotherIsPicked)
+{
+    Prynex control;
+    control.setPropertyByName(u"FontName"_s, u"Arial"_s);
+    control.setPropertyByName(u"FontSize"_s, 9.75);
+    control.setPropertyByName(u"HdrFontName"_s, u"Courier New"_s);
+    prynex::PropertySheet sheet({&control});
+    prynex::PropertyPage *fonts = sheet.pages().at(2);
+    auto *bold = fonts->findChild<QCheckBox *>(u"chkBold"_s);
+    ASSERT_NE(bold, nullptr);
+    bold->click();
+    ASSERT_TRUE(fonts->applyChanges());
+    EXPECT_EQ(control.propertyByName(u"FontName"_s).toString(), u"Arial"_s) << "not the family it resolves to";
+    EXPECT_TRUE(control.propertyByName(u"FontBold"_s).toBool());
+    EXPECT_DOUBLE_EQ(control.propertyByName(u"FontSize"_s).toDouble(), 9.75);
+    EXPECT_EQ(control.propertyByName(u"HdrFontName"_s).toString(), u"Courier New"_s);
+
+    // A family the user picks is taken.
+    auto *family = fonts->findChild<QFontComboBox *>(u"cboFontName"_s);
+    ASSERT_NE(family, nullptr);
+    family->setCurrentFont(QFont(u"Liberation Serif"_s));
+    ASSERT_TRUE(fonts->applyChanges());
+    EXPECT_EQ(control.propertyByName(u"FontName"_s).toString(), u"Liberation Serif"_s);
+    EXPECT_TRUE(control.propertyByName(u"FontBold"_s).toBool());
 }

@@ -249,8 +249,11 @@ public:
     // beforePage(page, of) is called before each page; false stops (Error 3).
     // The file is written aside and takes its name only when whole, so a
     // stopped or failed write leaves an older file of that name as it was.
+    // The PDF is titled `title` (FileName when empty) and names `creator` as
+    // the program that made it (the application's name when empty).
     bool WritePdf(const QString &fileName, int fromPage = 1, int toPage = 0,
-                  const std::function<bool(int page, int of)> &beforePage = {});
+                  const std::function<bool(int page, int of)> &beforePage = {}, const QString &title = {},
+                  const QString &creator = {});
 
     // --------------------------------------------------------- the document
     const pages::Document &document() const;
@@ -509,23 +512,26 @@ public:
     int Version() const;             // 200
 
 signals:
-    // Events; the arguments passed by reference reach the engine.
+    // Events. Every argument is passed by reference: what a handler leaves
+    // in it is what the engine, and the handlers after it, go on with (the
+    // preview acts on the mouse button, shift state and point left by the
+    // mouse handlers, in twips of the view).
     void Click();
     void DblClick();
     void KeyDown(int &keyCode, int &shift);
     void KeyPress(int &keyAscii);
     void KeyUp(int &keyCode, int &shift);
-    void MouseDown(int button, int shift, float x, float y);
-    void MouseMove(int button, int shift, float x, float y);
-    void MouseUp(int button, int shift, float x, float y);
+    void MouseDown(int &button, int &shift, float &x, float &y);
+    void MouseMove(int &button, int &shift, float &x, float &y);
+    void MouseUp(int &button, int &shift, float &x, float &y);
     void EndPage();                      // a page is complete
-    void LoadingDoc(int page, int of, bool &cancel);
+    void LoadingDoc(int &page, int &of, bool &cancel);
     void NewLine();                      // after every line, column and page break
-    void NewTableCell(int row, int column, QString &cell);
+    void NewTableCell(int &row, int &column, QString &cell);
     void PrepareFooter();                // header and footer are drawn after these
     void PrepareHeader();
     void ResetDC();                      // between one page and the next
-    void SavingDoc(int page, int of, bool &cancel);
+    void SavingDoc(int &page, int &of, bool &cancel);
 
     // Notifications for the preview (not events of the control).
     void documentChanged();

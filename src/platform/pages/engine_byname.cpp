@@ -3,9 +3,14 @@
 
 #include "platform/pages/engine.h"
 
+#include "platform/pages/byname_values.h"
+#include "platform/pages/engine_p.h"
 #include "platform/pages/units.h"
 
 #include <QMetaProperty>
+#include <QSet>
+
+#include <limits>
 
 namespace pages {
 
@@ -34,6 +39,51 @@ std::optional<int> toInt(const QVariant &value)
     if (!ok)
         return std::nullopt;
     return int(number);
+}
+
+// The integer properties that are lengths in twips and so also take a text
+// with a unit; the others take whole numbers only.
+bool isLength(const QMetaProperty &property)
+{
+    static const QSet<QByteArray> lengths = {
+        "MarginLeft", "MarginRight", "MarginTop",  "MarginBottom", "IndentFirst", "IndentLeft",
+        "IndentRight", "IndentTab",  "SpaceBefore", "SpaceAfter",  "CurrentX",    "CurrentY",
+        "X1",          "Y1",         "X2",          "Y2",          "PaperWidth",  "PaperHeight",
+        "PenWidth"};
+    return lengths.contains(QByteArray(property.name()));
+}
+
+// The value as the property's type takes it, or nullopt when it cannot mean
+// a value of that type ("abc" for a number, "50.7" or "2cm" for a zoom).
+std::optional<QVariant> convertForProperty(const QMetaProperty &property, const QVariant &value)
+{
+    const int type = property.metaType().id();
+    if (type == QMetaType::Int || type == QMetaType::UInt) {
+        std::optional<qint64> number;
+        if (isLength(property)) {
+            if (const auto twips = toInt(value))
+                number = *twips;
+        } else {
+            number = wholeNumber(value);
+        }
+        // Colours come as signed or unsigned 32-bit numbers.
+        const qint64 lowest = type == QMetaType::UInt ? std::numeric_limits<qint32>::min()
+                                                      : std::numeric_limits<int>::min();
+        const qint64 highest = type == QMetaType::UInt ? qint64(std::numeric_limits<quint32>::max())
+                                                       : std::numeric_limits<int>::max();
+        if (!number || *number < lowest || *number > highest)
+            return std::nullopt;
+        return type == QMetaType::UInt ? QVariant(uint(*number)) : QVariant(int(*number));
+    }
+    if (type == QMetaType::Bool) {
+        const auto truth = truthValue(value);
+        return truth ? std::optional<QVariant>(QVariant(*truth)) : std::nullopt;
+    }
+    if (type == QMetaType::Double) {
+        const auto number = realNumber(value);
+        return number ? std::optional<QVariant>(QVariant(*number)) : std::nullopt;
+    }
+    return value;
 }
 
 std::optional<double> optionalDouble(const QVariantList &args, qsizetype i)
@@ -74,22 +124,13 @@ bool Engine::setPropertyByName(const QString &name, const QVariant &value)
     const auto property = findProperty(name);
     if (!property || !property->isWritable())
         return false;
-    const int type = property->metaType().id();
-    if (type == QMetaType::Int || type == QMetaType::UInt) {
-        // Lengths may come as text with a unit; colours as signed numbers.
-        const auto number = toInt(value);
-        if (!number)
-            return false;
-        return type == QMetaType::UInt ? property->write(this, QVariant(uint(*number)))
-                                       : property->write(this, QVariant(*number));
-    }
-    if (type == QMetaType::Bool && value.typeId() != QMetaType::Bool) {
-        bool ok = false;
-        const int number = value.toInt(&ok);
-        if (ok)
-            return property->write(this, QVariant(number != 0));
-    }
-    return property->write(this, value);
+    const std::optional<QVariant> converted = convertForProperty(*property, value);
+    if (!converted)
+        return false;
+    // A setter that will not take the value leaves it as it was and records
+    // the refusal; the caller is told.
+    const int refusalsBefore = d->refusals;
+    return property->write(this, *converted) && d->refusals == refusalsBefore;
 }
 
 QVariant Engine::indexedProperty(const QString &name, int index) const

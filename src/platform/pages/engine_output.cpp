@@ -7,6 +7,7 @@
 #include "platform/pages/pagepainter.h"
 #include "platform/pages/paper.h"
 
+#include <QCoreApplication>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -35,6 +36,14 @@ QPrinter::PaperSource paperSource(int bin)
     if (bin == 15)
         return QPrinter::FormSource;
     return QPrinter::Auto;
+}
+
+// The program printing or writing, named in print jobs and PDF files when
+// the document has no name of its own: a host of the control is not Kelvora.
+QString programName()
+{
+    const QString name = QCoreApplication::applicationName();
+    return name.isEmpty() ? QStringLiteral("Kelvora") : name;
 }
 
 enum class PaintResult { Done, DeviceFailed, Stopped };
@@ -86,7 +95,7 @@ void EnginePrivate::applyPrinterSettings(QPrinter &p) const
     p.setPaperSource(paperSource(paperBin));
     if (printQuality > 0)
         p.setResolution(printQuality);
-    p.setDocName(fileName.isEmpty() ? QStringLiteral("Kelvora") : fileName);
+    p.setDocName(fileName.isEmpty() ? programName() : fileName);
 }
 
 bool EnginePrivate::printPages(int fromPage, int toPage)
@@ -146,7 +155,8 @@ bool Engine::PrintDoc(bool choose, int fromPage, int toPage)
 }
 
 bool Engine::WritePdf(const QString &fileName, int fromPage, int toPage,
-                      const std::function<bool(int page, int of)> &beforePage)
+                      const std::function<bool(int page, int of)> &beforePage, const QString &title,
+                      const QString &creator)
 {
     const int count = d->document.pageCount();
     const int first = std::max(1, fromPage);
@@ -164,8 +174,8 @@ bool Engine::WritePdf(const QString &fileName, int fromPage, int toPage,
     {
         QPdfWriter writer(&file);
         writer.setResolution(1440);  // one device unit is one twip
-        writer.setCreator(QStringLiteral("Kelvora"));
-        writer.setTitle(d->fileName);
+        writer.setCreator(creator.isEmpty() ? programName() : creator);
+        writer.setTitle(title.isEmpty() ? d->fileName : title);
         result = paintPages(writer, d->document, first, last, 1440.0, 1.0, false, beforePage);
     }
     if (result == PaintResult::Stopped) {
@@ -241,10 +251,8 @@ void Engine::setDevice(const QString &name)
 {
     if (name.isEmpty())
         return;
-    if (!QPrinterInfo::availablePrinterNames().contains(name)) {
-        d->setError(error::NoPrinter);
-        return;
-    }
+    if (!QPrinterInfo::availablePrinterNames().contains(name))
+        return d->refuse(error::NoPrinter);
     printer().setOutputFormat(QPrinter::NativeFormat);
     printer().setPrinterName(name);
 }

@@ -21,6 +21,13 @@ public:
     Layout &layout();        // the layout of the open document, started on demand
     void settingsChanged();  // margins, paper, orientation, indents or columns
     void setError(int code) { error = code; }
+    // A setter that will not take a value leaves the property as it was,
+    // sets Error and counts the refusal, so a by-name caller can tell.
+    void refuse(int code = error::BadArgument)
+    {
+        error = code;
+        ++refusals;
+    }
     PageItem drawingItem(ItemKind kind) const;
     void measure(const std::function<void(Layout &)> &work);
     void applyPrinterSettings(QPrinter &printer) const;
@@ -87,6 +94,7 @@ public:
 
     QString fileName;
     int error = 0;
+    int refusals = 0;
     Engine::DialogHook dialogHook;
     Engine::PrintProgress printProgress;
     static Engine::DialogHook &defaultDialogHook();

@@ -44,7 +44,12 @@ FontSpec Engine::fontSpec() const { return d->settings.font; }
 QString Engine::FontName() const { return d->settings.font.name; }
 void Engine::setFontName(const QString &name) { if (!name.isEmpty()) d->settings.font.name = name; }
 double Engine::FontSize() const { return d->settings.font.size; }
-void Engine::setFontSize(double points) { if (points > 0) d->settings.font.size = points; }
+void Engine::setFontSize(double points)
+{
+    if (!(points > 0))
+        return d->refuse();
+    d->settings.font.size = points;
+}
 bool Engine::FontBold() const { return d->settings.font.bold; }
 void Engine::setFontBold(bool on) { d->settings.font.bold = on; }
 bool Engine::FontItalic() const { return d->settings.font.italic; }
@@ -59,7 +64,13 @@ void Engine::setHdrFont(const QFont &font) { d->settings.hdrFont = fromQFont(fon
 QString Engine::HdrFontName() const { return d->settings.hdrFont.name; }
 void Engine::setHdrFontName(const QString &name) { if (!name.isEmpty()) d->settings.hdrFont.name = name; d->settingsChanged(); }
 double Engine::HdrFontSize() const { return d->settings.hdrFont.size; }
-void Engine::setHdrFontSize(double points) { if (points > 0) d->settings.hdrFont.size = points; d->settingsChanged(); }
+void Engine::setHdrFontSize(double points)
+{
+    if (!(points > 0))
+        return d->refuse();
+    d->settings.hdrFont.size = points;
+    d->settingsChanged();
+}
 bool Engine::HdrFontBold() const { return d->settings.hdrFont.bold; }
 void Engine::setHdrFontBold(bool on) { d->settings.hdrFont.bold = on; }
 bool Engine::HdrFontItalic() const { return d->settings.hdrFont.italic; }
@@ -80,7 +91,12 @@ void Engine::setFooter(const QString &text) { d->settings.footer = text; }
 ColorRef Engine::TextColor() const { return d->settings.textColor; }
 void Engine::setTextColor(ColorRef color) { d->settings.textColor = color; }
 int Engine::TextAlign() const { return d->settings.textAlign; }
-void Engine::setTextAlign(int align) { d->settings.textAlign = std::clamp(align, 0, 3); }
+void Engine::setTextAlign(int align)
+{
+    if (align < textalign::Left || align > textalign::Justify)
+        return d->refuse();
+    d->settings.textAlign = align;
+}
 int Engine::TextAngle() const { return d->settings.textAngle; }
 void Engine::setTextAngle(int tenths) { d->settings.textAngle = tenths % 3600; }
 int Engine::IndentFirst() const { return d->settings.indentFirst; }
@@ -101,9 +117,19 @@ void Engine::setSpaceAfter(int twips) { d->settings.spaceAfter = std::max(0, twi
 int Engine::Columns() const { return d->settings.columns; }
 void Engine::setColumns(int count) { d->settings.columns = std::clamp(count, 1, 20); d->settingsChanged(); }
 int Engine::TableBorder() const { return d->settings.tableBorder; }
-void Engine::setTableBorder(int flags) { d->settings.tableBorder = flags & tableborder::All; }
+void Engine::setTableBorder(int flags)
+{
+    if ((flags & ~tableborder::All) != 0)
+        return d->refuse();
+    d->settings.tableBorder = flags;
+}
 int Engine::PageBorder() const { return d->settings.pageBorder; }
-void Engine::setPageBorder(int flags) { d->settings.pageBorder = flags & pageborder::All; }
+void Engine::setPageBorder(int flags)
+{
+    if ((flags & ~pageborder::All) != 0)
+        return d->refuse();
+    d->settings.pageBorder = flags;
+}
 
 QString Engine::TableSep() const
 {
@@ -142,13 +168,23 @@ void Engine::setY2(int twips) { d->y2 = twips; }
 ColorRef Engine::PenColor() const { return d->penColor; }
 void Engine::setPenColor(ColorRef color) { d->penColor = color; }
 int Engine::PenStyle() const { return d->penStyle; }
-void Engine::setPenStyle(int style) { d->penStyle = std::clamp(style, 0, 6); }
+void Engine::setPenStyle(int style)
+{
+    if (style < 0 || style > 6)
+        return d->refuse();
+    d->penStyle = style;
+}
 int Engine::PenWidth() const { return d->penWidth; }
 void Engine::setPenWidth(int twips) { d->penWidth = std::max(0, twips); }
 ColorRef Engine::BrushColor() const { return d->brushColor; }
 void Engine::setBrushColor(ColorRef color) { d->brushColor = color; }
 int Engine::BrushStyle() const { return d->brushStyle; }
-void Engine::setBrushStyle(int style) { d->brushStyle = std::clamp(style, 0, 7); }
+void Engine::setBrushStyle(int style)
+{
+    if (style < 0 || style > 7)
+        return d->refuse();
+    d->brushStyle = style;
+}
 
 // ------------------------------------------------------------------ paper
 
@@ -167,7 +203,7 @@ bool setLength(EnginePrivate &d, int &margin, const QString &text)
 {
     const auto twips = parseTwips(text);
     if (!twips) {
-        d.setError(error::BadArgument);
+        d.refuse();
         return false;
     }
     d.setMargin(margin, *twips);
@@ -184,7 +220,9 @@ bool Engine::setMarginBottom(const QString &length) { return setLength(*d, d->se
 int Engine::Orientation() const { return d->settings.orientation; }
 void Engine::setOrientation(int value)
 {
-    d->settings.orientation = value == orientation::Landscape ? 1 : 0;
+    if (value != orientation::Portrait && value != orientation::Landscape)
+        return d->refuse();
+    d->settings.orientation = value;
     d->settingsChanged();
 }
 
@@ -196,10 +234,8 @@ void Engine::setPaperSize(int id)
         return;
     }
     const auto size = paperTwips(id);
-    if (!size) {
-        d->setError(error::BadArgument);
-        return;
-    }
+    if (!size)
+        return d->refuse();
     d->settings.paperSize = id;
     d->settings.paperWidth = size->width();
     d->settings.paperHeight = size->height();
@@ -236,7 +272,13 @@ void Engine::setPhysicalPage(bool on) { d->physicalPage = on; }
 bool Engine::Preview() const { return d->preview; }
 void Engine::setPreview(bool on) { d->preview = on; }
 int Engine::PreviewMode() const { return d->previewMode; }
-void Engine::setPreviewMode(int mode) { d->previewMode = std::clamp(mode, 0, 2); emit viewChanged(); }
+void Engine::setPreviewMode(int mode)
+{
+    if (mode < 0 || mode > 2)
+        return d->refuse();
+    d->previewMode = mode;
+    emit viewChanged();
+}
 int Engine::PreviewPage() const { return d->previewPage; }
 
 void Engine::setPreviewPage(int page)
@@ -289,7 +331,12 @@ void Engine::setCopies(int copies) { d->copies = copies; }
 int Engine::Collate() const { return d->collate; }
 void Engine::setCollate(int on) { d->collate = on; }
 int Engine::Duplex() const { return d->duplex; }
-void Engine::setDuplex(int mode) { d->duplex = std::clamp(mode, 1, 3); }
+void Engine::setDuplex(int mode)
+{
+    if (mode < 1 || mode > 3)
+        return d->refuse();
+    d->duplex = mode;
+}
 int Engine::ColorMode() const { return d->colorMode; }
 void Engine::setColorMode(int mode) { d->colorMode = mode; }
 int Engine::PaperBin() const { return d->paperBin; }

@@ -58,8 +58,12 @@ std::vector<Layout::Cell> Layout::wrapCells(QStringList cells, const std::vector
     std::vector<Cell> out(columns.size());
     for (size_t i = 0; i < columns.size(); ++i) {
         QString text = qsizetype(i) < cells.size() ? cells[qsizetype(i)] : QString();
-        if (m_events)
-            emit m_events->NewTableCell(row, int(i) + 1, text);
+        if (m_events) {
+            // Handlers take every argument by reference; the copies keep a
+            // handler's change of the position from moving the cell.
+            int rowNumber = row, column = int(i) + 1;
+            emit m_events->NewTableCell(rowNumber, column, text);
+        }
         out[i].lines = wrapCell(text, font, boxes[i].width - 2 * CellPadX);
         out[i].text = std::move(text);
         out[i].align = heading ? columns[i].header : columns[i].body;

@@ -1,5 +1,6 @@
 #include "prynex/designer/prynex_designer_plugin.h"
 
+#include "prynex/designer/prynex_property_sheet.h"
 #include "prynex/designer/prynex_task_menu.h"
 
 #include "prynex/about/logo.h"
@@ -64,9 +65,11 @@ void PrynexDesignerPlugin::initialize(QDesignerFormEditorInterface *core)
 {
     if (m_initialized)
         return;
-    if (core && core->extensionManager())
-        core->extensionManager()->registerExtensions(new PrynexTaskMenuFactory(core->extensionManager()),
-                                                     Q_TYPEID(QDesignerTaskMenuExtension));
+    if (QExtensionManager *manager = core ? core->extensionManager() : nullptr) {
+        manager->registerExtensions(new PrynexTaskMenuFactory(manager), Q_TYPEID(QDesignerTaskMenuExtension));
+        manager->registerExtensions(new PrynexPropertySheetFactory(manager),
+                                    Q_TYPEID(QDesignerPropertySheetExtension));
+    }
     m_initialized = true;
 }
 

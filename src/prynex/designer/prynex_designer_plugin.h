@@ -6,9 +6,10 @@
 namespace prynex {
 
 // Puts Prynex in Qt Designer's widget box under "Kelvora". Its shown
-// properties carry their descriptions as tooltips; hidden ones are left out
-// of the property editor. The context menu opens the property sheet and the
-// About box (prynex_task_menu.h).
+// properties carry their descriptions as tooltips; hidden ones, and Qt's own
+// enabled and font that Enabled and Font stand for (prynex_property_sheet.h),
+// are left out of the property editor. The context menu opens the property
+// sheet and the About box (prynex_task_menu.h).
 class PrynexDesignerPlugin : public QObject, public QDesignerCustomWidgetInterface
 {
     Q_OBJECT

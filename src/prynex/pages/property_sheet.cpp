@@ -11,6 +11,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace prynex {
@@ -42,14 +44,7 @@ PropertySheet::PropertySheet(const QList<Prynex *> &controls, QWidget *parent) :
     column->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &PropertySheet::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &PropertySheet::reject);
-    connect(m_apply, &QPushButton::clicked, this, [this] {
-        if (PropertyPage *page = currentPage()) {
-            QString failed;
-            if (!page->applyChanges(&failed))
-                msg::critical(u"Prynex"_s, u"Type mismatch: %1"_s.arg(failed));
-        }
-        updateApply();
-    });
+    connect(m_apply, &QPushButton::clicked, this, [this] { applyAll(); });
     connect(m_tabs, &QTabWidget::currentChanged, this, [this] { updateApply(); });
     updateApply();
 }
@@ -100,8 +95,11 @@ void PropertySheet::accept()
 
 void PropertySheet::updateApply()
 {
-    const PropertyPage *page = currentPage();
-    m_apply->setEnabled(page && page->isChanged());
+    // Apply takes every page's changes, so it stays enabled while any page,
+    // on view or not, has some.
+    const bool anyChanged =
+        std::any_of(m_pages.begin(), m_pages.end(), [](const PropertyPage *page) { return page->isChanged(); });
+    m_apply->setEnabled(anyChanged);
 }
 
 }  // namespace prynex

@@ -1,8 +1,8 @@
 #pragma once
 
 // The control's property sheet: LayOut, General, then the font and colour
-// pages, with OK, Cancel and Apply. Apply is enabled while the page on view
-// has changes; OK applies every changed page and closes.
+// pages, with OK, Cancel and Apply. Apply and OK both apply every page with
+// changes (OK then closes); Apply is enabled while any page has some.
 
 #include <QDialog>
 #include <QList>

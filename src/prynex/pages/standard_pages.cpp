@@ -38,9 +38,13 @@ StandardFontPage::StandardFontPage(QWidget *parent) : PropertyPage(u"Font"_s, pa
     m_size->setRange(1, 400);
     m_size->setDecimals(2);
     m_bold = new QCheckBox(u"Bold"_s, this);
+    m_bold->setObjectName(u"chkBold"_s);
     m_italic = new QCheckBox(u"Italic"_s, this);
+    m_italic->setObjectName(u"chkItalic"_s);
     m_underline = new QCheckBox(u"Underline"_s, this);
+    m_underline->setObjectName(u"chkUnderline"_s);
     m_strikeout = new QCheckBox(u"Strikethrough"_s, this);
+    m_strikeout->setObjectName(u"chkStrikethrough"_s);
     form->addRow(u"Properties:"_s, m_property);
     form->addRow(u"Font:"_s, m_family);
     form->addRow(u"Size:"_s, m_size);
@@ -48,10 +52,10 @@ StandardFontPage::StandardFontPage(QWidget *parent) : PropertyPage(u"Font"_s, pa
         form->addRow(QString(), check);
 
     connect(m_property, &QComboBox::currentIndexChanged, this, [this] { showFont(); });
-    connect(m_family, &QFontComboBox::currentFontChanged, this, [this] { takeEdits(); });
-    connect(m_size, &QDoubleSpinBox::valueChanged, this, [this] { takeEdits(); });
+    connect(m_family, &QFontComboBox::currentFontChanged, this, [this] { takeEdits(true); });
+    connect(m_size, &QDoubleSpinBox::valueChanged, this, [this] { takeEdits(false); });
     for (QCheckBox *check : {m_bold, m_italic, m_underline, m_strikeout})
-        connect(check, &QCheckBox::clicked, this, [this] { takeEdits(); });
+        connect(check, &QCheckBox::clicked, this, [this] { takeEdits(false); });
 }
 
 void StandardFontPage::fill(const Prynex &control)
@@ -74,17 +78,21 @@ void StandardFontPage::showFont()
     m_showing = false;
 }
 
-void StandardFontPage::takeEdits()
+void StandardFontPage::takeEdits(bool familyPicked)
 {
     if (m_showing)
         return;
-    QFont font(m_family->currentFont().family());
+    // The family box shows the family the name resolves to on this machine
+    // (Arial as Liberation Sans); the name stays as it was unless the user
+    // picked another family.
+    const QString current = m_property->currentText();
+    QFont font(familyPicked ? m_family->currentFont().family() : m_fonts.value(current).family());
     font.setPointSizeF(m_size->value());
     font.setBold(m_bold->isChecked());
     font.setItalic(m_italic->isChecked());
     font.setUnderline(m_underline->isChecked());
     font.setStrikeOut(m_strikeout->isChecked());
-    m_fonts[m_property->currentText()] = font;
+    m_fonts[current] = font;
     setChanged(true);
 }
 

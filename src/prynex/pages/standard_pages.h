@@ -28,7 +28,7 @@ protected:
 
 private:
     void showFont();
-    void takeEdits();
+    void takeEdits(bool familyPicked);
 
     QComboBox *m_property;
     QFontComboBox *m_family;

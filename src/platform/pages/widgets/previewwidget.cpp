@@ -309,28 +309,44 @@ void PreviewWidget::keyReleaseEvent(QKeyEvent *event)
     QAbstractScrollArea::keyReleaseEvent(event);
 }
 
-void PreviewWidget::mousePressEvent(QMouseEvent *event)
+// The mouse as the engine's events report it: the button (1 left, 2 right,
+// 4 middle), the shift state and the point in twips of the view. Handlers
+// may change any of them, and the preview acts on what they leave.
+struct PreviewWidget::MouseArgs {
+    int button;
+    int shift;
+    float x;
+    float y;
+    QPoint pixel() const { return QPointF(x / TwipsPerPixel, y / TwipsPerPixel).toPoint(); }
+};
+
+PreviewWidget::MouseArgs PreviewWidget::mouseArgs(const QMouseEvent *event, int button) const
 {
     const QPointF at = event->position() * TwipsPerPixel;
-    emit m_engine->MouseDown(mouseButton(event->button()), shiftState(event->modifiers()), float(at.x()), float(at.y()));
+    return {button, shiftState(event->modifiers()), float(at.x()), float(at.y())};
+}
+
+void PreviewWidget::mousePressEvent(QMouseEvent *event)
+{
+    MouseArgs mouse = mouseArgs(event, mouseButton(event->button()));
+    emit m_engine->MouseDown(mouse.button, mouse.shift, mouse.x, mouse.y);
     if (!m_engine->Enabled())
         return;
     m_moved = false;
-    if (event->button() == Qt::LeftButton && m_engine->MouseScroll()) {
+    if (mouse.button == 1 && m_engine->MouseScroll()) {
         m_dragging = true;
-        m_dragStart = event->position().toPoint();
+        m_dragStart = mouse.pixel();
         m_scrollAtDragStart = QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
     }
 }
 
 void PreviewWidget::mouseMoveEvent(QMouseEvent *event)
 {
-    const QPointF at = event->position() * TwipsPerPixel;
-    emit m_engine->MouseMove(mouseButtons(event->buttons()), shiftState(event->modifiers()), float(at.x()),
-                             float(at.y()));
+    MouseArgs mouse = mouseArgs(event, mouseButtons(event->buttons()));
+    emit m_engine->MouseMove(mouse.button, mouse.shift, mouse.x, mouse.y);
     if (!m_dragging)
         return;
-    const QPoint delta = event->position().toPoint() - m_dragStart;
+    const QPoint delta = mouse.pixel() - m_dragStart;
     if (delta.manhattanLength() > 3) {
         m_moved = true;
         viewport()->setCursor(Qt::ClosedHandCursor);
@@ -341,8 +357,8 @@ void PreviewWidget::mouseMoveEvent(QMouseEvent *event)
 
 void PreviewWidget::mouseReleaseEvent(QMouseEvent *event)
 {
-    const QPointF at = event->position() * TwipsPerPixel;
-    emit m_engine->MouseUp(mouseButton(event->button()), shiftState(event->modifiers()), float(at.x()), float(at.y()));
+    MouseArgs mouse = mouseArgs(event, mouseButton(event->button()));
+    emit m_engine->MouseUp(mouse.button, mouse.shift, mouse.x, mouse.y);
     const bool wasDrag = m_moved;
     m_dragging = false;
     m_moved = false;
@@ -352,9 +368,9 @@ void PreviewWidget::mouseReleaseEvent(QMouseEvent *event)
     if (!m_engine->Enabled() || wasDrag || !m_engine->MouseZoom())
         return;
     // A click zooms in, a right click (or shift-click) zooms out.
-    const bool out = event->button() == Qt::RightButton || (event->modifiers() & Qt::ShiftModifier);
-    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)
-        zoomBy(out ? 1 / 1.5 : 1.5, event->position().toPoint());
+    const bool out = mouse.button == 2 || (mouse.shift & 1);
+    if (mouse.button == 1 || mouse.button == 2)
+        zoomBy(out ? 1 / 1.5 : 1.5, mouse.pixel());
 }
 
 void PreviewWidget::mouseDoubleClickEvent(QMouseEvent *event)

@@ -63,6 +63,8 @@ private:
     QRect pageRectOnViewport() const;
     void zoomBy(double factor, QPoint around);
     int shiftState(Qt::KeyboardModifiers mods) const;
+    struct MouseArgs;
+    MouseArgs mouseArgs(const QMouseEvent *event, int button) const;
 
     Engine *m_engine = nullptr;
     bool m_ownsEngine = false;

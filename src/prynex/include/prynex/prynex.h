@@ -131,6 +131,13 @@ public:
     // Shows the About box modally.
     void AboutBox();
 
+    // Writes the document, pages fromPage..toPage (0: to the last), to a PDF
+    // file without the print dialog. The PDF is titled `title` and names the
+    // host program (QCoreApplication::applicationName()) as its creator;
+    // FileName is left as it is. False, with Error set, when there is no page
+    // to write or the file cannot be written.
+    bool writePdf(const QString &fileName, const QString &title, int fromPage = 1, int toPage = 0);
+
     // The property sheet (LayOut, General, font and colour pages), opened on
     // the page that edits `property` (LayOut when it has none). Modal;
     // returns true when closed with OK.

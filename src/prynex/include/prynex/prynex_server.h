@@ -32,7 +32,9 @@ class QWidget;
 #define PRYNEX_IID_GENERAL "{424703C4-1C1B-11D1-A78C-444553540000}"
 
 // A class factory: makes new objects of one class. Factories live as long
-// as the library; LockServer(true) keeps the library loaded without an object.
+// as the library; LockServer(true) keeps the library loaded without an object
+// until a LockServer(false) releases it. A release without a lock answers
+// PRYNEX_E_FAIL and changes nothing.
 class PrynexClassFactory
 {
 public:
