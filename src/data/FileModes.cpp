@@ -50,11 +50,16 @@ mode_t folderMode(const QString &dataFolder)
 
 bool restrictFile(const QString &path, const QString &dataFolder)
 {
+    return setFileMode(path, fileMode(dataFolder));
+}
+
+bool setFileMode(const QString &path, mode_t mode)
+{
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat st {};
-    const bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::fchmod(fd, fileMode(dataFolder)) == 0;
+    const bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::fchmod(fd, mode) == 0;
     ::close(fd);
     return ok;
 }

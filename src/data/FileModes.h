@@ -22,6 +22,9 @@ mode_t folderMode(const QString &dataFolder);
 // Sets a file made in (or put into) dataFolder to fileMode(dataFolder). A
 // symbolic link is never followed. False when it could not be done.
 bool restrictFile(const QString &path, const QString &dataFolder);
+// The same with the bits given (a new installation computes them before its
+// books exist, so the books do not measure themselves).
+bool setFileMode(const QString &path, mode_t mode);
 // Makes one folder under dataFolder with folderMode(dataFolder); an existing
 // entry of that name is never used. False when it could not be done.
 bool makeFolder(const QString &path, const QString &dataFolder);

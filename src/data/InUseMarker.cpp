@@ -61,7 +61,18 @@ public:
         case Mode::Rewrite: flags |= O_RDWR | O_CREAT; break;
         }
         const QString folder = QFileInfo(path).path();
-        m_fd = ::open(QFile::encodeName(path).constData(), flags, filemodes::fileMode(folder));
+        const QByteArray name = QFile::encodeName(path);
+        bool created = false;
+        if (mode == Mode::Rewrite) {
+            // Made when missing (with exactly its mode), else opened as it is.
+            m_fd = ::open(name.constData(), flags | O_EXCL, filemodes::fileMode(folder));
+            created = m_fd >= 0;
+            if (m_fd < 0 && errno == EEXIST)
+                m_fd = ::open(name.constData(), flags & ~O_CREAT);
+        } else {
+            m_fd = ::open(name.constData(), flags, filemodes::fileMode(folder));
+            created = m_fd >= 0 && mode == Mode::Create;
+        }
         if (m_fd < 0) {
             m_missing = errno == ENOENT;
             m_exists = errno == EEXIST;
@@ -75,7 +86,7 @@ public:
             m_fd = -1;
             return;
         }
-        if (mode == Mode::Create)
+        if (created)
             ::fchmod(m_fd, filemodes::fileMode(folder)); // exactly, whatever the umask
         struct flock lk {};
         lk.l_type = mode == Mode::Read ? F_RDLCK : F_WRLCK;

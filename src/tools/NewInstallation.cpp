@@ -54,13 +54,14 @@ void createDatabases(const QString &dataFolder, const QString &key)
         if (QFile::exists(p))
             refuse(QStringLiteral("refusing to overwrite ") + p);
     makeDataFolder(dataFolder);
+    const mode_t mode = filemodes::fileMode(dataFolder);
     try {
         auto main = db::Database::create(mainPath, key);
-        if (!filemodes::restrictFile(mainPath, dataFolder))
+        if (!filemodes::setFileMode(mainPath, mode))
             refuse(QStringLiteral("cannot set the permissions of ") + mainPath);
         schema::createMainTables(*main);
         auto users = db::Database::create(usersPath, key);
-        if (!filemodes::restrictFile(usersPath, dataFolder))
+        if (!filemodes::setFileMode(usersPath, mode))
             refuse(QStringLiteral("cannot set the permissions of ") + usersPath);
         schema::createUsersTables(*users);
         // Marked as made here: such a users file never takes the fixed

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <sys/stat.h>
+#include <sys/time.h>
 
 namespace {
 
@@ -108,6 +109,8 @@ TEST_F(BackupFolders, LinkedBackupFoldersAreLeftUntouched)
     ASSERT_TRUE(QFile::remove(oldLink));
     ASSERT_TRUE(QDir().mkpath(oldLink));
     writeFile(oldLink + QStringLiteral("/notes.txt"), "mine");
+    const struct timeval longAgo[2] = {{946684800, 0}, {946684800, 0}}; // made in 2000: the first to go
+    ASSERT_EQ(::utimes(QFile::encodeName(oldLink).constData(), longAgo), 0);
     const backup::Result pruned = backup::backupDay(folder.store(), day(11));
     EXPECT_TRUE(pruned.ok);
     ASSERT_EQ(pruned.refused.size(), 1);

@@ -47,14 +47,15 @@ bool takeProgramFolder(const pathfile::Places &places)
 }
 
 // The folder is named but holds no book: say which, and let the user try again
-// (after mounting the share, or correcting DIADROMH.DAT).
+// (after mounting the share, or correcting DIADROMH.DAT). Enter alone ends
+// the program, as the old box did.
 bool askTryAgain(const QString &pathFile)
 {
     return msg::ask({QStringLiteral("Προσοχή στη διαδρομή"),
                      QStringLiteral("Τα αρχεία του προγράμματος δεν βρέθηκαν. Ορίστε τη διαδρομή ξανά.\n")
                          + folderWithoutBook(globals().DataPath, pathFile)
                          + QStringLiteral("\nΝα γίνει νέα προσπάθεια;"),
-                     msg::Icon::Critical, msg::Buttons::YesNo, msg::Answer::Yes})
+                     msg::Icon::Critical, msg::Buttons::YesNo, msg::Answer::No})
         == msg::Answer::Yes;
 }
 
