@@ -114,8 +114,15 @@ std::optional<Contents> readFile(const QString &dir)
     if (dir.isEmpty())
         return std::nullopt;
     QFile f(pathIn(dir));
-    if (!f.open(QIODevice::ReadOnly))
-        return std::nullopt;
+    if (!f.open(QIODevice::ReadOnly)) {
+        // There but unreadable is not "no file": it may name the business's book.
+        if (!QFileInfo::exists(f.fileName()))
+            return std::nullopt;
+        Contents c;
+        c.source = f.fileName();
+        c.unreadable = true;
+        return c;
+    }
     Contents c = parseBytes(f.readAll());
     c.source = f.fileName();
     if (!dataPathMissing(c) && QDir::isRelativePath(QDir::fromNativeSeparators(c.dataPath)))

@@ -39,6 +39,7 @@ struct Contents
     std::optional<qint64> colour;           // item 2, when present and a whole number
     std::optional<QString> caption;         // item 3, when present
     QString source;                         // the file these were read from; empty when there was none
+    bool unreadable = false;                // source is there but could not be read
 };
 
 // Splits free-format text into its items.

@@ -88,6 +88,12 @@ Outcome findDataFolder(const pathfile::Places &places)
                 return takeProgramFolder(places) ? Outcome::ShowLogin : Outcome::End;
             return Outcome::FirstStart;
         }
+        if (file.unreadable) {
+            msg::critical(QStringLiteral("Προσοχή στη διαδρομή"),
+                          QStringLiteral("Το αρχείο ") + file.source
+                              + QStringLiteral(" υπάρχει αλλά δεν διαβάζεται. Ελέγξτε τα δικαιώματά του."));
+            return Outcome::End;
+        }
         if (pathfile::dataPathMissing(file)) {
             // An installed program's folder is never a data folder.
             if (pathfile::isSystemFolder(places.programDir)) {

@@ -81,6 +81,17 @@ TEST(Startup, NoPathFileIsAFirstStartUnlessABookIsBesideTheProgram)
     EXPECT_EQ(readText(pathfile::pathIn(programDir.path())).trimmed(), programDir.path());
 }
 
+// A path file that is there but cannot be read is not a first start.
+TEST(Startup, AnUnreadablePathFileIsNeverAFirstStart)
+{
+    QTemporaryDir programDir;
+    ASSERT_TRUE(QDir().mkdir(pathfile::pathIn(programDir.path()))); // cannot be opened as a file
+    ScriptedMessages boxes;
+    EXPECT_EQ(startup::findDataFolder(Places(programDir.path()).places), startup::Outcome::End);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.last().text.contains(QStringLiteral("δεν διαβάζεται")));
+}
+
 // The folder named is a share not mounted yet, or holds no book: never the
 // offer of a new book (it would split the business's book), but the reason
 // and the chance to try again, which finds the book once it is there.
