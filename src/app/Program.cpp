@@ -4,6 +4,7 @@
 #include "data/AppGlobals.h"
 #include "shell/desk/ProgramLook.h"
 #include "data/UsersFileUpgrade.h"
+#include "platform/desktop/Messages.h"
 #include "shell/login/Login.h"
 #include "shell/mainwindow/MainWindowRules.h"
 #include "shell/mainwindow/kentrikh.h"
@@ -29,9 +30,12 @@ bool Program::start()
 {
     const pathfile::Places places = pathfile::placesFor(m_programDir);
     const startup::Outcome outcome = startup::findDataFolder(places);
-    if (outcome == startup::Outcome::NoDatabase) {
-        if (!m_offerNewDataFolder)
+    if (outcome == startup::Outcome::FirstStart) {
+        if (!m_offerNewDataFolder) {
+            msg::critical(QStringLiteral("Προσοχή στη διαδρομή"),
+                          QStringLiteral("Δεν υπάρχει ακόμη αρχείο DIADROMH.DAT: δεν έχει οριστεί φάκελος δεδομένων."));
             return false;
+        }
         NewDataFolderDialog dialog(places);
         if (dialog.exec() != QDialog::Accepted)
             return false;

@@ -20,8 +20,9 @@ public:
     ~Program() override;
 
     // Finds the data folder and shows the login window; false when the program
-    // must end (the user has been told why). When there are no databases the
-    // user may create a new data folder first, unless that offer is switched off.
+    // must end (the user has been told why). At a first start (nothing names a
+    // data folder yet) the user may create a new data folder first, unless
+    // that offer is switched off.
     bool start();
     void setOfferNewDataFolder(bool offer) { m_offerNewDataFolder = offer; }
 

@@ -14,6 +14,12 @@ int runStartupCheck(const QString &programDir)
     msg::install([&boxes](const msg::Box &box) {
         ++boxes;
         std::fprintf(stderr, "kelvora: message \"%s\": %s\n", qPrintable(box.title), qPrintable(box.text));
+        // No one is there to answer: a question is declined (never "try again").
+        switch (box.buttons) {
+        case msg::Buttons::Ok: return msg::Answer::Ok;
+        case msg::Buttons::OkCancel: return msg::Answer::Cancel;
+        case msg::Buttons::YesNo: return msg::Answer::No;
+        }
         return box.defaultButton;
     });
     Program program(programDir);

@@ -97,7 +97,7 @@ int main(int argc, char **argv)
         Store store(data, globals().DbPassword);
         Login admin(store);
         type(&admin, "Text1(0)", QStringLiteral("rootdesk"));
-        type(&admin, "Text1(1)", QStringLiteral("38627"));
+        type(&admin, "Text1(1)", demobook::AdministratorCode);
         admin.Command1_Click(0);
         type(&admin, "Text1(0)", QString()); // the administrator entry stays out of the pictures
         type(&admin, "Text1(1)", QString());

@@ -310,6 +310,11 @@ bool CashOperations::CloseCash(const QString &dateText)
         msg::critical(QStringLiteral("Αντίγραφο ασφαλείας"),
                       QStringLiteral("Το ταμείο έκλεισε, αλλά το αντίγραφο ασφαλείας των αρχείων δεν έγινε (") +
                           saved.folder + QStringLiteral("):\r") + saved.error);
+    else if (!saved.refused.isEmpty())
+        msg::exclamation(QStringLiteral("Αντίγραφο ασφαλείας"),
+                         QStringLiteral("Το αντίγραφο ασφαλείας έγινε (") + saved.folder
+                             + QStringLiteral("), αλλά παλαιότερα αντίγραφα δεν διαγράφηκαν:\r")
+                             + saved.refused.join(QLatin1Char('\r')));
     return true;
 }
 

@@ -11,7 +11,10 @@ class Store;
 //
 // The copies are made with the engine's online backup API from the open
 // connections, so they are consistent even while another workstation reads,
-// and stay encrypted with the same key.
+// and stay encrypted with the same key. Folders and files are no wider than
+// the live books (filemodes). Nothing is made, emptied or removed through a
+// symbolic link, and a folder is removed only when it holds nothing but the
+// program's own copies; whatever is refused is said in the result.
 namespace backup {
 
 constexpr int KeptBackups = 30;
@@ -24,11 +27,13 @@ struct Result
     bool ok = false;
     QString folder;  // the backup folder (made or meant)
     QString error;   // why it failed
+    QStringList refused; // older copies that were not removed, and why
 };
 
 // Copies both databases into the day's folder (an earlier copy of the same day
-// is replaced only once the new one is complete), then removes the oldest
-// folders beyond KeptBackups. Never throws.
+// is replaced only once the new one is complete), then keeps the KeptBackups
+// copies made most recently (by the time they were made, not by the day they
+// hold), never removing the one just made. Never throws.
 Result backupDay(Store &store, const QDate &day);
 
 // The day folders under backup/, oldest first.

@@ -1,9 +1,13 @@
 #include "InUseMarker.h"
 
+#include "FileModes.h"
 #include "platform/regional/GreekCodePage.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <optional>
+#include <sys/stat.h>
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -41,16 +45,49 @@ int &lockWaitMs()
 class LockedFile
 {
 public:
-    enum class Mode { Read, Change, Rewrite }; // only a rewrite creates a missing file
+    // Change never creates; Create makes a missing file (and only a missing
+    // one); Rewrite opens or creates whatever is there.
+    enum class Mode { Read, Change, Create, Rewrite };
 
     LockedFile(const QString &path, Mode mode)
     {
-        const int flags = mode == Mode::Read ? O_RDONLY : mode == Mode::Change ? O_RDWR : O_RDWR | O_CREAT;
-        m_fd = ::open(QFile::encodeName(path).constData(), flags, 0666);
+        // A link is never followed (it could point at any file the user may
+        // write), and the open never waits on something that is not a file.
+        int flags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+        switch (mode) {
+        case Mode::Read: flags |= O_RDONLY; break;
+        case Mode::Change: flags |= O_RDWR; break;
+        case Mode::Create: flags |= O_RDWR | O_CREAT | O_EXCL; break;
+        case Mode::Rewrite: flags |= O_RDWR | O_CREAT; break;
+        }
+        const QString folder = QFileInfo(path).path();
+        const QByteArray name = QFile::encodeName(path);
+        bool created = false;
+        if (mode == Mode::Rewrite) {
+            // Made when missing (with exactly its mode), else opened as it is.
+            m_fd = ::open(name.constData(), flags | O_EXCL, filemodes::fileMode(folder));
+            created = m_fd >= 0;
+            if (m_fd < 0 && errno == EEXIST)
+                m_fd = ::open(name.constData(), flags & ~O_CREAT);
+        } else {
+            m_fd = ::open(name.constData(), flags, filemodes::fileMode(folder));
+            created = m_fd >= 0 && mode == Mode::Create;
+        }
         if (m_fd < 0) {
             m_missing = errno == ENOENT;
+            m_exists = errno == EEXIST;
+            m_notAFile = errno == ELOOP;
             return;
         }
+        struct stat st {};
+        if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            m_notAFile = true;
+            ::close(m_fd);
+            m_fd = -1;
+            return;
+        }
+        if (created)
+            ::fchmod(m_fd, filemodes::fileMode(folder)); // exactly, whatever the umask
         struct flock lk {};
         lk.l_type = mode == Mode::Read ? F_RDLCK : F_WRLCK;
         lk.l_whence = SEEK_SET;
@@ -82,6 +119,8 @@ public:
 
     bool ok() const { return m_fd >= 0 && m_locked; }
     bool missing() const { return m_missing; }
+    bool alreadyThere() const { return m_exists; }
+    bool notAFile() const { return m_notAFile; }
     bool timedOut() const { return m_timedOut; }
     pid_t holderPid() const { return m_holderPid; }
 
@@ -103,9 +142,18 @@ private:
     int m_fd = -1;
     bool m_locked = false;
     bool m_missing = false;
+    bool m_exists = false;
+    bool m_notAFile = false;
     bool m_timedOut = false;
     pid_t m_holderPid = 0;
 };
+
+InUseMarker::Record notAFile()
+{
+    InUseMarker::Record r;
+    r.state = InUseMarker::Record::State::NotAFile;
+    return r;
+}
 
 // The record of a file that could not be reached, with who holds its lock when
 // that can be told: the names in the record (read without the lock), or else
@@ -114,9 +162,13 @@ InUseMarker::Record unreachable(const QString &path, const LockedFile &f)
 {
     InUseMarker::Record r;
     r.state = InUseMarker::Record::State::Unreachable;
-    QFile unlocked(path);
-    if (unlocked.open(QIODevice::ReadOnly)) {
-        const InUseMarker::Record seen = InUseMarker::decode(unlocked.read(InUseMarker::RecordLength + 1));
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0) {
+        QByteArray bytes(InUseMarker::RecordLength + 1, '\0');
+        const ssize_t n = ::pread(fd, bytes.data(), size_t(bytes.size()), 0);
+        ::close(fd);
+        bytes.resize(n > 0 ? int(n) : 0);
+        const InUseMarker::Record seen = InUseMarker::decode(bytes);
         if (seen.isTaken())
             r.lockHolder = QStringLiteral("ο (η) ") + seen.user + QStringLiteral(" στον Η/Υ ") + seen.computer;
     }
@@ -158,21 +210,58 @@ InUseMarker::Record InUseMarker::read() const
     LockedFile f(m_path, LockedFile::Mode::Read);
     if (f.ok())
         return decode(f.readRecord());
-    if (f.missing())
-        return Record{}; // unreadable: the unlock creates it
+    if (f.missing()) {
+        Record r;
+        r.state = Record::State::Missing;
+        return r;
+    }
+    if (f.notAFile())
+        return notAFile();
     return unreachable(m_path, f);
+}
+
+InUseMarker::TakeResult InUseMarker::take(const QString &user, const QString &computer, bool alsoOwnStale) const
+{
+    // A missing marker is made free and taken at once (by exactly one
+    // workstation: the one whose exclusive create succeeds). Anything else is
+    // read under the lock, as always.
+    std::optional<LockedFile> f;
+    f.emplace(m_path, LockedFile::Mode::Change);
+    if (f->missing()) {
+        f.emplace(m_path, LockedFile::Mode::Create);
+        if (f->alreadyThere()) // another workstation made it meanwhile: read what it wrote
+            f.emplace(m_path, LockedFile::Mode::Change);
+        else if (f->ok())
+            return f->writeRecord(encode('1', user, computer)) ? TakeResult::Taken : TakeResult::Failed;
+    }
+    if (f->notAFile())
+        return TakeResult::NotFree;
+    if (!f->ok())
+        return TakeResult::Failed;
+    const Record record = decode(f->readRecord());
+    const bool ownStale = alsoOwnStale && record.isTaken() && namesThisWorkstation(record, user, computer);
+    if (!record.isFree() && !ownStale)
+        return TakeResult::NotFree;
+    if (!f->writeRecord(encode('1', user, computer)))
+        return TakeResult::Failed;
+    return ownStale ? TakeResult::TakenOver : TakeResult::Taken;
 }
 
 InUseMarker::TakeResult InUseMarker::tryTake(const QString &user, const QString &computer) const
 {
-    LockedFile f(m_path, LockedFile::Mode::Change);
-    if (f.missing())
-        return TakeResult::NotFree; // no record to take: unreadable until the unlock writes one
-    if (!f.ok())
-        return TakeResult::Failed;
-    if (!decode(f.readRecord()).isFree())
-        return TakeResult::NotFree;
-    return f.writeRecord(encode('1', user, computer)) ? TakeResult::Taken : TakeResult::Failed;
+    return take(user, computer, false);
+}
+
+InUseMarker::TakeResult InUseMarker::takeOverOwn(const QString &user, const QString &computer) const
+{
+    return take(user, computer, true);
+}
+
+bool InUseMarker::namesThisWorkstation(const Record &record, const QString &user, const QString &computer)
+{
+    // Compared as the file keeps names: in the code page, cut at 25 characters.
+    const Record own = decode(encode('1', user, computer));
+    return record.user == own.user && record.computer == own.computer;
 }
 
 bool InUseMarker::release(const QString &user, const QString &computer) const
@@ -189,6 +278,10 @@ QString InUseMarker::holderText(const Record &record)
 
 QString InUseMarker::problemText(const Record &record)
 {
+    if (record.state == Record::State::NotAFile)
+        return QStringLiteral("Το αρχείο κλειδώματος kelvora.dat δεν είναι κανονικό αρχείο (είναι σύνδεσμος προς "
+                              "άλλο αρχείο ή κάτι άλλο) και δεν χρησιμοποιείται ούτε αλλάζει.\n"
+                              "Διαγράψτε το από τον φάκελο των δεδομένων· το πρόγραμμα θα φτιάξει νέο.");
     if (record.state == Record::State::Unreachable) {
         QString text = QStringLiteral("Δεν είναι δυνατή η πρόσβαση στο αρχείο κλειδώματος kelvora.dat.");
         if (!record.lockHolder.isEmpty())
@@ -196,11 +289,14 @@ QString InUseMarker::problemText(const Record &record)
         return text;
     }
     return QStringLiteral("Το αρχείο κλειδώματος kelvora.dat δεν διαβάζεται.\n"
-                          "Ο διαχειριστής να ξεκλειδώσει τη βάση από την είσοδο.");
+                          "Ξεκλειδώστε τη βάση από το παράθυρο εισόδου, με το κουμπί ξεκλειδώματος κάτω από το "
+                          "κουμπί τερματισμού (δεν χρειάζεται είσοδος χρήστη).");
 }
 
 QString InUseMarker::problemTitle(const Record &record)
 {
+    if (record.state == Record::State::NotAFile)
+        return QStringLiteral("Το αρχείο kelvora.dat δεν είναι κανονικό αρχείο");
     return record.state == Record::State::Unreachable
         ? QStringLiteral("Το αρχείο kelvora.dat δεν είναι προσβάσιμο")
         : QStringLiteral("Το αρχείο kelvora.dat δεν διαβάζεται");

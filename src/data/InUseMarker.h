@@ -11,11 +11,14 @@
 // read-check-write holds an advisory lock on the file itself; the record and
 // its format stay what every workstation reads.
 //
-// A file that holds no such record (missing, empty, another size, a flag that
-// is neither) reads as unreadable: changes are refused as when another
-// workstation holds it, until the administrator's unlock rewrites it. The lock
-// is waited for a bounded time only; a file that stays locked (a stalled
-// network share) reads as unreachable.
+// A missing file is made free and taken by the first workstation that wants
+// it. A file that holds no such record (empty, another size, a flag that is
+// neither) reads as unreadable: changes are refused as when another
+// workstation holds it, until the unlock button of the log-in window rewrites
+// it. The lock is waited for a bounded time only; a file that stays locked (a
+// stalled network share) reads as unreachable. The file is never opened
+// through a symbolic link, nor when it is not a regular file: such a marker
+// is refused and left as it is.
 class InUseMarker
 {
 public:
@@ -25,7 +28,7 @@ public:
 
     struct Record
     {
-        enum class State { Free, Taken, Unreadable, Unreachable };
+        enum class State { Free, Taken, Unreadable, Unreachable, Missing, NotAFile };
         State state = State::Unreadable;
         QByteArray flag;    // "0", "1", or what a damaged file holds
         QString user;       // trailing blanks removed
@@ -37,7 +40,7 @@ public:
         bool isUsable() const { return isTaken() || isFree(); }
     };
 
-    enum class TakeResult { Taken, NotFree, Failed };
+    enum class TakeResult { Taken, TakenOver, NotFree, Failed };
 
     explicit InUseMarker(const QString &path);
 
@@ -45,8 +48,15 @@ public:
 
     // Reads record 1 (the file is neither created nor changed).
     Record read() const;
-    // Takes the marker when its flag is "0".
+    // Takes the marker when its flag is "0", or when there is no file yet.
     TakeResult tryTake(const QString &user, const QString &computer) const;
+    // The same, and also takes over a marker held in exactly these names
+    // (TakenOver then). Only for a start where no other copy of the program
+    // runs for this user on this computer: the record is then stale, left by
+    // a copy that did not end in order.
+    TakeResult takeOverOwn(const QString &user, const QString &computer) const;
+    // True when the record names this user and computer as the file keeps them.
+    static bool namesThisWorkstation(const Record &record, const QString &user, const QString &computer);
     // Writes flag "0" with the given names, whatever the file held, leaving a
     // file of exactly one record. False when it could not be written.
     bool release(const QString &user, const QString &computer) const;
@@ -66,5 +76,7 @@ public:
     static void setLockWait(int ms);
 
 private:
+    TakeResult take(const QString &user, const QString &computer, bool alsoOwnStale) const;
+
     QString m_path;
 };

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -24,6 +25,22 @@ QString userConfigDir()
 {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
         .filePath(QStringLiteral("Kelvora"));
+}
+
+bool isSystemFolder(const QString &dir)
+{
+    if (dir.isEmpty())
+        return false;
+    const QFileInfo info(dir);
+    const QString real = info.exists() ? info.canonicalFilePath() : QDir::cleanPath(info.absoluteFilePath());
+    static const char *const systemRoots[] = {"/usr", "/opt", "/bin", "/sbin", "/lib", "/lib64", "/lib32",
+                                              "/snap", "/app", "/nix/store", "/etc"};
+    for (const char *root : systemRoots) {
+        const QString r = QString::fromLatin1(root);
+        if (real == r || real.startsWith(r + QLatin1Char('/')))
+            return true;
+    }
+    return false;
 }
 
 Places placesFor(const QString &programDir)
@@ -97,9 +114,20 @@ std::optional<Contents> readFile(const QString &dir)
     if (dir.isEmpty())
         return std::nullopt;
     QFile f(pathIn(dir));
-    if (!f.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return parseBytes(f.readAll());
+    if (!f.open(QIODevice::ReadOnly)) {
+        // There but unreadable is not "no file": it may name the business's book.
+        if (!QFileInfo::exists(f.fileName()))
+            return std::nullopt;
+        Contents c;
+        c.source = f.fileName();
+        c.unreadable = true;
+        return c;
+    }
+    Contents c = parseBytes(f.readAll());
+    c.source = f.fileName();
+    if (!dataPathMissing(c) && QDir::isRelativePath(QDir::fromNativeSeparators(c.dataPath)))
+        c.dataPath = QDir::cleanPath(QDir(dir).absoluteFilePath(QDir::fromNativeSeparators(c.dataPath)));
+    return c;
 }
 
 } // namespace
@@ -144,7 +172,7 @@ WriteResult writeFolder(const Places &places, const QString &folder)
     WriteResult r;
     QStringList tried;
     for (const QString &dir : {places.programDir, places.configDir}) {
-        if (dir.isEmpty())
+        if (dir.isEmpty() || (dir == places.programDir && isSystemFolder(dir)))
             continue;
         tried << pathIn(dir);
         if (writeIn(dir, bytes, r.error)) {

@@ -11,7 +11,9 @@
 // The file is kept beside the program, as it always was. An installed program
 // lives in a folder users cannot write (/usr/bin), so the file may also be in
 // the user's configuration folder (~/.config/Kelvora); the one beside the
-// program comes first.
+// program comes first. A program that lives in a system folder never writes
+// beside itself: run once as root it would otherwise leave a file there that
+// overrides every user's own choice.
 namespace pathfile {
 
 QString fileName();                         // "DIADROMH.DAT"
@@ -27,11 +29,17 @@ struct Places
 Places placesFor(const QString &programDir);
 QString userConfigDir();
 
+// True for the folders an installed program lives in (/usr, /opt, /bin, ...),
+// where nothing is ever written beside the program.
+bool isSystemFolder(const QString &dir);
+
 struct Contents
 {
     QString dataPath;                       // trimmed; empty when missing
     std::optional<qint64> colour;           // item 2, when present and a whole number
     std::optional<QString> caption;         // item 3, when present
+    QString source;                         // the file these were read from; empty when there was none
+    bool unreadable = false;                // source is there but could not be read
 };
 
 // Splits free-format text into its items.
@@ -42,7 +50,9 @@ Contents parse(const QString &text);
 Contents parseBytes(const QByteArray &bytes);
 // The file beside the program when it names a data folder, else the one in
 // the configuration folder when it does, else whatever was found. A missing
-// or unreadable file gives empty contents.
+// or unreadable file gives empty contents with no source. A relative data
+// folder is taken from the folder of the file that names it, never from
+// wherever the program happened to be started.
 Contents read(const Places &places);
 
 // The data folder counts as missing when it is empty or numeric.
@@ -55,8 +65,8 @@ struct WriteResult
     QString error;         // why the last attempt failed
 };
 // Writes the file, UTF-8, with one line holding the folder (no quotes):
-// beside the program when that folder can be written, else in the
-// configuration folder (created when missing).
+// beside the program when that folder can be written and is not a system
+// folder, else in the configuration folder (created when missing).
 WriteResult writeFolder(const Places &places, const QString &folder);
 
 } // namespace pathfile

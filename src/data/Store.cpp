@@ -45,6 +45,9 @@ QList<Store::Damage> Store::takeNewDamage()
 
 void Store::checkTables()
 {
+    // A file that cannot be opened says so before a table of the other is missed.
+    main();
+    users();
     for (const char *t : {"taytothta", "kvdikoi", "omades", "kinhseis", "tameio"})
         main().requireTable(QString::fromLatin1(t));
     for (const char *t : {"codes", "KlhsimoTameioy"})

@@ -1,6 +1,8 @@
 #include "NewInstallation.h"
 
+#include "data/AdministratorCode.h"
 #include "data/DataFolder.h"
+#include "data/FileModes.h"
 #include "data/InUseMarker.h"
 #include "data/Schema.h"
 #include "data/UserPasswords.h"
@@ -10,27 +12,66 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <sys/stat.h>
 
 namespace newinstall {
+
+namespace {
+
+void refuse(const QString &why)
+{
+    throw db::DbError(db::DbError::Kind::Sql, why);
+}
+
+// A new data folder is made for its owner alone; one that exists already
+// (a folder set up for a group) keeps its own mode.
+void makeDataFolder(const QString &dataFolder)
+{
+    if (filemodes::isSymLink(dataFolder) && !QFileInfo(dataFolder).isDir())
+        refuse(QStringLiteral("refusing to create the target of the link ") + dataFolder);
+    if (QFileInfo(dataFolder).isDir())
+        return;
+    const QString parent = QFileInfo(dataFolder).absolutePath();
+    if (!QDir().mkpath(parent) || ::mkdir(QFile::encodeName(dataFolder).constData(), S_IRWXU) != 0
+        || ::chmod(QFile::encodeName(dataFolder).constData(), S_IRWXU) != 0)
+        refuse(QStringLiteral("cannot create the folder ") + dataFolder);
+}
+
+} // namespace
 
 void createDatabases(const QString &dataFolder, const QString &key)
 {
     const QString mainPath = datafolder::mainDatabase(dataFolder);
     const QString usersPath = datafolder::usersDatabase(dataFolder);
+    const QString markerPath = datafolder::marker(dataFolder);
+    // A name that is a link (even one pointing nowhere) is refused: the files
+    // would be made wherever it points.
+    for (const QString &p : {mainPath, usersPath, markerPath})
+        if (filemodes::isSymLink(p))
+            refuse(QStringLiteral("refusing the symbolic link ") + p);
     for (const QString &p : {mainPath, usersPath})
         if (QFile::exists(p))
-            throw db::DbError(db::DbError::Kind::Sql, QStringLiteral("refusing to overwrite ") + p);
-    QDir().mkpath(dataFolder);
+            refuse(QStringLiteral("refusing to overwrite ") + p);
+    makeDataFolder(dataFolder);
+    const mode_t mode = filemodes::fileMode(dataFolder);
     try {
         auto main = db::Database::create(mainPath, key);
+        if (!filemodes::setFileMode(mainPath, mode))
+            refuse(QStringLiteral("cannot set the permissions of ") + mainPath);
         schema::createMainTables(*main);
         auto users = db::Database::create(usersPath, key);
+        if (!filemodes::setFileMode(usersPath, mode))
+            refuse(QStringLiteral("cannot set the permissions of ") + usersPath);
         schema::createUsersTables(*users);
+        // Marked as made here: such a users file never takes the fixed
+        // administrator code, even before its own code is set.
+        users->executeScript(QStringLiteral("PRAGMA application_id = %1;").arg(admincode::MadeHereMark));
         usersupgrade::upgradeUsersFile(*users);
         // A free marker from the start: an empty one would never be taken
         // until someone unlocks it from the login window.
-        if (!QFile::exists(datafolder::marker(dataFolder)))
-            InUseMarker(datafolder::marker(dataFolder)).release(QString(), QString());
+        if (!QFile::exists(markerPath) && !InUseMarker(markerPath).release(QString(), QString()))
+            refuse(QStringLiteral("cannot write ") + markerPath);
     } catch (...) {
         QFile::remove(mainPath);
         QFile::remove(usersPath);

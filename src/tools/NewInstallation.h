@@ -11,8 +11,11 @@ namespace newinstall {
 
 // Creates kelvora.mdb and mapcodes.mdb with every table and index, the version
 // table empty so that the first start walks the schema forward, and a free
-// in-use marker. Throws
-// db::DbError and touches nothing when either file already exists.
+// in-use marker. A missing folder is made for its owner only; the files are
+// no wider than the folder gives its group (filemodes). The users file is
+// marked as made here, so it never accepts the fixed administrator code.
+// Throws db::DbError and touches nothing when either file already exists or
+// any of the three names is a symbolic link.
 void createDatabases(const QString &dataFolder, const QString &key);
 
 struct NewUser

@@ -1,6 +1,8 @@
 #include "data/InUseMarker.h"
 
+#include <QCryptographicHash>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QFile>
 #include <QTemporaryDir>
 #include <chrono>
@@ -21,15 +23,15 @@ QString markerIn(const QTemporaryDir &dir)
 
 // A file without a readable record once switched the exclusive access off
 // without a word; now it reads as unreadable, is never taken, and stays as it
-// is until the administrator's unlock rewrites it.
-TEST(InUseMarker, MissingJunkOrOddSizedFileIsUnreadableAndNeverTaken)
+// is until the unlock button of the log-in window rewrites it.
+TEST(InUseMarker, JunkOrOddSizedFileIsUnreadableAndNeverTaken)
 {
     const QByteArray good = InUseMarker::encode('0', QStringLiteral("nikos"), QStringLiteral("pc1"));
-    for (const QByteArray &held : {QByteArray(), QByteArray(""), good.left(50), good + 'x', QByteArray(200, '\0'),
+    for (const QByteArray &held : {QByteArray(""), good.left(50), good + 'x', QByteArray(200, '\0'),
                                    QByteArray("X") + good.mid(1)}) {
         SCOPED_TRACE(held.size());
         QTemporaryDir dir;
-        if (!held.isNull()) {
+        {
             QFile f(markerIn(dir));
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
             f.write(held);
@@ -40,12 +42,83 @@ TEST(InUseMarker, MissingJunkOrOddSizedFileIsUnreadableAndNeverTaken)
         EXPECT_FALSE(r.isTaken());
         EXPECT_FALSE(r.isFree());
         EXPECT_EQ(m.tryTake(QStringLiteral("nikos"), QStringLiteral("pc1")), InUseMarker::TakeResult::NotFree);
+        EXPECT_EQ(m.takeOverOwn(QStringLiteral("nikos"), QStringLiteral("pc1")), InUseMarker::TakeResult::NotFree);
         QFile f(markerIn(dir));
-        EXPECT_EQ(f.exists(), !held.isNull());
-        if (f.open(QIODevice::ReadOnly)) {
-            EXPECT_EQ(f.readAll(), held);
-        }
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), held);
+        // Where to free it: the unlock button of the log-in window.
+        EXPECT_TRUE(InUseMarker::problemText(r).contains(QStringLiteral("παράθυρο εισόδου")));
+        EXPECT_TRUE(InUseMarker::problemText(r).contains(QStringLiteral("κουμπί ξεκλειδώματος")));
     }
+}
+
+// A missing marker used to block every change until someone unlocked it; it
+// is now made free and taken by the first workstation, in its names.
+TEST(InUseMarker, MissingFileIsCreatedAndTaken)
+{
+    QTemporaryDir dir;
+    InUseMarker m(markerIn(dir));
+    EXPECT_EQ(m.read().state, InUseMarker::Record::State::Missing);
+    EXPECT_EQ(m.tryTake(QStringLiteral("nikos"), QStringLiteral("pc1")), InUseMarker::TakeResult::Taken);
+    const auto r = m.read();
+    EXPECT_TRUE(r.isTaken());
+    EXPECT_EQ(r.user, QStringLiteral("nikos"));
+    EXPECT_EQ(QFile(markerIn(dir)).size(), 51);
+    EXPECT_EQ(m.tryTake(QStringLiteral("maria"), QStringLiteral("pc2")), InUseMarker::TakeResult::NotFree);
+}
+
+// A copy of the program that was killed leaves the marker taken in its own
+// names. Only the same user on the same computer may take it over, and only
+// when told that no other copy runs there.
+TEST(InUseMarker, OnlyTheSameUserAndComputerTakeOverAStaleMarker)
+{
+    QTemporaryDir dir;
+    InUseMarker m(markerIn(dir));
+    const QString longUser = QStringLiteral("a-user-name-longer-than-twenty-five");
+    ASSERT_EQ(m.tryTake(longUser, QStringLiteral("ΤΑΜΕΙΟ-1")), InUseMarker::TakeResult::Taken);
+    EXPECT_EQ(m.tryTake(longUser, QStringLiteral("ΤΑΜΕΙΟ-1")), InUseMarker::TakeResult::NotFree);
+    EXPECT_EQ(m.takeOverOwn(longUser, QStringLiteral("ΤΑΜΕΙΟ-2")), InUseMarker::TakeResult::NotFree);
+    EXPECT_EQ(m.takeOverOwn(QStringLiteral("other"), QStringLiteral("ΤΑΜΕΙΟ-1")), InUseMarker::TakeResult::NotFree);
+    EXPECT_EQ(m.takeOverOwn(longUser, QStringLiteral("ΤΑΜΕΙΟ-1")), InUseMarker::TakeResult::TakenOver);
+    EXPECT_TRUE(m.read().isTaken());
+    ASSERT_TRUE(m.release(longUser, QStringLiteral("ΤΑΜΕΙΟ-1")));
+    EXPECT_EQ(m.takeOverOwn(longUser, QStringLiteral("ΤΑΜΕΙΟ-1")), InUseMarker::TakeResult::Taken);
+}
+
+// A marker that is a link would let the unlock button (which needs no log-in)
+// truncate any file the user may write. It is never opened through the link:
+// reading says so, taking and unlocking are refused, the target is untouched,
+// and a dangling link does not get its target made.
+TEST(InUseMarker, SymbolicLinkIsRefusedAndItsTargetLeftAlone)
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("precious.txt"));
+    {
+        QFile f(target);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("the business plan, not a marker\n").repeated(20));
+    }
+    auto digest = [](const QString &path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256)
+                                           : QByteArray();
+    };
+    const QByteArray original = digest(target);
+    ASSERT_TRUE(QFile::link(target, markerIn(dir)));
+    InUseMarker m(markerIn(dir));
+    EXPECT_EQ(m.read().state, InUseMarker::Record::State::NotAFile);
+    EXPECT_EQ(m.tryTake(QStringLiteral("nikos"), QStringLiteral("pc1")), InUseMarker::TakeResult::NotFree);
+    EXPECT_FALSE(m.release(QStringLiteral("nikos"), QStringLiteral("pc1")));
+    EXPECT_EQ(digest(target), original);
+    EXPECT_TRUE(QFileInfo(markerIn(dir)).isSymLink());
+    EXPECT_TRUE(InUseMarker::problemText(m.read()).contains(QStringLiteral("σύνδεσμος")));
+
+    const QString nowhere = dir.filePath(QStringLiteral("made-through-the-link"));
+    QFile::remove(markerIn(dir));
+    ASSERT_TRUE(QFile::link(nowhere, markerIn(dir)));
+    EXPECT_FALSE(m.release(QString(), QString()));
+    EXPECT_EQ(m.tryTake(QStringLiteral("nikos"), QStringLiteral("pc1")), InUseMarker::TakeResult::NotFree);
+    EXPECT_FALSE(QFileInfo::exists(nowhere));
 }
 
 // A lock that is not given back (a stalled share) must not freeze the window:

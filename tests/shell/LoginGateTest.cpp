@@ -50,6 +50,8 @@ class Gate : public ::testing::Test
 protected:
     void SetUp() override
     {
+        // The users file of an older installation: the fixed code still opens it.
+        data.makeUsersFileFromBefore();
         data.addUser(QStringLiteral("μαρία"), QStringLiteral("Κλειδί"), true, false, true);
         data.users().execute(QStringLiteral("DELETE FROM katagrafh"));
     }

@@ -26,6 +26,8 @@ protected:
     void SetUp() override
     {
         globals() = AppGlobals{};
+        // The users file of an older installation: the fixed code still opens it.
+        data.makeUsersFileFromBefore();
         window.setThrottleClock([this] { return now; });
         data.addUser(QStringLiteral("μαρία"), QStringLiteral("1234"), true, false, true);
         window.show();

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -155,6 +156,28 @@ TEST_F(Unlock, AFileThatCannotBeWrittenIsReportedNotUnlocked)
         EXPECT_EQ(boxes.last().icon, msg::Icon::Critical);
         EXPECT_TRUE(boxes.last().text.startsWith(QStringLiteral("Η βάση δεν ξεκλείδωσε"))) << boxes.last().text.toStdString();
     }
+}
+
+// The unlock needs no log-in: a marker that is a link must not let anyone at
+// the log-in window truncate the file it points to.
+TEST_F(Unlock, AMarkerThatIsALinkIsRefusedAndItsTargetKept)
+{
+    QTemporaryDir elsewhere;
+    const QString target = elsewhere.filePath(QStringLiteral("thesis.txt"));
+    const QByteArray content = QByteArray("months of work\n").repeated(100);
+    {
+        QFile f(target);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+    QFile::remove(markerPath());
+    ASSERT_TRUE(QFile::link(target, markerPath()));
+    EXPECT_FALSE(login::unlockMarker(data.path()));
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.last().text.contains(QStringLiteral("σύνδεσμος"))) << boxes.last().text.toStdString();
+    QFile f(target);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), content);
 }
 
 class DeleteAll : public ::testing::Test

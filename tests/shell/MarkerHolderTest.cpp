@@ -73,11 +73,11 @@ TEST_F(Marker, AnotherHolderIsNamedAndRefusesChanges)
 // changes as another holder would, until the administrator unlocks it.
 TEST_F(Marker, UnreadableFileIsNamedAndRefusesChanges)
 {
-    for (const QByteArray &held : {QByteArray(), QByteArray(""), QByteArray(70, 'j')}) {
+    for (const QByteArray &held : {QByteArray(""), QByteArray(70, 'j')}) {
         SCOPED_TRACE(held.size());
         boxes.clear();
         QFile::remove(datafolder::marker(dir.path()));
-        if (!held.isNull()) {
+        {
             QFile f(datafolder::marker(dir.path()));
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
             f.write(held);
@@ -89,8 +89,52 @@ TEST_F(Marker, UnreadableFileIsNamedAndRefusesChanges)
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.last().title, QStringLiteral("Αδύνατη η πρόσβαση"));
         EXPECT_EQ(boxes.last().text, QStringLiteral("Το αρχείο κλειδώματος kelvora.dat δεν διαβάζεται.\n"
-                                                    "Ο διαχειριστής να ξεκλειδώσει τη βάση από την είσοδο."));
+                                                    "Ξεκλειδώστε τη βάση από το παράθυρο εισόδου, με το κουμπί "
+                                                    "ξεκλειδώματος κάτω από το κουμπί τερματισμού (δεν χρειάζεται "
+                                                    "είσοδος χρήστη)."));
     }
+}
+
+// The marker file removed: the next start makes it free and takes it.
+TEST_F(Marker, MissingFileIsMadeAndTaken)
+{
+    QFile::remove(datafolder::marker(dir.path()));
+    holder.takeAtStart(true);
+    EXPECT_TRUE(state.OwnsMarker);
+    EXPECT_EQ(holder.title(), QStringLiteral("Kelvora"));
+    EXPECT_EQ(record().user, QStringLiteral("anna"));
+    EXPECT_EQ(boxes.count(), 0);
+}
+
+// Yesterday's copy was killed holding the marker in this workstation's names.
+// With no other copy running here it is taken over, with one message; while
+// another copy may run here it is left as it is.
+TEST_F(Marker, OwnStaleMarkerIsTakenOverOnlyWhenNoOtherCopyRunsHere)
+{
+    InUseMarker(datafolder::marker(dir.path())).release(QString(), QString());
+    InUseMarker(datafolder::marker(dir.path())).tryTake(QStringLiteral("anna"), QStringLiteral("pc1"));
+
+    holder.takeAtStart(false);
+    EXPECT_FALSE(state.OwnsMarker);
+    EXPECT_EQ(holder.title(), QStringLiteral("Kelvora  -  Η βάση χρησιμοποιήτε από τον (την) anna στον Η/Υ pc1"));
+    EXPECT_EQ(boxes.count(), 0);
+
+    holder.takeAtStart(true);
+    EXPECT_TRUE(state.OwnsMarker);
+    EXPECT_EQ(holder.title(), QStringLiteral("Kelvora"));
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().icon, msg::Icon::Information);
+    EXPECT_TRUE(boxes.last().text.contains(QStringLiteral("anna στον Η/Υ pc1"))) << boxes.last().text.toStdString();
+    // Taking it again on the cash tab says nothing more.
+    holder.takeIfFree();
+    EXPECT_EQ(boxes.count(), 1);
+
+    // Another workstation's marker is never taken over.
+    holder.releaseIfOwned();
+    heldByOther();
+    holder.takeAtStart(true);
+    EXPECT_FALSE(state.OwnsMarker);
+    EXPECT_EQ(holder.title(), holderTitle);
 }
 
 // A release that could not be written leaves the file saying this instance

@@ -61,3 +61,8 @@ void TestDataFolder::damageMiddle(const QString &file)
     f.seek(at);
     ASSERT_TRUE(f.putChar(char(byte ^ 0x5A)));
 }
+
+void TestDataFolder::makeUsersFileFromBefore()
+{
+    users().executeScript(QStringLiteral("PRAGMA application_id = 0;"));
+}

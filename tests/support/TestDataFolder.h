@@ -26,6 +26,9 @@ public:
     void addCode(int code, const QString &description, bool income, int group = 0, bool active = true);
     void addUser(const QString &name, const QString &password, bool changeRecords, bool closeCash, bool groupsCodes);
     void closeDay(const QDate &day);
+    // The users file as an older program left it: not marked as made here,
+    // so the fixed administrator code opens it until it has its own.
+    void makeUsersFileFromBefore();
 
     // Flips one byte in the middle of a file (not its first page), as a bad
     // sector or a broken copy would.

@@ -2,6 +2,7 @@
 
 #include "cashbook/CashBook.h"
 #include "cashbook/CashOperations.h"
+#include "data/AdministratorCode.h"
 #include "data/AppGlobals.h"
 #include "data/DataFolder.h"
 #include "data/Schema.h"
@@ -167,6 +168,8 @@ void bookDay(Booker &b, const QDate &day)
 
 } // namespace
 
+const QString AdministratorCode = QStringLiteral("demo-admin");
+
 Summary build(const QString &dataFolder, const QDate &today)
 {
     if (!QFile::exists(datafolder::mainDatabase(dataFolder)))
@@ -219,6 +222,7 @@ Summary build(const QString &dataFolder, const QDate &today)
         summary.movements = int(main.scalar(QStringLiteral("SELECT count(*) FROM kinhseis")).toLongLong());
 
         newinstall::addUser(store.users(), {QStringLiteral("demo"), QStringLiteral("demo"), true, true, true});
+        admincode::set(store.users(), AdministratorCode);
     } catch (...) {
         msg::install(previousPresenter);
         g = savedGlobals;

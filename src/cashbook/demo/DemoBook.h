@@ -5,8 +5,8 @@
 
 // A small, realistic cash book to try the program with: codes in a few
 // groups, three months of movements before today with cheques and memo
-// amounts, the older days closed, and a user "demo" (password "demo") with
-// every right. Every movement, day row and closing is made through the cash
+// amounts, the older days closed, a user "demo" (password "demo") with
+// every right, and the administrator code AdministratorCode. Every movement, day row and closing is made through the cash
 // book's own operations, so the balances are what users would have produced.
 namespace demobook {
 
@@ -22,5 +22,9 @@ struct Summary
 // they are created when the folder has none. Same today, same book.
 // Throws std::runtime_error when the folder already holds a book.
 Summary build(const QString &dataFolder, const QDate &today);
+
+// The demo book's administrator code ("demo-admin"): a book made by this
+// program never takes the fixed one.
+extern const QString AdministratorCode;
 
 } // namespace demobook

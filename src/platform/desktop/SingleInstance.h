@@ -15,6 +15,9 @@ public:
 
     // True when no other copy holds the lock (this copy now holds it).
     bool isFirst() const { return m_first; }
+    // True while some SingleInstance of this process holds its lock: no other
+    // copy of the program runs for this user here.
+    static bool heldByThisProcess();
 
 private:
     std::unique_ptr<QLockFile> m_lock;

@@ -329,7 +329,7 @@ void Login::refreshSecurity()
 {
     m_auditList->clear();
     try {
-        m_codeWarning->setVisible(!admincode::isSet(m_store.users()));
+        m_codeWarning->setVisible(admincode::acceptsFixedCode(m_store.users()));
         for (const auditlog::Entry &e : auditlog::recent(m_store.users(), 500)) {
             auto *row = new QTreeWidgetItem(m_auditList);
             row->setText(0, e.when.toString(QStringLiteral("dd-MM-yyyy HH:mm:ss")));

@@ -17,8 +17,14 @@ bool unlockMarker(const QString &dataPath)
     const InUseMarker marker(datafolder::marker(dataPath));
     const InUseMarker::Record held = marker.read();
     if (!marker.release(held.user, held.computer)) {
+        // A marker that is a link is refused, never written through: say so.
+        const InUseMarker::Record now = marker.read();
+        const QString why = now.state == InUseMarker::Record::State::NotAFile
+            ? QStringLiteral("\n") + InUseMarker::problemText(now)
+            : QString();
         msg::critical(QStringLiteral("Ξεκλείδωμα βάσης"),
-                      QStringLiteral("Η βάση δεν ξεκλείδωσε: το αρχείο κλειδώματος δεν γράφτηκε.\n") + marker.path());
+                      QStringLiteral("Η βάση δεν ξεκλείδωσε: το αρχείο κλειδώματος δεν γράφτηκε.\n") + marker.path()
+                          + why);
         return false;
     }
     msg::exclamation(QStringLiteral("Ξεκλείδωμα βάσης"), QStringLiteral("Η βάση ξεκλείδωσε "));

@@ -64,6 +64,14 @@ bool askEndProgram()
                                 QStringLiteral("Να τερματιστεί το πρόγραμμα;"));
 }
 
+void reportNewDamage(Store &store)
+{
+    for (const Store::Damage &damage : store.takeNewDamage()) {
+        qWarning().noquote() << "damaged:" << damage.file << damage.problem;
+        storefailure::reportDamaged(damage);
+    }
+}
+
 bool openDatabases(Store &store)
 {
     try {
@@ -77,10 +85,7 @@ bool openDatabases(Store &store)
         storefailure::reportCannotOpen(e);
         return false;
     }
-    for (const Store::Damage &damage : store.takeNewDamage()) {
-        qWarning().noquote() << "damaged:" << damage.file << damage.problem;
-        storefailure::reportDamaged(damage);
-    }
+    reportNewDamage(store);
     return true;
 }
 
@@ -97,6 +102,7 @@ bool checkDatabases(Store &store)
 {
     try {
         store.checkTables();
+        reportNewDamage(store);
         return true;
     } catch (const db::DbError &e) {
         qWarning().noquote() << "databases not usable:" << e.message();

@@ -45,12 +45,16 @@ DateRange reportDateRange(const QDate &today);
 // The question of the exit tab and the exit buttons; true on OK.
 bool askEndProgram();
 
-// The data part of the start: both files opened (while another workstation
-// holds one, the user may try again) with a damaged file reported, the schema
-// walk forward (a failure there is only logged; the table check that follows
-// reports it), then every table of both files. False after the fatal message
-// (or the user's choice not to try again) when the databases cannot be used.
+// The data part of the start. openDatabases runs once, before the main window
+// is built (its pages read as they are made): both files opened (while
+// another workstation holds one, the user may try again) with a damaged file
+// reported. The window's initialisation then walks the schema forward (a
+// failure there is only logged; the table check that follows reports it) and
+// checks every table of both files, reporting a file found damaged on the way.
+// False after the fatal message (or the user's choice not to try again) when
+// the databases cannot be used.
 bool openDatabases(Store &store);
+void reportNewDamage(Store &store);
 void upgradeSchemaIgnoringErrors(Store &store, const schemaupgrade::AskOpeningBalance &ask);
 bool checkDatabases(Store &store);
 

@@ -6,6 +6,45 @@
 #include "platform/desktop/Messages.h"
 #include "shell/contracts/MainWindowState.h"
 
+#include <cstdlib>
+
+namespace {
+
+// What the process gives back if it ends without the window's own stop: the
+// display going away makes the toolkit call exit(), which runs no destructor
+// of the window but does run the functions registered with atexit. Kept on
+// the heap and never freed, so it outlives every static object.
+struct HeldAtExit
+{
+    QString path, user, computer;
+    bool held = false;
+};
+
+HeldAtExit &heldAtExit()
+{
+    static HeldAtExit *const held = [] {
+        auto *h = new HeldAtExit;
+        std::atexit([] {
+            HeldAtExit &h = heldAtExit();
+            if (h.held && InUseMarker(h.path).release(h.user, h.computer))
+                h.held = false;
+        });
+        return h;
+    }();
+    return *held;
+}
+
+void noteHeld(const InUseMarker &marker, bool held)
+{
+    HeldAtExit &h = heldAtExit();
+    h.path = marker.path();
+    h.user = globals().NetUserName;
+    h.computer = globals().MachineName;
+    h.held = held;
+}
+
+} // namespace
+
 MarkerHolder::MarkerHolder(const QString &dataPath, MainWindowState &state)
     : m_marker(datafolder::marker(dataPath)), m_state(state)
 {
@@ -13,12 +52,34 @@ MarkerHolder::MarkerHolder(const QString &dataPath, MainWindowState &state)
 
 void MarkerHolder::takeIfFree()
 {
+    take(false);
+}
+
+void MarkerHolder::takeAtStart(bool onlyCopyHere)
+{
+    take(onlyCopyHere);
+}
+
+void MarkerHolder::take(bool ownStaleToo)
+{
     // A workstation whose book was opened for reading only (it is damaged)
     // changes nothing, so it must not keep others from changing theirs.
     if (m_state.store && !m_state.store->damagedFiles().isEmpty())
         return;
-    if (m_marker.tryTake(globals().NetUserName, globals().MachineName) == InUseMarker::TakeResult::Taken)
-        m_state.OwnsMarker = true;
+    const QString &user = globals().NetUserName, &computer = globals().MachineName;
+    const InUseMarker::TakeResult taken =
+        ownStaleToo ? m_marker.takeOverOwn(user, computer) : m_marker.tryTake(user, computer);
+    if (taken != InUseMarker::TakeResult::Taken && taken != InUseMarker::TakeResult::TakenOver)
+        return;
+    m_state.OwnsMarker = true;
+    noteHeld(m_marker, true);
+    if (taken == InUseMarker::TakeResult::TakenOver)
+        msg::information(QStringLiteral("Κλείδωμα βάσης"),
+                         QStringLiteral("Η βάση είχε μείνει κλειδωμένη από αυτόν τον σταθμό εργασίας (") + user
+                             + QStringLiteral(" στον Η/Υ ") + computer
+                             + QStringLiteral("), από προηγούμενη εκτέλεση του προγράμματος που δεν τερματίστηκε "
+                                              "κανονικά.\nΚαμία άλλη εκτέλεση δεν τρέχει εδώ· το κλείδωμα "
+                                              "αναλαμβάνεται ξανά από αυτή την εκτέλεση."));
 }
 
 bool MarkerHolder::releaseIfOwned()
@@ -32,6 +93,7 @@ bool MarkerHolder::releaseIfOwned()
         return false;
     }
     m_state.OwnsMarker = false;
+    noteHeld(m_marker, false);
     return true;
 }
 
@@ -40,9 +102,14 @@ bool MarkerHolder::heldByAnother(const InUseMarker::Record &record) const
     return !m_state.OwnsMarker && record.isTaken();
 }
 
-bool MarkerHolder::allowsChange() const
+bool MarkerHolder::allowsChange()
 {
-    const InUseMarker::Record record = m_marker.read();
+    InUseMarker::Record record = m_marker.read();
+    if (!m_state.OwnsMarker && record.state == InUseMarker::Record::State::Missing) {
+        // Removed while the program ran: made again, free, and taken.
+        takeIfFree();
+        record = m_marker.read();
+    }
     if (m_state.OwnsMarker || record.isFree())
         return true;
     msg::information(QStringLiteral("Αδύνατη η πρόσβαση"), heldByAnother(record)

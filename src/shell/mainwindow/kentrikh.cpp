@@ -7,6 +7,7 @@
 #include "platform/db/DbError.h"
 #include "platform/desktop/Messages.h"
 #include "platform/desktop/widgets/AccessibleNames.h"
+#include "platform/desktop/SingleInstance.h"
 #include "platform/desktop/widgets/BusyGuard.h"
 #include "platform/desktop/widgets/WindowRules.h"
 #include "platform/regional/Clock.h"
@@ -111,9 +112,9 @@ bool kentrikh::initialise(const schemaupgrade::AskOpeningBalance &ask)
                        ui::colourFromVb(g.ThemeColour, this));
 
     // From here on the databases must be usable, or the program ends; the
-    // marker is only touched once everything else has worked.
-    if (!mainwindow::openDatabases(m_store))
-        return false;
+    // marker is only touched once everything else has worked. The files were
+    // opened before the window was built (mainwindow::openDatabases), so a
+    // file another workstation holds could be waited for.
     mainwindow::upgradeSchemaIgnoringErrors(m_store, ask);
     if (m_pagesError) {
         storefailure::reportCannotOpen(*m_pagesError);
@@ -131,7 +132,7 @@ bool kentrikh::initialise(const schemaupgrade::AskOpeningBalance &ask)
         }
         m_version->setText(QStringLiteral("Έκδοση  ") + QStringLiteral(KELVORA_VERSION));
         applyRights();
-        m_marker.takeIfFree();
+        m_marker.takeAtStart(SingleInstance::heldByThisProcess());
         setWindowTitle(m_marker.title());
         m_header->setText(g.HeaderCaption);
         if (m_codes)

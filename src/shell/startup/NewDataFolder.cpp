@@ -1,6 +1,10 @@
 #include "NewDataFolder.h"
 
+#include "data/AdministratorCode.h"
 #include "data/AppGlobals.h"
+#include "data/AuditLog.h"
+#include "data/FileModes.h"
+#include "platform/desktop/WorkstationNames.h"
 #include "data/DataFolder.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
@@ -38,29 +42,35 @@ bool createNewDataFolder(const NewDataFolderRequest &request, const pathfile::Pl
 {
     const QString folder = datafolder::normalise(request.folder);
     if (folder.isEmpty())
-        return refuse(QStringLiteral("Δεν δώθηκε ο φάκελος των δεδομένων."));
+        return refuse(QStringLiteral("Δεν δόθηκε ο φάκελος των δεδομένων."));
     if (!QDir::isAbsolutePath(folder))
         return refuse(QStringLiteral("Δώστε ολόκληρη τη διαδρομή του φακέλου, από το /."));
     if (!isNewOrEmpty(folder))
         return refuse(QStringLiteral("Ο φάκελος ") + folder +
                       QStringLiteral(" υπάρχει ήδη και δεν είναι κενός. Διαλέξτε νέο ή κενό φάκελο."));
     if (request.userName.trimmed().isEmpty())
-        return refuse(QStringLiteral("Δεν δώθηκε το όνομα του χρήστη."));
+        return refuse(QStringLiteral("Δεν δόθηκε το όνομα του χρήστη."));
     if (request.password.isEmpty())
-        return refuse(QStringLiteral("Δεν δώθηκε ο κωδικός του χρήστη."));
+        return refuse(QStringLiteral("Δεν δόθηκε ο κωδικός του χρήστη."));
     if (request.password != request.passwordAgain)
         return refuse(QStringLiteral("Οι δύο κωδικοί δεν είναι ίδιοι. Γράψτε τον κωδικό ξανά."));
+    if (const QString refusal = admincode::refusal(request.adminCode, request.adminCodeAgain); !refusal.isEmpty())
+        return refuse(refusal);
 
     const bool existed = QFileInfo::exists(folder);
     try {
         newinstall::createDatabases(folder, globals().DbPassword);
         auto users = db::Database::open(datafolder::usersDatabase(folder), globals().DbPassword);
+        admincode::set(*users, request.adminCode);
+        auditlog::record(*users, workstation::userName(), workstation::machineName(),
+                         auditlog::action::AdministratorCodeSet);
         newinstall::addUser(*users, {request.userName.trimmed(), request.password});
     } catch (const db::DbError &e) {
         // Nothing half-made stays behind for the next try.
         for (const QString &f : {datafolder::mainDatabase(folder), datafolder::usersDatabase(folder),
                                  datafolder::marker(folder)})
-            QFile::remove(f);
+            if (!filemodes::isSymLink(f))
+                QFile::remove(f);
         if (!existed)
             QDir().rmdir(folder);
         msg::critical(Title, QStringLiteral("Τα αρχεία δεν δημιουργήθηκαν στο ") + folder + QStringLiteral(":\r") +

@@ -5,7 +5,8 @@
 #include <QString>
 
 // First start without any data: a new data folder with both empty databases,
-// its first user holding every right, and DIADROMH.DAT naming it.
+// the installation's own administrator code, its first user holding every
+// right, and DIADROMH.DAT naming it.
 namespace startup {
 
 struct NewDataFolderRequest
@@ -14,6 +15,8 @@ struct NewDataFolderRequest
     QString userName;
     QString password;
     QString passwordAgain;
+    QString adminCode;
+    QString adminCodeAgain;
 };
 
 // Checks the request, then creates the folder's databases and writes

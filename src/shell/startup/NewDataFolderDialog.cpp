@@ -1,5 +1,6 @@
 #include "NewDataFolderDialog.h"
 
+#include "data/AdministratorCode.h"
 #include "platform/desktop/widgets/WindowRules.h"
 
 #include <QDialogButtonBox>
@@ -20,8 +21,10 @@ NewDataFolderDialog::NewDataFolderDialog(pathfile::Places places, QWidget *paren
     auto *layout = new QVBoxLayout(this);
     auto *intro = new QLabel(QStringLiteral("Δεν υπάρχουν ακόμη αρχεία του προγράμματος. Μπορείτε να δημιουργήσετε "
                                             "ένα νέο φάκελο δεδομένων με τον πρώτο χρήστη, που θα έχει όλα τα "
-                                            "δικαιώματα. Αν τα αρχεία υπάρχουν σε άλλο φάκελο ή στο δίκτυο, "
-                                            "πατήστε Άκυρο."),
+                                            "δικαιώματα. Ο κωδικός διαχειριστή (τουλάχιστον %1 χαρακτήρες) "
+                                            "ανοίγει τη διαχείριση χρηστών από το παράθυρο εισόδου· φυλάξτε τον. "
+                                            "Αν τα αρχεία υπάρχουν σε άλλο φάκελο ή στο δίκτυο, πατήστε Άκυρο.")
+                                 .arg(admincode::MinimumLength),
                              this);
     intro->setWordWrap(true);
     layout->addWidget(intro);
@@ -33,6 +36,7 @@ NewDataFolderDialog::NewDataFolderDialog(pathfile::Places places, QWidget *paren
     auto *browseButton = new QPushButton(QStringLiteral("Αναζήτηση..."), this);
     browseButton->setObjectName(QStringLiteral("browse"));
     browseButton->setAutoDefault(false);
+    browseButton->setFocusPolicy(Qt::ClickFocus); // Enter in the folder box goes on to the user, not to a file window
     connect(browseButton, &QPushButton::clicked, this, &NewDataFolderDialog::browse);
     folderRow->addWidget(m_folder, 1);
     folderRow->addWidget(browseButton);
@@ -52,6 +56,14 @@ NewDataFolderDialog::NewDataFolderDialog(pathfile::Places places, QWidget *paren
     }
     form->addRow(QStringLiteral("Κωδικός"), m_password);
     form->addRow(QStringLiteral("Κωδικός ξανά"), m_passwordAgain);
+    m_adminCode = new QLineEdit(this);
+    m_adminCode->setObjectName(QStringLiteral("adminCode"));
+    m_adminCodeAgain = new QLineEdit(this);
+    m_adminCodeAgain->setObjectName(QStringLiteral("adminCodeAgain"));
+    for (QLineEdit *e : {m_adminCode, m_adminCodeAgain})
+        e->setEchoMode(QLineEdit::Password);
+    form->addRow(QStringLiteral("Κωδικός διαχειριστή"), m_adminCode);
+    form->addRow(QStringLiteral("Κωδικός διαχειριστή ξανά"), m_adminCodeAgain);
     layout->addLayout(form);
 
     auto *buttons = new QDialogButtonBox(this);
@@ -63,6 +75,14 @@ NewDataFolderDialog::NewDataFolderDialog(pathfile::Places places, QWidget *paren
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 
+    // Enter goes to the next field, as in every window of the program; only a
+    // focused button is pressed by it.
+    for (QPushButton *b : findChildren<QPushButton *>()) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+    ui::InstallEnterAsTab(this);
+
     resize(ui::twipsToPixels(7200), sizeHint().height());
     ui::CenterForm(this);
     m_user->setFocus();
@@ -70,8 +90,9 @@ NewDataFolderDialog::NewDataFolderDialog(pathfile::Places places, QWidget *paren
 
 bool NewDataFolderDialog::create()
 {
-    const startup::NewDataFolderRequest request{m_folder->text(), m_user->text(), m_password->text(),
-                                                m_passwordAgain->text()};
+    const startup::NewDataFolderRequest request{m_folder->text(),    m_user->text(),
+                                                m_password->text(),  m_passwordAgain->text(),
+                                                m_adminCode->text(), m_adminCodeAgain->text()};
     if (!startup::createNewDataFolder(request, m_places))
         return false;
     accept();

@@ -7,9 +7,10 @@
 class QLineEdit;
 class QPushButton;
 
-// Offered after the message that the program's files were not found: asks for
-// a new data folder and its first user, creates them and accepts. Cancel
-// leaves everything as it was.
+// Offered at a first start (nothing names a data folder yet): asks for a new
+// data folder, the installation's administrator code (twice) and the first
+// user, creates them and accepts. Cancel leaves everything as it was. Enter
+// moves from field to field and presses a focused button.
 class NewDataFolderDialog : public QDialog
 {
     Q_OBJECT
@@ -27,4 +28,6 @@ private:
     QLineEdit *m_user;
     QLineEdit *m_password;
     QLineEdit *m_passwordAgain;
+    QLineEdit *m_adminCode;
+    QLineEdit *m_adminCodeAgain;
 };

@@ -183,9 +183,16 @@ void SelectTextOnFocus(QLineEdit *box)
 
 void InstallEnterAsTab(QWidget *window)
 {
+    // A page that installs the rule on itself sits inside a window that
+    // installs it on everything: each control gets it once.
+    static const char *const installed = "kelvoraEnterAsTab";
     auto *filter = new EnterAsTabFilter(window);
-    for (QWidget *w : window->findChildren<QWidget *>())
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (w->property(installed).toBool())
+            continue;
+        w->setProperty(installed, true);
         w->installEventFilter(filter);
+    }
 }
 
 void SendKeyPress(int qtKey, bool keyDown)
