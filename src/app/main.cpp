@@ -5,7 +5,9 @@
 
 #include "Program.h"
 #include "StartupCheck.h"
+#include "data/InUseMarker.h"
 #include "platform/desktop/SingleInstance.h"
+#include "platform/desktop/widgets/BusyGuard.h"
 #include "platform/desktop/widgets/MessageBoxPresenter.h"
 
 #include <QApplication>
@@ -29,6 +31,7 @@ int main(int argc, char **argv)
         return runStartupCheck(QApplication::applicationDirPath());
 
     msg::installMessageBoxPresenter();
+    InUseMarker::setWaitHook(showWaitPointer);
     Program program(QApplication::applicationDirPath());
     if (!program.start())
         return 0;

@@ -2,9 +2,11 @@
 
 #include "DataFolder.h"
 #include "Store.h"
+#include "StoreFailure.h"
 #include "platform/db/Database.h"
 
 #include <QDateTime>
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -69,9 +71,14 @@ Result backupDay(Store &store, const QDate &day)
     try {
         copyDatabase(store.main(), datafolder::mainDatabase(partial), store.key());
         copyDatabase(store.users(), datafolder::usersDatabase(partial), store.key());
+    } catch (const db::DbError &e) {
+        QDir(partial).removeRecursively();
+        r.error = storefailure::causeLine(e);
+        return r;
     } catch (const std::exception &e) {
         QDir(partial).removeRecursively();
-        r.error = QString::fromUtf8(e.what());
+        qWarning() << "backup failed:" << e.what();
+        r.error = QStringLiteral("σφάλμα του προγράμματος");
         return r;
     }
     QDir(r.folder).removeRecursively();
@@ -95,8 +102,8 @@ RestoreResult restore(const QString &dataFolder, const QString &backupFolder, co
             auto copy = db::Database::open(s, key); // throws when missing, plain, or another key
             copy->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
         }
-    } catch (const std::exception &e) {
-        r.error = QString::fromUtf8(e.what());
+    } catch (const db::DbError &e) {
+        r.error = storefailure::causeLine(e);
         return r;
     }
     const QString suffix =

@@ -1,5 +1,6 @@
 #include "CashSheetWidget.h"
 
+#include "cashbook/BookingDay.h"
 #include "cashbook/DisplayLines.h"
 #include "data/AppGlobals.h"
 #include "data/StoreFailure.h"
@@ -90,6 +91,8 @@ void CashSheetWidget::leaveDateBoxNow()
         msg::exclamation(QStringLiteral("Λάθος ημερομηνία"), QStringLiteral("Η εισαγωγή της ημερομηνίας είναι λάθος"));
         return;
     }
+    if (!checkBookingDay(*day, Clock::today()))
+        return;
     m_text[DateBox]->setText(regional::formatDate(*day));
     m_weekday->setText(weekdayLabel(*day));
 
@@ -124,7 +127,7 @@ bool CashSheetWidget::IsDayClosed()
         if (!m_closedDaysUnreadable)
             msg::critical(Attention, QStringLiteral("Δεν ήταν δυνατό να διαβαστούν οι κλεισμένες ημέρες· η ημέρα "
                                                     "θεωρείται κλειστή.")
-                                         + QLatin1Char('\r') + e.message());
+                                         + QLatin1Char('\n') + storefailure::causeLine(e));
         m_closedDaysUnreadable = true;
         closed = true;
     }

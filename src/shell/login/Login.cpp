@@ -183,7 +183,7 @@ void Login::addUser()
         if (login::addUser(m_store.users(), editedValues()))
             refillUsers();
     } catch (const db::DbError &e) {
-        reportFailure(e.message());
+        storefailure::reportNotDone(e);
     }
 }
 
@@ -193,7 +193,7 @@ void Login::changeUser()
         if (login::changeUser(m_store.users(), m_currentRowId, editedValues()))
             refillUsers();
     } catch (const db::DbError &e) {
-        reportFailure(e.message());
+        storefailure::reportNotDone(e);
     }
 }
 
@@ -203,7 +203,7 @@ void Login::deleteUser()
         if (!login::deleteUser(m_store.users(), m_currentRowId))
             return;
     } catch (const db::DbError &e) {
-        reportFailure(e.message());
+        storefailure::reportNotDone(e);
         return;
     }
     refillUsers();
@@ -235,7 +235,7 @@ void Login::closeMissingDays()
             refreshSecurity();
         }
     } catch (const db::DbError &e) {
-        reportFailure(e.message());
+        storefailure::reportNotDone(e);
     }
 }
 
@@ -249,7 +249,7 @@ void Login::deleteAllData()
             refreshSecurity();
         }
     } catch (const db::DbError &e) {
-        reportFailure(e.message());
+        storefailure::reportNotDone(e);
     }
     button->setEnabled(true);
 }
@@ -272,7 +272,7 @@ void Login::setAdministratorCode()
         admincode::set(m_store.users(), m_text[4]->text());
         gate().log(QStringLiteral("rootdesk"), auditlog::action::AdministratorCodeSet);
     } catch (const db::DbError &e) {
-        reportFailure(e.message());
+        storefailure::reportNotDone(e);
         return;
     }
     m_text[4]->clear();
@@ -295,7 +295,7 @@ void Login::refreshSecurity()
             row->setText(3, e.what);
         }
     } catch (const db::DbError &e) {
-        reportFailure(e.message());
+        storefailure::reportNotDone(e);
     }
 }
 
@@ -308,7 +308,7 @@ void Login::refillUsers()
             item->setData(Qt::UserRole, row.rowId);
         }
     } catch (const db::DbError &e) {
-        reportFailure(e.message());
+        storefailure::reportNotDone(e);
     }
 }
 
@@ -330,7 +330,7 @@ void Login::showUser(QListWidgetItem *item)
             return;
         }
     } catch (const db::DbError &e) {
-        reportFailure(e.message());
+        storefailure::reportNotDone(e);
     }
 }
 
@@ -338,12 +338,6 @@ void Login::enableChangeDelete(bool enabled)
 {
     m_command[3]->setEnabled(enabled);
     m_command[4]->setEnabled(enabled);
-}
-
-void Login::reportFailure(const QString &what)
-{
-    msg::critical(QStringLiteral("Προσοχή"),
-                  QStringLiteral("Η εργασία δεν έγινε, τα στοιχεία έμειναν όπως ήταν.\n") + what);
 }
 
 void Login::requestEnd()

@@ -81,7 +81,6 @@ private:
     void showUser(QListWidgetItem *item);
     void enableChangeDelete(bool enabled);
     login::UserRow editedValues() const;
-    void reportFailure(const QString &what);
     void requestEnd();
 
     Store &m_store;

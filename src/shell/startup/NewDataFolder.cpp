@@ -1,5 +1,6 @@
 #include "NewDataFolder.h"
 
+#include "data/StoreFailure.h"
 #include "data/AppGlobals.h"
 #include "data/DataFolder.h"
 #include "platform/db/Database.h"
@@ -63,8 +64,8 @@ bool createNewDataFolder(const NewDataFolderRequest &request, const pathfile::Pl
             QFile::remove(f);
         if (!existed)
             QDir().rmdir(folder);
-        msg::critical(Title, QStringLiteral("Τα αρχεία δεν δημιουργήθηκαν στο ") + folder + QStringLiteral(":\r") +
-                                 e.message());
+        msg::critical(Title, QStringLiteral("Τα αρχεία δεν δημιουργήθηκαν στο ") + folder + QStringLiteral(":\n") +
+                                 storefailure::causeLine(e));
         return false;
     }
     globals().DataPath = folder;

@@ -1,6 +1,6 @@
 #include "WindowRules.h"
 
-#include "platform/regional/GreekFormats.h"
+#include "OneLineText.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -14,23 +14,11 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
-#include <QValidator>
 #include <QWindow>
 #include <algorithm>
 
 namespace ui {
 namespace {
-
-class UpperCaseValidator : public QValidator
-{
-public:
-    using QValidator::QValidator;
-    State validate(QString &input, int &) const override
-    {
-        input = regional::toUpperGreek(input);
-        return Acceptable;
-    }
-};
 
 class SelectOnFocusFilter : public QObject
 {
@@ -132,7 +120,7 @@ void SizeFrame(QWidget *window, const QSize &outer)
 
 void SetUpperCase(QLineEdit *box)
 {
-    box->setValidator(new UpperCaseValidator(box));
+    SetOneLineUpperCase(box);
 }
 
 void SetListWidth(QAbstractItemView *list)
