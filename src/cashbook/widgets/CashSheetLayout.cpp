@@ -85,7 +85,7 @@ void CashSheetWidget::buildControls()
     m_codeBox->installEventFilter(this);
 
     QLineEdit *description = makeBox(1, 50, Qt::AlignLeft);
-    ui::SetOneLineUpperCase(description);
+    ui::SetOneLineText(description);
     QLineEdit *memo = makeBox(9, 18, Qt::AlignRight);
     QLineEdit *income = makeBox(2, 18, Qt::AlignRight);
     QLineEdit *expense = makeBox(3, 18, Qt::AlignRight);

@@ -46,7 +46,7 @@ TEST(Startup, MissingOrNumericFolderIsReplacedByTheProgramFolder)
         ASSERT_EQ(boxes.count(), 1);
         EXPECT_EQ(boxes.last().title, QStringLiteral("Προσοχή"));
         EXPECT_EQ(boxes.last().icon, msg::Icon::Information);
-        EXPECT_TRUE(boxes.last().text.endsWith(QStringLiteral("\r H διαδρομή φυλάσετε μέσα στο αρχείο diadromh.dat")));
+        EXPECT_TRUE(boxes.last().text.endsWith(QStringLiteral("\n H διαδρομή φυλάσετε μέσα στο αρχείο diadromh.dat")));
         // The next start finds the program folder in the file.
         QFile f(programDir.filePath(QStringLiteral("DIADROMH.DAT")));
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));

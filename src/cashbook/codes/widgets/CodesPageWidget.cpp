@@ -148,7 +148,7 @@ QWidget *CodesPageWidget::buildDetailsFrame()
     for (QLineEdit *box : {m_code, m_description, m_groupName})
         ui::SelectTextOnFocus(box);
     for (QLineEdit *box : {m_description, m_groupName})
-        ui::SetOneLineUpperCase(box);
+        ui::SetOneLineText(box);
 
     grid->addWidget(makeLabel(6, QStringLiteral("Κωδικός"), frame), 0, 0);
     grid->addWidget(m_code, 0, 1);

@@ -5,6 +5,7 @@
 
 #include <QLineEdit>
 #include <QValidator>
+#include <algorithm>
 
 namespace ui {
 namespace {
@@ -36,14 +37,31 @@ private:
 
 } // namespace
 
+namespace {
+
+void install(QLineEdit *box, bool upperCase)
+{
+    const QValidator *old = box->validator();
+    box->setValidator(new OneLineTextValidator(box, upperCase));
+    if (dynamic_cast<const OneLineTextValidator *>(old))
+        delete old;
+}
+
+} // namespace
+
 void SetOneLineText(QLineEdit *box)
 {
-    box->setValidator(new OneLineTextValidator(box, false));
+    install(box, false);
 }
 
 void SetOneLineUpperCase(QLineEdit *box)
 {
-    box->setValidator(new OneLineTextValidator(box, true));
+    install(box, true);
+}
+
+bool KeepsOneLine(const QLineEdit *box)
+{
+    return dynamic_cast<const OneLineTextValidator *>(box->validator()) != nullptr;
 }
 
 } // namespace ui

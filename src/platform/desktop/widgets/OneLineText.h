@@ -10,5 +10,8 @@ namespace ui {
 void SetOneLineText(QLineEdit *box);
 // The same, with typed letters made capitals (SetUpperCase).
 void SetOneLineUpperCase(QLineEdit *box);
+// True when the box keeps one line by this rule (with or without capitals),
+// so a window may still make it upper-case.
+bool KeepsOneLine(const QLineEdit *box);
 
 } // namespace ui
