@@ -67,6 +67,9 @@ QString date(const QDate &day) { return regional::formatDate(day); }
 
 QString alignRight(const QString &text, int n) { return regional::PadLeft(text, n); }
 
-QString alignLeft(const QString &text, int n) { return (text + QString(n, QLatin1Char(' '))).left(n); }
+QString alignLeft(const QString &text, int n)
+{
+    return regional::firstCharacters(text + QString(n, QLatin1Char(' ')), n);
+}
 
 } // namespace reports

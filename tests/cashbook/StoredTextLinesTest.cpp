@@ -38,7 +38,7 @@ TEST(StoredTextLines, InvisibleCharactersAreMarkedAndTheAmountKeepsItsColumn)
         + QStringLiteral("Ε") + QString::fromUtf8("\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d");
     const QString line = lines::movementLine(1, income(stored, 123456));
     for (const QChar gone : {QChar(u'\n'), QChar(u'\t'), QChar(0x202E), QChar(0x200B)})
-        EXPECT_FALSE(line.contains(gone)) << std::hex << gone.unicode();
+        EXPECT_FALSE(line.contains(gone)) << int(gone.unicode());
     EXPECT_TRUE(line.contains(QStringLiteral("Α¶Β→Γ□Δ□Ε")));
     EXPECT_EQ(regional::characterCount(columns(line)), regional::characterCount(plain));
     EXPECT_EQ(columns(line).indexOf(QStringLiteral("1.234,56")), plain.indexOf(QStringLiteral("1.234,56")));
@@ -50,9 +50,11 @@ TEST(StoredTextLines, AnEmojiAtTheColumnEdgeIsCutWhole)
     const QString text = QString(21, QChar(0x0391)) + euro + euro; // the 22nd character is an emoji
     const QString line = lines::movementLine(1, income(text, 100));
     EXPECT_TRUE(line.contains(QString(21, QChar(0x0391)) + euro + QStringLiteral(" ")));
-    for (qsizetype i = 0; i < line.size(); ++i)
-        if (line[i].isHighSurrogate())
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i].isHighSurrogate()) {
             EXPECT_TRUE(i + 1 < line.size() && line[i + 1].isLowSurrogate()) << i;
+        }
+    }
     const QString grammh = lines::storedLine(10, QString(25, QChar(0x0391)) + euro + euro, QStringLiteral("1,00"),
                                              QStringLiteral("0"), false);
     EXPECT_TRUE(grammh.contains(QString(25, QChar(0x0391)) + euro + QStringLiteral("       1,00")));

@@ -36,7 +36,7 @@ TEST(StoredTextInReports, ADescriptionWithBreaksAndOverridesStaysOneRowWithItsAm
     // The description: one cell, every invisible character a mark, the separator shown as "¦".
     const QString description = rows[0][2];
     for (const QChar gone : {QChar(u'\n'), QChar(u'\t'), QChar(0x202E), QChar(0x200B), QChar(u'|')})
-        EXPECT_FALSE(description.contains(gone)) << std::hex << gone.unicode();
+        EXPECT_FALSE(description.contains(gone)) << int(gone.unicode());
     EXPECT_TRUE(description.contains(QStringLiteral("ΚΑΦΕΣ¶ΓΑΛΑ→□1,00¦ΤΕΛΟΣ")));
 
     // On the page: both amounts right-aligned in one column, read left to right.
