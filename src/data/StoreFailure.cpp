@@ -1,6 +1,5 @@
 #include "StoreFailure.h"
 
-#include "DataFolder.h"
 #include "platform/desktop/Messages.h"
 
 #include <QDebug>
@@ -132,7 +131,7 @@ void reportNotDone(const std::exception &e)
 
 bool checkDataFolder(const QString &dataPath)
 {
-    if (QFileInfo::exists(datafolder::mainDatabase(dataPath)))
+    if (QFileInfo(dataPath).isDir())
         return true;
     msg::critical(QStringLiteral("Προσοχή"),
                   QStringLiteral("Ο φάκελος των δεδομένων ") + dataPath

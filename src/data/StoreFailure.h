@@ -46,7 +46,7 @@ void reportNotDone(const db::DbError &e);
 // program itself; the engine's own words never reach the user.
 void reportNotDone(const std::exception &e);
 
-// True when the data folder and its main database are there. Otherwise says
+// True when the data folder is there. Otherwise says
 // that the folder is gone and that nothing can be changed until it is back.
 bool checkDataFolder(const QString &dataPath);
 
