@@ -7,10 +7,12 @@
 #include "CommandLine.h"
 #include "Program.h"
 #include "StartupCheck.h"
+#include "data/InUseMarker.h"
 #include "platform/desktop/FrontRequests.h"
 #include "platform/desktop/OrderlyEnd.h"
 #include "platform/desktop/SingleInstance.h"
 #include "platform/desktop/widgets/WindowPlacement.h"
+#include "platform/desktop/widgets/BusyGuard.h"
 #include "platform/desktop/widgets/MessageBoxPresenter.h"
 
 #include <QApplication>
@@ -73,6 +75,7 @@ int main(int argc, char **argv)
         return runStartupCheck(QApplication::applicationDirPath());
 
     msg::installMessageBoxPresenter();
+    InUseMarker::setWaitHook(showWaitPointer);
     Program program(QApplication::applicationDirPath());
     if (!program.start())
         return 0;

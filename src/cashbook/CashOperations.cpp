@@ -1,10 +1,13 @@
 #include "CashOperations.h"
 
+#include "BookingDay.h"
+
 #include "ChangeLog.h"
 #include "DisplayLines.h"
 #include "data/AppGlobals.h"
 #include "data/Backup.h"
 #include "data/Store.h"
+#include "data/StoreFailure.h"
 #include "platform/db/Transaction.h"
 #include "platform/desktop/Messages.h"
 #include "platform/regional/Clock.h"
@@ -22,7 +25,7 @@ const QString WrongCode = QStringLiteral("Λάθος κωδικός");
 void reportFailure(const QString &detail)
 {
     msg::critical(Attention, QStringLiteral("Η εργασία δεν ολοκληρώθηκε και δεν άλλαξε τίποτα στη βάση δεδομένων.")
-                                 + QLatin1Char('\r') + detail);
+                                 + QLatin1Char('\n') + detail);
 }
 
 std::optional<QDate> dateOf(const QString &text)
@@ -41,7 +44,7 @@ void reportStale()
 {
     msg::critical(Attention, QStringLiteral("Τα στοιχεία άλλαξαν στο μεταξύ από άλλο σταθμό εργασίας και δεν έγινε "
                                             "καμία αλλαγή.")
-                                 + QLatin1Char('\r') + QStringLiteral("Δείτε ξανά την ημέρα και επαναλάβετε."));
+                                 + QLatin1Char('\n') + QStringLiteral("Δείτε ξανά την ημέρα και επαναλάβετε."));
 }
 
 } // namespace
@@ -51,7 +54,7 @@ std::optional<Money> readAmountBox(const QString &text)
     const regional::AmountCheck check = regional::checkAmountText(text);
     if (!check.accepted())
         msg::information(QStringLiteral("Λάθος ποσό"), QStringLiteral("Το ποσό «") + text.trimmed()
-                                                         + QStringLiteral("» δεν έγινε δεκτό.") + QLatin1Char('\r')
+                                                         + QStringLiteral("» δεν έγινε δεκτό.") + QLatin1Char('\n')
                                                          + check.refusal);
     return check.amount;
 }
@@ -68,7 +71,7 @@ std::optional<qint64> CashOperations::InsertFromButton(const MovementEntry &entr
     if (movementSelected) {
         const msg::Answer answer = msg::ask({Attention,
                                              QStringLiteral("Έχετε επιλέξει στοιχεία για μεταβολή ή διαγραφή.")
-                                                 + QLatin1Char('\r') + QStringLiteral("θέλετε να γίνει η εισαγωγή;"),
+                                                 + QLatin1Char('\n') + QStringLiteral("θέλετε να γίνει η εισαγωγή;"),
                                              msg::Icon::Critical, msg::Buttons::OkCancel, msg::Answer::Ok});
         if (answer != msg::Answer::Ok)
             return std::nullopt;
@@ -139,6 +142,8 @@ std::optional<qint64> CashOperations::InsertMovement(const MovementEntry &entry)
         msg::information(QStringLiteral("Λάθος στην ημερομηνία"), QStringLiteral("Η ημερομηνία δεν είναι σωστή"));
         return std::nullopt;
     }
+    if (!checkBookingDay(*day, Clock::today()))
+        return std::nullopt;
     std::optional<ActiveCode> code;
     if (!checkCodeAndDescription(entry, code))
         return std::nullopt;
@@ -164,7 +169,7 @@ std::optional<qint64> CashOperations::InsertMovement(const MovementEntry &entry)
         t.commit();
         return m->aa;
     } catch (const db::DbError &e) {
-        reportFailure(e.message());
+        storefailure::reportNotDone(e);
     } catch (const MoneyOverflow &) {
         reportOverflow();
     }
@@ -244,7 +249,7 @@ bool CashOperations::ChangeMovement(qint64 aa, const MovementEntry &entry)
         t.commit();
         return true;
     } catch (const db::DbError &e) {
-        reportFailure(e.message());
+        storefailure::reportNotDone(e);
     } catch (const MoneyOverflow &) {
         reportOverflow();
     }
@@ -277,7 +282,7 @@ bool CashOperations::DeleteMovement(qint64 aa)
         t.commit();
         return true;
     } catch (const db::DbError &e) {
-        reportFailure(e.message());
+        storefailure::reportNotDone(e);
     } catch (const MoneyOverflow &) {
         reportOverflow();
     }
@@ -300,7 +305,7 @@ bool CashOperations::CloseCash(const QString &dateText)
     try {
         m_book.closeDay(*day);
     } catch (const db::DbError &e) {
-        reportFailure(e.message());
+        storefailure::reportNotDone(e);
         return false;
     }
     // The close stands whatever happens to the copy; the user only learns
@@ -309,12 +314,12 @@ bool CashOperations::CloseCash(const QString &dateText)
     if (!saved.ok)
         msg::critical(QStringLiteral("Αντίγραφο ασφαλείας"),
                       QStringLiteral("Το ταμείο έκλεισε, αλλά το αντίγραφο ασφαλείας των αρχείων δεν έγινε (") +
-                          saved.folder + QStringLiteral("):\r") + saved.error);
+                          saved.folder + QStringLiteral("):\n") + saved.error);
     else if (!saved.refused.isEmpty())
         msg::exclamation(QStringLiteral("Αντίγραφο ασφαλείας"),
                          QStringLiteral("Το αντίγραφο ασφαλείας έγινε (") + saved.folder
-                             + QStringLiteral("), αλλά παλαιότερα αντίγραφα δεν διαγράφηκαν:\r")
-                             + saved.refused.join(QLatin1Char('\r')));
+                             + QStringLiteral("), αλλά παλαιότερα αντίγραφα δεν διαγράφηκαν:\n")
+                             + saved.refused.join(QLatin1Char('\n')));
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/regional/AmountText.h"
 #include "platform/regional/GreekFormats.h"
+#include "platform/regional/SafeText.h"
 #include "platform/regional/TextPad.h"
 
 namespace cashbook::lines {
@@ -55,7 +56,7 @@ QString movementLine(int lineNumber, const Movement &m)
                                              : PadLeft(regional::formatMoney(m.L_tajeos), MemoWidth);
     return PadLeft(QString::number(lineNumber), NumberWidth) + QLatin1Char(' ')
         + PadLeft(QString::number(m.kvdikos), CodeWidth) + QLatin1Char(' ')
-        + PadRight(m.perigrafh, DescriptionWidth) + memo + amountColumn(m.esoda) + amountColumn(m.ejoda)
+        + regional::columnText(m.perigrafh, DescriptionWidth) + memo + amountColumn(m.esoda) + amountColumn(m.ejoda)
         + chequeMark(m.epitagh);
 }
 

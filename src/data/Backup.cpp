@@ -3,9 +3,11 @@
 #include "DataFolder.h"
 #include "FileModes.h"
 #include "Store.h"
+#include "StoreFailure.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QRegularExpression>
 #include <algorithm>
@@ -145,9 +147,14 @@ Result backupDay(Store &store, const QDate &day)
     try {
         copyDatabase(store.main(), datafolder::mainDatabase(partial), store.key(), dataPath);
         copyDatabase(store.users(), datafolder::usersDatabase(partial), store.key(), dataPath);
+    } catch (const db::DbError &e) {
+        removeMadeFolder(partial, why);
+        r.error = storefailure::causeLine(e);
+        return r;
     } catch (const std::exception &e) {
         removeMadeFolder(partial, why);
-        r.error = QString::fromUtf8(e.what());
+        qWarning() << "backup failed:" << e.what();
+        r.error = QStringLiteral("σφάλμα του προγράμματος");
         return r;
     }
     // An earlier copy of the same day is replaced only once the new one is whole.

@@ -39,6 +39,33 @@ int &lockWaitMs()
     return value;
 }
 
+std::function<void(bool)> &waitHook()
+{
+    static std::function<void(bool)> hook;
+    return hook;
+}
+
+// Tells the hook that a wait began, and that it ended when this goes away.
+class WaitShown
+{
+public:
+    void begin()
+    {
+        if (!m_shown && waitHook()) {
+            m_shown = true;
+            waitHook()(true);
+        }
+    }
+    ~WaitShown()
+    {
+        if (m_shown && waitHook())
+            waitHook()(false);
+    }
+
+private:
+    bool m_shown = false;
+};
+
 // An open marker file with a POSIX record lock (shared for reading, exclusive
 // for a read-check-write), which also works on network file systems. The lock
 // is waited for a bounded time; the lock ends when the descriptor closes.
@@ -93,6 +120,7 @@ public:
         lk.l_whence = SEEK_SET;
         QElapsedTimer waited;
         waited.start();
+        WaitShown shown;
         for (;;) {
             if (fcntl(m_fd, F_SETLK, &lk) == 0)
                 break;
@@ -100,11 +128,9 @@ public:
                 break; // a file system without locks: the access goes on unlocked, as before locking
             if (waited.elapsed() >= lockWaitMs()) {
                 m_timedOut = true;
-                struct flock probe = lk;
-                if (fcntl(m_fd, F_GETLK, &probe) == 0 && probe.l_type != F_UNLCK && probe.l_pid > 0)
-                    m_holderPid = probe.l_pid;
                 return;
             }
+            shown.begin();
             ::usleep(20'000);
         }
         m_locked = true;
@@ -122,7 +148,6 @@ public:
     bool alreadyThere() const { return m_exists; }
     bool notAFile() const { return m_notAFile; }
     bool timedOut() const { return m_timedOut; }
-    pid_t holderPid() const { return m_holderPid; }
 
     // Reads one byte more than a record, so a longer file shows.
     QByteArray readRecord() const
@@ -145,7 +170,6 @@ private:
     bool m_exists = false;
     bool m_notAFile = false;
     bool m_timedOut = false;
-    pid_t m_holderPid = 0;
 };
 
 InUseMarker::Record notAFile()
@@ -155,10 +179,10 @@ InUseMarker::Record notAFile()
     return r;
 }
 
-// The record of a file that could not be reached, with who holds its lock when
-// that can be told: the names in the record (read without the lock), or else
-// the process that holds the lock.
-InUseMarker::Record unreachable(const QString &path, const LockedFile &f)
+// The record of a file that could not be reached, with the workstation its
+// record names when it is taken (read without the lock). The number of the
+// process that holds the lock means nothing to a clerk and is not told.
+InUseMarker::Record unreachable(const QString &path)
 {
     InUseMarker::Record r;
     r.state = InUseMarker::Record::State::Unreachable;
@@ -172,8 +196,6 @@ InUseMarker::Record unreachable(const QString &path, const LockedFile &f)
         if (seen.isTaken())
             r.lockHolder = QStringLiteral("ο (η) ") + seen.user + QStringLiteral(" στον Η/Υ ") + seen.computer;
     }
-    if (r.lockHolder.isEmpty() && f.holderPid() > 0)
-        r.lockHolder = QStringLiteral("η διεργασία %1").arg(f.holderPid());
     return r;
 }
 
@@ -184,6 +206,11 @@ InUseMarker::InUseMarker(const QString &path) : m_path(path) {}
 void InUseMarker::setLockWait(int ms)
 {
     lockWaitMs() = ms;
+}
+
+void InUseMarker::setWaitHook(std::function<void(bool waiting)> hook)
+{
+    waitHook() = std::move(hook);
 }
 
 QByteArray InUseMarker::encode(char flag, const QString &user, const QString &computer)
@@ -217,7 +244,7 @@ InUseMarker::Record InUseMarker::read() const
     }
     if (f.notAFile())
         return notAFile();
-    return unreachable(m_path, f);
+    return unreachable(m_path);
 }
 
 InUseMarker::TakeResult InUseMarker::take(const QString &user, const QString &computer, bool alsoOwnStale) const

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
 // kelvora.dat in the data folder: one 51-byte record saying which workstation
 // may change the data (flag "1", the holder's user and computer name, each 25
@@ -15,8 +16,10 @@
 // it. A file that holds no such record (empty, another size, a flag that is
 // neither) reads as unreadable: changes are refused as when another
 // workstation holds it, until the unlock button of the log-in window rewrites
-// it. The lock is waited for a bounded time only; a file that stays locked (a
-// stalled network share) reads as unreachable. The file is never opened
+// it. The lock is held for a moment only, so it is waited for a short time
+// (one second); a file that stays locked (a stalled network share, a stuck
+// process) reads as unreachable, and while the wait lasts the program shows
+// that it is busy. The file is never opened
 // through a symbolic link, nor when it is not a regular file: such a marker
 // is refused and left as it is.
 class InUseMarker
@@ -24,7 +27,7 @@ class InUseMarker
 public:
     static constexpr int RecordLength = 51;
     static constexpr int NameLength = 25;
-    static constexpr int DefaultLockWaitMs = 5000;
+    static constexpr int DefaultLockWaitMs = 1000;
 
     struct Record
     {
@@ -33,7 +36,7 @@ public:
         QByteArray flag;    // "0", "1", or what a damaged file holds
         QString user;       // trailing blanks removed
         QString computer;   // trailing blanks removed
-        QString lockHolder; // for an unreachable file: who holds its lock, when known
+        QString lockHolder; // for an unreachable file: the workstation its record names, when it is taken
 
         bool isTaken() const { return state == State::Taken; }
         bool isFree() const { return state == State::Free; }
@@ -74,6 +77,9 @@ public:
 
     // How long every access waits for the lock; tests shorten it.
     static void setLockWait(int ms);
+    // Called with true when an access has to wait for the lock and with false
+    // when the wait is over, so the program can show the busy pointer.
+    static void setWaitHook(std::function<void(bool waiting)> hook);
 
 private:
     TakeResult take(const QString &user, const QString &computer, bool alsoOwnStale) const;

@@ -2,13 +2,28 @@
 
 #include "platform/desktop/Messages.h"
 
+#include <QDebug>
+#include <QDir>
 #include <QFileInfo>
 
 namespace storefailure {
 
+namespace {
+
+// A file whose folder is not there any more: whatever the engine answered
+// (moved, cannot open the journal, I/O error), the cause is the folder.
+bool folderGone(const QString &file)
+{
+    return !file.isEmpty() && !QFileInfo(file).absoluteDir().exists();
+}
+
+} // namespace
+
 Cause classify(const db::DbError &e)
 {
     using Kind = db::DbError::Kind;
+    if (e.kind() != Kind::MissingFile && folderGone(e.file()))
+        return Cause::FolderGone;
     switch (e.kind()) {
     case Kind::NotEncrypted:
     case Kind::WrongKey:
@@ -23,6 +38,12 @@ Cause classify(const db::DbError &e)
         return Cause::Unreadable;
     case Kind::ReadOnly:
         return Cause::ReadOnly;
+    case Kind::NoWriteAccess:
+        return Cause::NoWriteAccess;
+    case Kind::DiskFull:
+        return Cause::DiskFull;
+    case Kind::FileGone:
+        return Cause::Missing;
     case Kind::MissingTable:
         return Cause::MissingTable;
     case Kind::Conversion:
@@ -47,12 +68,18 @@ QString causeText(Cause cause)
         return QStringLiteral("Το αρχείο δεν μπορεί να διαβαστεί.");
     case Cause::ReadOnly:
         return QStringLiteral("Το αρχείο είναι ανοιχτό μόνο για ανάγνωση.");
+    case Cause::NoWriteAccess:
+        return QStringLiteral("Δεν επιτρέπεται η εγγραφή στο αρχείο ή στον φάκελό του (μόνο ανάγνωση).");
+    case Cause::DiskFull:
+        return QStringLiteral("Ο δίσκος είναι γεμάτος.");
+    case Cause::FolderGone:
+        return QStringLiteral("Ο φάκελος των δεδομένων δεν βρίσκεται πια εκεί (αποσυνδέθηκε ή μετακινήθηκε).");
     case Cause::MissingTable:
         return QStringLiteral("Στο αρχείο λείπει πίνακας του προγράμματος.");
     case Cause::Other:
         break;
     }
-    return QStringLiteral("Σφάλμα της βάσης.");
+    return QStringLiteral("Σφάλμα της βάσης δεδομένων.");
 }
 
 QString causeLine(const db::DbError &e)
@@ -82,6 +109,35 @@ void reportDamaged(const Store::Damage &damage)
                   QStringLiteral("Το αρχείο ") + QFileInfo(damage.file).fileName()
                       + QStringLiteral(" είναι κατεστραμμένο.\nΑνοίχτηκε μόνο για ανάγνωση: καμία αλλαγή δεν θα "
                                        "γραφτεί σε αυτό. Επαναφέρετε το αντίγραφο ασφαλείας."));
+}
+
+void reportNotDone(const db::DbError &e)
+{
+    qWarning().noquote() << "store failure:" << e.message();
+    msg::critical(QStringLiteral("Προσοχή"),
+                  QStringLiteral("Η εργασία δεν ολοκληρώθηκε και δεν άλλαξε τίποτα στη βάση δεδομένων.\n")
+                      + causeLine(e));
+}
+
+void reportNotDone(const std::exception &e)
+{
+    if (const auto *store = dynamic_cast<const db::DbError *>(&e)) {
+        reportNotDone(*store);
+        return;
+    }
+    qWarning() << "operation failed:" << e.what();
+    msg::critical(QStringLiteral("Προσοχή"), QStringLiteral("Η εργασία δεν έγινε από σφάλμα του προγράμματος."));
+}
+
+bool checkDataFolder(const QString &dataPath)
+{
+    if (QFileInfo(dataPath).isDir())
+        return true;
+    msg::critical(QStringLiteral("Προσοχή"),
+                  QStringLiteral("Ο φάκελος των δεδομένων ") + dataPath
+                      + QStringLiteral(" δεν βρίσκεται πια εκεί (αποσυνδέθηκε ή μετακινήθηκε).\n"
+                                       "Καμία αλλαγή δεν γίνεται μέχρι να ξαναβρεθεί."));
+    return false;
 }
 
 bool retryWhileLocked(const std::function<void()> &work)

@@ -4,6 +4,7 @@
 #include "platform/db/DbError.h"
 
 #include <QString>
+#include <exception>
 #include <functional>
 
 // Why a database file cannot be used, and the words the user is told. Every
@@ -18,6 +19,9 @@ enum class Cause {
     Missing,      // the file is not there
     Unreadable,   // there, but it cannot be opened or read (rights, I/O)
     ReadOnly,     // a write on a file kept for reading only (a damaged one)
+    NoWriteAccess, // the file system lets the file be read, not written
+    DiskFull,     // no room left on the disk or the share
+    FolderGone,   // the data folder is no longer there (a share gone, a folder moved)
     MissingTable, // a table of the program is not in the file
     Other,
 };
@@ -34,6 +38,17 @@ void reportCannotOpen(const db::DbError &e);
 void reportReadError(const db::DbError &e);
 // A damaged file found at open, now kept for reading only.
 void reportDamaged(const Store::Damage &damage);
+
+// A change that failed: the transaction rolled back, nothing was kept.
+// "Η εργασία δεν ολοκληρώθηκε και δεν άλλαξε τίποτα στη βάση δεδομένων." and the cause.
+void reportNotDone(const db::DbError &e);
+// A failure of an operation that may be a store failure or an error of the
+// program itself; the engine's own words never reach the user.
+void reportNotDone(const std::exception &e);
+
+// True when the data folder is there. Otherwise says
+// that the folder is gone and that nothing can be changed until it is back.
+bool checkDataFolder(const QString &dataPath);
 
 // Runs `work`; while it fails because another workstation holds a file past
 // the busy timeout, says so and offers to try again. Other errors pass through

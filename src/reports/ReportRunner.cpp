@@ -1,5 +1,6 @@
 #include "ReportRunner.h"
 
+#include "data/StoreFailure.h"
 #include "PageFrame.h"
 #include "ReportCatalog.h"
 #include "platform/db/DbError.h"
@@ -57,10 +58,11 @@ ReportResult runReport(int number, pages::Engine &engine, Store &store, const Re
             engine.EndDoc();
         return {};
     } catch (const db::DbError &e) {
-        const QString notice = markIncomplete(engine, QStringLiteral("(%1)").arg(e.message()));
+        const QString cause = storefailure::causeLine(e);
+        const QString notice = markIncomplete(engine, QStringLiteral("(%1)").arg(cause));
         msg::critical(QStringLiteral("Προσοχή"),
-                      QStringLiteral("Η εκτύπωση διακόπηκε από σφάλμα της βάσης δεδομένων:\n%1").arg(e.message()));
-        return {ReportResult::Outcome::Failed, e.message(), notice};
+                      QStringLiteral("Η εκτύπωση διακόπηκε από σφάλμα της βάσης δεδομένων:\n%1").arg(cause));
+        return {ReportResult::Outcome::Failed, cause, notice};
     } catch (const ReportStopped &) {
         const QString notice = markIncomplete(engine, QStringLiteral("(διακόπηκε από τον χρήστη)"));
         return {ReportResult::Outcome::Stopped, {}, notice};

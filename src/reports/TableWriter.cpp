@@ -1,6 +1,8 @@
 #include "TableWriter.h"
 
 #include "platform/regional/GreekFormats.h"
+#include "platform/regional/SafeText.h"
+#include "platform/regional/TextPad.h"
 
 namespace reports {
 
@@ -30,7 +32,12 @@ void TableWriter::appendShaded(const QStringList &cells)
 void TableWriter::append(const QStringList &cells, pages::ColorRef bodyShade, pages::ColorRef headerShade)
 {
     ++m_rows;
-    m_engine.AddTable(m_format, m_header, cells.join(QLatin1Char('|')), headerShade, bodyShade, true);
+    // A text from the book stays one cell of one row, whatever it holds.
+    QStringList safe;
+    safe.reserve(cells.size());
+    for (const QString &cell : cells)
+        safe << regional::cellText(cell);
+    m_engine.AddTable(m_format, m_header, safe.join(QLatin1Char('|')), headerShade, bodyShade, true);
 }
 
 QString money(Money amount) { return regional::formatMoney(amount); }
@@ -60,6 +67,9 @@ QString date(const QDate &day) { return regional::formatDate(day); }
 
 QString alignRight(const QString &text, int n) { return text.trimmed().rightJustified(n, QLatin1Char(' ')); }
 
-QString alignLeft(const QString &text, int n) { return (text + QString(n, QLatin1Char(' '))).left(n); }
+QString alignLeft(const QString &text, int n)
+{
+    return regional::firstCharacters(text + QString(n, QLatin1Char(' ')), n);
+}
 
 } // namespace reports

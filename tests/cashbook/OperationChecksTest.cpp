@@ -99,7 +99,7 @@ TEST_F(CashBookFixture, InsertWithALoadedMovementAsksFirst)
     messages.answerNext(msg::Answer::Cancel);
     EXPECT_FALSE(ops.InsertFromButton(e, true));
     ASSERT_EQ(messages.count(), 1);
-    EXPECT_EQ(messages.last().text, QStringLiteral("Έχετε επιλέξει στοιχεία για μεταβολή ή διαγραφή.\r"
+    EXPECT_EQ(messages.last().text, QStringLiteral("Έχετε επιλέξει στοιχεία για μεταβολή ή διαγραφή.\n"
                                                    "θέλετε να γίνει η εισαγωγή;"));
     EXPECT_EQ(messages.last().icon, msg::Icon::Critical);
     EXPECT_EQ(messages.last().buttons, msg::Buttons::OkCancel);

@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <thread>
+#include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -227,4 +228,44 @@ TEST(InUseMarker, SimultaneousTakersNeverBothSucceed)
         }
         ASSERT_EQ(owners, 1) << "round " << round;
     }
+}
+
+// A free marker locked by another process (a stuck program, a backup tool):
+// the wait is short and shown while it lasts, and the clerk is told that the
+// marker file cannot be reached, never a process number.
+TEST(InUseMarker, ALockedFreeMarkerIsAShortShownWaitWithoutAProcessNumber)
+{
+    QTemporaryDir dir;
+    InUseMarker m(markerIn(dir));
+    ASSERT_TRUE(m.release(QStringLiteral("anna"), QStringLiteral("pc1")));
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const int fd = ::open(QFile::encodeName(markerIn(dir)).constData(), O_RDWR);
+        struct flock lk {};
+        lk.l_type = F_WRLCK;
+        lk.l_whence = SEEK_SET;
+        if (fd < 0 || fcntl(fd, F_SETLK, &lk) != 0)
+            _exit(1);
+        ::sleep(5);
+        _exit(0);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300)); // the child holds its lock
+
+    QList<bool> shown;
+    InUseMarker::setWaitHook([&shown](bool waiting) { shown << waiting; });
+    QElapsedTimer timer;
+    timer.start();
+    const InUseMarker::Record r = m.read();
+    const qint64 waitedMs = timer.elapsed();
+    InUseMarker::setWaitHook({});
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+
+    EXPECT_EQ(r.state, InUseMarker::Record::State::Unreachable);
+    EXPECT_GE(waitedMs, InUseMarker::DefaultLockWaitMs - 50);
+    EXPECT_LT(waitedMs, 2000);
+    EXPECT_EQ(shown, (QList<bool>{true, false}));
+    EXPECT_EQ(InUseMarker::problemText(r), QStringLiteral("Δεν είναι δυνατή η πρόσβαση στο αρχείο κλειδώματος kelvora.dat."));
+    EXPECT_TRUE(m.read().isFree()); // the lock gone, the record as it was
 }

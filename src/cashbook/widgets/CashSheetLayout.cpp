@@ -3,6 +3,7 @@
 #include "EntryFilters.h"
 #include "cashbook/DisplayLines.h"
 #include "platform/desktop/widgets/AmountKeyFilter.h"
+#include "platform/desktop/widgets/OneLineText.h"
 #include "platform/desktop/widgets/WindowRules.h"
 
 #include <QCheckBox>
@@ -93,6 +94,7 @@ void CashSheetWidget::buildControls()
     m_codeBox->installEventFilter(this);
 
     QLineEdit *description = makeBox(1, 50, Qt::AlignLeft);
+    ui::SetOneLineText(description);
     QLineEdit *memo = makeBox(9, 18, Qt::AlignRight);
     QLineEdit *income = makeBox(2, 18, Qt::AlignRight);
     QLineEdit *expense = makeBox(3, 18, Qt::AlignRight);

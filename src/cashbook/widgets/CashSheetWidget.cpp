@@ -1,5 +1,6 @@
 #include "CashSheetWidget.h"
 
+#include "cashbook/BookingDay.h"
 #include "cashbook/DisplayLines.h"
 #include "data/AppGlobals.h"
 #include "data/StoreFailure.h"
@@ -82,6 +83,8 @@ void CashSheetWidget::leaveDateBoxNow()
         msg::exclamation(QStringLiteral("Λάθος ημερομηνία"), QStringLiteral("Η εισαγωγή της ημερομηνίας είναι λάθος"));
         return;
     }
+    if (!checkBookingDay(*day, Clock::today()))
+        return;
     m_text[DateBox]->setText(regional::formatDate(*day));
     m_weekday->setText(regional::weekdayName(*day, regional::WeekdaySpelling::CashSheet));
 
@@ -124,7 +127,7 @@ bool CashSheetWidget::IsDayClosed()
     if (failure && !m_closedDaysUnreadable)
         msg::critical(Attention, QStringLiteral("Δεν ήταν δυνατό να διαβαστούν οι κλεισμένες ημέρες· η ημέρα "
                                                 "θεωρείται κλειστή.")
-                                     + QLatin1Char('\r') + failure->message());
+                                     + QLatin1Char('\n') + storefailure::causeLine(*failure));
     m_closedDaysUnreadable = failure.has_value();
     if (closed)
         setStateLabel(QStringLiteral("Ταμείο κλειστό"), QColor(255, 0, 0));

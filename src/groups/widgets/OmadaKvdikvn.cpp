@@ -1,5 +1,6 @@
 #include "OmadaKvdikvn.h"
 
+#include "data/StoreFailure.h"
 #include "groups/GroupOperations.h"
 #include "groups/GroupQueries.h"
 #include "platform/db/Database.h"
@@ -156,7 +157,7 @@ void OmadaKvdikvn::onButton(int element)
         }
     } catch (const db::DbError &e) {
         // The operation's transaction has already undone whatever it began.
-        msg::critical(QStringLiteral("Προσοχή"), e.message());
+        storefailure::reportNotDone(e);
     }
 }
 

@@ -108,6 +108,9 @@ std::unique_ptr<Database> Database::openFile(const QString &path, const QString 
     if (rc != SQLITE_OK)
         throw DbError::fromSqlite(rc, QStringLiteral("cannot open ") + path + QStringLiteral(": ")
                                           + QString::fromUtf8(sqlite3_errmsg(raw)));
+    // Extended result codes tell a file removed while open (its folder gone)
+    // from one the file system will not let us write.
+    sqlite3_extended_result_codes(raw, 1);
     // Before the first read: while another workstation commits, the file is
     // locked for a moment and this one must wait, not fail.
     db->setBusyTimeout(busyTimeoutMs());
@@ -137,6 +140,26 @@ std::unique_ptr<Database> Database::openFile(const QString &path, const QString 
 
 Database::Database(sqlite3 *db, QString path) : m_db(db), m_path(std::move(path)) {}
 
+DbError Database::errorFor(int sqliteCode, const QString &message) const
+{
+    DbError e = DbError::fromSqlite(sqliteCode, message);
+    if (m_readOnly && e.kind() == DbError::Kind::NoWriteAccess)
+        e = DbError(DbError::Kind::ReadOnly, message, sqliteCode);
+    e.setFile(m_path);
+    return e;
+}
+
+void Database::runOnFile(const char *sql)
+{
+    try {
+        runPragma(m_db, sql);
+    } catch (const DbError &e) {
+        if (e.kind() == DbError::Kind::WrongKey)
+            throw DbError(e).setFile(m_path);
+        throw errorFor(e.sqliteCode(), e.message());
+    }
+}
+
 Database::~Database()
 {
     sqlite3_close_v2(m_db);
@@ -144,7 +167,7 @@ Database::~Database()
 
 void Database::executeScript(const QString &sql)
 {
-    runPragma(m_db, sql.toUtf8().constData());
+    runOnFile(sql.toUtf8().constData());
 }
 
 qint64 Database::lastInsertId() const
@@ -177,18 +200,18 @@ void Database::requireTable(const QString &table)
 
 void Database::begin()
 {
-    runPragma(m_db, "BEGIN IMMEDIATE");
+    runOnFile("BEGIN IMMEDIATE");
 }
 
 void Database::commit()
 {
-    runPragma(m_db, "COMMIT");
+    runOnFile("COMMIT");
 }
 
 void Database::rollback()
 {
     if (inTransaction())
-        runPragma(m_db, "ROLLBACK");
+        runOnFile("ROLLBACK");
 }
 
 bool Database::inTransaction() const
@@ -209,7 +232,7 @@ void Database::copyInto(Database &destination)
                       sqlite3_errcode(destination.m_db));
     const int step = sqlite3_backup_step(backup, -1); // all pages at once: the copy is one snapshot
     const int finish = sqlite3_backup_finish(backup);
-    if (step == SQLITE_BUSY || step == SQLITE_LOCKED)
+    if ((step & 0xff) == SQLITE_BUSY || (step & 0xff) == SQLITE_LOCKED)
         throw DbError(DbError::Kind::Busy, QString::fromUtf8(sqlite3_errstr(step)), step);
     if (step != SQLITE_DONE)
         throw DbError(DbError::Kind::Sql, QString::fromUtf8(sqlite3_errstr(step)), step);

@@ -35,6 +35,10 @@ public:
     const QString &path() const { return m_path; }
     sqlite3 *handle() const { return m_db; }
 
+    // The error for an SQLite result code met on this connection: it names the
+    // file, and a write refused on a file kept for reading only says so.
+    DbError errorFor(int sqliteCode, const QString &message) const;
+
     Statement prepare(const QString &sql) { return Statement(*this, sql); }
 
     // Runs one statement with bound values; returns the rows changed.
@@ -99,6 +103,7 @@ private:
     Database(sqlite3 *db, QString path);
     static std::unique_ptr<Database> openWith(const QString &path, const QString &key, bool create);
     static std::unique_ptr<Database> openFile(const QString &path, const QString &key, bool create);
+    void runOnFile(const char *sql);
 
     sqlite3 *m_db;
     QString m_path;

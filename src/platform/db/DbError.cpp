@@ -11,6 +11,8 @@ DbError::DbError(Kind kind, const QString &message, int sqliteCode)
 
 DbError::Kind DbError::kindFor(int sqliteCode)
 {
+    if (sqliteCode == SQLITE_READONLY_DBMOVED)
+        return Kind::FileGone;
     switch (sqliteCode & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
@@ -25,7 +27,9 @@ DbError::Kind DbError::kindFor(int sqliteCode)
     case SQLITE_IOERR:
         return Kind::Unreadable;
     case SQLITE_READONLY:
-        return Kind::ReadOnly;
+        return Kind::NoWriteAccess;
+    case SQLITE_FULL:
+        return Kind::DiskFull;
     default:
         return Kind::Sql;
     }

@@ -18,7 +18,10 @@ public:
         Busy,          // another workstation kept the file locked too long
         Damaged,       // the file is corrupt (a read met a bad page, or the integrity check failed)
         Unreadable,    // the file is there but cannot be opened or read (rights, I/O error)
-        ReadOnly,      // a write on a file opened only for reading
+        ReadOnly,      // a write on a file kept for reading only (a damaged one)
+        NoWriteAccess, // a write the file system refuses (read-only file, folder or share)
+        DiskFull,      // the disk or the share has no room left
+        FileGone,      // the file was removed or moved away while open (its folder went)
         Conversion,    // cdate/csng could not read its text
         Sql,           // any other statement failure
     };

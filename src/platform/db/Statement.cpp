@@ -15,8 +15,8 @@ Statement::Statement(Database &db, const QString &sql) : m_db(&db), m_sql(sql)
         sqlite3_finalize(m_stmt);
         m_stmt = nullptr;
         if (msg.startsWith(QLatin1String("no such table")))
-            throw DbError(DbError::Kind::MissingTable, msg, rc);
-        throw DbError::fromSqlite(rc, msg + QStringLiteral(" in: ") + sql);
+            throw DbError(DbError::Kind::MissingTable, msg, rc).setFile(db.path());
+        throw db.errorFor(rc, msg + QStringLiteral(" in: ") + sql);
     }
 }
 
@@ -81,7 +81,7 @@ bool Statement::next()
     sqlite3_reset(m_stmt);
     if (msg.startsWith(QLatin1String("cdate:")) || msg.startsWith(QLatin1String("csng:")))
         throw DbError(DbError::Kind::Conversion, msg, rc);
-    throw DbError::fromSqlite(rc, msg);
+    throw m_db->errorFor(rc, msg);
 }
 
 int Statement::run()

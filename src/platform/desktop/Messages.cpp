@@ -20,8 +20,13 @@ Presenter install(Presenter presenter)
     return old;
 }
 
-Answer ask(const Box &box)
+Answer ask(const Box &given)
 {
+    // One line-break convention for every box: the old screens broke lines
+    // with a carriage return, which a box here would not show as a break.
+    Box box = given;
+    box.text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    box.text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     if (!current()) {
         qWarning().noquote() << box.title << ":" << box.text;
         return box.defaultButton;

@@ -1,5 +1,7 @@
 #include "GreekFormats.h"
 
+#include "Clock.h"
+
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -28,11 +30,15 @@ QString formatCents(Money amount, bool grouped)
         + QLatin1Char(',') + frac;
 }
 
-int expandYear(int year, int digits)
+// A two-digit year is read in the century that puts it within a window that
+// slides with today: from 80 years back to 19 years ahead (in 2030 "30" is
+// 2030, in 2026 "75" is 1975 and "45" is 2045).
+int expandYear(int year, int digits, int thisYear)
 {
     if (digits > 2)
         return year;
-    return year < 30 ? 2000 + year : 1900 + year;
+    const int first = thisYear - 80;
+    return first + (((year - first) % 100) + 100) % 100;
 }
 
 } // namespace
@@ -95,11 +101,16 @@ std::optional<QDate> parseDate(const QString &text, const QDate &today)
     const int month = m.captured(2).toInt();
     const int year = m.captured(3).isEmpty()
         ? today.year()
-        : expandYear(m.captured(3).toInt(), int(m.captured(3).size()));
+        : expandYear(m.captured(3).toInt(), int(m.captured(3).size()), today.year());
     const QDate d(year, month, day);
     if (!d.isValid())
         return std::nullopt;
     return d;
+}
+
+std::optional<QDate> parseDate(const QString &text)
+{
+    return parseDate(text, Clock::today());
 }
 
 bool isDate(const QString &text)
@@ -137,23 +148,72 @@ int compareFolded(const QString &a, const QString &b)
     return foldForComparison(a).compare(foldForComparison(b));
 }
 
+namespace {
+
+constexpr char16_t Diaeresis = 0x0308;
+
+bool isGreekVowel(QChar c)
+{
+    return QStringLiteral("αεηιουωΑΕΗΙΟΥΩ").contains(c);
+}
+
+// The first letter of a Greek diphthong and the second that it takes (αι, ει,
+// οι, υι; αυ, ευ, ηυ, ου). An accent on the first letter means the two are
+// said apart, which capitals show with a diaeresis on the second ("ρολόι" ->
+// "ΡΟΛΟΪ").
+bool formsDiphthong(QChar first, QChar second)
+{
+    const QChar a = first.toLower();
+    const QChar b = second.toLower();
+    if (b == QChar(0x03B9)) // ι
+        return QStringLiteral("αεου").contains(a);
+    if (b == QChar(0x03C5)) // υ
+        return QStringLiteral("αεηο").contains(a);
+    return false;
+}
+
+} // namespace
+
 QString toUpperGreek(const QString &text)
 {
+    // Letter by letter: base letter, whether it had an accent, whether it had
+    // a diaeresis. Greek capitals drop the accents and keep the diaeresis.
+    const QString decomposed = text.normalized(QString::NormalizationForm_D);
     QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        if (c.script() == QChar::Script_Greek && c.isLetter()) {
-            const QString base = QString(c).normalized(QString::NormalizationForm_D);
-            QString kept;
-            for (const QChar b : base)
-                if (b.category() != QChar::Mark_NonSpacing)
-                    kept += b;
-            out += kept.toUpper();
-        } else {
+    out.reserve(decomposed.size());
+    bool previousAccented = false;
+    QChar previousBase;
+    for (qsizetype i = 0; i < decomposed.size(); ++i) {
+        const QChar c = decomposed[i];
+        if (c.script() != QChar::Script_Greek || !c.isLetter()) {
+            // A mark after a Greek letter was handled with it; other text is
+            // upper-cased as it is.
+            if (c.category() == QChar::Mark_NonSpacing && !out.isEmpty() && previousBase.script() == QChar::Script_Greek)
+                continue;
             out += c.toUpper();
+            previousBase = c;
+            previousAccented = false;
+            continue;
         }
+        bool accented = false;
+        bool diaeresis = false;
+        qsizetype j = i + 1;
+        for (; j < decomposed.size() && decomposed[j].category() == QChar::Mark_NonSpacing; ++j) {
+            if (decomposed[j] == QChar(Diaeresis))
+                diaeresis = true;
+            else
+                accented = true;
+        }
+        if (!diaeresis && previousAccented && !accented && isGreekVowel(c) && formsDiphthong(previousBase, c))
+            diaeresis = true;
+        out += c.toUpper();
+        if (diaeresis)
+            out += QChar(Diaeresis);
+        previousBase = c;
+        previousAccented = accented && isGreekVowel(c);
+        i = j - 1;
     }
-    return out;
+    return out.normalized(QString::NormalizationForm_C);
 }
 
 } // namespace regional

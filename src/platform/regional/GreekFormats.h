@@ -26,9 +26,12 @@ bool isNumeric(const QString &text);
 // "DD-MM-YYYY"
 QString formatDate(const QDate &date);
 // Accepts day-month-year with "-", "/", ".", "," or blanks between the parts, one- or
-// two-digit day and month, two- or four-digit year (00-29 -> 2000s, 30-99 ->
-// 1900s); day-month alone takes the year of `today`.
-std::optional<QDate> parseDate(const QString &text, const QDate &today = QDate::currentDate());
+// two-digit day and month, two- or four-digit year (a two-digit year falls
+// between 80 years before and 19 years after `today`); day-month alone takes
+// the year of `today`.
+std::optional<QDate> parseDate(const QString &text, const QDate &today);
+// The same with the program's today (Clock).
+std::optional<QDate> parseDate(const QString &text);
 bool isDate(const QString &text);
 
 // The full weekday name, "Κυριακή" ... "Σάββατο". The cash sheet has always
@@ -42,7 +45,9 @@ QString weekdayName(const QDate &date, WeekdaySpelling spelling = WeekdaySpellin
 QString foldForComparison(const QString &text);
 int compareFolded(const QString &a, const QString &b);
 
-// Capitals as the upper-case edit style gives them: Greek accents dropped.
+// Capitals as the upper-case edit style gives them: Greek accents dropped, the
+// diaeresis kept ("ΰ" -> "Ϋ"), and added where an accent kept two vowels apart
+// ("ρολόι" -> "ΡΟΛΟΪ").
 QString toUpperGreek(const QString &text);
 
 } // namespace regional

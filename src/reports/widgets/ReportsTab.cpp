@@ -1,5 +1,6 @@
 #include "ReportsTab.h"
 
+#include "data/StoreFailure.h"
 #include "Ektypvsh.h"
 #include "cashbook/codes/PrintLists.h"
 #include "cashbook/widgets/EntryFilters.h"
@@ -103,7 +104,7 @@ void ReportsTab::EnterPage(const QString &fromDate, const QString &toDate)
         fill(m_list[1], lists.codes);
         fill(m_list[2], lists.groups);
     } catch (const db::DbError &e) {
-        msg::critical(QStringLiteral("Προσοχή"), e.message());
+        storefailure::reportReadError(e);
     }
 }
 

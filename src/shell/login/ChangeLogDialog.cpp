@@ -1,5 +1,6 @@
 #include "ChangeLogDialog.h"
 
+#include "data/StoreFailure.h"
 #include "cashbook/ChangeLog.h"
 #include "data/Store.h"
 #include "platform/db/DbError.h"
@@ -100,7 +101,7 @@ bool ChangeLogDialog::refresh()
     try {
         rows = changelog::entries(m_store.main(), m_from->date(), m_to->date());
     } catch (const db::DbError &e) {
-        msg::critical(QStringLiteral("Προσοχή"), QStringLiteral("Οι αλλαγές δεν διαβάστηκαν.\r") + e.message());
+        msg::critical(QStringLiteral("Προσοχή"), QStringLiteral("Οι αλλαγές δεν διαβάστηκαν.\n") + storefailure::causeLine(e));
         return false;
     }
     m_table->setRowCount(int(rows.size()));

@@ -215,7 +215,7 @@ void Login::addUser()
         if (!login::addUser(m_store.users(), editedValues(), administrator()))
             return;
     } catch (const db::DbError &e) {
-        reportFailure(e.message());
+        storefailure::reportNotDone(e);
         return;
     }
     emptySecretBox(m_text[3]); // stored as a hash; the box need not keep it
@@ -229,7 +229,7 @@ void Login::changeUser()
         if (!login::changeUser(m_store.users(), m_currentRowId, editedValues(), administrator()))
             return;
     } catch (const db::DbError &e) {
-        reportFailure(e.message());
+        storefailure::reportNotDone(e);
         return;
     }
     emptySecretBox(m_text[3]);
@@ -243,7 +243,7 @@ void Login::deleteUser()
         if (!login::deleteUser(m_store.users(), m_currentRowId, administrator()))
             return;
     } catch (const db::DbError &e) {
-        reportFailure(e.message());
+        storefailure::reportNotDone(e);
         return;
     }
     refillUsers();
@@ -278,7 +278,7 @@ void Login::closeMissingDays()
             refreshSecurity();
         }
     } catch (const db::DbError &e) {
-        reportFailure(e.message());
+        storefailure::reportNotDone(e);
     }
 }
 
@@ -292,7 +292,7 @@ void Login::deleteAllData()
             refreshSecurity();
         }
     } catch (const db::DbError &e) {
-        reportFailure(e.message());
+        storefailure::reportNotDone(e);
     }
     button->setEnabled(true);
 }
@@ -315,7 +315,7 @@ void Login::setAdministratorCode()
         admincode::set(m_store.users(), m_text[4]->text());
         gate().log(QStringLiteral("rootdesk"), auditlog::action::AdministratorCodeSet);
     } catch (const db::DbError &e) {
-        reportFailure(e.message());
+        storefailure::reportNotDone(e);
         return;
     }
     emptySecretBox(m_text[4]);
@@ -338,7 +338,7 @@ void Login::refreshSecurity()
             row->setText(3, e.what);
         }
     } catch (const db::DbError &e) {
-        reportFailure(e.message());
+        storefailure::reportNotDone(e);
     }
 }
 
@@ -351,7 +351,7 @@ void Login::refillUsers()
             item->setData(Qt::UserRole, row.rowId);
         }
     } catch (const db::DbError &e) {
-        reportFailure(e.message());
+        storefailure::reportNotDone(e);
     }
 }
 
@@ -373,7 +373,7 @@ void Login::showUser(QListWidgetItem *item)
             return;
         }
     } catch (const db::DbError &e) {
-        reportFailure(e.message());
+        storefailure::reportNotDone(e);
     }
 }
 
@@ -381,12 +381,6 @@ void Login::enableChangeDelete(bool enabled)
 {
     m_command[3]->setEnabled(enabled);
     m_command[4]->setEnabled(enabled);
-}
-
-void Login::reportFailure(const QString &what)
-{
-    msg::critical(QStringLiteral("Προσοχή"),
-                  QStringLiteral("Η εργασία δεν έγινε, τα στοιχεία έμειναν όπως ήταν.\n") + what);
 }
 
 void Login::requestEnd()

@@ -84,7 +84,6 @@ private:
     login::UserRow editedValues() const;
     auditlog::Author administrator() const;
     void emptySecretBox(QLineEdit *box);
-    void reportFailure(const QString &what);
     void requestEnd();
 
     Store &m_store;

@@ -1,6 +1,7 @@
 // The controls of the login window and where they sit (pixels; 15 twips each).
 #include "Login.h"
 
+#include "platform/desktop/widgets/OneLineText.h"
 #include "platform/desktop/widgets/WindowRules.h"
 
 #include <QCheckBox>
@@ -65,7 +66,7 @@ void Login::buildControls()
     };
 
     addLabel(m_upperFrame, 0, QStringLiteral("Χρήστης"), QRect(14, 20, 84, 24));
-    addText(m_upperFrame, 0, QStringLiteral("Το όνομα του χρήστη"), QRect(100, 18, 200, 26));
+    ui::SetOneLineText(addText(m_upperFrame, 0, QStringLiteral("Το όνομα του χρήστη"), QRect(100, 18, 200, 26)));
     addLabel(m_upperFrame, 1, QStringLiteral("Κωδικός "), QRect(14, 56, 84, 24));
     QLineEdit *password = addText(m_upperFrame, 1, QStringLiteral("Ο κωδικός του χρήστη"), QRect(100, 54, 200, 26));
     password->setEchoMode(QLineEdit::Password);
@@ -103,7 +104,7 @@ void Login::buildControls()
     connect(changeLog, &QPushButton::clicked, this, &Login::showChangeLog);
 
     addLabel(m_usersFrame, 2, QStringLiteral("Χρήστης"), QRect(160, 28, 64, 24));
-    addText(m_usersFrame, 2, QStringLiteral("Το όνομα του χρήστη"), QRect(226, 26, 196, 26));
+    ui::SetOneLineText(addText(m_usersFrame, 2, QStringLiteral("Το όνομα του χρήστη"), QRect(226, 26, 196, 26)));
     addLabel(m_usersFrame, 3, QStringLiteral("Κωδικός "), QRect(160, 60, 64, 24));
     QLineEdit *newPassword = addText(m_usersFrame, 3, QStringLiteral("Ο κωδικός πρόσβασης"), QRect(226, 58, 196, 26));
     newPassword->setEchoMode(QLineEdit::Password);

@@ -3,8 +3,11 @@
 #include "data/AppGlobals.h"
 #include "data/DataFolder.h"
 #include "data/Store.h"
+#include "data/StoreFailure.h"
 #include "platform/desktop/Messages.h"
 #include "shell/contracts/MainWindowState.h"
+
+#include <QFileInfo>
 
 #include <cstdlib>
 
@@ -104,6 +107,10 @@ bool MarkerHolder::heldByAnother(const InUseMarker::Record &record) const
 
 bool MarkerHolder::allowsChange()
 {
+    // A data folder gone while the program runs (a share dropped, a folder
+    // moved) refuses every change, owned marker or not, until it is back.
+    if (!storefailure::checkDataFolder(QFileInfo(m_marker.path()).path()))
+        return false;
     InUseMarker::Record record = m_marker.read();
     if (!m_state.OwnsMarker && record.state == InUseMarker::Record::State::Missing) {
         // Removed while the program ran: made again, free, and taken.

@@ -165,8 +165,7 @@ void kentrikh::Command1_Click(int index)
         runOperation(index);
     } catch (const std::exception &e) {
         // A page that fails must not take the window down with it.
-        msg::critical(QStringLiteral("Προσοχή"),
-                      QStringLiteral("Η εργασία δεν έγινε.\n") + QString::fromUtf8(e.what()));
+        storefailure::reportNotDone(e);
     }
 }
 
@@ -262,8 +261,7 @@ void kentrikh::Tab1_Click(int tab)
         focusFirstField(tab);
     } catch (const std::exception &e) {
         showPage(tab);
-        msg::critical(QStringLiteral("Προσοχή"),
-                      QStringLiteral("Η εργασία δεν έγινε.\n") + QString::fromUtf8(e.what()));
+        storefailure::reportNotDone(e);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "shell/desk/HelpWindow.h"
 #include "data/AppGlobals.h"
 #include "platform/db/DbError.h"
+#include "platform/desktop/widgets/OneLineText.h"
 #include "platform/desktop/widgets/WindowRules.h"
 
 #include <QGridLayout>
@@ -263,10 +264,11 @@ void kentrikh::buildPages(const PageFactories &factories)
         placePage(3, m_reports->widget());
 
     // Typed letters become capitals in the boxes of the cash and codes pages;
-    // a box that checks its input itself keeps its own rule.
+    // a box that checks its input itself keeps its own rule (a one-line text
+    // box keeps its rule and gains the capitals).
     for (int i = 0; i <= 6; ++i) {
         auto *box = findChild<QLineEdit *>(ui::arrayName("Text1", i));
-        if (box && !box->validator())
+        if (box && (!box->validator() || ui::KeepsOneLine(box)))
             ui::SetUpperCase(box);
     }
 }

@@ -1,6 +1,7 @@
 #include "NewDataFolder.h"
 
 #include "data/AdministratorCode.h"
+#include "data/StoreFailure.h"
 #include "data/AppGlobals.h"
 #include "data/AuditLog.h"
 #include "data/FileModes.h"
@@ -73,8 +74,8 @@ bool createNewDataFolder(const NewDataFolderRequest &request, const pathfile::Pl
                 QFile::remove(f);
         if (!existed)
             QDir().rmdir(folder);
-        msg::critical(Title, QStringLiteral("Τα αρχεία δεν δημιουργήθηκαν στο ") + folder + QStringLiteral(":\r") +
-                                 e.message());
+        msg::critical(Title, QStringLiteral("Τα αρχεία δεν δημιουργήθηκαν στο ") + folder + QStringLiteral(":\n") +
+                                 storefailure::causeLine(e));
         return false;
     }
     globals().DataPath = folder;

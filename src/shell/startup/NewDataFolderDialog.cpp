@@ -1,6 +1,7 @@
 #include "NewDataFolderDialog.h"
 
 #include "data/AdministratorCode.h"
+#include "platform/desktop/widgets/OneLineText.h"
 #include "platform/desktop/widgets/WindowRules.h"
 
 #include <QDialogButtonBox>
@@ -43,6 +44,7 @@ NewDataFolderDialog::NewDataFolderDialog(pathfile::Places places, QWidget *paren
     form->addRow(QStringLiteral("Φάκελος δεδομένων"), folderRow);
 
     m_user = new QLineEdit(this);
+    ui::SetOneLineText(m_user);
     m_user->setObjectName(QStringLiteral("user"));
     m_user->setMaxLength(25);
     form->addRow(QStringLiteral("Όνομα χρήστη"), m_user);

@@ -127,7 +127,7 @@ bool FR_ErvthshUpdate::ValidateOpeningBalance()
     }
     msg::critical(QStringLiteral("Προσοχή"),
                   QStringLiteral("Εισάγετε το ποσό που έχετε υπόλοιπο ταμείου τη παραπάνω ημερομηνία")
-                      + QLatin1Char('\r') + amount.refusal);
+                      + QLatin1Char('\n') + amount.refusal);
     return false;
 }
 

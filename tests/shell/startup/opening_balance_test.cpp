@@ -53,7 +53,7 @@ TEST(OpeningBalanceDialog, ValidationMessagesAndConfirmation)
     box(dlg, 0)->setText(QStringLiteral("05-12-2005"));
     box(dlg, 1)->setText(QStringLiteral("12,5,0"));
     EXPECT_FALSE(dlg.ValidateOpeningBalance());
-    EXPECT_EQ(boxes.last().text, QStringLiteral("Εισάγετε το ποσό που έχετε υπόλοιπο ταμείου τη παραπάνω ημερομηνία\r"
+    EXPECT_EQ(boxes.last().text, QStringLiteral("Εισάγετε το ποσό που έχετε υπόλοιπο ταμείου τη παραπάνω ημερομηνία\n"
                                                 "Το ποσό έχει περισσότερα από ένα δεκαδικά κόμματα."));
     // Decimals beyond the cents are refused, not rounded away.
     box(dlg, 1)->setText(QStringLiteral("1,23456"));

@@ -50,7 +50,7 @@ TEST(Startup, EmptyOrNumericFolderIsReplacedByTheProgramFolder)
         EXPECT_EQ(boxes.shown().first().title, QStringLiteral("Προσοχή"));
         EXPECT_EQ(boxes.shown().first().icon, msg::Icon::Information);
         EXPECT_TRUE(boxes.shown().first().text.endsWith(
-            QStringLiteral("\r H διαδρομή φυλάσετε μέσα στο αρχείο diadromh.dat")));
+            QStringLiteral("\n H διαδρομή φυλάσετε μέσα στο αρχείο diadromh.dat")));
         // The next start finds the program folder in the file.
         QFile f(programDir.filePath(QStringLiteral("DIADROMH.DAT")));
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));

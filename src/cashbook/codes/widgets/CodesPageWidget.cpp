@@ -5,7 +5,9 @@
 #include "data/Store.h"
 #include "groups/GroupQueries.h"
 #include "groups/widgets/OmadaKvdikvn.h"
+#include "data/StoreFailure.h"
 #include "platform/desktop/Messages.h"
+#include "platform/desktop/widgets/OneLineText.h"
 #include "platform/desktop/widgets/WindowRules.h"
 #include "platform/regional/GreekFormats.h"
 #include "shell/contracts/MainWindowState.h"
@@ -145,6 +147,8 @@ QWidget *CodesPageWidget::buildDetailsFrame()
     m_active->setChecked(true);
     for (QLineEdit *box : {m_code, m_description, m_groupName})
         ui::SelectTextOnFocus(box);
+    for (QLineEdit *box : {m_description, m_groupName})
+        ui::SetOneLineText(box);
 
     grid->addWidget(makeLabel(6, QStringLiteral("Κωδικός"), frame), 0, 0);
     grid->addWidget(m_code, 0, 1);
@@ -181,7 +185,7 @@ template <typename Operation> void CodesPageWidget::guarded(Operation op)
     try {
         op();
     } catch (const db::DbError &e) {
-        msg::critical(QStringLiteral("Προσοχή"), e.message());
+        storefailure::reportNotDone(e);
     }
 }
 

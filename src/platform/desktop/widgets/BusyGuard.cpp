@@ -1,5 +1,6 @@
 #include "BusyGuard.h"
 
+#include <QGuiApplication>
 #include <QWidget>
 
 BusyGuard::BusyGuard(QWidget *window) : m_window(window)
@@ -15,4 +16,12 @@ BusyGuard::~BusyGuard()
 bool BusyGuard::isBusy(const QWidget *window)
 {
     return window->testAttribute(Qt::WA_SetCursor) && window->cursor().shape() == Qt::WaitCursor;
+}
+
+void showWaitPointer(bool waiting)
+{
+    if (waiting)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
 }

@@ -19,3 +19,8 @@ public:
 private:
     QWidget *m_window;
 };
+
+// The busy pointer over every window of the program while a wait outside it
+// lasts (true: show it; false: take it away again). For waits that block the
+// event loop, such as a locked marker file.
+void showWaitPointer(bool waiting);

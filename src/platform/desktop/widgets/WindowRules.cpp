@@ -1,7 +1,7 @@
 #include "WindowRules.h"
 #include "WindowPlacement.h"
 
-#include "platform/regional/GreekFormats.h"
+#include "OneLineText.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -15,23 +15,11 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
-#include <QValidator>
 #include <QWindow>
 #include <algorithm>
 
 namespace ui {
 namespace {
-
-class UpperCaseValidator : public QValidator
-{
-public:
-    using QValidator::QValidator;
-    State validate(QString &input, int &) const override
-    {
-        input = regional::toUpperGreek(input);
-        return Acceptable;
-    }
-};
 
 class SelectOnFocusFilter : public QObject
 {
@@ -133,7 +121,7 @@ void SizeFrame(QWidget *window, const QSize &outer)
 
 void SetUpperCase(QLineEdit *box)
 {
-    box->setValidator(new UpperCaseValidator(box));
+    SetOneLineUpperCase(box);
 }
 
 void SetListWidth(QAbstractItemView *list)

@@ -36,7 +36,8 @@ QSize ClientSizeForFrame(const QSize &outer, const QMargins &frame);
 // the window is shown its frame is not known.
 void SizeFrame(QWidget *window, const QSize &outer);
 
-// Typed letters become capitals (Greek accents dropped, as the upper-case edit style does).
+// Typed letters become capitals (Greek accents dropped, as the upper-case edit style does);
+// the box keeps one line of visible text (SetOneLineText).
 void SetUpperCase(QLineEdit *box);
 
 // On receiving the focus the box selects its text from the start for its

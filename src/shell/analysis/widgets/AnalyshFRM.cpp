@@ -1,5 +1,6 @@
 #include "AnalyshFRM.h"
 
+#include "data/StoreFailure.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Statement.h"
@@ -138,7 +139,7 @@ void AnalyshFRM::chooseCode(int slot)
         try {
             fillPicker();
         } catch (const db::DbError &e) {
-            msg::critical(QStringLiteral("Προσοχή"), e.message());
+            storefailure::reportReadError(e);
             return;
         }
     }
