@@ -50,7 +50,11 @@ public:
         case InUseMarker::Record::State::Unreachable:
             m_refusal = InUseMarker::problemText(record);
             return;
+        case InUseMarker::Record::State::NotAFile:
+            m_refusal = QStringLiteral("kelvora.dat is not a regular file (a link?); it is left as it is");
+            return;
         case InUseMarker::Record::State::Unreadable:
+        case InUseMarker::Record::State::Missing:
             return;
         case InUseMarker::Record::State::Free:
             break;
