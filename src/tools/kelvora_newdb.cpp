@@ -204,7 +204,11 @@ int restoreBackup(const QCommandLineParser &p)
 int createInstallation(const QCommandLineParser &p, const QString &folder, const QString &key)
 {
     for (const QString &file : {datafolder::mainDatabase(folder), datafolder::usersDatabase(folder)}) {
-        if (QFileInfo::exists(file) || QFileInfo(file).isSymLink()) {
+        if (QFileInfo(file).isSymLink()) {
+            refuse(file + QStringLiteral(" is a symbolic link; nothing is made through it"));
+            return 1;
+        }
+        if (QFileInfo::exists(file)) {
             refuse(file + QStringLiteral(" is already there; nothing is overwritten"));
             return 1;
         }
