@@ -17,7 +17,7 @@ constexpr int FirstReport = 1;
 constexpr int LastReport = 9;
 
 // The builder of report 1..9 (the number of the report list's entry), or
-// nullptr while that report is not built.
+// nullptr for any other number.
 ReportBuilder reportBuilder(int number);
 
 // Asks every choice window report `number` needs, in the order the user

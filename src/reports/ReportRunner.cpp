@@ -10,15 +10,6 @@
 namespace reports {
 namespace {
 
-void writeNotBuilt(pages::Engine &engine, const ReportInput &input)
-{
-    applyPageFrame(engine);
-    engine.StartDoc();
-    engine.setHeader(input.title.trimmed() + QStringLiteral("   ") + input.headerCaption);
-    engine.setText(QStringLiteral("\rΗ εκτύπωση \"%1\" δεν έχει κατασκευαστεί ακόμη.\r").arg(input.title.trimmed()));
-    engine.EndDoc();
-}
-
 // Ends the document in progress with a bold line saying it is incomplete;
 // returns that line.
 QString markIncomplete(pages::Engine &engine, const QString &why)
@@ -44,14 +35,10 @@ QString incompleteNotice()
 
 ReportResult runReport(int number, pages::Engine &engine, Store &store, const ReportInput &input)
 {
-    if (number < FirstReport || number > LastReport)
+    const ReportBuilder build = reportBuilder(number);
+    if (!build)
         return {ReportResult::Outcome::Nothing, {}, {}};
     installPageFooter(engine);
-    const ReportBuilder build = reportBuilder(number);
-    if (!build) {
-        writeNotBuilt(engine, input);
-        return {ReportResult::Outcome::NotBuilt, {}, {}};
-    }
     try {
         build(engine, store, input);
         if (engine.isDocOpen())

@@ -12,7 +12,6 @@ struct ReportResult
     enum class Outcome {
         Complete,   // the whole report is on the pages
         Nothing,    // no report has this number: the preview stays empty
-        NotBuilt,   // the report exists in the list but is not built yet
         Failed,     // the store failed midway: the pages say they are incomplete
         Stopped,    // the user stopped it: the pages say they are incomplete
     };
