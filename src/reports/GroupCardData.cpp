@@ -45,7 +45,6 @@ GroupCardColumns readGroupCard(db::Database &db, const QDate &start, const QDate
         const QList<qint64> &numbers = choices[i].groups;
         if (numbers.isEmpty())
             continue;
-        column.chosen = true;
         db::Statement st = db.prepare(columnQuery());
         st.bindAll(start, end, numberList(numbers));
         while (st.next())

@@ -21,7 +21,6 @@ struct GroupCardLine
 struct GroupCardColumn
 {
     QString heading;
-    bool chosen = false;         // the column has groups, so it was read
     QList<GroupCardLine> lines;  // by group name, code, newest day first
 };
 
