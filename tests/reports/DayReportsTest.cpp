@@ -21,14 +21,13 @@ struct Booked
 
 QString cents(qint64 c) { return regional::formatMoney(Money::fromCents(c)); }
 QString centsOrZero(qint64 c) { return c == 0 ? QStringLiteral("0") : cents(c); }
-QString typed(qint64 c) { return regional::formatMoneyPlain(Money::fromCents(c)); }
 
 class DayReportsTest : public CashBookFixture
 {
 protected:
     void book(const QDate &d, int code, qint64 incomeCents, qint64 expenseCents)
     {
-        insert(d, code, typed(incomeCents), typed(expenseCents));
+        insert(d, code, cents(incomeCents), cents(expenseCents));
         booked.push_back({d, code, incomeCents, expenseCents});
     }
     // Balance at the end of a day, from the booked rows only.

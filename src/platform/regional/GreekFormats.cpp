@@ -20,16 +20,6 @@ QString groupThousands(const QString &digits)
     return out;
 }
 
-QString formatCents(Money amount, bool grouped)
-{
-    const qint64 cents = amount.roundedCents();
-    const qint64 absCents = cents < 0 ? -cents : cents;
-    const QString whole = QString::number(absCents / 100);
-    const QString frac = QStringLiteral("%1").arg(absCents % 100, 2, 10, QLatin1Char('0'));
-    return (cents < 0 ? QStringLiteral("-") : QString()) + (grouped ? groupThousands(whole) : whole)
-        + QLatin1Char(',') + frac;
-}
-
 // A two-digit year is read in the century that puts it within a window that
 // slides with today: from 80 years back to 19 years ahead (in 2030 "30" is
 // 2030, in 2026 "75" is 1975 and "45" is 2045).
@@ -45,12 +35,11 @@ int expandYear(int year, int digits, int thisYear)
 
 QString formatMoney(Money amount)
 {
-    return formatCents(amount, true);
-}
-
-QString formatMoneyPlain(Money amount)
-{
-    return formatCents(amount, false);
+    const qint64 cents = amount.roundedCents();
+    const qint64 absCents = cents < 0 ? -cents : cents;
+    const QString whole = QString::number(absCents / 100);
+    const QString frac = QStringLiteral("%1").arg(absCents % 100, 2, 10, QLatin1Char('0'));
+    return (cents < 0 ? QStringLiteral("-") : QString()) + groupThousands(whole) + QLatin1Char(',') + frac;
 }
 
 std::optional<Money> parseMoney(const QString &text)

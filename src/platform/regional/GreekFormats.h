@@ -13,8 +13,6 @@ namespace regional {
 
 // "###,###,###,###,##0.00": 1234567.5 -> "1.234.567,50"
 QString formatMoney(Money amount);
-// "##############0.00": 1234567.5 -> "1234567,50"; the form kept for later reversal
-QString formatMoneyPlain(Money amount);
 
 // Reads an amount the way the regional number conversion does: optional sign,
 // dots between thousands ignored, a comma before up to four decimals (more are
