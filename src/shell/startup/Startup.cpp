@@ -71,11 +71,6 @@ QString folderWithoutBook(const QString &folder, const QString &pathFile)
                                   "αρχείο.");
 }
 
-Outcome findDataFolder(const QString &programDir)
-{
-    return findDataFolder(pathfile::placesFor(programDir));
-}
-
 Outcome findDataFolder(const pathfile::Places &places)
 {
     for (;;) {

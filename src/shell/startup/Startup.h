@@ -23,7 +23,6 @@ enum class Outcome {
 };
 
 Outcome findDataFolder(const pathfile::Places &places);
-Outcome findDataFolder(const QString &programDir);
 
 // The words for a folder named by DIADROMH.DAT that holds no kelvora.mdb:
 // whether the folder itself cannot be reached or it is there without a book.
