@@ -2,6 +2,7 @@
 
 #include "shell/contracts/Pages.h"
 
+#include <QLineEdit>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
@@ -55,6 +56,21 @@ private:
     QWidget *m_widget;
 };
 
-// Factories for the cash and codes pages; the reports page is left to the
-// frame's own placeholder.
+// The reports tab's date range Text1(7)/Text1(8), which the frame fills in
+// when the tab is entered.
+class FakeReportsPage : public ReportsPage
+{
+public:
+    FakeReportsPage(PageLog &log, QWidget *parent);
+    QWidget *widget() override { return m_widget; }
+    void PrintSelected() override { m_log.calls << QStringLiteral("PrintSelected"); }
+    void EnterPage(const QString &fromDate, const QString &toDate) override;
+
+private:
+    PageLog &m_log;
+    QWidget *m_widget;
+    QLineEdit *m_from;
+    QLineEdit *m_to;
+};
+
 PageFactories fakeFactories(PageLog &log);

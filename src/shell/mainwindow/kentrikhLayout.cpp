@@ -2,7 +2,6 @@
 #include "kentrikh.h"
 
 #include "MainWindowRules.h"
-#include "ReportsPlaceholder.h"
 #include "shell/desk/AboutWindow.h"
 #include "shell/desk/HelpWindow.h"
 #include "data/AppGlobals.h"
@@ -253,8 +252,6 @@ void kentrikh::buildPages(const PageFactories &factories)
         // Reported by initialise() with the message for unusable databases.
         m_pagesError = e;
     }
-    if (!m_reports && !m_pagesError)
-        m_reports = std::make_unique<ReportsPlaceholder>(m_panel[3]);
 
     if (m_cash)
         placePage(1, m_cash->widget());
