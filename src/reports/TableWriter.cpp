@@ -2,7 +2,6 @@
 
 #include "platform/regional/GreekFormats.h"
 #include "platform/regional/SafeText.h"
-#include "platform/regional/TextPad.h"
 
 namespace reports {
 
@@ -66,10 +65,5 @@ QString moneyOrBlank(Money amount)
 QString date(const QDate &day) { return regional::formatDate(day); }
 
 QString alignRight(const QString &text, int n) { return text.trimmed().rightJustified(n, QLatin1Char(' ')); }
-
-QString alignLeft(const QString &text, int n)
-{
-    return regional::firstCharacters(text + QString(n, QLatin1Char(' ')), n);
-}
 
 } // namespace reports

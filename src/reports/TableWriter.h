@@ -63,7 +63,5 @@ QString date(const QDate &day);         // "DD-MM-YYYY"
 // The trimmed text right-aligned in n characters. A longer text stays whole:
 // cutting it to n would drop the leading digits of a number.
 QString alignRight(const QString &text, int n);
-// The first n characters of the text followed by n blanks.
-QString alignLeft(const QString &text, int n);
 
 } // namespace reports
