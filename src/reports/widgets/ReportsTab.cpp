@@ -121,8 +121,6 @@ void ReportsTab::PrintSelected()
         return;
 
     const int number = selected->data(Qt::UserRole).toInt();
-    QWidget *main = m_widget->window();
-    main->setProperty("Tag", QString::number(number));
 
     reports::ReportInput input;
     input.fromText = m_from->text();
