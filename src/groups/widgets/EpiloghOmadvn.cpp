@@ -70,7 +70,6 @@ void EpiloghOmadvn::open(const QList<groups::GroupEntry> &groups)
     BusyGuard busy(this);
     ui::ApplyColouring(this, QStringLiteral("  list1 list2 "), palette().color(QPalette::Window));
     for (QListWidget *list : m_lists) {
-        ui::SetListWidth(list);
         for (const groups::GroupEntry &g : groups) {
             auto *item = new QListWidgetItem(g.name, list);
             item->setData(Qt::UserRole, g.number);

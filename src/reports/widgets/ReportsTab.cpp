@@ -73,7 +73,6 @@ void ReportsTab::buildControls()
         item->setData(Qt::UserRole, entry.number);
     }
     m_list[0]->setMinimumWidth(290);
-    ui::SetListWidth(m_list[1]);
 
     auto *frame = new QGroupBox(QStringLiteral("Ημερομηνία εκτύπωσης"), m_widget);
     auto *dates = new QHBoxLayout(frame);

@@ -14,7 +14,6 @@
 #include "platform/regional/GreekFormats.h"
 
 #include <QAbstractButton>
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -137,8 +136,6 @@ bool kentrikh::initialise(const schemaupgrade::AskOpeningBalance &ask)
         m_header->setText(g.HeaderCaption);
         if (m_codes)
             m_codes->RequeryCodes();
-        if (auto *dayList = findChild<QAbstractItemView *>(QStringLiteral("List1")))
-            ui::SetListWidth(dayList);
     } catch (const db::DbError &e) {
         storefailure::reportCannotOpen(e);
         return false;

@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QScreen>
-#include <QScrollBar>
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
@@ -122,12 +121,6 @@ void SizeFrame(QWidget *window, const QSize &outer)
 void SetUpperCase(QLineEdit *box)
 {
     SetOneLineUpperCase(box);
-}
-
-void SetListWidth(QAbstractItemView *list)
-{
-    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    list->horizontalScrollBar()->setRange(0, list->width());
 }
 
 QColor colourFromVb(qint64 vb, const QWidget *context)

@@ -9,7 +9,6 @@
 class QWidget;
 class QLineEdit;
 class QListWidget;
-class QAbstractItemView;
 
 // Rules and routines shared by all windows of the program.
 namespace ui {
@@ -43,9 +42,6 @@ void SetUpperCase(QLineEdit *box);
 // On receiving the focus the box selects its text from the start for its
 // maximum length, as every Text1 box does.
 void SelectTextOnFocus(QLineEdit *box);
-
-// Gives the list a horizontal scroll range of twice its width.
-void SetListWidth(QAbstractItemView *list);
 
 // A VB colour value (&H00BBGGRR, or &H800000xx for a system colour) as a QColor.
 QColor colourFromVb(qint64 vb, const QWidget *context = nullptr);
