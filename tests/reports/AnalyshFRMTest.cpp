@@ -132,4 +132,23 @@ TEST_F(AnalyshFRMTest, AskShowsTheWindowModallyAndHandsBackWhatWasSaved)
     delete AnalyshFRM::instance();
 }
 
+// A pick that was not saved is not the set-up: the report gets the stored one.
+TEST_F(AnalyshFRMTest, ClosedWithoutSavingHandsBackTheStoredSetUp)
+{
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+        AnalyshFRM *w = AnalyshFRM::instance();
+        ASSERT_NE(w, nullptr);
+        w->chooseCode(0);
+        w->pickLine(1);
+        w->reject(); // the close box
+        ran = true;
+    });
+    const analysis::AnalysisSetup setup = AnalyshFRM::ask(folder.main(), QStringLiteral("05-03-2026"));
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(setup.slotCode(0), std::nullopt);
+    EXPECT_FALSE(AnalyshFRM::instance()->isVisible());
+    delete AnalyshFRM::instance();
+}
+
 } // namespace

@@ -91,7 +91,6 @@ void AnalyshFRM::load(const QString &startDate)
 {
     setWindowTitle(QStringLiteral("Ανάλυση ταμείου ημέρας: ") + startDate);
     m_pickerFilled = false;
-    m_saved = false;
     m_picker->hide();
     m_captionEditor->hide();
     const analysis::AnalysisSetup stored = analysis::loadAnalysisSetup();
@@ -191,10 +190,8 @@ void AnalyshFRM::save()
     if (!analysis::saveAnalysisSetup(setup()))
         msg::critical(QStringLiteral("Ανάλυση ταμείου"),
                       QStringLiteral("Οι ρυθμίσεις της ανάλυσης δεν αποθηκεύτηκαν στο αρχείο ρυθμίσεων."));
-    m_saved = true;
-    hide();
-    setResult(QDialog::Accepted);
-    done(QDialog::Accepted);
+    // Hides the window; the report reads the set-up from it afterwards.
+    accept();
 }
 
 bool AnalyshFRM::eventFilter(QObject *watched, QEvent *event)
@@ -234,6 +231,6 @@ analysis::AnalysisSetup AnalyshFRM::ask(db::Database &db, const QString &startDa
         theWindow() = new AnalyshFRM(db);
     AnalyshFRM *window = theWindow();
     window->load(startDate);
-    window->exec();
-    return window->m_saved ? window->setup() : analysis::loadAnalysisSetup();
+    const bool saved = window->exec() == QDialog::Accepted;
+    return saved ? window->setup() : analysis::loadAnalysisSetup();
 }

@@ -58,5 +58,4 @@ private:
     int m_pickerSlot = -1;
     int m_editedGroup = 0;
     bool m_pickerFilled = false;
-    bool m_saved = false;
 };
