@@ -187,17 +187,17 @@ int main(int argc, char **argv)
     const QDate middle = QDate::fromString(middleDay, Qt::ISODate);
     const QDate first = QDate::fromString(firstDay, Qt::ISODate);
     const QByteArray middleText = middleDay.toLatin1(), firstText = firstDay.toLatin1();
-    book.ShowDay(middle); // the day row is current from here on
+    book.readDayAndSaveRow(middle); // the day row is current from here on
 
     constexpr int ShowRuns = 300;
     std::vector<double> show, showStore, showPage, showBare;
     int lines = 0;
     for (int i = 0; i < ShowRuns; ++i) {
         show.push_back(millis([&] {
-            const cashbook::DayView v = book.ShowDay(middle);
+            const cashbook::DayView v = book.readDayAndSaveRow(middle);
             lines = int(cashbook::lines::dayLines(v).size());
         }));
-        showStore.push_back(millis([&] { book.ShowDay(middle); }));
+        showStore.push_back(millis([&] { book.readDayAndSaveRow(middle); }));
         showBare.push_back(millis([&] { bare.showDay(middleText.constData()); }));
     }
 

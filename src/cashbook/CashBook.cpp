@@ -85,7 +85,7 @@ DayView CashBook::readDay(const QDate &day)
     return view;
 }
 
-DayView CashBook::ShowDay(const QDate &day)
+DayView CashBook::readDayAndSaveRow(const QDate &day)
 {
     DayView view = readDay(day);
     // Most days are shown again unchanged: only a row that differs costs a write.

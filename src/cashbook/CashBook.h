@@ -29,9 +29,10 @@ public:
     // in booking order. Reads only.
     DayView readDay(const QDate &day);
 
-    // ShowDay(0): reads the day and, when it has movements, writes its tameio
-    // row (a row that already holds these values is left untouched).
-    DayView ShowDay(const QDate &day);
+    // The store's part of showing a day: reads the day and, when it has
+    // movements, writes its tameio row (a row that already holds these values
+    // is left untouched). The cash sheet's ShowDay lists what it returns.
+    DayView readDayAndSaveRow(const QDate &day);
 
     // Writes the day's tameio row from the view (created when missing) and adds
     // laterChange to the balance of every later day. The caller holds the

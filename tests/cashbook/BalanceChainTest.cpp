@@ -121,7 +121,7 @@ TEST_F(CashBookFixture, HundredAndThirtyAfterFiftyGiveOneHundredTwenty)
     insert(day(1), 10, QStringLiteral("50,00"), QStringLiteral("0"));
     insert(day(2), 10, QStringLiteral("100,00"), QStringLiteral("0"));
     insert(day(2), 20, QStringLiteral("0"), QStringLiteral("30,00"));
-    const DayView v = book.ShowDay(day(2));
+    const DayView v = book.readDayAndSaveRow(day(2));
     EXPECT_EQ(v.balance(), euros(12000));
     EXPECT_EQ(row(day(2)), (DayRow{euros(10000), euros(3000), euros(12000)}));
     const QStringList l = lines::dayLines(v);
@@ -134,14 +134,14 @@ TEST_F(CashBookFixture, HundredAndThirtyAfterFiftyGiveOneHundredTwenty)
 TEST_F(CashBookFixture, ShowingADayWritesItsRowOnlyWhenItHasMovements)
 {
     insert(day(1), 10, QStringLiteral("50,00"), QStringLiteral("0"));
-    const DayView empty = book.ShowDay(day(9));
+    const DayView empty = book.readDayAndSaveRow(day(9));
     EXPECT_FALSE(empty.hasMovements());
     EXPECT_EQ(empty.balance(), euros(5000));
     EXPECT_FALSE(row(day(9)));
 
     // A row lost or never written is created the next time the day is shown.
     folder.main().execute(QStringLiteral("DELETE FROM tameio"));
-    book.ShowDay(day(1));
+    book.readDayAndSaveRow(day(1));
     EXPECT_EQ(row(day(1)), (DayRow{euros(5000), Money(), euros(5000)}));
 }
 
@@ -186,7 +186,7 @@ TEST_F(CashBookFixture, RandomOperationsKeepTheChain)
         }
         messages.clear();
         if (pick(0, 4) == 0)
-            book.ShowDay(day(1, 1).addDays(pick(0, 40)));
+            book.readDayAndSaveRow(day(1, 1).addDays(pick(0, 40)));
     }
 
     db::Statement rows = folder.main().prepare(QStringLiteral(
@@ -303,7 +303,7 @@ TEST_F(CashBookFixture, TheOpeningBalanceIsCarriedWhereverTheFirstMovementIsBook
 
     const qint64 onDay = insert(D, 10, QStringLiteral("100,00"), QStringLiteral("0"));
     EXPECT_EQ(balance(D), euros(160000));
-    book.ShowDay(D); // showing the day again keeps the opening
+    book.readDayAndSaveRow(D); // showing the day again keeps the opening
     EXPECT_EQ(balance(D), euros(160000));
     expectChain("on the day");
     const qint64 onLater = insert(later, 20, QStringLiteral("0"), QStringLiteral("30,00"));
@@ -312,13 +312,13 @@ TEST_F(CashBookFixture, TheOpeningBalanceIsCarriedWhereverTheFirstMovementIsBook
     const qint64 onEarlier = insert(earlier, 10, QStringLiteral("5,00"), QStringLiteral("0"));
     EXPECT_EQ(balance(earlier), euros(500));
     EXPECT_EQ(balance(D), euros(160500));
-    book.ShowDay(D);
+    book.readDayAndSaveRow(D);
     expectChain("earlier");
 
     for (qint64 aa : {onDay, onEarlier, onLater}) {
         messages.answerNext(msg::Answer::Ok);
         ASSERT_TRUE(ops.DeleteMovement(aa));
-        book.ShowDay(D);
+        book.readDayAndSaveRow(D);
         expectChain("deleted");
     }
     EXPECT_EQ(balance(D), opening);
@@ -340,8 +340,8 @@ TEST_F(CashBookFixture, AnOpeningBalanceOnABookWithRowsKeepsLaterMovements)
     EXPECT_EQ(balance(day(1)), euros(1000));
     EXPECT_EQ(balance(day(5)), euros(100000));
     EXPECT_EQ(balance(day(9)), euros(99600));
-    book.ShowDay(day(5));
-    book.ShowDay(day(9));
+    book.readDayAndSaveRow(day(5));
+    book.readDayAndSaveRow(day(9));
     EXPECT_EQ(balance(day(5)), euros(100000));
     EXPECT_EQ(balance(day(9)), euros(99600));
 }

@@ -175,7 +175,7 @@ void CashSheetWidget::ShowDay()
         // A failed write of the day row still shows the day as read; a failed
         // read is said, and no balance or total is shown for the day then.
         try {
-            view = m_book.ShowDay(*day);
+            view = m_book.readDayAndSaveRow(*day);
         } catch (const MoneyOverflow &) {
             msg::critical(Attention, QStringLiteral("Τα ποσά της ημέρας ξεπερνούν το όριο που μπορεί να κρατηθεί."));
         } catch (const db::DbError &written) {
