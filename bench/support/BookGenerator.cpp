@@ -107,8 +107,8 @@ GeneratedBook generateBook(const QString &dataFolder, const BookSize &size)
             const QString description = QStringLiteral("ΚΙΝΗΣΗ %1 ΤΗΣ %2").arg(i + 1).arg(regional::formatDate(d));
             move.reset();
             move.bindAll(c.number, d, description, in, out_, int(c.group + 1),
-                         cashbook::lines::storedLine(c.number, description, cashbook::lines::statusAmount(in),
-                                                     cashbook::lines::statusAmount(out_), cheque),
+                         cashbook::lines::storedLine(c.number, description, cashbook::lines::moneyOrZero(in),
+                                                     cashbook::lines::moneyOrZero(out_), cheque),
                          cheque, memo);
             move.run();
             income += in;

@@ -79,7 +79,7 @@ QString storedLine(int code, const QString &description, const QString &incomeTe
         + PadLeft(expenseText, AmountWidth) + chequeMark(cheque);
 }
 
-QString statusAmount(Money amount)
+QString moneyOrZero(Money amount)
 {
     return amount.isZero() ? QStringLiteral("0") : regional::formatMoney(amount);
 }

@@ -28,8 +28,9 @@ QStringList dayLines(const DayView &day);
 QString storedLine(int code, const QString &description, const QString &incomeText,
                    const QString &expenseText, bool cheque);
 
-// A total for the status bar: "0" when zero, otherwise the grouped format.
-QString statusAmount(Money amount);
+// "0" when zero, otherwise the grouped format: the day's totals in the status
+// bar and a movement's amounts in the entry boxes.
+QString moneyOrZero(Money amount);
 
 // The text an amount box shows after it is left: empty -> "0", otherwise the
 // grouped format with two decimals. Text that is no clear amount stays as

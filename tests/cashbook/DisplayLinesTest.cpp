@@ -111,8 +111,8 @@ TEST(DisplayLines, AmountBoxes)
     EXPECT_EQ(lines::formatAmountBox(QString()), QStringLiteral("0"));
     EXPECT_EQ(lines::formatAmountBox(QStringLiteral("1234,5")), QStringLiteral("1.234,50"));
     EXPECT_EQ(lines::formatAmountBox(QStringLiteral("0")), QStringLiteral("0,00"));
-    EXPECT_EQ(lines::statusAmount(Money()), QStringLiteral("0"));
-    EXPECT_EQ(lines::statusAmount(Money::fromCents(12000)), QStringLiteral("120,00"));
+    EXPECT_EQ(lines::moneyOrZero(Money()), QStringLiteral("0"));
+    EXPECT_EQ(lines::moneyOrZero(Money::fromCents(12000)), QStringLiteral("120,00"));
     EXPECT_EQ(lines::formatAmountBox(QStringLiteral("12.5")), QStringLiteral("12,50")); // the keypad's dot
     // Text that is no clear amount is never rounded into one.
     EXPECT_EQ(lines::formatAmountBox(QStringLiteral("0,305")), QStringLiteral("0,305"));

@@ -201,9 +201,9 @@ void CashSheetWidget::ShowDay()
         auto *item = new QListWidgetItem(texts[i], m_list);
         item->setData(AaRole, i == 0 ? qint64(0) : view.movements[i - 1].aa);
     }
-    m_context.setStatusPanel(2, lines::statusAmount(view.income));
-    m_context.setStatusPanel(4, lines::statusAmount(view.expense));
-    m_context.setStatusPanel(6, lines::statusAmount(view.balance()));
+    m_context.setStatusPanel(2, lines::moneyOrZero(view.income));
+    m_context.setStatusPanel(4, lines::moneyOrZero(view.expense));
+    m_context.setStatusPanel(6, lines::moneyOrZero(view.balance()));
     if (!view.hasMovements())
         return;
 
@@ -262,8 +262,8 @@ void CashSheetWidget::listDoubleClicked(int row)
     m_codeBox->setCurrentIndex(index);
     m_codeBox->setEditText(index >= 0 ? m_codes[index].lista.trimmed() : QString::number(m->kvdikos));
     m_text[DescriptionBox]->setText(m->perigrafh);
-    m_text[IncomeBox]->setText(lines::statusAmount(m->esoda));
-    m_text[ExpenseBox]->setText(lines::statusAmount(m->ejoda));
+    m_text[IncomeBox]->setText(lines::moneyOrZero(m->esoda));
+    m_text[ExpenseBox]->setText(lines::moneyOrZero(m->ejoda));
     m_text[MemoBox]->setText(regional::formatMoney(m->L_tajeos));
     m_currentCode = m->kvdikos;
     m_cheque->setChecked(m->epitagh);
@@ -351,7 +351,7 @@ void CashSheetWidget::chooseCode(const ActiveCode &code)
         // The sum typed so far goes to the box that fits the new code.
         const Money sum = regional::checkAmountText(m_text[IncomeBox]->text()).amount.value_or(Money())
             + regional::checkAmountText(m_text[ExpenseBox]->text()).amount.value_or(Money());
-        m_text[code.esodo ? IncomeBox : ExpenseBox]->setText(lines::statusAmount(sum));
+        m_text[code.esodo ? IncomeBox : ExpenseBox]->setText(lines::moneyOrZero(sum));
         m_text[code.esodo ? ExpenseBox : IncomeBox]->setText(Zero);
     } else {
         m_text[IncomeBox]->setText(Zero);
