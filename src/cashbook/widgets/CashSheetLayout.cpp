@@ -31,17 +31,17 @@ QLabel *caption(const QString &text, int element, QWidget *parent)
 
 void CashSheetWidget::buildControls()
 {
-    auto makeBox = [this](int element, int maxLength, Qt::Alignment align) {
+    auto makeBox = [this](QLineEdit *&member, int element, int maxLength, Qt::Alignment align) {
         auto *box = new QLineEdit(this);
         box->setObjectName(ui::arrayName("Text1", element));
         box->setMaxLength(maxLength);
         box->setAlignment(align);
         box->installEventFilter(this);
-        m_text[size_t(element)] = box;
+        member = box;
         return box;
     };
 
-    QLineEdit *date = makeBox(0, 11, Qt::AlignCenter);
+    QLineEdit *date = makeBox(m_dateBox, 0, 11, Qt::AlignCenter);
     date->setAccessibleName(QStringLiteral("Ημερομηνία"));
     date->setFixedWidth(100);
     installDateKeyFilter(date);
@@ -93,11 +93,11 @@ void CashSheetWidget::buildControls()
     m_codeBox->lineEdit()->installEventFilter(this);
     m_codeBox->installEventFilter(this);
 
-    QLineEdit *description = makeBox(1, 50, Qt::AlignLeft);
+    QLineEdit *description = makeBox(m_descriptionBox, 1, 50, Qt::AlignLeft);
     ui::SetOneLineText(description);
-    QLineEdit *memo = makeBox(9, 18, Qt::AlignRight);
-    QLineEdit *income = makeBox(2, 18, Qt::AlignRight);
-    QLineEdit *expense = makeBox(3, 18, Qt::AlignRight);
+    QLineEdit *memo = makeBox(m_memoBox, 9, 18, Qt::AlignRight);
+    QLineEdit *income = makeBox(m_incomeBox, 2, 18, Qt::AlignRight);
+    QLineEdit *expense = makeBox(m_expenseBox, 3, 18, Qt::AlignRight);
     for (QLineEdit *amount : {memo, income, expense})
         ui::installAmountKeyFilter(amount);
     m_cheque = new QCheckBox(QStringLiteral("Επιταγή"), this);

@@ -28,7 +28,6 @@ namespace {
 const QString Attention = QStringLiteral("Προσοχή");
 const QString Zero = QStringLiteral("0");
 
-constexpr int DateBox = 0, DescriptionBox = 1, IncomeBox = 2, ExpenseBox = 3, MemoBox = 9;
 constexpr int InsertButton = 0, ChangeButton = 2, DeleteButton = 3, CloseButton = 8;
 constexpr int AaRole = Qt::UserRole;
 
@@ -44,12 +43,12 @@ CashSheetWidget::CashSheetWidget(PageContext &context, Store &store, QWidget *pa
 {
     setObjectName(QStringLiteral("CashSheet"));
     buildControls();
-    m_text[DateBox]->setText(regional::formatDate(Clock::today()));
-    m_text[DescriptionBox]->clear();
-    for (int i : {IncomeBox, ExpenseBox, MemoBox})
-        m_text[size_t(i)]->setText(Zero);
-    m_text[IncomeBox]->setEnabled(false);
-    m_text[ExpenseBox]->setEnabled(false);
+    m_dateBox->setText(regional::formatDate(Clock::today()));
+    m_descriptionBox->clear();
+    for (QLineEdit *box : {m_incomeBox, m_expenseBox, m_memoBox})
+        box->setText(Zero);
+    m_incomeBox->setEnabled(false);
+    m_expenseBox->setEnabled(false);
 
     connect(m_codeBox, &QComboBox::activated, this, [this](int index) {
         if (index >= 0 && index < m_codes.size())
@@ -65,7 +64,7 @@ CashSheetWidget::CashSheetWidget(PageContext &context, Store &store, QWidget *pa
 
 std::optional<QDate> CashSheetWidget::shownDate() const
 {
-    return regional::parseDate(m_text[DateBox]->text(), Clock::today());
+    return regional::parseDate(m_dateBox->text(), Clock::today());
 }
 
 void CashSheetWidget::LeaveDateBox()
@@ -85,7 +84,7 @@ void CashSheetWidget::leaveDateBoxNow()
     }
     if (!checkBookingDay(*day, Clock::today()))
         return;
-    m_text[DateBox]->setText(regional::formatDate(*day));
+    m_dateBox->setText(regional::formatDate(*day));
     m_weekday->setText(regional::weekdayName(*day, regional::WeekdaySpelling::CashSheet));
 
     if (IsDayClosed() && !globals().RightChangeRecords) {
@@ -148,8 +147,8 @@ void CashSheetWidget::setStateLabel(const QString &text, const QColor &colour)
 void CashSheetWidget::setEntryEnabled(bool enabled)
 {
     m_codeBox->setEnabled(enabled);
-    for (int i : {DescriptionBox, IncomeBox, ExpenseBox})
-        m_text[size_t(i)]->setEnabled(enabled);
+    for (QLineEdit *box : {m_descriptionBox, m_incomeBox, m_expenseBox})
+        box->setEnabled(enabled);
     m_cheque->setEnabled(enabled);
 }
 
@@ -261,18 +260,18 @@ void CashSheetWidget::listDoubleClicked(int row)
             index = i;
     m_codeBox->setCurrentIndex(index);
     m_codeBox->setEditText(index >= 0 ? m_codes[index].lista.trimmed() : QString::number(m->kvdikos));
-    m_text[DescriptionBox]->setText(m->perigrafh);
-    m_text[IncomeBox]->setText(lines::moneyOrZero(m->esoda));
-    m_text[ExpenseBox]->setText(lines::moneyOrZero(m->ejoda));
-    m_text[MemoBox]->setText(regional::formatMoney(m->L_tajeos));
+    m_descriptionBox->setText(m->perigrafh);
+    m_incomeBox->setText(lines::moneyOrZero(m->esoda));
+    m_expenseBox->setText(lines::moneyOrZero(m->ejoda));
+    m_memoBox->setText(regional::formatMoney(m->L_tajeos));
     m_currentCode = m->kvdikos;
     m_cheque->setChecked(m->epitagh);
     m_loaded = aa;
     ShowEditButtons(true);
     m_context.state->MovementSelected = true;
-    const bool income = m_text[IncomeBox]->text() != Zero;
-    m_text[IncomeBox]->setEnabled(income);
-    m_text[ExpenseBox]->setEnabled(!income);
+    const bool income = m_incomeBox->text() != Zero;
+    m_incomeBox->setEnabled(income);
+    m_expenseBox->setEnabled(!income);
 }
 
 // Enter on a movement's line loads it as a double click does, and puts the
@@ -285,7 +284,7 @@ bool CashSheetWidget::loadCurrentLine()
     listDoubleClicked(row);
     if (!m_context.state->MovementSelected)
         return true;
-    QLineEdit *amount = m_text[IncomeBox]->isEnabled() ? m_text[IncomeBox] : m_text[ExpenseBox];
+    QLineEdit *amount = m_incomeBox->isEnabled() ? m_incomeBox : m_expenseBox;
     amount->setFocus(Qt::ShortcutFocusReason);
     return true;
 }
@@ -304,7 +303,7 @@ void CashSheetWidget::ShowEditButtons(bool show)
 {
     m_context.setButtonVisible(ChangeButton, show);
     m_context.setButtonVisible(DeleteButton, show);
-    m_text[DateBox]->setEnabled(!show);
+    m_dateBox->setEnabled(!show);
 }
 
 void CashSheetWidget::ClearSelection()
@@ -322,17 +321,17 @@ void CashSheetWidget::resetEntry()
     m_codeBox->setCurrentIndex(-1);
     m_codeBox->setEditText(QString());
     m_currentCode = 0;
-    m_text[DescriptionBox]->clear();
-    m_text[IncomeBox]->setText(Zero);
-    m_text[ExpenseBox]->setText(Zero);
+    m_descriptionBox->clear();
+    m_incomeBox->setText(Zero);
+    m_expenseBox->setText(Zero);
 }
 
 void CashSheetWidget::clearEntry()
 {
     resetEntry();
-    m_text[MemoBox]->setText(Zero);
-    m_text[IncomeBox]->setEnabled(false);
-    m_text[ExpenseBox]->setEnabled(false);
+    m_memoBox->setText(Zero);
+    m_incomeBox->setEnabled(false);
+    m_expenseBox->setEnabled(false);
     m_cheque->setChecked(false);
     m_context.state->MovementSelected = false;
     m_loaded = 0;
@@ -343,26 +342,26 @@ void CashSheetWidget::chooseCode(const ActiveCode &code)
     const bool changed = code.kvdikos != m_currentCode;
     m_codeBox->setEditText(QString::number(code.kvdikos) + QLatin1Char(' ') + code.perigrafh);
     m_currentCode = code.kvdikos;
-    m_text[IncomeBox]->setEnabled(code.esodo);
-    m_text[ExpenseBox]->setEnabled(!code.esodo);
+    m_incomeBox->setEnabled(code.esodo);
+    m_expenseBox->setEnabled(!code.esodo);
     if (!changed)
         return;
     if (m_context.state->MovementSelected) {
         // The sum typed so far goes to the box that fits the new code.
-        const Money sum = regional::checkAmountText(m_text[IncomeBox]->text()).amount.value_or(Money())
-            + regional::checkAmountText(m_text[ExpenseBox]->text()).amount.value_or(Money());
-        m_text[code.esodo ? IncomeBox : ExpenseBox]->setText(lines::moneyOrZero(sum));
-        m_text[code.esodo ? ExpenseBox : IncomeBox]->setText(Zero);
+        const Money sum = regional::checkAmountText(m_incomeBox->text()).amount.value_or(Money())
+            + regional::checkAmountText(m_expenseBox->text()).amount.value_or(Money());
+        (code.esodo ? m_incomeBox : m_expenseBox)->setText(lines::moneyOrZero(sum));
+        (code.esodo ? m_expenseBox : m_incomeBox)->setText(Zero);
     } else {
-        m_text[IncomeBox]->setText(Zero);
-        m_text[ExpenseBox]->setText(Zero);
+        m_incomeBox->setText(Zero);
+        m_expenseBox->setText(Zero);
     }
 }
 
 void CashSheetWidget::codeEntered()
 {
     if (takeShownCode(CodeCheck::AlsoEmpty))
-        m_text[DescriptionBox]->setFocus();
+        m_descriptionBox->setFocus();
 }
 
 // The code box left with a text that is not the chosen code's (typed, then
@@ -380,9 +379,9 @@ bool CashSheetWidget::takeShownCode(CodeCheck check)
     const QString typed = m_codeBox->currentText().trimmed();
     auto refuse = [this](const QString &text) {
         msg::information(QStringLiteral("Προσοχη"), text);
-        for (int i : {IncomeBox, ExpenseBox}) {
-            m_text[size_t(i)]->setText(Zero);
-            m_text[size_t(i)]->setEnabled(false);
+        for (QLineEdit *box : {m_incomeBox, m_expenseBox}) {
+            box->setText(Zero);
+            box->setEnabled(false);
         }
         return false;
     };
@@ -423,9 +422,8 @@ bool CashSheetWidget::takeShownCode(CodeCheck check)
     return true;
 }
 
-void CashSheetWidget::amountBoxLeft(int index)
+void CashSheetWidget::amountBoxLeft(QLineEdit *box)
 {
-    QLineEdit *box = m_text[size_t(index)];
     // A text that is no clear amount is said at once and left as typed, for
     // the user to correct.
     if (box->text().trimmed().isEmpty() || readAmountBox(box->text()))
@@ -435,12 +433,12 @@ void CashSheetWidget::amountBoxLeft(int index)
 MovementEntry CashSheetWidget::entry() const
 {
     MovementEntry e;
-    e.dateText = m_text[DateBox]->text();
+    e.dateText = m_dateBox->text();
     e.code = m_currentCode;
-    e.description = m_text[DescriptionBox]->text();
-    e.incomeText = m_text[IncomeBox]->text();
-    e.expenseText = m_text[ExpenseBox]->text();
-    e.memoText = m_text[MemoBox]->text();
+    e.description = m_descriptionBox->text();
+    e.incomeText = m_incomeBox->text();
+    e.expenseText = m_expenseBox->text();
+    e.memoText = m_memoBox->text();
     e.cheque = m_cheque->isChecked();
     return e;
 }
@@ -475,10 +473,10 @@ void CashSheetWidget::finishEditing()
 {
     QWidget *focused = QApplication::focusWidget();
     // A refused amount is reported by the operation itself, once.
-    for (int i : {IncomeBox, ExpenseBox, MemoBox})
-        if (focused == m_text[size_t(i)])
-            m_text[size_t(i)]->setText(lines::formatAmountBox(m_text[size_t(i)]->text()));
-    if (focused == m_text[DateBox] && m_text[DateBox]->text() != regional::formatDate(m_shownDay))
+    for (QLineEdit *box : {m_incomeBox, m_expenseBox, m_memoBox})
+        if (focused == box)
+            box->setText(lines::formatAmountBox(box->text()));
+    if (focused == m_dateBox && m_dateBox->text() != regional::formatDate(m_shownDay))
         leaveDateBoxNow();
 }
 
@@ -491,8 +489,8 @@ void CashSheetWidget::InsertMovement()
         return;
     ShowDay();
     resetEntry();
-    m_text[IncomeBox]->setEnabled(false);
-    m_text[ExpenseBox]->setEnabled(false);
+    m_incomeBox->setEnabled(false);
+    m_expenseBox->setEnabled(false);
     m_cheque->setChecked(false);
     m_codeBox->setFocus();
 }
@@ -519,16 +517,16 @@ bool CashSheetWidget::DeleteMovement()
     if (!m_ops.DeleteMovement(m_loaded))
         return m_ops.declinedByUser();
     ShowDay();
-    m_text[DescriptionBox]->clear();
-    m_text[IncomeBox]->setText(Zero);
-    m_text[ExpenseBox]->setText(Zero);
+    m_descriptionBox->clear();
+    m_incomeBox->setText(Zero);
+    m_expenseBox->setText(Zero);
     return true;
 }
 
 void CashSheetWidget::CloseCash()
 {
     finishEditing();
-    if (!m_ops.CloseCash(m_text[DateBox]->text()))
+    if (!m_ops.CloseCash(m_dateBox->text()))
         return;
     // The day now shows as closed; a user without the right to change closed
     // days gets the protected view at once, without the refusal that leaving
@@ -545,8 +543,10 @@ void CashSheetWidget::CloseCash()
 
 bool CashSheetWidget::eventFilter(QObject *watched, QEvent *event)
 {
-    const int index = int(std::find(m_text.begin(), m_text.end(), watched) - m_text.begin());
-    const bool isTextBox = index < int(m_text.size());
+    // One of the Text1 boxes, or nullptr.
+    QLineEdit *const textBoxes[] = {m_dateBox, m_descriptionBox, m_incomeBox, m_expenseBox, m_memoBox};
+    const auto found = std::find(std::begin(textBoxes), std::end(textBoxes), watched);
+    QLineEdit *const box = found != std::end(textBoxes) ? *found : nullptr;
 
     if (event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
@@ -560,7 +560,7 @@ bool CashSheetWidget::eventFilter(QObject *watched, QEvent *event)
         }
         if (watched == m_list && loadCurrentLine())
             return true;
-        if (isTextBox || watched == m_list) {
+        if (box || watched == m_list) {
             // Enter moves on like Tab (unless the window's own rule did already).
             focusNextChild();
             return true;
@@ -571,13 +571,12 @@ bool CashSheetWidget::eventFilter(QObject *watched, QEvent *event)
         if (watched == m_codeBox || watched == m_codeBox->lineEdit()) {
             QLineEdit *edit = m_codeBox->lineEdit();
             QTimer::singleShot(0, edit, [edit] { edit->setSelection(0, 25); });
-        } else if (isTextBox) {
-            QLineEdit *box = m_text[size_t(index)];
+        } else if (box) {
             QTimer::singleShot(0, box, [box] { box->setSelection(0, box->maxLength()); });
         }
         return false;
     }
-    if (event->type() == QEvent::FocusOut && (isTextBox || watched == m_codeBox)) {
+    if (event->type() == QEvent::FocusOut && (box || watched == m_codeBox)) {
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
             return false;
@@ -585,10 +584,10 @@ bool CashSheetWidget::eventFilter(QObject *watched, QEvent *event)
             codeBoxLeft();
             return false;
         }
-        if (index == DateBox)
+        if (box == m_dateBox)
             LeaveDateBox();
-        else if (index == IncomeBox || index == ExpenseBox || index == MemoBox)
-            amountBoxLeft(index);
+        else if (box == m_incomeBox || box == m_expenseBox || box == m_memoBox)
+            amountBoxLeft(box);
     }
     return false;
 }

@@ -6,7 +6,6 @@
 #include "shell/contracts/Pages.h"
 
 #include <QWidget>
-#include <array>
 
 class QCheckBox;
 class QComboBox;
@@ -71,7 +70,7 @@ private:
     void chooseCode(const ActiveCode &code);
     void resetEntry();
     void clearEntry();
-    void amountBoxLeft(int index);
+    void amountBoxLeft(QLineEdit *box);
     void finishEditing();
     MovementEntry entry() const;
     std::optional<QDate> shownDate() const;
@@ -85,7 +84,11 @@ private:
     CashBook m_book;
     CashOperations m_ops;
 
-    std::array<QLineEdit *, 10> m_text{};   // Text1(0..3) and Text1(9)
+    QLineEdit *m_dateBox = nullptr;         // Text1(0)
+    QLineEdit *m_descriptionBox = nullptr;  // Text1(1)
+    QLineEdit *m_incomeBox = nullptr;       // Text1(2)
+    QLineEdit *m_expenseBox = nullptr;      // Text1(3)
+    QLineEdit *m_memoBox = nullptr;         // Text1(9)
     QLabel *m_weekday = nullptr;            // Label1(0)
     QLabel *m_state = nullptr;              // Label3D1(3)
     QLabel *m_header = nullptr;             // Label1(5)
