@@ -39,7 +39,7 @@ EpiloghOmadvn::EpiloghOmadvn(const QList<groups::GroupEntry> &groups, QWidget *p
     resize(ui::twipsToPixels(9600), ui::twipsToPixels(4800));
     ui::CenterForm(this);
     ui::NameControlsForAccessibility(this);
-    open(groups);
+    fillLists(groups);
 }
 
 void EpiloghOmadvn::buildControls()
@@ -63,7 +63,7 @@ void EpiloghOmadvn::buildControls()
     }
 }
 
-void EpiloghOmadvn::open(const QList<groups::GroupEntry> &groups)
+void EpiloghOmadvn::fillLists(const QList<groups::GroupEntry> &groups)
 {
     if (BusyGuard::isBusy(this))
         return;

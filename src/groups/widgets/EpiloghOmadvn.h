@@ -27,7 +27,8 @@ protected:
 
 private:
     void buildControls();
-    void open(const QList<groups::GroupEntry> &groups);
+    // One line per group in each column's list, the stored marks restored.
+    void fillLists(const QList<groups::GroupEntry> &groups);
     void saveAll();
 
     QList<groups::GroupEntry> m_groups;
