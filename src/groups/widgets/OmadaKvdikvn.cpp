@@ -121,12 +121,13 @@ void OmadaKvdikvn::buildControls()
     grid->addLayout(buttons, 3, 1, Qt::AlignBottom);
 }
 
-QToolButton *OmadaKvdikvn::addButton(int element, const QString &caption, const QString &tooltip, int iconKind)
+QToolButton *OmadaKvdikvn::addButton(int element, const QString &caption, const QString &tooltip,
+                                     QStyle::StandardPixmap icon)
 {
     auto *button = new QToolButton(m_panel);
     button->setObjectName(ui::arrayName("Command1", element));
     button->setToolTip(tooltip);
-    button->setIcon(style()->standardIcon(static_cast<QStyle::StandardPixmap>(iconKind)));
+    button->setIcon(style()->standardIcon(icon));
     button->setIconSize(QSize(28, 28));
     button->setFixedSize(46, 42);
     keepPlaceWhenHidden(button);

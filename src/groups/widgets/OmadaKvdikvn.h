@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QStyle>
 #include <array>
 
 class QFrame;
@@ -26,7 +27,7 @@ public:
 
 private:
     void buildControls();
-    QToolButton *addButton(int element, const QString &caption, const QString &tooltip, int iconKind);
+    QToolButton *addButton(int element, const QString &caption, const QString &tooltip, QStyle::StandardPixmap icon);
     void onButton(int element);
     void refillList();
     void setEditMode(bool edit);
