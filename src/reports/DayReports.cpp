@@ -55,7 +55,7 @@ bool codeExists(db::Database &db, int code)
 
 } // namespace
 
-void buildDaySheet(pages::Engine &engine, Store &store, const ReportInput &input)
+void daySheet(pages::Engine &engine, Store &store, const ReportInput &input)
 {
     applyPageFrame(engine);
     engine.StartDoc();
@@ -107,7 +107,7 @@ void buildDaySheet(pages::Engine &engine, Store &store, const ReportInput &input
 
 bool hasCashDay(Store &store, const QDate &day) { return dayRow(store.main(), day).has_value(); }
 
-void buildDayAnalysis(pages::Engine &engine, Store &store, const ReportInput &input)
+void dayAnalysis(pages::Engine &engine, Store &store, const ReportInput &input)
 {
     db::Database &db = store.main();
     const QString dayText = input.fromText;

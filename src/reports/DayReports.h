@@ -10,12 +10,12 @@ namespace reports {
 
 // Report 1, the day cash sheet of the end date: the balance brought forward,
 // every movement of the day, the totals and the closing balance.
-void buildDaySheet(pages::Engine &engine, Store &store, const ReportInput &input);
+void daySheet(pages::Engine &engine, Store &store, const ReportInput &input);
 
 // Report 8, the cash analysis of the start date: the day's figures, the
 // balance of each of the four groups of non-cash codes up to the day, and the
 // cash in the till.
-void buildDayAnalysis(pages::Engine &engine, Store &store, const ReportInput &input);
+void dayAnalysis(pages::Engine &engine, Store &store, const ReportInput &input);
 
 // Whether the day has its cash row (tameio); the analysis of a day without
 // one prints only a message.

@@ -48,7 +48,7 @@ qsizetype longestColumn(const GroupCardColumns &columns)
 
 } // namespace
 
-void buildGroupCard(pages::Engine &engine, Store &store, const ReportInput &input)
+void groupCard(pages::Engine &engine, Store &store, const ReportInput &input)
 {
     std::array<groups::ColumnChoice, groups::GroupColumnCount> choices;
     for (int i = 0; i < groups::GroupColumnCount; ++i)

@@ -11,6 +11,6 @@ namespace reports {
 // the three columns (EpiloghOmadvn); then, on a landscape page, each column
 // lists the movements of its groups over the date range with their amounts,
 // and a bold row under the three gives each column's total.
-void buildGroupCard(pages::Engine &engine, Store &store, const ReportInput &input);
+void groupCard(pages::Engine &engine, Store &store, const ReportInput &input);
 
 } // namespace reports

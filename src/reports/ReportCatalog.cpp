@@ -50,14 +50,14 @@ struct CatalogEntry
 };
 
 const CatalogEntry Catalog[] = {
-    {1, &buildDaySheet, nullptr},
+    {1, &daySheet, nullptr},
     {2, &codeList, &askSortOrder},
     {3, &cashResultsSummary, nullptr},
     {4, &movementsByCode, &askPrintChoice},
     {5, &movementsByGroup, nullptr},
-    {6, &buildGroupCard, &chooseGroupColumns},
+    {6, &groupCard, &chooseGroupColumns},
     {7, &cheques, &askPrintChoice},
-    {8, &buildDayAnalysis, &askAnalysisSetup},
+    {8, &dayAnalysis, &askAnalysisSetup},
     {9, &daysNotClosed, nullptr},
 };
 

@@ -54,7 +54,7 @@ protected:
     void build()
     {
         input.answers = reports::askQuestions(6, answers, folder.store(), input);
-        reports::buildGroupCard(engine, folder.store(), input);
+        reports::groupCard(engine, folder.store(), input);
     }
 
     std::vector<QStringList> rows() const { return engine.document().tableRows(1); }
