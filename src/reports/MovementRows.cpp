@@ -21,24 +21,23 @@ QString selectionText(const QList<qint64> &numbers)
     return QLatin1Char(',') + parts.join(QLatin1Char(',')) + QLatin1Char(',');
 }
 
-void readRows(db::Statement &st, const MovementSink &sink, bool byGroup)
+// Both movement queries start with the same six columns, read by
+// movementOfRow; the columns each query adds start at FirstOwnColumn and are
+// read where that query is made.
+const QString MovementColumns = QStringLiteral(
+    "SELECT k.kvdikos, k.hmeromhnia, k.perigrafh, k.esoda, k.ejoda, IFNULL(k.L_tajeos, 0)");
+constexpr int FirstOwnColumn = 6;
+
+MovementRow movementOfRow(const db::Statement &st)
 {
-    while (st.next()) {
-        MovementRow r;
-        r.kvdikos = st.integer(0);
-        r.hmeromhnia = st.date(1);
-        r.perigrafh = st.text(2);
-        r.esoda = st.money(3);
-        r.ejoda = st.money(4);
-        r.memo = st.money(5);
-        if (byGroup) {
-            r.aa_omada = st.integer(6);
-            r.omada = st.text(7);
-        } else {
-            r.lista = st.text(6);
-        }
-        sink(r);
-    }
+    MovementRow r;
+    r.kvdikos = st.integer(0);
+    r.hmeromhnia = st.date(1);
+    r.perigrafh = st.text(2);
+    r.esoda = st.money(3);
+    r.ejoda = st.money(4);
+    r.memo = st.money(5);
+    return r;
 }
 
 } // namespace
@@ -58,15 +57,18 @@ void readMovementsByCode(db::Database &db, const QDate &start, const QDate &end,
 {
     // The code's list line is looked up per movement rather than joined, so a
     // code that is missing from kvdikoi still shows its movements.
-    db::Statement st = db.prepare(QStringLiteral(
-        "SELECT k.kvdikos, k.hmeromhnia, k.perigrafh, k.esoda, k.ejoda, IFNULL(k.L_tajeos, 0),"
-        " (SELECT c.lista FROM kvdikoi c WHERE c.kvdikos = k.kvdikos LIMIT 1)"
+    db::Statement st = db.prepare(MovementColumns + QStringLiteral(
+        ", (SELECT c.lista FROM kvdikoi c WHERE c.kvdikos = k.kvdikos LIMIT 1)"
         " FROM kinhseis k"
         " WHERE k.hmeromhnia BETWEEN ?1 AND ?2"
         "   AND (?3 = '' OR instr(?3, ',' || k.kvdikos || ',') > 0)"
         " ORDER BY k.kvdikos, k.hmeromhnia DESC, k.aa"));
     st.bindAll(start, end, selectionText(codes));
-    readRows(st, sink, false);
+    while (st.next()) {
+        MovementRow r = movementOfRow(st);
+        r.lista = st.text(FirstOwnColumn);
+        sink(r);
+    }
 }
 
 QList<CodeSumRow> readCodeSums(db::Database &db, const QDate &start, const QDate &end, const QList<qint64> &codes)
@@ -95,9 +97,8 @@ void readMovementsByGroup(db::Database &db, const QDate &start, const QDate &end
     // A movement belongs to the report when some code carries its group
     // number; the group's name comes from those codes, once per group. The
     // group number after the name keeps two groups of one name apart.
-    db::Statement st = db.prepare(QStringLiteral(
-        "SELECT k.kvdikos, k.hmeromhnia, k.perigrafh, k.esoda, k.ejoda, IFNULL(k.L_tajeos, 0),"
-        " k.aa_omada, g.omada"
+    db::Statement st = db.prepare(MovementColumns + QStringLiteral(
+        ", k.aa_omada, g.omada"
         " FROM kinhseis k"
         " INNER JOIN ") + groupNamesTable() + QStringLiteral(" g"
         "   ON k.aa_omada = g.aa_omadas"
@@ -105,7 +106,12 @@ void readMovementsByGroup(db::Database &db, const QDate &start, const QDate &end
         "   AND (?3 = '' OR instr(?3, ',' || k.aa_omada || ',') > 0)"
         " ORDER BY g.omada, k.aa_omada, k.kvdikos, k.hmeromhnia DESC, k.aa"));
     st.bindAll(start, end, selectionText(groups));
-    readRows(st, sink, true);
+    while (st.next()) {
+        MovementRow r = movementOfRow(st);
+        r.aa_omada = st.integer(FirstOwnColumn);
+        r.omada = st.text(FirstOwnColumn + 1);
+        sink(r);
+    }
 }
 
 } // namespace reports
