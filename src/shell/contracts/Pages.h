@@ -64,8 +64,7 @@ public:
 };
 
 // How the program builds its pages; a missing factory leaves the page empty
-// and its buttons do nothing (used while a page is not built yet, and in tests
-// of the frame itself).
+// and its buttons do nothing (tests of the frame itself use that).
 struct PageFactories
 {
     std::function<std::unique_ptr<CashSheetPage>(PageContext &, QWidget *parent)> cash;
