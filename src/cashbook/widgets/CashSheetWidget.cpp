@@ -2,6 +2,7 @@
 
 #include "cashbook/BookingDay.h"
 #include "cashbook/DisplayLines.h"
+#include "cashbook/search/widgets/SearchWindow.h"
 #include "data/AppGlobals.h"
 #include "data/StoreFailure.h"
 #include "platform/db/DbError.h"
@@ -538,6 +539,53 @@ void CashSheetWidget::CloseCash()
         m_context.setButtonVisible(InsertButton, false);
         setEntryEnabled(false);
         m_context.setButtonVisible(CloseButton, false);
+    }
+}
+
+// ---- search -------------------------------------------------------------------
+
+search::SearchWindow *CashSheetWidget::OpenSearch()
+{
+    if (!m_search) {
+        m_search = new search::SearchWindow(m_book.store(), window());
+        connect(m_search, &search::SearchWindow::openMovement, this, &CashSheetWidget::ShowFoundMovement);
+    } else {
+        m_search->refreshCodes();
+    }
+    m_search->show();
+    m_search->raise();
+    m_search->activateWindow();
+    return m_search;
+}
+
+void CashSheetWidget::ShowFoundMovement(const QDate &day, qint64 aa)
+{
+    if (BusyGuard::isBusy(window()))
+        return;
+    window()->raise();
+    window()->activateWindow();
+    // A movement still loaded is let go first, as a click on the list does.
+    if (m_context.state->MovementSelected || m_loaded != 0)
+        ClearSelection();
+    m_text[DateBox]->setText(regional::formatDate(day));
+    {
+        BusyGuard guard(window());
+        leaveDateBoxNow();
+    }
+    for (int row = 1; row < m_list->count(); ++row) {
+        if (m_list->item(row)->data(AaRole).toLongLong() != aa)
+            continue;
+        m_list->setCurrentRow(row);
+        m_list->scrollToItem(m_list->item(row));
+        // The double click itself: nothing is loaded on a closed day without the right.
+        listDoubleClicked(row);
+        if (m_context.state->MovementSelected) {
+            QLineEdit *amount = m_text[IncomeBox]->isEnabled() ? m_text[IncomeBox] : m_text[ExpenseBox];
+            amount->setFocus(Qt::OtherFocusReason);
+        } else {
+            m_list->setFocus(Qt::OtherFocusReason);
+        }
+        return;
     }
 }
 
