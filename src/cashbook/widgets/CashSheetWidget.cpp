@@ -562,11 +562,13 @@ void CashSheetWidget::ShowFoundMovement(const QDate &day, qint64 aa)
 {
     if (BusyGuard::isBusy(window()))
         return;
-    window()->raise();
-    window()->activateWindow();
+    // The day is shown here once: the date box losing the focus meanwhile
+    // must not show it (and say it is closed) a second time.
+    m_showingFound = true;
     // A movement still loaded is let go first, as a click on the list does.
     if (m_context.state->MovementSelected || m_loaded != 0)
         ClearSelection();
+    m_list->setFocus(Qt::OtherFocusReason);
     m_text[DateBox]->setText(regional::formatDate(day));
     {
         BusyGuard guard(window());
@@ -579,14 +581,16 @@ void CashSheetWidget::ShowFoundMovement(const QDate &day, qint64 aa)
         m_list->scrollToItem(m_list->item(row));
         // The double click itself: nothing is loaded on a closed day without the right.
         listDoubleClicked(row);
-        if (m_context.state->MovementSelected) {
-            QLineEdit *amount = m_text[IncomeBox]->isEnabled() ? m_text[IncomeBox] : m_text[ExpenseBox];
+        QLineEdit *amount = m_text[IncomeBox]->isEnabled() ? m_text[IncomeBox] : m_text[ExpenseBox];
+        if (m_context.state->MovementSelected)
             amount->setFocus(Qt::OtherFocusReason);
-        } else {
+        else
             m_list->setFocus(Qt::OtherFocusReason);
-        }
-        return;
+        break;
     }
+    m_showingFound = false;
+    window()->raise();
+    window()->activateWindow();
 }
 
 // ---- events -------------------------------------------------------------------
@@ -633,7 +637,7 @@ bool CashSheetWidget::eventFilter(QObject *watched, QEvent *event)
             codeBoxLeft();
             return false;
         }
-        if (index == DateBox)
+        if (index == DateBox && !m_showingFound)
             LeaveDateBox();
         else if (index == IncomeBox || index == ExpenseBox || index == MemoBox)
             amountBoxLeft(index);

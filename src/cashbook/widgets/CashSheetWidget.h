@@ -106,6 +106,7 @@ private:
     QCheckBox *m_cheque = nullptr;          // Check1(0)
     QPushButton *m_searchButton = nullptr;
     search::SearchWindow *m_search = nullptr;
+    bool m_showingFound = false;            // the date box is set by the search, not left by the user
 
     QList<ActiveCode> m_codes;
     int m_currentCode = 0;                  // CurrentCode

@@ -57,6 +57,7 @@ SearchWindow::SearchWindow(Store &store, QWidget *parent) : QDialog(parent), m_s
     refreshCodes();
     showTotals();
     resize(940, 600);
+    m_words->setFocus();
     ui::CenterWhenShown(this);
     ui::NameControlsForAccessibility(this);
 }
