@@ -131,8 +131,10 @@ TEST_F(SearchWindowTest, KeyboardOnlyFindsOpensAndCloses)
     QTableView *results = in<QTableView>(window, "results");
     EXPECT_EQ(QApplication::focusWidget(), results);
 
-    // Enter on the found movement: its day on the cash sheet, the movement loaded.
+    // Enter on the found movement: the window steps aside, and the cash sheet
+    // shows its day with the movement loaded.
     QTest::keyClick(results, Qt::Key_Return);
+    EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(box(0)->text(), QStringLiteral("05-03-2026"));
     EXPECT_TRUE(state.MovementSelected);
     EXPECT_EQ(box(1)->text(), wanted);
@@ -141,14 +143,12 @@ TEST_F(SearchWindowTest, KeyboardOnlyFindsOpensAndCloses)
     EXPECT_EQ(host.findChild<QListWidget *>(QStringLiteral("List1"))->currentRow(), 2);
     EXPECT_EQ(messages.count(), 0);
 
-    // Esc closes the window; Ctrl+F brings it back with its results.
-    window->activateWindow();
+    // Opening the search again (Ctrl+F, the button) shows its results; Esc closes it.
+    EXPECT_EQ(sheet()->OpenSearch(), window);
     ASSERT_TRUE(QTest::qWaitFor([window] { return window->isActiveWindow(); }));
+    EXPECT_EQ(window->results().rows.size(), 1);
     QTest::keyClick(results, Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(sheet()->OpenSearch(), window);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->results().rows.size(), 1);
 }
 
 TEST_F(SearchWindowTest, AFoundMovementOnAClosedDayIsLoadedOnlyWithTheRight)

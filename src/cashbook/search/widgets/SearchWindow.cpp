@@ -262,7 +262,11 @@ void SearchWindow::openRow(int row)
     const Results &r = m_model->results();
     if (row < 0 || row >= r.rows.size())
         return;
-    emit openMovement(r.rows[row].day, r.rows[row].aa);
+    // The window steps aside for the cash sheet (it would stay above it, as
+    // its own window); Ctrl+F brings it back with its results.
+    const Found found = r.rows[row];
+    hide();
+    emit openMovement(found.day, found.aa);
 }
 
 void SearchWindow::save(SaveKind kind)

@@ -18,8 +18,8 @@ class ResultsModel;
 
 // The search window of the cash sheet: what to look for above, the found
 // movements below with their count and totals. Enter in a box searches; Enter
-// or a double click on a found movement asks the cash sheet to show it
-// (openMovement); Esc closes. The window only reads.
+// or a double click on a found movement hides the window and asks the cash
+// sheet to show it (openMovement); Esc closes. The window only reads.
 class SearchWindow : public QDialog
 {
     Q_OBJECT
@@ -32,7 +32,7 @@ public:
     // The codes offered, read again (codes may have changed meanwhile).
     void refreshCodes();
     const Results &results() const;
-    // Asks the cash sheet to show the found movement of this row.
+    // Hides the window and asks the cash sheet to show the found movement of this row.
     void openRow(int row);
 
 signals:
