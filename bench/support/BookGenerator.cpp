@@ -2,6 +2,7 @@
 
 #include "cashbook/DisplayLines.h"
 #include "data/AppGlobals.h"
+#include "data/MovementWords.h"
 #include "data/SchemaUpgrade.h"
 #include "data/Store.h"
 #include "platform/db/Transaction.h"
@@ -124,6 +125,8 @@ GeneratedBook generateBook(const QString &dataFolder, const BookSize &size)
         if (d < closedBefore)
             ++out.closedDays;
     }
+    // The search's words, as the program keeps them with every booking.
+    movementwords::rebuildAll(main);
     t.commit();
     return out;
 }

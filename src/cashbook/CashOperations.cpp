@@ -6,6 +6,7 @@
 #include "DisplayLines.h"
 #include "data/AppGlobals.h"
 #include "data/Backup.h"
+#include "data/MovementWords.h"
 #include "data/Store.h"
 #include "data/StoreFailure.h"
 #include "platform/db/Transaction.h"
@@ -159,6 +160,7 @@ std::optional<qint64> CashOperations::InsertMovement(const MovementEntry &entry)
                      m->kvdikos, m->hmeromhnia, m->perigrafh, m->esoda, m->ejoda, m->aa_omada, m->grammh,
                      m->epitagh, m->L_tajeos);
         m->aa = main.lastInsertId();
+        movementwords::recordWords(main, m->aa, m->perigrafh);
         m_book.SaveDayRow(m_book.readDay(*day), m->net());
         // Inserts are logged only where closed days are touched: into a closed
         // day, or moving the balance of closed days after it.
@@ -243,6 +245,7 @@ bool CashOperations::ChangeMovement(qint64 aa, const MovementEntry &entry)
             QStringLiteral("UPDATE kinhseis SET kvdikos = ?2, perigrafh = ?3, esoda = ?4, ejoda = ?5, aa_omada = ?6, "
                            "grammh = ?7, epitagh = ?8, L_tajeos = ?9 WHERE aa = ?1"),
             aa, m->kvdikos, m->perigrafh, m->esoda, m->ejoda, m->aa_omada, m->grammh, m->epitagh, m->L_tajeos);
+        movementwords::recordWords(main, aa, m->perigrafh);
         m_book.SaveDayRow(m_book.readDay(old->hmeromhnia), netChange);
         changelog::record(main, changelog::Kind::Change, &*old, &*m, m_book.IsDayClosed(old->hmeromhnia),
                           closedDaysMoved(old->hmeromhnia, netChange));
@@ -274,6 +277,7 @@ bool CashOperations::DeleteMovement(qint64 aa)
         if (!movementUnchanged(*old))
             return false;
         main.execute(QStringLiteral("DELETE FROM kinhseis WHERE aa = ?1"), aa);
+        movementwords::forgetWords(main, aa);
         // A day that loses its last movement keeps a row with zero totals and
         // the carried-over balance.
         m_book.SaveDayRow(m_book.readDay(old->hmeromhnia), netChange);

@@ -121,6 +121,8 @@ Shape expectedMainShape(int version)
         scratch->executeScript(QStringLiteral("ALTER TABLE kinhseis ADD COLUMN L_tajeos INTEGER DEFAULT 0;"));
     if (version >= 4)
         schema::createChangeLogTable(*scratch);
+    if (version >= 6)
+        schema::createSearchTables(*scratch);
     return shapeOf(*scratch);
 }
 

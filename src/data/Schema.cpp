@@ -86,4 +86,16 @@ void addOpeningColumn(db::Database &db)
         db.execute(QStringLiteral("ALTER TABLE tameio ADD COLUMN arxiko INTEGER DEFAULT 0"));
 }
 
+void createSearchTables(db::Database &db)
+{
+    db.executeScript(QStringLiteral(
+        "CREATE TABLE IF NOT EXISTS kinhseis_lejeis ("
+        "  lejh TEXT NOT NULL,"
+        "  aa INTEGER NOT NULL);"
+        "CREATE INDEX IF NOT EXISTS kinhseis_lejeis_lejh ON kinhseis_lejeis (lejh, aa);"
+        "CREATE INDEX IF NOT EXISTS kinhseis_lejeis_aa ON kinhseis_lejeis (aa);"
+        "CREATE INDEX IF NOT EXISTS kinhseis_esoda ON kinhseis (esoda);"
+        "CREATE INDEX IF NOT EXISTS kinhseis_ejoda ON kinhseis (ejoda);"));
+}
+
 } // namespace schema

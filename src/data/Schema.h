@@ -8,7 +8,7 @@ class Database;
 // program reads them by position, and with their named indexes.
 namespace schema {
 
-constexpr int CurrentVersion = 5;
+constexpr int CurrentVersion = 6;
 
 // kelvora.mdb: taytothta (empty), kvdikoi, omades, kinhseis (without L_tajeos:
 // the first start adds it while walking the versions), tameio (without arxiko,
@@ -26,5 +26,10 @@ void createChangeLogTable(db::Database &db);
 // (tameio.arxiko, 0 on every other day), added when the opening balance is
 // first asked (version 3) and, for files already past it, by version 5.
 void addOpeningColumn(db::Database &db);
+
+// kelvora.mdb, version 6: what the search of movements reads through an index
+// instead of every row: the folded words of each description
+// (kinhseis_lejeis, see data/MovementWords.h) and the amounts of kinhseis.
+void createSearchTables(db::Database &db);
 
 } // namespace schema

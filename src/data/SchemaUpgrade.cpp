@@ -1,6 +1,7 @@
 #include "SchemaUpgrade.h"
 
 #include "Balances.h"
+#include "MovementWords.h"
 #include "Schema.h"
 #include "platform/db/Database.h"
 #include "platform/db/Transaction.h"
@@ -82,6 +83,16 @@ void toVersion5(db::Database &db)
     t.commit();
 }
 
+// The search's words and indexes, made for every movement already booked.
+void toVersion6(db::Database &db)
+{
+    db::Transaction t(db);
+    schema::createSearchTables(db);
+    movementwords::rebuildAll(db);
+    db.execute(QStringLiteral("UPDATE taytothta SET ariumos = 6"));
+    t.commit();
+}
+
 } // namespace
 
 int currentVersion(db::Database &db)
@@ -105,6 +116,7 @@ int UpgradeSchema(db::Database &db, const AskOpeningBalance &ask)
                 break;
             case 3: toVersion4(db); break;
             case 4: toVersion5(db); break;
+            case 5: toVersion6(db); break;
             default:
                 return version; // a version this program does not know: left alone
             }

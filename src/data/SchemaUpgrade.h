@@ -15,7 +15,9 @@ class Database;
 //          end of the given day, kept in that day's row (tameio.arxiko) so that
 //          the chain carries it; later days move with it;
 //  3 -> 4: the change log table allages;
-//  4 -> 5: tameio.arxiko for files that passed version 3 without it.
+//  4 -> 5: tameio.arxiko for files that passed version 3 without it;
+//  5 -> 6: the words of every description (kinhseis_lejeis) and the indexes
+//          of the amounts, for the search of movements.
 // Each step is one transaction. A failing step ends the upgrade for this start
 // and leaves the version where it was, so the step is tried again next start.
 namespace schemaupgrade {

@@ -13,10 +13,11 @@ TestDataFolder::TestDataFolder(Schema schema)
     newinstall::createDatabases(m_dir.path(), globals().DbPassword);
     m_store = std::make_unique<Store>(m_dir.path(), globals().DbPassword);
     if (schema == Schema::Current) {
-        main().executeScript(QStringLiteral("INSERT INTO taytothta (ariumos) VALUES (5);"
+        main().executeScript(QStringLiteral("INSERT INTO taytothta (ariumos) VALUES (6);"
                                             "ALTER TABLE kinhseis ADD COLUMN L_tajeos INTEGER DEFAULT 0;"));
         schema::createChangeLogTable(main());
         schema::addOpeningColumn(main());
+        schema::createSearchTables(main());
         newinstall::addUser(users(), {QStringLiteral("admin"), QStringLiteral("admin")});
     }
 }

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QKeySequence>
 #include <QListWidget>
+#include <QPushButton>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -59,9 +60,20 @@ void CashSheetWidget::buildControls()
     bold.setBold(true);
     m_state->setFont(bold);
 
+    // The search across the whole book, beside the day it leaves.
+    m_searchButton = new QPushButton(QStringLiteral("Αναζήτηση…"), this);
+    m_searchButton->setObjectName(QStringLiteral("searchMovements"));
+    m_searchButton->setToolTip(QStringLiteral("Αναζήτηση κινήσεων σε όλες τις ημέρες (Ctrl+F)"));
+    m_searchButton->setFocusPolicy(Qt::NoFocus);
+    connect(m_searchButton, &QPushButton::clicked, this, [this] { OpenSearch(); });
+    auto *toSearch = new QShortcut(QKeySequence::Find, this);
+    toSearch->setContext(Qt::WindowShortcut);
+    connect(toSearch, &QShortcut::activated, this, [this] { OpenSearch(); });
+
     auto *top = new QHBoxLayout;
     top->addWidget(date);
     top->addWidget(m_weekday);
+    top->addWidget(m_searchButton);
     top->addStretch(1);
     top->addWidget(m_state);
 

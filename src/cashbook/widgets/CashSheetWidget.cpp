@@ -2,6 +2,7 @@
 
 #include "cashbook/BookingDay.h"
 #include "cashbook/DisplayLines.h"
+#include "cashbook/search/widgets/SearchWindow.h"
 #include "data/AppGlobals.h"
 #include "data/StoreFailure.h"
 #include "platform/db/DbError.h"
@@ -539,6 +540,57 @@ void CashSheetWidget::CloseCash()
     }
 }
 
+// ---- search -------------------------------------------------------------------
+
+search::SearchWindow *CashSheetWidget::OpenSearch()
+{
+    if (!m_search) {
+        m_search = new search::SearchWindow(m_book.store(), window());
+        connect(m_search, &search::SearchWindow::openMovement, this, &CashSheetWidget::ShowFoundMovement);
+    } else {
+        m_search->refreshCodes();
+    }
+    m_search->show();
+    m_search->raise();
+    m_search->activateWindow();
+    return m_search;
+}
+
+void CashSheetWidget::ShowFoundMovement(const QDate &day, qint64 aa)
+{
+    if (BusyGuard::isBusy(window()))
+        return;
+    // The day is shown here once: the date box losing the focus meanwhile
+    // must not show it (and say it is closed) a second time.
+    m_showingFound = true;
+    // A movement still loaded is let go first, as a click on the list does.
+    if (m_context.state->MovementSelected || m_loaded != 0)
+        ClearSelection();
+    m_list->setFocus(Qt::OtherFocusReason);
+    m_text[DateBox]->setText(regional::formatDate(day));
+    {
+        BusyGuard guard(window());
+        leaveDateBoxNow();
+    }
+    for (int row = 1; row < m_list->count(); ++row) {
+        if (m_list->item(row)->data(AaRole).toLongLong() != aa)
+            continue;
+        m_list->setCurrentRow(row);
+        m_list->scrollToItem(m_list->item(row));
+        // The double click itself: nothing is loaded on a closed day without the right.
+        listDoubleClicked(row);
+        QLineEdit *amount = m_text[IncomeBox]->isEnabled() ? m_text[IncomeBox] : m_text[ExpenseBox];
+        if (m_context.state->MovementSelected)
+            amount->setFocus(Qt::OtherFocusReason);
+        else
+            m_list->setFocus(Qt::OtherFocusReason);
+        break;
+    }
+    m_showingFound = false;
+    window()->raise();
+    window()->activateWindow();
+}
+
 // ---- events -------------------------------------------------------------------
 
 bool CashSheetWidget::eventFilter(QObject *watched, QEvent *event)
@@ -584,7 +636,7 @@ bool CashSheetWidget::eventFilter(QObject *watched, QEvent *event)
             codeBoxLeft();
             return false;
         }
-        if (box == m_dateBox)
+        if (box == m_dateBox && !m_showingFound)
             LeaveDateBox();
         else if (box == m_incomeBox || box == m_expenseBox || box == m_memoBox)
             amountBoxLeft(box);

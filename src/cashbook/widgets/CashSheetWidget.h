@@ -12,6 +12,11 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
+
+namespace search {
+class SearchWindow;
+}
 
 namespace cashbook {
 
@@ -45,6 +50,13 @@ public:
     void ShowDay();
 
     int currentCode() const { return m_currentCode; }
+
+    // The search window (Ctrl+F or the search button), made on first use.
+    search::SearchWindow *OpenSearch();
+    // A movement found by the search: its day is shown as if typed in the
+    // date box, then the movement is loaded as a double click on its line
+    // loads it (so a closed day without the right is only shown).
+    void ShowFoundMovement(const QDate &day, qint64 aa);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -95,6 +107,9 @@ private:
     QListWidget *m_list = nullptr;          // List1
     QComboBox *m_codeBox = nullptr;         // DBCombo1
     QCheckBox *m_cheque = nullptr;          // Check1(0)
+    QPushButton *m_searchButton = nullptr;
+    search::SearchWindow *m_search = nullptr;
+    bool m_showingFound = false;            // the date box is set by the search, not left by the user
 
     QList<ActiveCode> m_codes;
     int m_currentCode = 0;                  // CurrentCode

@@ -2,6 +2,7 @@
 
 #include "data/DataFolder.h"
 #include "data/InUseMarker.h"
+#include "data/MovementWords.h"
 #include "data/Store.h"
 #include "platform/db/Database.h"
 #include "platform/db/Transaction.h"
@@ -110,6 +111,8 @@ bool DeleteAllData(Store &store)
     db::Transaction t(main);
     for (const char *table : {"kinhseis", "kvdikoi", "omades", "tameio"})
         main.execute(QStringLiteral("DELETE FROM main.") + QLatin1String(table));
+    if (movementwords::hasTable(main))
+        main.execute(QStringLiteral("DELETE FROM main.kinhseis_lejeis"));
     main.execute(QStringLiteral("DELETE FROM %1.KlhsimoTameioy").arg(QLatin1String(AttachedUsers::Alias)));
     t.commit();
     return true;

@@ -1,0 +1,302 @@
+#include "SearchWindow.h"
+
+#include "ResultsModel.h"
+#include "cashbook/codes/CodeQueries.h"
+#include "cashbook/widgets/EntryFilters.h"
+#include "data/Store.h"
+#include "data/StoreFailure.h"
+#include "platform/db/DbError.h"
+#include "platform/desktop/Messages.h"
+#include "platform/desktop/widgets/AccessibleNames.h"
+#include "platform/desktop/widgets/AmountKeyFilter.h"
+#include "platform/desktop/widgets/OneLineText.h"
+#include "platform/desktop/widgets/WindowPlacement.h"
+#include "platform/regional/Clock.h"
+#include "platform/regional/GreekFormats.h"
+#include "reports/FileNames.h"
+
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace search {
+namespace {
+
+const QString Attention = QStringLiteral("Προσοχή");
+
+constexpr int CodeRole = Qt::UserRole;
+
+bool isEnter(const QKeyEvent *key)
+{
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+QLabel *labelFor(const QString &text, QWidget *buddy, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+} // namespace
+
+SearchWindow::SearchWindow(Store &store, QWidget *parent) : QDialog(parent), m_store(store)
+{
+    setObjectName(QStringLiteral("SearchWindow"));
+    setWindowTitle(resultsTitle());
+    buildControls();
+    refreshCodes();
+    showTotals();
+    resize(940, 600);
+    m_words->setFocus();
+    ui::CenterWhenShown(this);
+    ui::NameControlsForAccessibility(this);
+}
+
+void SearchWindow::buildControls()
+{
+    auto makeBox = [this](const char *name, int maxLength, Qt::Alignment align) {
+        auto *box = new QLineEdit(this);
+        box->setObjectName(QLatin1String(name));
+        box->setMaxLength(maxLength);
+        box->setAlignment(align);
+        return box;
+    };
+    m_words = makeBox("words", 50, Qt::AlignLeft);
+    ui::SetOneLineText(m_words);
+    m_amountFrom = makeBox("amountFrom", 18, Qt::AlignRight);
+    m_amountTo = makeBox("amountTo", 18, Qt::AlignRight);
+    for (QLineEdit *amount : {m_amountFrom, m_amountTo})
+        ui::installAmountKeyFilter(amount);
+    m_dateFrom = makeBox("dateFrom", 11, Qt::AlignCenter);
+    m_dateTo = makeBox("dateTo", 11, Qt::AlignCenter);
+    for (QLineEdit *date : {m_dateFrom, m_dateTo}) {
+        cashbook::installDateKeyFilter(date);
+        date->setFixedWidth(110);
+    }
+
+    m_codes = new QListWidget(this);
+    m_codes->setObjectName(QStringLiteral("codes"));
+    m_codes->setToolTip(QStringLiteral("Διάστημα για επιλογή ή απεπιλογή κωδικού"));
+    m_codes->setMaximumHeight(110);
+    m_cheques = new QCheckBox(QStringLiteral("Μόνο επιταγές"), this);
+    m_cheques->setObjectName(QStringLiteral("chequesOnly"));
+
+    m_search = new QPushButton(QStringLiteral("Αναζήτηση"), this);
+    m_search->setObjectName(QStringLiteral("search"));
+    m_search->setDefault(true);
+    connect(m_search, &QPushButton::clicked, this, [this] { runSearch(); });
+
+    auto *criteria = new QGridLayout;
+    criteria->addWidget(labelFor(QStringLiteral("Λέξεις της περιγραφής"), m_words, this), 0, 0);
+    criteria->addWidget(m_words, 0, 1, 1, 5);
+    criteria->addWidget(labelFor(QStringLiteral("Ποσό από"), m_amountFrom, this), 1, 0);
+    criteria->addWidget(m_amountFrom, 1, 1);
+    criteria->addWidget(labelFor(QStringLiteral("έως"), m_amountTo, this), 1, 2);
+    criteria->addWidget(m_amountTo, 1, 3);
+    criteria->addWidget(labelFor(QStringLiteral("Από ημερομηνία"), m_dateFrom, this), 2, 0);
+    criteria->addWidget(m_dateFrom, 2, 1, Qt::AlignLeft);
+    criteria->addWidget(labelFor(QStringLiteral("έως"), m_dateTo, this), 2, 2);
+    criteria->addWidget(m_dateTo, 2, 3, Qt::AlignLeft);
+    criteria->addWidget(labelFor(QStringLiteral("Κωδικοί"), m_codes, this), 0, 6, Qt::AlignTop);
+    criteria->addWidget(m_codes, 0, 7, 3, 1);
+    criteria->addWidget(m_cheques, 3, 1, 1, 3);
+    criteria->addWidget(m_search, 3, 7, Qt::AlignRight);
+    criteria->setColumnStretch(1, 1);
+    criteria->setColumnStretch(3, 1);
+    criteria->setColumnStretch(7, 2);
+
+    m_model = new ResultsModel(this);
+    m_table = new QTableView(this);
+    m_table->setObjectName(QStringLiteral("results"));
+    m_table->setAccessibleName(QStringLiteral("Κινήσεις που βρέθηκαν"));
+    m_table->setToolTip(QStringLiteral("Enter ή διπλό κλίκ για να φανεί η κίνηση στο ταμείο"));
+    m_table->setModel(m_model);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setTabKeyNavigation(false);
+    m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    QHeaderView *header = m_table->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setSectionResizeMode(2, QHeaderView::Stretch);
+    header->resizeSection(0, 100);
+    header->resizeSection(1, 60);
+    header->resizeSection(3, 140);
+    header->resizeSection(4, 140);
+    header->resizeSection(5, 40);
+    m_table->installEventFilter(this);
+    connect(m_table, &QTableView::doubleClicked, this, [this](const QModelIndex &index) { openRow(index.row()); });
+
+    m_totals = new QLabel(this);
+    m_totals->setObjectName(QStringLiteral("totals"));
+    m_totals->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_saveCsv = new QPushButton(QStringLiteral("Αποθήκευση σε CSV"), this);
+    m_saveCsv->setObjectName(QStringLiteral("saveCsv"));
+    m_saveXlsx = new QPushButton(QStringLiteral("Αποθήκευση σε Excel (.xlsx)"), this);
+    m_saveXlsx->setObjectName(QStringLiteral("saveXlsx"));
+    auto *close = new QPushButton(QStringLiteral("Κλείσιμο"), this);
+    close->setObjectName(QStringLiteral("close"));
+    for (QPushButton *b : {m_saveCsv, m_saveXlsx, close})
+        b->setAutoDefault(false);
+    connect(m_saveCsv, &QPushButton::clicked, this, [this] { save(SaveKind::Csv); });
+    connect(m_saveXlsx, &QPushButton::clicked, this, [this] { save(SaveKind::Xlsx); });
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(m_totals, 1);
+    bottom->addWidget(m_saveCsv);
+    bottom->addWidget(m_saveXlsx);
+    bottom->addWidget(close);
+
+    auto *column = new QVBoxLayout(this);
+    column->addLayout(criteria);
+    column->addWidget(m_table, 1);
+    column->addLayout(bottom);
+
+    setTabOrder(m_words, m_amountFrom);
+    setTabOrder(m_amountFrom, m_amountTo);
+    setTabOrder(m_amountTo, m_dateFrom);
+    setTabOrder(m_dateFrom, m_dateTo);
+    setTabOrder(m_dateTo, m_codes);
+    setTabOrder(m_codes, m_cheques);
+    setTabOrder(m_cheques, m_search);
+    setTabOrder(m_search, m_table);
+    setTabOrder(m_table, m_saveCsv);
+    setTabOrder(m_saveCsv, m_saveXlsx);
+    setTabOrder(m_saveXlsx, close);
+}
+
+void SearchWindow::refreshCodes()
+{
+    QList<codes::CodeRow> rows;
+    try {
+        rows = codes::allCodes(m_store.main());
+    } catch (const db::DbError &e) {
+        storefailure::reportReadError(e);
+    }
+    QSet<int> checked;
+    for (int i = 0; i < m_codes->count(); ++i)
+        if (m_codes->item(i)->checkState() == Qt::Checked)
+            checked.insert(m_codes->item(i)->data(CodeRole).toInt());
+    m_codes->clear();
+    for (const codes::CodeRow &c : rows) {
+        auto *item = new QListWidgetItem(c.lista, m_codes);
+        item->setData(CodeRole, int(c.kvdikos));
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(checked.contains(int(c.kvdikos)) ? Qt::Checked : Qt::Unchecked);
+    }
+    if (m_codes->count() > 0)
+        m_codes->setCurrentRow(0);
+}
+
+TypedCriteria SearchWindow::typed() const
+{
+    TypedCriteria t;
+    t.words = m_words->text();
+    t.amountFrom = m_amountFrom->text();
+    t.amountTo = m_amountTo->text();
+    t.dateFrom = m_dateFrom->text();
+    t.dateTo = m_dateTo->text();
+    for (int i = 0; i < m_codes->count(); ++i)
+        if (m_codes->item(i)->checkState() == Qt::Checked)
+            t.codes << m_codes->item(i)->data(CodeRole).toInt();
+    t.chequesOnly = m_cheques->isChecked();
+    return t;
+}
+
+bool SearchWindow::runSearch()
+{
+    const ReadCriteria read = readCriteria(typed(), Clock::today());
+    if (!read.criteria) {
+        msg::information(QStringLiteral("Αναζήτηση"), read.refusal);
+        return false;
+    }
+    // The days typed are shown as every date box shows them.
+    if (read.criteria->from.isValid())
+        m_dateFrom->setText(regional::formatDate(read.criteria->from));
+    if (read.criteria->to.isValid())
+        m_dateTo->setText(regional::formatDate(read.criteria->to));
+    try {
+        m_model->setResults(findMovements(m_store.main(), *read.criteria));
+    } catch (const db::DbError &e) {
+        storefailure::reportReadError(e);
+        return false;
+    }
+    m_searched = *read.criteria;
+    showTotals();
+    if (m_model->rowCount() > 0) {
+        m_table->selectRow(0);
+        m_table->setFocus(Qt::OtherFocusReason);
+    }
+    return true;
+}
+
+const Results &SearchWindow::results() const
+{
+    return m_model->results();
+}
+
+void SearchWindow::showTotals()
+{
+    const Results &r = m_model->results();
+    m_totals->setText(QStringLiteral("Κινήσεις: %1    Σύνολο εσόδων: %2    Σύνολο εξόδων: %3")
+                          .arg(r.rows.size())
+                          .arg(regional::formatMoney(r.income), regional::formatMoney(r.expense)));
+    m_saveCsv->setEnabled(!r.rows.isEmpty());
+    m_saveXlsx->setEnabled(!r.rows.isEmpty());
+}
+
+void SearchWindow::openRow(int row)
+{
+    const Results &r = m_model->results();
+    if (row < 0 || row >= r.rows.size())
+        return;
+    // The window steps aside for the cash sheet (it would stay above it, as
+    // its own window); Ctrl+F brings it back with its results.
+    const Found found = r.rows[row];
+    hide();
+    emit openMovement(found.day, found.aa);
+}
+
+void SearchWindow::save(SaveKind kind)
+{
+    const reports::FileKind fileKind = kind == SaveKind::Csv ? reports::FileKind::Csv : reports::FileKind::Xlsx;
+    const QString filter = kind == SaveKind::Csv ? QStringLiteral("CSV (*.csv)") : QStringLiteral("Excel (*.xlsx)");
+    const QString chosen = QFileDialog::getSaveFileName(
+        this, kind == SaveKind::Csv ? m_saveCsv->text() : m_saveXlsx->text(), reports::lastSaveFolder(), filter);
+    if (chosen.isEmpty())
+        return;
+    const QString fileName = reports::withExtension(chosen, fileKind);
+    if (saveTo(kind, fileName))
+        reports::rememberFolder(fileName);
+}
+
+bool SearchWindow::saveTo(SaveKind kind, const QString &fileName)
+{
+    if (saveResults(m_model->results(), m_searched, kind, fileName))
+        return true;
+    msg::critical(Attention, QStringLiteral("Δεν ήταν δυνατή η αποθήκευση του αρχείου\n%1").arg(fileName));
+    return false;
+}
+
+bool SearchWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_table && event->type() == QEvent::KeyPress && isEnter(static_cast<QKeyEvent *>(event))) {
+        openRow(m_table->currentIndex().row());
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace search
