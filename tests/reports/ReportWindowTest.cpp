@@ -103,8 +103,9 @@ protected:
 
 TEST_F(ReportWindowTest, TheTabListsTheReportsCodesAndGroups)
 {
-    ASSERT_EQ(list(0)->count(), 9);
+    ASSERT_EQ(list(0)->count(), 10);
     EXPECT_EQ(list(0)->item(8)->text(), QStringLiteral("  9 Ταμεία που δεν έχουν κλήσει !"));
+    EXPECT_EQ(list(0)->item(9)->data(Qt::UserRole).toInt(), 10);
     EXPECT_EQ(list(0)->item(4)->data(Qt::UserRole).toInt(), 5);
     EXPECT_EQ(list(0)->selectionMode(), QAbstractItemView::SingleSelection);
     EXPECT_EQ(list(1)->count(), 2);

@@ -59,6 +59,7 @@ void addLine(QChart &chart, const ChartSpec &spec)
     line->append(spec.points);
     line->setPen(QPen(QColor(31, 119, 180), 1.5));
     chart.addSeries(line);
+    chart.legend()->setVisible(false);  // one line, named by the title
     addAxes(chart, line, spec, true);
 }
 
@@ -95,9 +96,10 @@ void addPie(QChart &chart, const ChartSpec &spec)
         slice->setColor(QColor::fromRgba(s.color));
         slice->setBorderColor(Qt::white);
     }
-    pie->setPieSize(0.85);
-    pie->setHorizontalPosition(0.22);
+    pie->setPieSize(0.8);
     chart.addSeries(pie);
+    // The legend beside the pie names each slice with its amount and share;
+    // labels around the pie would collide on small slices.
     chart.legend()->setAlignment(Qt::AlignRight);
 }
 
@@ -113,7 +115,7 @@ void ChartDrawing::paint(QPainter &painter, const QSizeF &size, const ChartSpec 
     chart->setBackgroundPen(QPen(QColor(200, 200, 200)));
     chart->setTitle(spec.title);
     chart->setTitleFont(chartFont(13, true));
-    chart->legend()->setFont(chartFont(10));
+    chart->legend()->setFont(chartFont(11));
     chart->setMargins(QMargins(4, 4, 4, 4));
     switch (spec.kind) {
     case ChartSpec::Kind::Line: addLine(*chart, spec); break;
