@@ -86,4 +86,10 @@ void addOpeningColumn(db::Database &db)
         db.execute(QStringLiteral("ALTER TABLE tameio ADD COLUMN arxiko INTEGER DEFAULT 0"));
 }
 
+void createReadIndexes(db::Database &db)
+{
+    db.execute(QStringLiteral(
+        "CREATE INDEX IF NOT EXISTS kinhseis_hmeromhnia_posa ON kinhseis (hmeromhnia, kvdikos, esoda, ejoda)"));
+}
+
 } // namespace schema

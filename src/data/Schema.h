@@ -27,4 +27,12 @@ void createChangeLogTable(db::Database &db);
 // first asked (version 3) and, for files already past it, by version 5.
 void addOpeningColumn(db::Database &db);
 
+// kelvora.mdb: indexes that only make reads faster, made when missing after
+// the version walk of every start rather than by a version of their own: they
+// change no data, an older program works with them, and a file without them
+// gets them at the next start. kinhseis_hmeromhnia_posa covers the movement
+// sums of a period (day, code, income, expense), so those are read from the
+// index without the table's rows.
+void createReadIndexes(db::Database &db);
+
 } // namespace schema

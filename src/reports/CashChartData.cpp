@@ -14,18 +14,43 @@ struct DaySums
     Money income, expense;
 };
 
-// Movements summed per day; the months and the balance chain are built from
-// these, so the book is read once for both.
-QList<DaySums> readDaySums(db::Database &main, const QDate &from, const QDate &to)
+struct CodeSums
+{
+    Money income, expense;
+};
+
+struct MovementSums
+{
+    QList<DaySums> days;             // oldest first
+    QHash<qint64, CodeSums> codes;
+};
+
+// The movements of the period summed by day and code in one pass over the
+// index that covers these columns (schema::createReadIndexes), so the rows of
+// kinhseis themselves are never read; the days feed the balance chain and the
+// months, the codes the group shares.
+MovementSums readMovementSums(db::Database &main, const QDate &from, const QDate &to)
 {
     db::Statement st = main.prepare(QStringLiteral(
-        "SELECT hmeromhnia, SUM(esoda), SUM(ejoda) FROM kinhseis"
-        " WHERE hmeromhnia BETWEEN ?1 AND ?2 GROUP BY hmeromhnia ORDER BY hmeromhnia"));
+        "SELECT hmeromhnia, kvdikos, SUM(esoda), SUM(ejoda) FROM kinhseis"
+        " WHERE hmeromhnia BETWEEN ?1 AND ?2 GROUP BY hmeromhnia, kvdikos ORDER BY hmeromhnia, kvdikos"));
     st.bindAll(from, to);
-    QList<DaySums> days;
-    while (st.next())
-        days << DaySums{st.date(0), st.money(1), st.money(2)};
-    return days;
+    MovementSums sums;
+    QString lastDay;
+    while (st.next()) {
+        const Money income = st.money(2), expense = st.money(3);
+        // Rows come day by day: the day is read as a date once, when it changes.
+        if (const QString day = st.text(0); day != lastDay) {
+            sums.days << DaySums{st.date(0), {}, {}};
+            lastDay = day;
+        }
+        sums.days.last().income += income;
+        sums.days.last().expense += expense;
+        CodeSums &code = sums.codes[st.integer(1)];
+        code.income += income;
+        code.expense += expense;
+    }
+    return sums;
 }
 
 struct StoredDay
@@ -111,24 +136,6 @@ QList<MonthTotals> monthTotals(const QDate &from, const QDate &to, const QList<D
     return months;
 }
 
-struct CodeSums
-{
-    qint64 code = 0;
-    Money income, expense;
-};
-
-QList<CodeSums> readCodeSums(db::Database &main, const QDate &from, const QDate &to)
-{
-    db::Statement st = main.prepare(QStringLiteral(
-        "SELECT kvdikos, SUM(esoda), SUM(ejoda) FROM kinhseis"
-        " WHERE hmeromhnia BETWEEN ?1 AND ?2 GROUP BY kvdikos"));
-    st.bindAll(from, to);
-    QList<CodeSums> codes;
-    while (st.next())
-        codes << CodeSums{st.integer(0), st.money(1), st.money(2)};
-    return codes;
-}
-
 QList<GroupShare> sorted(QHash<qint64, GroupShare> shares)
 {
     QList<GroupShare> list;
@@ -143,7 +150,7 @@ QList<GroupShare> sorted(QHash<qint64, GroupShare> shares)
 
 // A movement counts in the group its code belongs to now. Two groups of one
 // name are told apart by their number, as the movement reports do.
-void groupShares(db::Database &main, const QList<CodeSums> &codes, CashChartData &data)
+void groupShares(db::Database &main, const QHash<qint64, CodeSums> &codes, CashChartData &data)
 {
     QHash<qint64, QString> names;
     QHash<QString, int> nameUses;
@@ -159,14 +166,14 @@ void groupShares(db::Database &main, const QList<CodeSums> &codes, CashChartData
         groupOfCode.insert(codeGroups.integer(0), codeGroups.integer(1));  // a repeated code keeps its last row
 
     QHash<qint64, GroupShare> expense, income;
-    for (const CodeSums &c : codes) {
-        qint64 group = groupOfCode.value(c.code, 0);
+    for (auto c = codes.cbegin(); c != codes.cend(); ++c) {
+        qint64 group = groupOfCode.value(c.key(), 0);
         if (!names.contains(group))
             group = 0;
         QString name = group == 0 ? noGroupName() : names.value(group);
         if (group != 0 && nameUses.value(name) > 1)
             name += QStringLiteral(" (%1)").arg(group);
-        for (auto [shares, amount] : {std::pair{&expense, c.expense}, std::pair{&income, c.income}}) {
+        for (auto [shares, amount] : {std::pair{&expense, c->expense}, std::pair{&income, c->income}}) {
             GroupShare &share = (*shares)[group];
             share.group = group;
             share.name = name;
@@ -199,15 +206,15 @@ CashChartData readCashChartData(db::Database &main, const QDate &from, const QDa
     data.to = to;
     if (!from.isValid() || !to.isValid() || to < from)
         return data;
-    const QList<DaySums> sums = readDaySums(main, from, to);
-    data.anyMovements = !sums.isEmpty();
-    for (const DaySums &d : sums) {
+    const MovementSums sums = readMovementSums(main, from, to);
+    data.anyMovements = !sums.days.isEmpty();
+    for (const DaySums &d : sums.days) {
         data.income += d.income;
         data.expense += d.expense;
     }
-    data.balances = balanceSteps(main, from, to, sums);
-    data.months = monthTotals(from, to, sums);
-    groupShares(main, readCodeSums(main, from, to), data);
+    data.balances = balanceSteps(main, from, to, sums.days);
+    data.months = monthTotals(from, to, sums.days);
+    groupShares(main, sums.codes, data);
     return data;
 }
 

@@ -5,6 +5,7 @@
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
+#include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
 #include <QLegendMarker>
@@ -125,12 +126,17 @@ void ChartDrawing::paint(QPainter &painter, const QSizeF &size, const ChartSpec 
     chart->setGeometry(QRectF(QPointF(0, 0), size));
 
     if (!spec.message.isEmpty()) {
-        auto *message = new QGraphicsSimpleTextItem(spec.message, chart);
+        // On a white ground, so the grid does not run through the words.
+        auto *ground = new QGraphicsRectItem(chart);
+        ground->setPen(Qt::NoPen);
+        ground->setBrush(Qt::white);
+        auto *message = new QGraphicsSimpleTextItem(spec.message, ground);
         message->setFont(chartFont(14, true));
         message->setBrush(QColor(90, 90, 90));
         const QRectF plot = spec.kind == ChartSpec::Kind::Pie ? QRectF(QPointF(0, 0), size) : chart->plotArea();
-        const QRectF box = message->boundingRect();
-        message->setPos(plot.center() - box.center());
+        const QRectF text = message->boundingRect();
+        ground->setRect(text.adjusted(-8, -4, 8, 4));
+        ground->setPos(plot.center() - text.center());
     }
     const QRectF area(QPointF(0, 0), size);
     scene.render(&painter, area, area);
