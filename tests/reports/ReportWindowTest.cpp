@@ -151,6 +151,24 @@ TEST_F(ReportWindowTest, OneWindowAtATimeShownOnItsFirstPage)
     EXPECT_EQ(second->engine().document().tableHeading(1).value(4).trimmed(), QStringLiteral("Ημερομηνία"));
 }
 
+TEST_F(ReportWindowTest, TheChartsEntryOpensItsChartsInTheWindow)
+{
+    select(10);
+    tab->PrintSelected();
+    Ektypvsh *w = tab->reportWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->tag(), QStringLiteral(" Διαγράμματα ταμείου από ... έως"));
+    EXPECT_TRUE(messages.texts().isEmpty());
+    // The window hands the report its drawing of the charts: four of them on
+    // the first two pages.
+    int charts = 0;
+    for (const pages::Page &page : w->engine().document().pages)
+        for (const pages::PageItem &item : page.items)
+            charts += item.kind == pages::ItemKind::Recording;
+    EXPECT_EQ(charts, 4);
+    EXPECT_EQ(w->engine().PreviewPage(), 1);
+}
+
 TEST_F(ReportWindowTest, CaptionAndMenuFollowThePrinters)
 {
     select(1);
