@@ -2,7 +2,7 @@
 # Installs the Debian packages Kelvora needs to build, test and run.
 set -euo pipefail
 PKGS=(cmake ninja-build g++ pkg-config
-      qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
+      qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev qt6-charts-dev
       libsqlcipher-dev sqlcipher libssl-dev libxlsxwriter-dev
       libgtest-dev libgmock-dev libbenchmark-dev
       fonts-liberation fonts-dejavu-core

@@ -98,4 +98,10 @@ void createSearchTables(db::Database &db)
         "CREATE INDEX IF NOT EXISTS kinhseis_ejoda ON kinhseis (ejoda);"));
 }
 
+void createReadIndexes(db::Database &db)
+{
+    db.execute(QStringLiteral(
+        "CREATE INDEX IF NOT EXISTS kinhseis_hmeromhnia_posa ON kinhseis (hmeromhnia, kvdikos, esoda, ejoda)"));
+}
+
 } // namespace schema

@@ -32,4 +32,12 @@ void addOpeningColumn(db::Database &db);
 // (kinhseis_lejeis, see data/MovementWords.h) and the amounts of kinhseis.
 void createSearchTables(db::Database &db);
 
+// kelvora.mdb: indexes that only make reads faster, made when missing after
+// the version walk of every start rather than by a version of their own: they
+// change no data, an older program works with them, and a file without them
+// gets them at the next start. kinhseis_hmeromhnia_posa covers the movement
+// sums of a period (day, code, income, expense), so those are read from the
+// index without the table's rows.
+void createReadIndexes(db::Database &db);
+
 } // namespace schema

@@ -125,6 +125,7 @@ int UpgradeSchema(db::Database &db, const AskOpeningBalance &ask)
                 return version; // a step that changed nothing would repeat for ever
             version = reached;
         }
+        schema::createReadIndexes(db);
     } catch (const std::exception &e) {
         qWarning() << "schema upgrade stopped at version" << version << ":" << e.what();
     }

@@ -34,7 +34,8 @@ using AskOpeningBalance = std::function<std::optional<OpeningBalance>()>;
 // 0 when the version table is empty or its version is NULL or 0.
 int currentVersion(db::Database &db);
 
-// Returns the version reached.
+// Returns the version reached. A walk that reaches the current version also
+// makes the read indexes that are missing (schema::createReadIndexes).
 int UpgradeSchema(db::Database &db, const AskOpeningBalance &ask);
 
 } // namespace schemaupgrade

@@ -1,5 +1,6 @@
 #include "ReportCatalog.h"
 
+#include "CashCharts.h"
 #include "CashResults.h"
 #include "Cheques.h"
 #include "CodeList.h"
@@ -59,6 +60,7 @@ const CatalogEntry Catalog[] = {
     {7, &cheques, &askPrintChoice},
     {8, &dayAnalysis, &askAnalysisSetup},
     {9, &daysNotClosed, nullptr},
+    {10, &cashCharts, nullptr},
 };
 
 const CatalogEntry *entry(int number)

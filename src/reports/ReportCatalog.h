@@ -14,9 +14,9 @@ namespace reports {
 using ReportBuilder = void (*)(pages::Engine &engine, Store &store, const ReportInput &input);
 
 constexpr int FirstReport = 1;
-constexpr int LastReport = 9;
+constexpr int LastReport = 10;
 
-// The builder of report 1..9 (the number of the report list's entry), or
+// The builder of report 1..10 (the number of the report list's entry), or
 // nullptr for any other number.
 ReportBuilder reportBuilder(int number);
 

@@ -14,6 +14,8 @@
 // into a window.
 namespace reports {
 
+class ChartPainter;
+
 // Ervthsh: analytic (Option1(0), preset) or summary (Option1(1)).
 struct PrintChoice
 {
@@ -85,6 +87,9 @@ struct ReportInput
     QString title;               // the entry text from its fourth character on
     ReportAnswers answers;       // what the choice windows answered
     Progress progress;           // may be empty
+    // Draws the charts of the chart report (the report window gives the
+    // charting library's); without one that report prints its tables only.
+    const ChartPainter *chartPainter = nullptr;
 
     // True to go on; false when the progress callback asks to stop.
     bool reportProgress(qint64 done, qint64 total = 0) const { return !progress || progress(done, total); }

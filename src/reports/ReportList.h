@@ -12,7 +12,8 @@ struct ReportEntry
     int number = 0;
 };
 
-// The nine entries, in order, with their leading and trailing blanks.
+// The entries, in order, with their leading and trailing blanks: the nine
+// of old and the charts of the cash after them.
 QList<ReportEntry> reportEntries();
 
 // The report window's title: the entry text from its fourth character on

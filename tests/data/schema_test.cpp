@@ -198,3 +198,28 @@ TEST(SchemaUpgrade, NullOrZeroVersionWalksOnceUnknownIsLeftAlone)
         EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM taytothta")).toLongLong(), 1);
     }
 }
+
+TEST(SchemaUpgrade, EveryStartMakesTheMissingReadIndexAndThePeriodSumsUseIt)
+{
+    TestDataFolder folder;
+    auto &db = folder.main();
+    const QString exists = QStringLiteral(
+        "SELECT count(*) FROM sqlite_master WHERE type = 'index' AND name = 'kinhseis_hmeromhnia_posa'");
+    db.execute(QStringLiteral("DROP INDEX IF EXISTS kinhseis_hmeromhnia_posa"));
+    ASSERT_EQ(db.scalar(exists).toInt(), 0);
+    // A file already at the current version: nothing to walk, the index is still made.
+    EXPECT_EQ(schemaupgrade::UpgradeSchema(db, answering(std::nullopt)), schema::CurrentVersion);
+    EXPECT_EQ(countAsks, 0);
+    EXPECT_EQ(db.scalar(exists).toInt(), 1);
+    EXPECT_EQ(schemaupgrade::UpgradeSchema(db, answering(std::nullopt)), schema::CurrentVersion);  // made once
+
+    db::Statement plan = db.prepare(QStringLiteral(
+        "EXPLAIN QUERY PLAN SELECT hmeromhnia, kvdikos, SUM(esoda), SUM(ejoda) FROM kinhseis"
+        " WHERE hmeromhnia BETWEEN ?1 AND ?2 GROUP BY hmeromhnia, kvdikos ORDER BY hmeromhnia, kvdikos"));
+    plan.bindAll(QDate(2026, 1, 1), QDate(2026, 12, 31));
+    QString steps;
+    while (plan.next())
+        steps += plan.text(3) + QLatin1Char('\n');
+    EXPECT_TRUE(steps.contains(QStringLiteral("COVERING INDEX kinhseis_hmeromhnia_posa"))) << qPrintable(steps);
+    EXPECT_FALSE(steps.contains(QStringLiteral("TEMP B-TREE"))) << qPrintable(steps);
+}

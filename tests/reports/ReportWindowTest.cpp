@@ -103,8 +103,9 @@ protected:
 
 TEST_F(ReportWindowTest, TheTabListsTheReportsCodesAndGroups)
 {
-    ASSERT_EQ(list(0)->count(), 9);
+    ASSERT_EQ(list(0)->count(), 10);
     EXPECT_EQ(list(0)->item(8)->text(), QStringLiteral("  9 Ταμεία που δεν έχουν κλήσει !"));
+    EXPECT_EQ(list(0)->item(9)->data(Qt::UserRole).toInt(), 10);
     EXPECT_EQ(list(0)->item(4)->data(Qt::UserRole).toInt(), 5);
     EXPECT_EQ(list(0)->selectionMode(), QAbstractItemView::SingleSelection);
     EXPECT_EQ(list(1)->count(), 2);
@@ -147,6 +148,24 @@ TEST_F(ReportWindowTest, OneWindowAtATimeShownOnItsFirstPage)
     EXPECT_EQ(second->tag(), QStringLiteral(" Συνοπτικό ταμείο από ... εως"));
     EXPECT_EQ(second->engine().document().tableCount(), 1);
     EXPECT_EQ(second->engine().document().tableHeading(1).value(4).trimmed(), QStringLiteral("Ημερομηνία"));
+}
+
+TEST_F(ReportWindowTest, TheChartsEntryOpensItsChartsInTheWindow)
+{
+    select(10);
+    tab->PrintSelected();
+    Ektypvsh *w = tab->reportWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->tag(), QStringLiteral(" Διαγράμματα ταμείου από ... έως"));
+    EXPECT_TRUE(messages.texts().isEmpty());
+    // The window hands the report its drawing of the charts: four of them on
+    // the first two pages.
+    int charts = 0;
+    for (const pages::Page &page : w->engine().document().pages)
+        for (const pages::PageItem &item : page.items)
+            charts += item.kind == pages::ItemKind::Recording;
+    EXPECT_EQ(charts, 4);
+    EXPECT_EQ(w->engine().PreviewPage(), 1);
 }
 
 TEST_F(ReportWindowTest, CaptionAndMenuFollowThePrinters)

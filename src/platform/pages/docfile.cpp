@@ -2,9 +2,12 @@
 
 #include <QDataStream>
 #include <QFile>
+#include <QPainter>
+#include <QPicture>
 #include <QSaveFile>
 #include <QtEndian>
 
+#include <cmath>
 #include <cstring>
 
 namespace pages {
@@ -133,6 +136,38 @@ QImage readImage(QDataStream &in)
     return image;
 }
 
+// A recording is kept as the picture's own data (QPicture's format, with its
+// checksum) after its frame; a file without recordings reads as before.
+void writeRecording(QDataStream &out, const RecordingRef &recording)
+{
+    const QPicture picture = recording ? recording->picture : QPicture();
+    const QSizeF frame = recording ? recording->frame : QSizeF();
+    out << frame << QByteArray(picture.data(), picture.size());
+}
+
+bool readRecording(QDataStream &in, RecordingRef &recording)
+{
+    QSizeF frame;
+    in >> frame;
+    QByteArray data;
+    if (in.status() != QDataStream::Ok || !readBlock(in, data))
+        return false;
+    if (data.isEmpty())
+        return true;
+    if (!std::isfinite(frame.width()) || !std::isfinite(frame.height()) || frame.isEmpty())
+        return refuse(in);
+    // QPicture checks its header and checksum when it first plays: play it
+    // once on a scratch image, so damaged commands are refused here.
+    QPicture picture;
+    picture.setData(data.constData(), uint(data.size()));
+    QImage scratch(1, 1, QImage::Format_ARGB32);
+    QPainter painter(&scratch);
+    if (!picture.play(&painter))
+        return refuse(in);
+    recording = RecordingRef(Recording{picture, frame});
+    return true;
+}
+
 QByteArray pageBlock(const Page &page)
 {
     QByteArray bytes;
@@ -151,6 +186,8 @@ QByteArray pageBlock(const Page &page)
         out << bool(!item.picture.isNull());
         if (!item.picture.isNull())
             writeImage(out, item.picture);
+        if (item.kind == ItemKind::Recording)
+            writeRecording(out, item.recording);
     }
     return bytes;
 }
@@ -179,7 +216,7 @@ bool readPage(const QByteArray &bytes, Page &page)
         if (!readList(in, item.points, 2 * sizeof(qint32)))
             return false;
         in >> table >> row >> column >> hasPicture;
-        if (in.status() != QDataStream::Ok || kind > quint8(ItemKind::Picture) || role > quint8(ItemRole::Drawing)
+        if (in.status() != QDataStream::Ok || kind > quint8(ItemKind::Recording) || role > quint8(ItemRole::Drawing)
             || align > quint8(Align::Right))
             return false;
         item.kind = ItemKind(kind);
@@ -200,6 +237,8 @@ bool readPage(const QByteArray &bytes, Page &page)
         item.column = column;
         if (hasPicture)
             item.picture = readImage(in);
+        if (item.kind == ItemKind::Recording && !readRecording(in, item.recording))
+            return false;
         if (in.status() != QDataStream::Ok)
             return false;
         page.items.push_back(std::move(item));

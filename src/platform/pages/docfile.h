@@ -5,6 +5,7 @@
 // through QDataStream, Qt 6.4 format):
 //   "KVPD" magic, version (16 bit), compressed flag (8 bit), page count (32 bit),
 //   then one length-prefixed block per page (zlib-compressed when flagged).
+//   An item of kind Recording is followed by its frame and its QPicture data.
 
 #include "platform/pages/document.h"
 

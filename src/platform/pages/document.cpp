@@ -1,8 +1,20 @@
 #include "platform/pages/document.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace pages {
+
+bool operator==(const RecordingRef &a, const RecordingRef &b)
+{
+    if (!a || !b)
+        return !a && !b;
+    if (a.get() == b.get())
+        return true;
+    const QPicture &x = a->picture;
+    const QPicture &y = b->picture;
+    return a->frame == b->frame && x.size() == y.size() && std::memcmp(x.data(), y.data(), x.size()) == 0;
+}
 
 QStringList Page::texts() const
 {

@@ -6,12 +6,14 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPicture>
 #include <QPolygon>
 #include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <vector>
 
 namespace pages {
@@ -29,7 +31,35 @@ struct FontSpec {
     friend bool operator==(const FontSpec &, const FontSpec &) = default;
 };
 
-enum class ItemKind : quint8 { Text, Rect, Line, Ellipse, Polygon, Polyline, Picture };
+enum class ItemKind : quint8 { Text, Rect, Line, Ellipse, Polygon, Polyline, Picture, Recording };
+
+// Painter commands recorded once and replayed on every device at its own
+// resolution, so a drawing made elsewhere (a chart) stays vector in print and
+// PDF and its texts stay text. The recorded area from (0, 0) to `frame`, in
+// the recording's own units, is scaled to fill the item's box.
+struct Recording {
+    QPicture picture;
+    QSizeF frame;
+};
+
+// Shared and read-only: copying a page item stays cheap, and an item that
+// holds no recording costs one empty pointer. Equal when the commands and the
+// frame are, so a document loaded from a file equals the one saved.
+class RecordingRef {
+public:
+    RecordingRef() = default;
+    explicit RecordingRef(Recording recording)
+        : m_recording(std::make_shared<const Recording>(std::move(recording))) {}
+
+    const Recording *get() const { return m_recording.get(); }
+    const Recording *operator->() const { return m_recording.get(); }
+    explicit operator bool() const { return bool(m_recording); }
+
+    friend bool operator==(const RecordingRef &a, const RecordingRef &b);
+
+private:
+    std::shared_ptr<const Recording> m_recording;
+};
 
 // What produced an item; lets tests and the painter tell table shades from
 // drawings without guessing from geometry.
@@ -42,7 +72,7 @@ enum class ItemRole : quint8 {
     TableShade,   // background of a heading or body row
     TableBorder,
     PageBorder,
-    Drawing,      // Draw..., Polygon, Polyline, Picture
+    Drawing,      // Draw..., Polygon, Polyline, Picture, DrawRecording
 };
 
 enum class Align : quint8 { Left, Center, Right };
@@ -68,6 +98,7 @@ struct PageItem {
     bool pie = false;           // arc closed to the centre
     QPolygon points;            // polygons and polylines
     QImage picture;
+    RecordingRef recording;     // ItemKind::Recording
     int table = -1;             // table number within the document, for cells/shades/borders
     int row = -1;               // 0 is the heading row, body rows count from 1
     int column = -1;            // from 1

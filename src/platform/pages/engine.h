@@ -384,6 +384,9 @@ public:
     void setAction(int action);
     QImage Picture() const;                   // an image of the page on view
     void setPicture(const QImage &image);     // placed in X1, Y1, X2, Y2 (natural size if empty)
+    // A recorded drawing (QPicture) scaled from its `frame` to fill X1, Y1,
+    // X2, Y2; it stays vector on every device. Nothing is added without a box.
+    void DrawRecording(const QPicture &picture, const QSizeF &frame);
     int TextWid() const;
     int TextHei() const;
     bool Measuring() const;

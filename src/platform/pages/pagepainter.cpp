@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPicture>
 
 namespace pages {
 
@@ -69,6 +70,27 @@ private:
     FontCache m_cache;
 };
 
+// QPicture replays scaled by the device's resolution over the one it was
+// recorded at (it assumes device units); the page is painted in twips under a
+// transform of its own, so that factor is taken back out first. Monochrome
+// previews show recordings in colour: their commands are not rewritten.
+void paintRecording(QPainter &painter, const PageItem &item)
+{
+    const Recording *recording = item.recording.get();
+    if (!recording || recording->frame.isEmpty())
+        return;
+    const QPicture recordedAt;
+    const QPaintDevice *device = painter.device();
+    const double replayX = device ? double(device->logicalDpiX()) / recordedAt.logicalDpiX() : 1.0;
+    const double replayY = device ? double(device->logicalDpiY()) / recordedAt.logicalDpiY() : 1.0;
+    painter.save();
+    painter.translate(item.rect.topLeft());
+    painter.scale(item.rect.width() / recording->frame.width() / replayX,
+                  item.rect.height() / recording->frame.height() / replayY);
+    painter.drawPicture(0, 0, recording->picture);
+    painter.restore();
+}
+
 void paintItem(QPainter &painter, const PageItem &item, FontKeeper &fonts, bool monochrome)
 {
     switch (item.kind) {
@@ -124,6 +146,9 @@ void paintItem(QPainter &painter, const PageItem &item, FontKeeper &fonts, bool 
             painter.drawImage(item.rect, item.picture.convertToFormat(QImage::Format_Grayscale8));
         else
             painter.drawImage(item.rect, item.picture);
+        break;
+    case ItemKind::Recording:
+        paintRecording(painter, item);
         break;
     }
 }

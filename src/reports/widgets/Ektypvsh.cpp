@@ -4,6 +4,7 @@
 #include "reports/ReportCatalog.h"
 #include "reports/XlsxExport.h"
 
+#include "ChartDrawing.h"
 #include "DialogQuestions.h"
 #include "platform/desktop/Messages.h"
 #include "platform/desktop/widgets/BusyGuard.h"
@@ -228,6 +229,7 @@ reports::ReportResult Ektypvsh::load(int reportNumber, const reports::ReportInpu
     printerCheck();
 
     reports::ReportInput run = input;
+    run.chartPainter = &reports::chartDrawing();
     {
         // The questions come first and alone: a user may think as long as
         // they like at any of them.

@@ -5,6 +5,8 @@
 
 #include <QDataStream>
 #include <QFile>
+#include <QPainter>
+#include <QPicture>
 #include <QtEndian>
 #include <cstdio>
 #include <sys/resource.h>
@@ -43,6 +45,17 @@ void writeMixedDocument(Engine &engine)
     engine.setX1(2000);
     engine.setY1(2000);
     engine.setPicture(picture);
+    QPicture recording;
+    {
+        QPainter painter(&recording);
+        painter.fillRect(QRectF(0, 0, 50, 20), QColor(30, 60, 90));
+        painter.drawText(QPointF(5, 15), QStringLiteral("Διάγραμμα"));
+    }
+    engine.setX1(1000);
+    engine.setY1(3000);
+    engine.setX2(4000);
+    engine.setY2(4200);
+    engine.DrawRecording(recording, QSizeF(50, 20));
     engine.EndDoc();
 }
 

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "CashChartData.h"
+#include "ChartSpec.h"
+
+namespace reports {
+
+// The four charts of the cash over a period, in Greek: the daily balance, the
+// income and expense of each month, and the groups' shares of the expense and
+// of the income.
+ChartSpec balanceChart(const CashChartData &data);
+ChartSpec monthChart(const CashChartData &data);
+ChartSpec expenseSharesChart(const CashChartData &data);
+ChartSpec incomeSharesChart(const CashChartData &data);
+
+// Said on a chart of a period without movements.
+QString noMovementsMessage();
+
+// Money ticks for an axis over [low, high] (0 always inside): about five
+// round steps, labelled in the Greek money format. Sets the axis range to
+// the outer ticks.
+QList<ChartTick> moneyTicks(double low, double high, double &axisMin, double &axisMax);
+
+// Short Greek month names ("Ιαν" ... "Δεκ").
+QString monthName(int month);
+
+} // namespace reports
