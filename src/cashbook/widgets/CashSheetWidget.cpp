@@ -567,7 +567,7 @@ void CashSheetWidget::ShowFoundMovement(const QDate &day, qint64 aa)
     if (m_context.state->MovementSelected || m_loaded != 0)
         ClearSelection();
     m_list->setFocus(Qt::OtherFocusReason);
-    m_text[DateBox]->setText(regional::formatDate(day));
+    m_dateBox->setText(regional::formatDate(day));
     {
         BusyGuard guard(window());
         leaveDateBoxNow();
@@ -579,7 +579,7 @@ void CashSheetWidget::ShowFoundMovement(const QDate &day, qint64 aa)
         m_list->scrollToItem(m_list->item(row));
         // The double click itself: nothing is loaded on a closed day without the right.
         listDoubleClicked(row);
-        QLineEdit *amount = m_text[IncomeBox]->isEnabled() ? m_text[IncomeBox] : m_text[ExpenseBox];
+        QLineEdit *amount = m_incomeBox->isEnabled() ? m_incomeBox : m_expenseBox;
         if (m_context.state->MovementSelected)
             amount->setFocus(Qt::OtherFocusReason);
         else
