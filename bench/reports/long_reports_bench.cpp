@@ -1,29 +1,44 @@
-// Timings of the long reports on the generated ten-year book, each beside the
-// time of its bare query (the same statement stepped through every row, no
-// layout), so the ratio shows what the layout costs. Wall-clock and CPU time
-// are both printed: on a shared machine the CPU time says more.
+// The long reports on a generated book, each beside its floors from the same
+// run: the bare query (the same statement stepped through every row, no
+// layout) and the bare drawing (the same pages painted straight into a PDF
+// with QPainter, no engine). Each report runs in a process of its own, so its
+// peak memory is its own. Wall-clock and CPU time are both printed: on a
+// shared machine the CPU time says more.
 //
-//   kelvora-bench-long-reports [FOLDER [PDF]]  (a book is generated into a temporary
-//   folder when none is given; the PDF of movements by code goes to PDF)
+//   kelvora-bench-long-reports [FOLDER [PDFFOLDER]]
+//     (a ten-year book is generated into a temporary folder when none is given)
+//   kelvora-bench-long-reports --one REPORT FOLDER PDFFOLDER
+//     (one report: 4a, 4s, 5, 7a, 7s, 3, 9, 2; used by the first form)
 #include "bench/support/BookGenerator.h"
 #include "bench/support/ProcessUsage.h"
 #include "data/AppGlobals.h"
 #include "data/Store.h"
 #include "platform/pages/engine.h"
+#include "platform/pages/fontmap.h"
 #include "reports/MovementRows.h"
-#include "reports/PeriodRows.h"
 #include "reports/ReportRunner.h"
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <map>
 
 namespace {
+
+// The budgets a report must keep on the ten- and fifty-year books.
+constexpr double FirstPageLimitMs = 150;
+constexpr double PeakLimitMb = 150;
+constexpr double PdfOverFloorLimit = 1.3;
 
 struct Timing
 {
@@ -40,12 +55,64 @@ Timing timed(const std::function<void()> &f)
     return {double(wall.nsecsElapsed()) / 1e6, benchsupport::cpuMs() - cpu};
 }
 
-void print(const char *what, const Timing &t, const char *limit)
+[[noreturn]] void fail(const char *why)
 {
-    std::printf("  %-44s %8.0f ms  (cpu %6.0f ms)   limit %s\n", what, t.wallMs, t.cpuMs, limit);
+    std::fprintf(stderr, "BENCH FAILED: %s\n", why);
+    std::exit(1);
 }
 
-reports::ReportInput wholeBook(const QDate &from, const QDate &to)
+const char *verdict(bool met) { return met ? "met" : "NOT MET"; }
+
+// The same pages painted straight into a PDF with QPainter: fonts resolved and
+// each page unpacked before the clock runs, only the drawing timed.
+Timing bareDrawing(const pages::Document &document, const QString &file)
+{
+    QPdfWriter writer(file);
+    writer.setResolution(1440);
+    pages::FontCache fonts;
+    QPainter painter;
+    Timing total;
+    bool first = true;
+    for (const pages::Page &page : document.pages) {
+        const pages::Page copy = page;
+        for (const pages::PageItem &item : copy.items)
+            fonts.get(item.font);
+        const Timing t = timed([&] {
+            const QPageLayout layout(QPageSize(QSizeF(copy.size) / 1440.0, QPageSize::Inch), QPageLayout::Portrait,
+                                     QMarginsF());
+            writer.setPageLayout(layout);
+            if (first)
+                painter.begin(&writer);
+            else
+                writer.newPage();
+            first = false;
+            for (const pages::PageItem &item : copy.items) {
+                switch (item.kind) {
+                case pages::ItemKind::Text:
+                    painter.setFont(fonts.get(item.font).font);
+                    painter.setPen(QColor::fromRgba(item.color));
+                    painter.drawText(QPointF(item.rect.left(), item.baseline), item.text);
+                    break;
+                case pages::ItemKind::Rect:
+                    painter.fillRect(item.rect, QColor::fromRgba(item.fill));
+                    break;
+                case pages::ItemKind::Line:
+                    painter.setPen(QPen(QColor::fromRgba(item.color), item.penWidth));
+                    painter.drawLine(item.rect.topLeft(), item.rect.bottomRight());
+                    break;
+                default:
+                    break;
+                }
+            }
+        });
+        total.wallMs += t.wallMs;
+        total.cpuMs += t.cpuMs;
+    }
+    total = {total.wallMs + timed([&] { painter.end(); }).wallMs, total.cpuMs};
+    return total;
+}
+
+reports::ReportInput wholeBook(const QDate &from, const QDate &to, bool analytic)
 {
     reports::ReportInput input;
     input.from = from;
@@ -53,22 +120,28 @@ reports::ReportInput wholeBook(const QDate &from, const QDate &to)
     input.fromText = from.toString(QStringLiteral("dd-MM-yyyy"));
     input.toText = to.toString(QStringLiteral("dd-MM-yyyy"));
     input.headerCaption = globals().HeaderCaption;
+    input.answers.printChoice.analytic = analytic;
     return input;
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+void line(const char *what, const Timing &t, const QString &beside = {})
 {
-    QGuiApplication app(argc, argv);
-    QTemporaryDir temp;
-    QString folder = app.arguments().value(1);
-    if (folder.isEmpty()) {
-        folder = temp.path();
-        const benchsupport::GeneratedBook b = benchsupport::generateBook(folder);
-        std::printf("generated book: %d movements on %d days\n", b.movements, b.days);
-    }
-    const QString pdf = app.arguments().value(2, QDir(temp.path()).filePath(QStringLiteral("movements.pdf")));
+    std::printf("  %-34s %8.0f ms  (cpu %6.0f ms)  %s\n", what, t.wallMs, t.cpuMs, qPrintable(beside));
+}
+
+// One report in this process: query floor, first page shown, built, PDF and
+// its drawing floor, peak memory.
+int runOne(const QString &which, const QString &folder, const QString &pdfFolder)
+{
+    const std::map<QString, std::pair<int, const char *>> names = {
+        {QStringLiteral("4a"), {4, "movements by code, analytic"}}, {QStringLiteral("4s"), {4, "movements by code, summary"}},
+        {QStringLiteral("5"), {5, "movements by group"}},           {QStringLiteral("7a"), {7, "cheque list"}},
+        {QStringLiteral("7s"), {7, "cheque summary"}},              {QStringLiteral("3"), {3, "cash results summary"}},
+        {QStringLiteral("9"), {9, "days not closed"}},              {QStringLiteral("2"), {2, "code list"}}};
+    const auto found = names.find(which);
+    if (found == names.end())
+        fail("unknown report");
+    const int number = found->second.first;
 
     Store store(folder, globals().DbPassword);
     store.main();   // the key derivation of each file is not part of any report
@@ -76,70 +149,121 @@ int main(int argc, char **argv)
     const QDate first = store.main().scalar(QStringLiteral("SELECT MIN(hmeromhnia) FROM tameio")).toDate();
     const QDate last = store.main().scalar(QStringLiteral("SELECT MAX(hmeromhnia) FROM tameio")).toDate();
     const qint64 movements = store.main().scalar(QStringLiteral("SELECT COUNT(*) FROM kinhseis")).toLongLong();
-    std::printf("book: %lld movements, %s to %s\n", movements, qPrintable(first.toString(Qt::ISODate)),
-                qPrintable(last.toString(Qt::ISODate)));
 
-    // Movements by code, analytic, all codes, the whole book.
-    {
-        int rows = 0;
-        const Timing bare = timed([&] {
-            reports::readMovementsByCode(store.main(), first, last, {}, [&](const reports::MovementRow &) { ++rows; });
+    // The bare query of the movement reports: time to its first row and to its last.
+    qint64 rows = 0;
+    double firstRowMs = -1;
+    Timing bare;
+    if (number == 4 || number == 5) {
+        QElapsedTimer clock;
+        clock.start();
+        const reports::MovementSink count = [&](const reports::MovementRow &) {
+            if (rows++ == 0)
+                firstRowMs = double(clock.nsecsElapsed()) / 1e6;
+        };
+        bare = timed([&] {
+            if (number == 4)
+                reports::readMovementsByCode(store.main(), first, last, {}, count);
+            else
+                reports::readMovementsByGroup(store.main(), first, last, {}, count);
         });
-        pages::Engine engine;
-        const reports::ReportInput input = wholeBook(first, last);
-        const Timing built = timed([&] { reports::runReport(4, engine, store, input); });
-        QImage page;
-        const Timing shown = timed([&] {
-            engine.setPreviewPage(1);
-            page = engine.Picture();
-        });
-        const Timing toPdf = timed([&] { engine.WritePdf(pdf); });
-        std::printf("movements by code, analytic, all codes (%d movements, %d pages):\n", rows, engine.PageCount());
-        print("bare query", bare, "-");
-        print("built", built, "-");
-        print("built and first page shown", {built.wallMs + shown.wallMs, built.cpuMs + shown.cpuMs}, "3000 ms");
-        print("all pages into PDF", toPdf, "15000 ms");
-        std::printf("  peak memory %.0f MB (limit 500 MB); first page %dx%d px\n", benchsupport::peakMegabytes(), page.width(),
-                    page.height());
+        if (rows != movements)
+            fail("the bare query did not read every movement");
     }
 
-    // Cash results summary over the ten years.
-    {
-        int days = 0;
-        const Timing bare = timed([&] { days = int(reports::readCashDays(store.main(), first, last).size()); });
-        pages::Engine engine;
-        const Timing built = timed([&] { reports::runReport(3, engine, store, wholeBook(first, last)); });
-        std::printf("cash results summary (%d days, %d pages):\n", days, engine.PageCount());
-        print("bare query", bare, "-");
-        print("built", built, "500 ms");
+    pages::Engine engine;
+    QElapsedTimer sinceStart;
+    double firstShownMs = -1;
+    QImage shown;
+    QObject::connect(&engine, &pages::Engine::pagesGrew, &engine, [&](int finished) {
+        // What the preview does when the page on view is finished.
+        if (finished == 1 && firstShownMs < 0) {
+            shown = engine.Picture();
+            firstShownMs = double(sinceStart.nsecsElapsed()) / 1e6;
+        }
+    });
+    const reports::ReportInput input = wholeBook(first, last, which != QStringLiteral("4s") && which != QStringLiteral("7s"));
+    sinceStart.start();
+    const Timing built = timed([&] {
+        if (!reports::runReport(number, engine, store, input).complete())
+            fail("the report did not complete");
+    });
+    const int pageCount = engine.PageCount();
+    if (firstShownMs < 0) {
+        // A one-page report is shown when it is built.
+        engine.setPreviewPage(1);
+        shown = engine.Picture();
+        firstShownMs = double(sinceStart.nsecsElapsed()) / 1e6;
     }
+    if (pageCount < 1 || shown.isNull())
+        fail("no page was made");
+    qint64 tableRows = 0;
+    for (const pages::TableContent &t : engine.document().tables)
+        tableRows += t.rowCount();
+    if ((number == 4 && input.answers.printChoice.analytic) || number == 5) {
+        if (tableRows < movements)
+            fail("the report's tables hold fewer rows than the book has movements");
+    }
+    const double builtPeak = benchsupport::peakMegabytes();
 
-    // Days not closed over the ten years: one query for the closed days, then
-    // every day of the range looked up in memory. The generated book closes
-    // every day, so a copy of it with every third closed day reopened gives a
-    // list to lay out.
-    {
-        QTemporaryDir copyDir;
-        for (const char *name : {"kelvora.mdb", "mapcodes.mdb"})
-            QFile::copy(QDir(folder).filePath(QString::fromLatin1(name)), QDir(copyDir.path()).filePath(QString::fromLatin1(name)));
-        Store copy(copyDir.path(), globals().DbPassword);
-        copy.main();
-        db::Database &users = copy.users();
-        const QDate firstClosed = users.scalar(QStringLiteral("SELECT MIN(Hmeraklhsimatos) FROM KlhsimoTameioy")).toDate();
-        const QDate lastClosed = users.scalar(QStringLiteral("SELECT MAX(Hmeraklhsimatos) FROM KlhsimoTameioy")).toDate();
-        users.execute(QStringLiteral("DELETE FROM KlhsimoTameioy WHERE rowid % 3 = 0 AND Hmeraklhsimatos > ?1"
-                                     " AND Hmeraklhsimatos < ?2"), firstClosed, lastClosed);
-        int closed = 0;
-        const Timing bare = timed([&] { closed = int(reports::readClosedDays(users).size()); });
-        pages::Engine engine;
-        const Timing built =
-            timed([&] { reports::runReport(9, engine, copy, wholeBook(firstClosed, lastClosed)); });
-        std::printf("days not closed, %s to %s (%d closed days, %d days listed, %d pages):\n",
-                    qPrintable(firstClosed.toString(Qt::ISODate)), qPrintable(lastClosed.toString(Qt::ISODate)),
-                    closed, int(engine.document().tableRows(1).size()), engine.PageCount());
-        print("bare query", bare, "-");
-        print("built", built, "500 ms");
+    const QString pdf = QDir(pdfFolder).filePath(QStringLiteral("report-%1.pdf").arg(which));
+    const Timing toPdf = timed([&] {
+        if (!engine.WritePdf(pdf))
+            fail("the PDF was not written");
+    });
+    if (QFileInfo(pdf).size() < qint64(pageCount) * 200)
+        fail("the PDF is too small for its pages");
+    const double peak = benchsupport::peakMegabytes();
+    const Timing floor = bareDrawing(engine.document(), QDir(pdfFolder).filePath(QStringLiteral("floor-%1.pdf").arg(which)));
+
+    std::printf("%s (%lld movements in the book, %d pages, %lld table rows):\n", found->second.second, movements,
+                pageCount, tableRows);
+    if (rows > 0) {
+        line("bare query, every row", bare, QStringLiteral("first row after %1 ms").arg(firstRowMs, 0, 'f', 0));
     }
-    std::printf("peak memory of the whole run %.0f MB\n", benchsupport::peakMegabytes());
+    line("built", built);
+    line("first page shown", {firstShownMs, 0},
+         QStringLiteral("limit %1 ms: %2").arg(FirstPageLimitMs).arg(QString::fromLatin1(verdict(firstShownMs <= FirstPageLimitMs))));
+    line("bare QPainter drawing into PDF", floor);
+    const double ratio = floor.cpuMs > 0 ? toPdf.cpuMs / floor.cpuMs : 0;
+    line("all pages into PDF", toPdf,
+         QStringLiteral("%1x the drawing (cpu), limit %2x: %3")
+             .arg(ratio, 0, 'f', 2)
+             .arg(PdfOverFloorLimit)
+             .arg(QString::fromLatin1(verdict(ratio <= PdfOverFloorLimit))));
+    std::printf("  peak memory %.0f MB built, %.0f MB with the PDF (limit %.0f MB: %s)\n", builtPeak, peak,
+                PeakLimitMb, verdict(peak <= PeakLimitMb));
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.value(1) == QStringLiteral("--one"))
+        return runOne(args.value(2), args.value(3), args.value(4));
+
+    QTemporaryDir temp;
+    QString folder = args.value(1);
+    if (folder.isEmpty()) {
+        folder = temp.path();
+        const benchsupport::GeneratedBook b = benchsupport::generateBook(folder);
+        std::printf("generated book: %d movements on %d days\n", b.movements, b.days);
+    }
+    const QString pdfFolder = args.value(2, temp.path());
+    const double baseline = benchsupport::peakMegabytes();
+    std::printf("book %s; a process with Qt alone peaks at %.0f MB\n", qPrintable(folder), baseline);
+    std::fflush(stdout);
+    int failures = 0;
+    for (const char *which : {"4a", "4s", "5", "7a", "7s", "3", "9", "2"}) {
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedChannels);
+        child.start(app.applicationFilePath(),
+                    {QStringLiteral("--one"), QString::fromLatin1(which), folder, pdfFolder});
+        if (!child.waitForFinished(-1) || child.exitCode() != 0)
+            ++failures;
+    }
+    return failures == 0 ? 0 : 1;
 }

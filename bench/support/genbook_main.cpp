@@ -1,4 +1,5 @@
-// kelvora-genbook FOLDER: writes the ten-year benchmark book into FOLDER.
+// kelvora-genbook FOLDER [YEARS]: writes the benchmark book (ten years unless
+// YEARS says otherwise) into FOLDER.
 #include "BookGenerator.h"
 
 #include "platform/regional/GreekFormats.h"
@@ -10,14 +11,19 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    if (app.arguments().size() != 2) {
-        std::fprintf(stderr, "usage: kelvora-genbook FOLDER\n");
+    const QStringList args = app.arguments();
+    bool yearsOk = true;
+    benchsupport::BookSize size;
+    if (args.size() == 3)
+        size.years = args[2].toInt(&yearsOk);
+    if (args.size() < 2 || args.size() > 3 || !yearsOk || size.years < 1 || size.years > 100) {
+        std::fprintf(stderr, "usage: kelvora-genbook FOLDER [YEARS]\n");
         return 2;
     }
     try {
         QElapsedTimer timer;
         timer.start();
-        const benchsupport::GeneratedBook b = benchsupport::generateBook(app.arguments()[1]);
+        const benchsupport::GeneratedBook b = benchsupport::generateBook(args[1], size);
         std::printf("%d movements on %d days (%s to %s), %d codes, %d days closed, in %.1f s\n", b.movements, b.days,
                     qPrintable(regional::formatDate(b.firstDay)), qPrintable(regional::formatDate(b.lastDay)),
                     b.codes, b.closedDays, double(timer.elapsed()) / 1000.0);

@@ -20,21 +20,16 @@ QString markedDate(const QDate &d)
     return greek.dayName(d.dayOfWeek(), QLocale::ShortFormat).left(2) + u' ' + date(d);
 }
 
-LargestFigures largestOf(const QList<ChequeRow> &rows)
+// Memo, income, expense: the amount columns of the list, each with its largest figure.
+QList<std::pair<int, ColumnFigure>> amountFigures(const QList<ChequeRow> &rows)
 {
-    Money memo, income, expense;
+    ColumnFigure memo, income, expense;
     for (const ChequeRow &c : rows) {
-        memo += c.memo;
-        income += c.esoda;
-        expense += c.ejoda;
+        memo.include(c.memo);
+        income.include(c.esoda);
+        expense.include(c.ejoda);
     }
-    LargestFigures largest;
-    largest.include(memo);
-    largest.include(income);
-    largest.include(expense);
-    largest.include(income - expense);
-    largest.serial = rows.size();
-    return largest;
+    return {{4, memo}, {5, income}, {6, expense}};
 }
 
 // Starts the document; false (after the one-line message) when there is no cheque.
@@ -74,10 +69,11 @@ void chequeList(pages::Engine &engine, Store &store, const ReportInput &input)
     engine.setFontSize(10);
     const pages::ColorRef headerShade = pages::rgb(255, 255, 0);
     TableWriter table(engine);
-    table.open(fitColumns(engine, QStringLiteral("^800|1500|900|<3400|>1350|>1250|>1250"),
-                          figureNeeds({4, 5, 6}, 0, largestOf(rows)), 3),
-               alignRight(QStringLiteral("α/α"), 4) + QStringLiteral("|Ημερ/νια|Κωδ.|Περιγραφή|Λ τάξεως|Εσοδα|Εξοδα"),
-               QStringLiteral(" |  | | ||"), headerShade);
+    const QString header =
+        alignRight(QStringLiteral("α/α"), 4) + QStringLiteral("|Ημερ/νια|Κωδ.|Περιγραφή|Λ τάξεως|Εσοδα|Εξοδα");
+    table.open(fitColumns(engine, QStringLiteral("^800|1500|900|<3400|>1350|>1250|>1250"), header,
+                          figureNeeds(amountFigures(rows), 0, rows.size()), 3),
+               header, QStringLiteral(" |  | | ||"), headerShade);
     table.setShades(RowShade, 0, headerShade);
 
     Money memo, income, expense;

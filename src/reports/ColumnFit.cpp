@@ -41,7 +41,8 @@ QString joinFormat(const QList<Column> &columns)
 }
 
 // What a cell holding `text` must be wide, in twips of the format (before
-// the engine narrows a table wider than the frame by `scale`).
+// the engine narrows a table wider than the frame by `scale`). Measured bold,
+// as totals and headings print.
 int neededWidth(pages::Engine &engine, const QString &text, double scale)
 {
     const bool bold = engine.FontBold();
@@ -49,44 +50,82 @@ int neededWidth(pages::Engine &engine, const QString &text, double scale)
     engine.setMeasure(text);
     const int textWidth = engine.TextWid();
     engine.setFontBold(bold);
-    // A few twips over the text keep rounding from wrapping it.
-    constexpr int Slack = 60;
+    // The measure is rounded to whole twips and each column edge may round by
+    // one more: a few twips keep a text that fits exactly on one line.
+    constexpr int Slack = 4;
     return int(std::ceil((textWidth + 2 * pages::CellPaddingX + Slack) / scale));
+}
+
+ColumnFigure figureOf(const db::Statement &st, int magnitudeColumn, int minimumColumn)
+{
+    // total() adds in floating point, where sum() would fail on a range
+    // beyond the 64-bit units; a width needs the number of digits only.
+    const double units = st.value(magnitudeColumn).toDouble();
+    const double most = double(std::numeric_limits<qint64>::max());
+    ColumnFigure f;
+    f.sumOfMagnitudes = Money::fromUnits(qint64(std::min(units, most)));
+    f.anyNegative = st.value(minimumColumn).toDouble() < 0;
+    return f;
 }
 
 } // namespace
 
+QString ColumnFigure::widest() const
+{
+    const QString figure = money(sumOfMagnitudes);
+    return anyNegative ? QStringLiteral("-") + figure : figure;
+}
+
 LargestFigures largestFigures(db::Database &db, const QDate &from, const QDate &to)
 {
-    // total() adds in floating point, where sum() would fail on a range
-    // beyond the 64-bit units; a width needs the number of digits only.
     db::Statement st = db.prepare(QStringLiteral(
-        "SELECT max(total(esoda), total(ejoda), total(abs(L_tajeos)), abs(total(esoda) - total(ejoda))), count(*)"
+        "SELECT total(abs(esoda)), min(esoda), total(abs(ejoda)), min(ejoda),"
+        " total(abs(IFNULL(L_tajeos, 0))), min(IFNULL(L_tajeos, 0)), count(*)"
         " FROM kinhseis WHERE hmeromhnia BETWEEN ?1 AND ?2"));
     st.bindAll(from, to);
     LargestFigures largest;
     if (st.next()) {
-        const double units = st.value(0).toDouble();
-        const double most = double(std::numeric_limits<qint64>::max());
-        largest.amount = Money::fromUnits(qint64(std::min(units, most)));
-        largest.serial = st.integer(1);
+        largest.income = figureOf(st, 0, 1);
+        largest.expense = figureOf(st, 2, 3);
+        largest.memo = figureOf(st, 4, 5);
+        largest.serial = st.integer(6);
     }
     return largest;
 }
 
-QList<ColumnNeed> figureNeeds(const QList<int> &amountColumns, int serialColumn, const LargestFigures &largest)
+QList<ColumnNeed> figureNeeds(const QList<std::pair<int, ColumnFigure>> &amountColumns, int serialColumn,
+                              qint64 largestSerial)
 {
     QList<ColumnNeed> needs;
-    // Amount columns hold no negative figure: a difference stands in a text column.
-    const QString amount = money(largest.amount);
-    for (int column : amountColumns)
-        needs.append({column, amount});
+    for (const auto &[column, figure] : amountColumns)
+        needs.append({column, figure.widest(), true, false});
     if (serialColumn >= 0)
-        needs.append({serialColumn, QString::number(std::max<qint64>(largest.serial, 1))});
+        needs.append({serialColumn, QString::number(std::max<qint64>(largestSerial, 1)), true, true});
     return needs;
 }
 
-QString fitColumns(pages::Engine &engine, const QString &format, const QList<ColumnNeed> &needs, int donor)
+ColumnNeed dateColumn(int column)
+{
+    // Digits are equally wide in the report fonts: any date is as wide as another.
+    return {column, date(QDate(2028, 12, 28)), true, true};
+}
+
+QString widestText(pages::Engine &engine, const QStringList &texts)
+{
+    QString widest;
+    int most = -1;
+    for (const QString &text : texts) {
+        const int width = neededWidth(engine, text, 1.0);
+        if (width > most) {
+            most = width;
+            widest = text;
+        }
+    }
+    return widest;
+}
+
+QString fitColumns(pages::Engine &engine, const QString &format, const QString &header, const QList<ColumnNeed> &needs,
+                   int donor)
 {
     QList<Column> columns = splitFormat(format);
     int total = 0;
@@ -95,16 +134,28 @@ QString fitColumns(pages::Engine &engine, const QString &format, const QList<Col
     const int frame = engine.PageWidth() - engine.MarginLeft() - engine.MarginRight() - engine.IndentLeft()
                       - engine.IndentRight();
     const double scale = total > frame && total > 0 ? double(frame) / total : 1.0;
+    const QStringList headings = header.split(QLatin1Char('|'));
 
     int extra = 0;
+    QList<std::pair<int, int>> spare;  // column, twips it can give
     for (const ColumnNeed &need : needs) {
         if (need.column < 0 || need.column >= columns.size() || need.column == donor)
             continue;
-        const int width = neededWidth(engine, need.widest, scale);
-        if (columns[need.column].width < width) {
-            extra += width - columns[need.column].width;
-            columns[need.column].width = width;
+        int width = neededWidth(engine, need.widest, scale);
+        if (need.column < headings.size())
+            width = std::max(width, neededWidth(engine, headings.at(need.column), scale));
+        Column &c = columns[need.column];
+        if (need.grows && c.width < width) {
+            extra += width - c.width;
+            c.width = width;
+        } else if (need.gives && c.width > width) {
+            spare.append({need.column, c.width - width});
         }
+    }
+    for (const auto &[column, room] : spare) {
+        const int taken = std::min(extra, room);
+        columns[column].width -= taken;
+        extra -= taken;
     }
     if (extra > 0 && donor >= 0 && donor < columns.size())
         columns[donor].width = std::max(MinimumDonorWidth, columns[donor].width - extra);

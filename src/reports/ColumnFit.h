@@ -3,47 +3,73 @@
 #include "platform/regional/Money.h"
 
 #include <QDate>
-#include <algorithm>
 #include <QList>
 #include <QString>
 
 namespace db { class Database; }
 namespace pages { class Engine; }
 
-// Column widths for the largest figures a report can print. A figure never
+// Column widths for the largest figures a report prints. A figure never
 // breaks over two lines; the page engine would draw one that does not fit in
 // a smaller size, so a report widens the columns that need it instead, taking
-// the room from its text column, which breaks between words.
+// the room first from columns wider than the longest text they hold, then from
+// its description column, which breaks between words.
 namespace reports {
 
-// The largest figures of a report over a range: no total, subtotal or
-// difference exceeds the sum of an amount column over every movement of the
-// range, and no serial number exceeds their count.
+// The largest figure one amount column prints: no row, subtotal or total of
+// the column exceeds the sum of its absolute values, and it takes a minus sign
+// only when some value of the column is negative.
+struct ColumnFigure
+{
+    Money sumOfMagnitudes;
+    bool anyNegative = false;
+
+    void include(Money m)
+    {
+        sumOfMagnitudes += m < Money() ? Money() - m : m;
+        anyNegative = anyNegative || m < Money();
+    }
+    QString widest() const;
+};
+
+// The largest figures of the movement reports over a range, per column.
 struct LargestFigures
 {
-    Money amount;
-    qint64 serial = 0;
-
-    // The figures of a report that holds its rows before it lays them out.
-    void include(Money m) { amount = std::max(amount, m < Money() ? Money() - m : m); }
+    ColumnFigure income, expense, memo;
+    qint64 serial = 0;   // the number of movements, the largest "α/α"
 };
 LargestFigures largestFigures(db::Database &db, const QDate &from, const QDate &to);
 
-// The widest text a column must hold on one line (columns count from 0).
+// What a column must hold on one line (columns count from 0). A column that
+// grows is widened until `widest` fits; a column that gives may be narrowed
+// down to what `widest` needs when another column needs room.
 struct ColumnNeed
 {
     int column = -1;
     QString widest;
+    bool grows = true;
+    bool gives = false;
 };
 
-// What the amount columns (and the serial column, -1 for none) must hold.
-QList<ColumnNeed> figureNeeds(const QList<int> &amountColumns, int serialColumn, const LargestFigures &largest);
+// The needs of amount columns (each with its own largest figure) and of the
+// serial column (-1 for none): amounts grow only, the serial column also gives.
+QList<ColumnNeed> figureNeeds(const QList<std::pair<int, ColumnFigure>> &amountColumns, int serialColumn,
+                              qint64 largestSerial);
 
-// The table format with each needy column widened where its text would not
-// fit on one line in the engine's current font made bold, as totals print. A
-// column that fits keeps its width; what the others need more is taken from
-// `donor`, down to MinimumDonorWidth.
-QString fitColumns(pages::Engine &engine, const QString &format, const QList<ColumnNeed> &needs, int donor);
+// A column of dates: it needs one date and can give what it has beyond that.
+ColumnNeed dateColumn(int column);
+
+// The widest of the texts in the engine's font made bold.
+QString widestText(pages::Engine &engine, const QStringList &texts);
+
+// The table format with each growing column widened where its text would not
+// fit on one line in the engine's current font made bold, as totals print.
+// A column that fits keeps its width. What the growing columns need more is
+// taken first from the columns that give (down to their own text), then from
+// `donor`, down to MinimumDonorWidth. `header` (headings joined by "|") counts
+// as text each column holds.
+QString fitColumns(pages::Engine &engine, const QString &format, const QString &header, const QList<ColumnNeed> &needs,
+                   int donor);
 
 constexpr int MinimumDonorWidth = 1500;
 

@@ -52,6 +52,17 @@ bool anyGroups(db::Database &db)
     return db.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM omades)")).toLongLong() != 0;
 }
 
+QStringList codeListLines(db::Database &db)
+{
+    db::Statement st = db.prepare(QStringLiteral(
+        "SELECT DISTINCT IFNULL(trim(c.lista), k.kvdikos) FROM (SELECT DISTINCT kvdikos FROM kinhseis) k"
+        " LEFT JOIN kvdikoi c ON c.kvdikos = k.kvdikos"));
+    QStringList lines;
+    while (st.next())
+        lines << st.text(0);
+    return lines;
+}
+
 void readMovementsByCode(db::Database &db, const QDate &start, const QDate &end, const QList<qint64> &codes,
                          const MovementSink &sink)
 {

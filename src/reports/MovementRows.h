@@ -38,6 +38,10 @@ QString groupNamesTable();
 bool anyCodes(db::Database &db);
 bool anyGroups(db::Database &db);
 
+// Every text the code column of movements by code may show: each code's list
+// line as printed, and the number of a code that has none.
+QStringList codeListLines(db::Database &db);
+
 // Called with each row in turn; a report stops the reading by throwing.
 using MovementSink = std::function<void(const MovementRow &)>;
 

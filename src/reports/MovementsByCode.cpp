@@ -80,15 +80,21 @@ void movementsByCode(pages::Engine &engine, Store &store, const ReportInput &inp
     engine.setHeader(withCaption(input, QStringLiteral("Σύνολο κινήσεων  με επιλογή κωδικού από ") + input.fromText
                                             + QStringLiteral(" έως ") + input.toText));
     TableWriter table(engine);
-    if (analytic)
-        table.open(fitColumns(engine, QStringLiteral(">800|<1700|<1300|3600|>1250|>1250|>1250"),
-                              figureNeeds({4, 5, 6}, 0, largest), 3),
-                   QStringLiteral("α/α|Κωδ.|Ημερ/νια|Περιγραφή|Λ τάξεως|Έσοδο|Έξοδο"), QStringLiteral("|||||"));
-    else
-        table.open(fitColumns(engine, QStringLiteral(">800|<4300|>1250|>1250|>1250"), figureNeeds({2, 3, 4}, 0, largest),
-                              1),
-                   QStringLiteral("α/α|Κωδικος|Λ τάξεως|Έσοδο|Έξοδο"),
+    if (analytic) {
+        const QString header = QStringLiteral("α/α|Κωδ.|Ημερ/νια|Περιγραφή|Λ τάξεως|Έσοδο|Έξοδο");
+        QList<ColumnNeed> needs = figureNeeds({{4, largest.memo}, {5, largest.income}, {6, largest.expense}}, 0,
+                                              largest.serial);
+        needs.append(dateColumn(2));
+        needs.append({1, widestText(engine, codeListLines(store.main())), false, true});
+        table.open(fitColumns(engine, QStringLiteral(">800|<1700|<1300|3600|>1250|>1250|>1250"), header, needs, 3),
+                   header, QStringLiteral("|||||"));
+    } else {
+        const QString header = QStringLiteral("α/α|Κωδικος|Λ τάξεως|Έσοδο|Έξοδο");
+        const QList<ColumnNeed> needs =
+            figureNeeds({{2, largest.memo}, {3, largest.income}, {4, largest.expense}}, 0, largest.serial);
+        table.open(fitColumns(engine, QStringLiteral(">800|<4300|>1250|>1250|>1250"), header, needs, 1), header,
                    QStringLiteral("||||"));
+    }
     table.setShades(RowShade, 0);
     engine.setFontBold(false);
     engine.setFontSize(10);

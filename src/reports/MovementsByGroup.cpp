@@ -54,10 +54,13 @@ void movementsByGroup(pages::Engine &engine, Store &store, const ReportInput &in
     TableWriter table(engine);
     // The group's name stands on every row: it keeps one line when the
     // description can spare the room.
-    QList<ColumnNeed> needs = figureNeeds({5, 6, 7}, 0, largest);
-    needs.append({1, longestGroupName(input.groupList)});
-    table.open(fitColumns(engine, QStringLiteral("^800|<1800|<1000|^1500|<4300|>1900|>1900|>1900"), needs, 4),
-               QStringLiteral("α/α|Ομάδα|Κωδ.|Ημερ/νια|Περιγραφή|Έσοδο|Έξοδο|Λ ταξ"), QStringLiteral("||||||"));
+    const QString header = QStringLiteral("α/α|Ομάδα|Κωδ.|Ημερ/νια|Περιγραφή|Έσοδο|Έξοδο|Λ ταξ");
+    QList<ColumnNeed> needs =
+        figureNeeds({{5, largest.income}, {6, largest.expense}, {7, largest.memo}}, 0, largest.serial);
+    needs.append({1, longestGroupName(input.groupList), true, true});
+    needs.append(dateColumn(3));
+    table.open(fitColumns(engine, QStringLiteral("^800|<1800|<1000|^1500|<4300|>1900|>1900|>1900"), header, needs, 4),
+               header, QStringLiteral("||||||"));
     table.setShades(RowShade, 0);
 
     MovementSums total, sub;

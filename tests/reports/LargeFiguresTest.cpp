@@ -5,6 +5,7 @@
 #include "reports/ColumnFit.h"
 #include "groups/GroupColumns.h"
 #include "platform/desktop/Settings.h"
+#include "platform/pages/cellwrap.h"
 #include "platform/pages/engine.h"
 #include "support/ScriptedMessages.h"
 
@@ -115,43 +116,66 @@ TEST_F(LargeFigures, AmountColumnsAreWidenedForTheLargestTotalsOnly)
 
 }
 
-TEST(ColumnFit, OnlyColumnsTooNarrowGrowAndTheTextColumnGivesTheRoom)
+TEST(ColumnFit, OnlyColumnsTooNarrowGrowAndColumnsWithSlackGiveFirst)
 {
     pages::Engine engine;
     engine.setMarginLeft(350);
     engine.setMarginRight(850);
     engine.StartDoc();
     const QString analytic = QStringLiteral(">800|<1700|<1300|3600|>1250|>1250|>1250");
-    reports::LargestFigures small;
-    small.amount = Money::fromCents(99999999);  // 999.999,99: the widths as they were suffice
-    small.serial = 999;
-    EXPECT_EQ(reports::fitColumns(engine, analytic, reports::figureNeeds({4, 5, 6}, 0, small), 3), analytic);
-
-    reports::LargestFigures large;
-    large.amount = Money::fromCents(10999999999890);
-    large.serial = 150000;
-    const QStringList fitted =
-        reports::fitColumns(engine, analytic, reports::figureNeeds({4, 5, 6}, 0, large), 3).split(QLatin1Char('|'));
-    ASSERT_EQ(fitted.size(), 7);
-    auto width = [&](int c) {
-        QString f = fitted[c];
-        while (!f.isEmpty() && !f.at(0).isDigit())
-            f.remove(0, 1);
-        return f.toInt();
+    const QString header = QStringLiteral("α/α|Κωδ.|Ημερ/νια|Περιγραφή|Λ τάξεως|Έσοδο|Έξοδο");
+    auto figure = [](qint64 cents) {
+        reports::ColumnFigure f;
+        f.include(Money::fromCents(cents));
+        return f;
     };
-    EXPECT_TRUE(fitted[4].startsWith(u'>'));
+    auto widths = [](const QString &format) {
+        QList<int> out;
+        for (QString f : format.split(QLatin1Char('|'))) {
+            while (!f.isEmpty() && !f.at(0).isDigit())
+                f.remove(0, 1);
+            out << f.toInt();
+        }
+        return out;
+    };
+    const QList<reports::ColumnNeed> shortCode = {{1, QStringLiteral("12"), false, true}};
+
+    // 999.999,99 and serial 999: the widths as they were suffice, nothing gives.
+    const auto small = reports::figureNeeds({{4, figure(99999999)}, {5, figure(99999999)}, {6, figure(99999999)}}, 0, 999);
+    EXPECT_EQ(reports::fitColumns(engine, analytic, header, small + shortCode, 3), analytic);
+
+    // Only the income column holds twelve digits: it alone grows, and the code
+    // column, wider than its longest text, gives before the description.
+    const auto one = reports::figureNeeds({{4, figure(99999999)}, {5, figure(10999999999890)}, {6, figure(99999999)}}, 0, 999);
+    const QList<int> w = widths(reports::fitColumns(engine, analytic, header, one + shortCode, 3));
+    ASSERT_EQ(w.size(), 7);
+    EXPECT_GT(w[5], 1250);
+    EXPECT_EQ(w[4], 1250);
+    EXPECT_EQ(w[6], 1250);
+    EXPECT_LT(w[1], 1700);
+    EXPECT_EQ(w[3], 3600);
+    EXPECT_EQ(w[0] + w[1] + w[2] + w[3] + w[4] + w[5] + w[6], 800 + 1700 + 1300 + 3600 + 3 * 1250);
+    // The width, as the engine narrows the table to the frame, is what the
+    // figure needs bold, not more than a few twips over it.
+    engine.setFontBold(true);
+    engine.setMeasure(QStringLiteral("109.999.999.998,90"));
+    const double frame = engine.PageWidth() - engine.MarginLeft() - engine.MarginRight();
+    const double drawn = w[5] * std::min(1.0, frame / (800 + 1700 + 1300 + 3600 + 3 * 1250));
+    EXPECT_GE(drawn, engine.TextWid() + 2 * pages::CellPaddingX);
+    EXPECT_LE(drawn, engine.TextWid() + 2 * pages::CellPaddingX + 10);
+    engine.setFontBold(false);
+
+    // Every amount and the serial need more: what the code column cannot give
+    // comes from the description, down to its floor.
+    const auto large = reports::figureNeeds(
+        {{4, figure(10999999999890)}, {5, figure(10999999999890)}, {6, figure(10999999999890)}}, 0, 150000);
+    const QList<int> l = widths(reports::fitColumns(engine, analytic, header, large + shortCode, 3));
     for (int c : {4, 5, 6})
-        EXPECT_GT(width(c), 1250);
-    EXPECT_GT(width(0), 800);         // "150000" in the α/α column
-    EXPECT_EQ(fitted[1], QStringLiteral("<1700"));
-    EXPECT_EQ(fitted[2], QStringLiteral("<1300"));
-    int total = 0;
-    for (int c = 0; c < 7; ++c)
-        total += width(c);
-    // The description gave what the others took, down to its floor.
-    EXPECT_LT(width(3), 3600);
-    if (width(3) > reports::MinimumDonorWidth) {
-        EXPECT_EQ(total, 800 + 1700 + 1300 + 3600 + 3 * 1250);
+        EXPECT_GT(l[c], 1250);
+    EXPECT_GT(l[0], 800);  // "150000" in the α/α column
+    EXPECT_LT(l[3], 3600);
+    if (l[3] > reports::MinimumDonorWidth) {
+        EXPECT_EQ(l[0] + l[1] + l[2] + l[3] + l[4] + l[5] + l[6], 800 + 1700 + 1300 + 3600 + 3 * 1250);
     }
 }
 

@@ -4,6 +4,7 @@
 // corner of each sheet. The engine writes it, the painter draws it on any
 // device, the file format stores it, and tests read it.
 
+#include <QByteArray>
 #include <QColor>
 #include <QImage>
 #include <QPicture>
@@ -12,7 +13,7 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
-
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -121,26 +122,97 @@ struct Page {
     friend bool operator==(const Page &, const Page &) = default;
 };
 
+// The pages of a document. A short document keeps its pages as they are; in
+// a long one each page is packed (pagecodec.h) once the next one opens, and a
+// page read is unpacked into a small cache of recently read pages. A page
+// reference therefore stays valid while fewer than CachedPages other packed
+// pages are read; the page being written (the last) never moves.
+class PageList {
+public:
+    static constexpr size_t KeptWhole = 24;    // pages never packed in a short document
+    static constexpr size_t CachedPages = 12;  // packed pages kept unpacked after a read
+
+    PageList() = default;
+    PageList(const PageList &other);
+    PageList &operator=(const PageList &other);
+    PageList(PageList &&) noexcept = default;
+    PageList &operator=(PageList &&) noexcept = default;
+
+    size_t size() const { return m_slots.size(); }
+    bool empty() const { return m_slots.empty(); }
+    const Page &operator[](size_t i) const;
+    const Page &front() const { return (*this)[0]; }
+    const Page &back() const { return (*this)[size() - 1]; }
+    Page &last();                 // the page being written
+    void push_back(Page page);    // packs the page before it in a long document
+    void clear();
+
+    // Bytes the pages take, for measuring: packed sizes plus unpacked items.
+    qint64 packedBytes() const;
+
+    class const_iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = Page;
+        using difference_type = std::ptrdiff_t;
+        using pointer = const Page *;
+        using reference = const Page &;
+        const_iterator(const PageList *list, size_t i) : m_list(list), m_i(i) {}
+        const Page &operator*() const { return (*m_list)[m_i]; }
+        const Page *operator->() const { return &(*m_list)[m_i]; }
+        const_iterator &operator++() { ++m_i; return *this; }
+        bool operator==(const const_iterator &o) const { return m_i == o.m_i; }
+        bool operator!=(const const_iterator &o) const { return m_i != o.m_i; }
+
+    private:
+        const PageList *m_list;
+        size_t m_i;
+    };
+    const_iterator begin() const { return {this, 0}; }
+    const_iterator end() const { return {this, size()}; }
+
+    friend bool operator==(const PageList &a, const PageList &b);
+
+private:
+    struct Slot {
+        QByteArray packed;           // empty while the page is kept whole
+        std::unique_ptr<Page> page;  // null while packed and not read lately
+    };
+    void pack(Slot &slot) const;
+    mutable std::vector<Slot> m_slots;
+    mutable std::deque<size_t> m_recent;  // packed pages unpacked by reads, oldest first
+};
+
 // A table as its rows were built: each cell's text as the caller gave it
 // (after NewTableCell handlers), before layout broke it into lines or
 // shortened it to fit. Exports read these values, never the laid-out lines.
-// Rows are kept as one text each, cells joined by CellJoin, which costs far
-// less than a list per row on a report of a hundred thousand rows.
-struct TableContent {
+// A row is kept as one text, cells joined by CellJoin; every RowsPerBlock
+// rows are packed into one compressed block, so a table of a hundred thousand
+// rows costs a few megabytes.
+class TableContent {
+public:
     static constexpr QChar CellJoin = QChar(0x1f);
+    static constexpr qsizetype RowsPerBlock = 512;
 
     QStringList heading;
-    QStringList rows;
 
-    qsizetype rowCount() const { return rows.size(); }
-    QStringList row(qsizetype i) const { return rows.at(i).split(CellJoin); }
-    void addRow(const QStringList &cells) { rows.append(cells.join(CellJoin)); }
+    qsizetype rowCount() const { return m_packedRows + m_open.size(); }
+    QStringList row(qsizetype i) const;
+    void addRow(const QStringList &cells);
 
-    friend bool operator==(const TableContent &, const TableContent &) = default;
+    friend bool operator==(const TableContent &a, const TableContent &b);
+
+private:
+    QStringList block(qsizetype b) const;
+    std::vector<QByteArray> m_blocks;  // RowsPerBlock rows each
+    qsizetype m_packedRows = 0;
+    QStringList m_open;                // the rows after the last block
+    mutable qsizetype m_readBlock = -1;
+    mutable QStringList m_read;        // the block read last, unpacked
 };
 
 struct Document {
-    std::vector<Page> pages;
+    PageList pages;
     // Tables in the order they were written: tables[n - 1] is table n of the pages.
     std::vector<TableContent> tables;
 

@@ -538,6 +538,9 @@ signals:
 
     // Notifications for the preview (not events of the control).
     void documentChanged();
+    // A page of the document being written is finished: a preview may show it
+    // while the rest is still laid out.
+    void pagesGrew(int finishedPages);
     void previewPageChanged(int page);
     void viewChanged();                  // zoom, mouse flags, colours
 

@@ -75,8 +75,10 @@ void Layout::closePage()
         emit m_events->PrepareFooter();
     }
     drawHeaderFooter();
-    if (m_events)
+    if (m_events) {
         emit m_events->EndPage();
+        emit m_events->pagesGrew(pageNumber());
+    }
 }
 
 void Layout::newPage()

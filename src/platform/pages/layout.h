@@ -79,7 +79,7 @@ private:
         int width;
     };
 
-    Page &page() { return m_document.pages[size_t(m_page)]; }
+    Page &page() { return m_document.pages.last(); }
     void ensurePage();
     void openPage();
     void closePage();

@@ -20,6 +20,8 @@
 #include <QGuiApplication>
 #include <QFileDialog>
 #include <QMenuBar>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QProgressDialog>
 #include <QScreen>
 #include <QStatusBar>
@@ -248,6 +250,10 @@ reports::ReportResult Ektypvsh::load(int reportNumber, const reports::ReportInpu
 reports::ReportResult Ektypvsh::runWithProgress(int reportNumber, reports::ReportInput run)
 {
     BusyGuard busy(this);
+    // The window stands before the report is built: its first page shows as
+    // soon as it is laid out, and the page count grows while the rest follows.
+    engine().setPreviewPage(1);
+    show();
     // Made only now, with every question answered: Qt shows a progress window
     // on its own timer, and an application-modal one would stand over any
     // window still open.
@@ -256,11 +262,22 @@ reports::ReportResult Ektypvsh::runWithProgress(int reportNumber, reports::Repor
     progress.setWindowTitle(run.title.trimmed());
     progress.setMinimumDuration(700);
     progress.setWindowModality(Qt::ApplicationModal);
-    run.progress = [this, &progress](qint64 done, qint64 total) {
+    int pagesShown = 0;
+    QElapsedTimer sinceShown;
+    sinceShown.start();
+    run.progress = [this, &progress, &pagesShown, &sinceShown](qint64 done, qint64 total) {
         if (total > 0 && progress.maximum() != int(total))
             progress.setMaximum(int(total));
-        progress.setLabelText(QStringLiteral("Εκτύπωση σε εξέλιξη... σελίδες: %1").arg(engine().PageCount()));
+        const int pages = engine().PageCount();
+        progress.setLabelText(QStringLiteral("Εκτύπωση σε εξέλιξη... σελίδες: %1").arg(pages));
         progress.setValue(int(total > 0 ? qMin(done, total - 1) : done % 100));
+        // Until the progress window shows, nothing else repaints: the first
+        // finished page is drawn at once, the growing count a few times a second.
+        if (pages > 1 && pages != pagesShown && (pagesShown <= 1 || sinceShown.elapsed() > 250)) {
+            pagesShown = pages;
+            sinceShown.restart();
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        }
         return !progress.wasCanceled();
     };
     return reports::runReport(reportNumber, engine(), m_store, run);

@@ -43,6 +43,7 @@ PreviewToolBar::PreviewToolBar(PreviewWidget *preview, QWidget *parent) : QToolB
     Engine *engine = m_preview->engine();
     connect(engine, &Engine::previewPageChanged, this, &PreviewToolBar::showPage);
     connect(engine, &Engine::documentChanged, this, &PreviewToolBar::showPage);
+    connect(engine, &Engine::pagesGrew, this, &PreviewToolBar::showPage);
     showPage();
 }
 

@@ -73,6 +73,14 @@ void PreviewWidget::connectEngine()
         updateScrollBars();
         viewport()->update();
     });
+    // While a long report is laid out, the page on view is drawn once it is
+    // finished; pages after it only change the count.
+    connect(m_engine, &Engine::pagesGrew, this, [this](int finished) {
+        if (finished == m_engine->PreviewPage()) {
+            updateScrollBars();
+            viewport()->update();
+        }
+    });
     connect(m_engine, &Engine::previewPageChanged, this, [this] {
         updateScrollBars();
         verticalScrollBar()->setValue(0);
