@@ -243,8 +243,10 @@ QStringList Database::columnNames(const QString &table)
     requireTable(table);
     QStringList names;
     if (m_server) {
-        Statement st(*this, QStringLiteral("SELECT column_name FROM information_schema.columns WHERE table_schema = ?1 "
-                                           "AND table_name = lower(?2) AND column_name <> ?3 ORDER BY ordinal_position"));
+        Statement st(*this, QStringLiteral(
+            "SELECT coalesce(col_description(format('%I.%I', table_schema, table_name)::regclass, ordinal_position), "
+            "column_name) FROM information_schema.columns WHERE table_schema = ?1 "
+            "AND table_name = lower(?2) AND column_name <> ?3 ORDER BY ordinal_position"));
         st.bindAll(m_schema, table, QString::fromLatin1(server::RowIdColumn));
         while (st.next())
             names << st.text(0);

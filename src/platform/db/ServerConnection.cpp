@@ -48,6 +48,7 @@ std::unique_ptr<ServerConnection> ServerConnection::connect(const QString &conne
     std::unique_ptr<ServerConnection> c(new ServerConnection(conn, description));
     c->run(QStringLiteral("SET client_encoding = 'UTF8'; SET client_min_messages = warning"));
     c->run(QString::fromUtf8(FoldFunctionDefinition));
+    c->run(QString::fromUtf8(TypeOfFunctionDefinition));
     return c;
 }
 
@@ -87,6 +88,13 @@ void ServerConnection::run(const QString &sql)
 
 pg_result *ServerConnection::runWith(const QString &sql, const std::vector<std::optional<QByteArray>> &values)
 {
+    if (values.empty()) { // may be several statements (a table and the comments on its columns)
+        PGresult *r = PQexec(m_conn, sql.toUtf8().constData());
+        const auto status = PQresultStatus(r);
+        if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
+            throw errorOf(r, sql);
+        return r;
+    }
     std::vector<const char *> raw;
     raw.reserve(values.size());
     for (const auto &v : values)

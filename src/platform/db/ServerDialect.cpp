@@ -7,6 +7,13 @@
 
 namespace db::server {
 
+const char *const TypeOfFunctionDefinition =
+    "CREATE OR REPLACE FUNCTION pg_temp.typeof(v anyelement) RETURNS text LANGUAGE sql IMMUTABLE AS $f$"
+    " SELECT CASE WHEN v IS NULL THEN 'null'"
+    " WHEN pg_typeof(v) IN ('bigint'::regtype, 'integer'::regtype, 'smallint'::regtype, 'boolean'::regtype) THEN 'integer'"
+    " WHEN pg_typeof(v) IN ('double precision'::regtype, 'real'::regtype, 'numeric'::regtype) THEN 'real'"
+    " WHEN pg_typeof(v) = 'bytea'::regtype THEN 'blob' ELSE 'text' END $f$";
+
 const char *const FoldFunctionDefinition =
     "CREATE OR REPLACE FUNCTION pg_temp.greekci(t text) RETURNS text LANGUAGE sql IMMUTABLE AS $f$"
     " SELECT translate(lower(regexp_replace(normalize(t, NFD), '[\\u0300-\\u036f\\u1dc0-\\u1dff\\u20d0-\\u20ff]', '', 'g')),"
@@ -159,6 +166,8 @@ QString renameFunctions(QString s)
     });
     s = rewriteCalls(s, QStringLiteral("ifnull"),
                      [](const QStringList &a) { return QStringLiteral("coalesce(") + a.join(QLatin1Char(',')) + QLatin1Char(')'); });
+    s = rewriteCalls(s, QStringLiteral("typeof"),
+                     [](const QStringList &a) { return QStringLiteral("pg_temp.typeof(") + a.join(QLatin1Char(',')) + QLatin1Char(')'); });
     s = rewriteCalls(s, QStringLiteral("instr"),
                      [](const QStringList &a) { return QStringLiteral("strpos(") + a.join(QLatin1Char(',')) + QLatin1Char(')'); });
     // With several arguments the file engine's min/max are the scalar ones.
@@ -230,6 +239,65 @@ QString tableTypes(QString s)
     return s;
 }
 
+// The server folds unquoted names to lower case; the name as declared
+// (kinhseis.L_tajeos) is kept as the column's comment for the schema walk.
+QString keepDeclaredNames(const QString &s)
+{
+    static const Re create(QStringLiteral("^\\s*CREATE\\s+TABLE\\s+(?:IF\\s+NOT\\s+EXISTS\\s+)?([\\w.]+)\\s*\\("), CI);
+    static const Re alter(
+        QStringLiteral("^\\s*ALTER\\s+TABLE\\s+([\\w.]+)\\s+ADD\\s+(?:COLUMN\\s+)?(?:IF\\s+NOT\\s+EXISTS\\s+)?(\\w+)"), CI);
+    static const Re constraint(QStringLiteral("^(PRIMARY|UNIQUE|CHECK|FOREIGN|CONSTRAINT)$"), CI);
+    QString table;
+    QStringList columns;
+    if (const auto m = alter.match(s); m.hasMatch()) {
+        table = m.captured(1);
+        columns << m.captured(2);
+    } else if (const auto c = create.match(s); c.hasMatch()) {
+        table = c.captured(1);
+        const int open = c.capturedEnd() - 1;
+        const int close = closingParen(s, open);
+        for (const QString &def : topLevelArguments(s.mid(open + 1, close - open - 1))) {
+            const QString name = def.trimmed().section(QLatin1Char(' '), 0, 0);
+            if (!name.isEmpty() && !constraint.match(name).hasMatch())
+                columns << name;
+        }
+    }
+    QString comments;
+    for (const QString &c : columns)
+        if (c != c.toLower())
+            comments += QStringLiteral(";\nCOMMENT ON COLUMN %1.%2 IS '%3'").arg(table, c, c);
+    return comments;
+}
+
+// A trigger that refuses a change (how a failure is forced midway, to prove
+// that nothing of an operation stays): the file engine's
+//   CREATE TRIGGER n BEFORE|AFTER INSERT|UPDATE [OF c]|DELETE ON t [WHEN cond]
+//   BEGIN SELECT RAISE(ABORT, 'message'); END
+// becomes a function of the schema and a row trigger calling it.
+bool refusingTrigger(const QString &s, ServerStatement &out, const QString &original)
+{
+    if (!s.contains(Re(QStringLiteral("^\\s*CREATE\\s+TRIGGER\\b"), CI)))
+        return false;
+    static const Re trigger(
+        QStringLiteral("^\\s*CREATE\\s+TRIGGER\\s+(\\w+)\\s+(BEFORE|AFTER)\\s+(INSERT|DELETE|UPDATE(?:\\s+OF\\s+[\\w\\s,]+?)?)"
+                       "\\s+ON\\s+([\\w.]+)(?:\\s+FOR\\s+EACH\\s+ROW)?(?:\\s+WHEN\\s+(.+?))?\\s+BEGIN\\s+SELECT\\s+RAISE\\s*\\(\\s*"
+                       "ABORT\\s*,\\s*(\\x01\\d+\\x01)\\s*\\)\\s*;\\s*END\\s*$"),
+        CI | QRegularExpression::DotMatchesEverythingOption);
+    const auto m = trigger.match(s);
+    if (!m.hasMatch())
+        unsupported(QStringLiteral("this trigger"), original);
+    const QString name = m.captured(1);
+    const QString event = m.captured(3);
+    const QString row = event.startsWith(QLatin1String("DELETE"), Qt::CaseInsensitive) ? QStringLiteral("OLD")
+                                                                                        : QStringLiteral("NEW");
+    const QString when = m.captured(5).isEmpty() ? QStringLiteral("true") : m.captured(5);
+    out.text = QStringLiteral("CREATE FUNCTION %1_refuses() RETURNS trigger LANGUAGE plpgsql AS $t$ BEGIN "
+                              "IF %2 THEN RAISE EXCEPTION '%', %3; END IF; RETURN %4; END $t$;\n"
+                              "CREATE TRIGGER %1 %5 %6 ON %7 FOR EACH ROW EXECUTE FUNCTION %1_refuses()")
+                   .arg(name, when, m.captured(6), row, m.captured(2), event, m.captured(4));
+    return true;
+}
+
 // The schema version counters of a file live in a small table of each schema.
 bool pragmaStatement(const QString &s, ServerStatement &out, const QString &original)
 {
@@ -253,7 +321,7 @@ QString translateMasked(const QString &masked, ServerStatement &out, const QHash
                         const QString &original)
 {
     QString s = numberPlaceholders(masked, out.parameterCount);
-    if (pragmaStatement(s, out, original))
+    if (pragmaStatement(s, out, original) || refusingTrigger(s, out, original))
         return out.text;
     s = convertValues(s, out, original);
     if (s.contains(Re(QStringLiteral("\\bINSERT\\s+OR\\s+REPLACE\\b"), CI)))
@@ -268,7 +336,7 @@ QString translateMasked(const QString &masked, ServerStatement &out, const QHash
     // A unary plus kept the file engine from using an index; the server has no unary plus for text.
     s.replace(Re(QStringLiteral("\\b(WHERE|AND|OR|ON)\\s+\\+(?=[A-Za-z_])"), CI), QStringLiteral("\\1 "));
     s = greekFolding(s, original);
-    s = tableTypes(s);
+    s = tableTypes(s) + keepDeclaredNames(s);
     for (auto it = aliases.cbegin(); it != aliases.cend(); ++it)
         s.replace(Re(QStringLiteral("(?<![\\w.])") + QRegularExpression::escape(it.key()) + QStringLiteral("\\."), CI),
                   it.value() + QLatin1Char('.'));
@@ -289,7 +357,13 @@ QString translateScript(const QString &script, const QHash<QString, QString> &al
 {
     const Masked m = maskLiterals(script);
     QStringList parts;
-    for (const QString &statement : m.text.split(QLatin1Char(';'))) {
+    QStringList pieces = m.text.split(QLatin1Char(';'));
+    for (int i = 0; i < pieces.size(); ++i) {
+        QString statement = pieces[i];
+        // A trigger's body holds its own semicolons: it ends at END.
+        if (statement.contains(Re(QStringLiteral("^\\s*CREATE\\s+TRIGGER\\b"), CI)))
+            while (!statement.contains(Re(QStringLiteral("\\bEND\\s*$"), CI)) && i + 1 < pieces.size())
+                statement += QLatin1Char(';') + pieces[++i];
         if (statement.trimmed().isEmpty())
             continue;
         ServerStatement out;

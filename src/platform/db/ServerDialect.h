@@ -33,6 +33,8 @@ QString translateScript(const QString &script, const QHash<QString, QString> &al
 // temporary schema, so the book needs no extra rights): case folded, accents
 // and other combining marks removed, final sigma as sigma.
 extern const char *const FoldFunctionDefinition;
+// The file engine's typeof() (storage class of a value), for the server's types.
+extern const char *const TypeOfFunctionDefinition;
 
 // Name of the hidden counter column given to tables that have no integer key,
 // standing in for the file engine's rowid; schema walks leave it out.

@@ -76,6 +76,13 @@ void ServerQuery::execute()
     if (!m_conversionError.isEmpty())
         throw DbError(DbError::Kind::Conversion, m_conversionError);
     m_result = m_connection.runWith(m_statement.text, m_values);
+    // SELECT * shows no row number on the file engine; only a statement that names it sees it.
+    const bool namesRowId = m_original.section(QStringLiteral("FROM"), 0, 0, QString::SectionCaseInsensitiveSeps)
+                                .contains(QLatin1String(RowIdColumn), Qt::CaseInsensitive);
+    m_visible.clear();
+    for (int i = 0; i < PQnfields(m_result); ++i)
+        if (namesRowId || QByteArray(PQfname(m_result, i)) != RowIdColumn)
+            m_visible.push_back(i);
     if (m_statement.text.trimmed().startsWith(QLatin1String("INSERT"), Qt::CaseInsensitive))
         m_connection.noteInsert();
     m_row = -1;
@@ -114,30 +121,30 @@ void ServerQuery::reset()
 
 int ServerQuery::columnCount() const
 {
-    return m_result ? PQnfields(m_result) : 0;
+    return m_result ? int(m_visible.size()) : 0;
 }
 
 QString ServerQuery::columnName(int col) const
 {
-    return m_result ? QString::fromUtf8(PQfname(m_result, col)) : QString();
+    return m_result && field(col) >= 0 ? QString::fromUtf8(PQfname(m_result, field(col))) : QString();
 }
 
 bool ServerQuery::haveRow(int col) const
 {
-    return m_result && m_row >= 0 && m_row < PQntuples(m_result) && col >= 0 && col < PQnfields(m_result);
+    return m_result && m_row >= 0 && m_row < PQntuples(m_result) && field(col) >= 0;
 }
 
 bool ServerQuery::isNull(int col) const
 {
-    return !haveRow(col) || PQgetisnull(m_result, m_row, col);
+    return !haveRow(col) || PQgetisnull(m_result, m_row, field(col));
 }
 
 qint64 ServerQuery::integer(int col) const
 {
     if (isNull(col))
         return 0;
-    const QByteArray v(PQgetvalue(m_result, m_row, col));
-    if (PQftype(m_result, col) == BoolType)
+    const QByteArray v(PQgetvalue(m_result, m_row, field(col)));
+    if (PQftype(m_result, field(col)) == BoolType)
         return v == "t" ? 1 : 0;
     bool ok = false;
     const qint64 n = v.toLongLong(&ok);
@@ -150,17 +157,17 @@ QString ServerQuery::text(int col) const
 {
     if (isNull(col))
         return QString();
-    if (PQftype(m_result, col) == BoolType)
+    if (PQftype(m_result, field(col)) == BoolType)
         return QString::number(integer(col));
-    return QString::fromUtf8(PQgetvalue(m_result, m_row, col), PQgetlength(m_result, m_row, col));
+    return QString::fromUtf8(PQgetvalue(m_result, m_row, field(col)), PQgetlength(m_result, m_row, field(col)));
 }
 
 QVariant ServerQuery::value(int col) const
 {
     if (isNull(col))
         return QVariant();
-    const QByteArray v(PQgetvalue(m_result, m_row, col));
-    switch (PQftype(m_result, col)) {
+    const QByteArray v(PQgetvalue(m_result, m_row, field(col)));
+    switch (PQftype(m_result, field(col))) {
     case BoolType:
     case Int2Type:
     case Int4Type:

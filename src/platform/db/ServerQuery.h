@@ -51,6 +51,8 @@ private:
     std::vector<std::optional<QByteArray>> m_values;
     QString m_conversionError;
     pg_result *m_result = nullptr;
+    std::vector<int> m_visible; // result columns the caller sees: the hidden row number only when named
+    int field(int col) const { return col >= 0 && col < int(m_visible.size()) ? m_visible[size_t(col)] : -1; }
     int m_row = -1;
     bool m_done = false;
 };

@@ -95,3 +95,19 @@ TEST(ServerDialect, AttachedAliasesNameTheirSchema)
                   .text.toStdString(),
               "SELECT count(*) FROM users.codes, t WHERE t.xrhstes = 1");
 }
+
+TEST(ServerDialect, RefusingTriggerBecomesAFunctionAndARowTrigger)
+{
+    const QString script = translateScript(QStringLiteral(
+        "CREATE TRIGGER refuse_later BEFORE UPDATE OF ypoloipo ON tameio WHEN NEW.hmeromhnia > '2026-03-10' "
+        "BEGIN SELECT RAISE(ABORT, 'later days refused'); END;"
+        "CREATE TABLE t (a INTEGER);"));
+    EXPECT_EQ(script.toStdString(),
+              "CREATE FUNCTION refuse_later_refuses() RETURNS trigger LANGUAGE plpgsql AS $t$ BEGIN "
+              "IF NEW.hmeromhnia > '2026-03-10' THEN RAISE EXCEPTION '%', 'later days refused'; END IF; RETURN NEW; "
+              "END $t$;\n"
+              "CREATE TRIGGER refuse_later BEFORE UPDATE OF ypoloipo ON tameio FOR EACH ROW EXECUTE FUNCTION "
+              "refuse_later_refuses();\n"
+              "CREATE TABLE t (a bigint, rowid bigserial)");
+    EXPECT_TRUE(refused("CREATE TRIGGER x AFTER INSERT ON t BEGIN UPDATE t SET a = 1; END"));
+}
