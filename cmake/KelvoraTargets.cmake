@@ -33,6 +33,24 @@ function(kelvora_add_test name)
         TIMEOUT 600)
 endfunction()
 
+# kelvora_also_on_server(test [FILE_ONLY pattern...]): runs a registered test a
+# second time with its books on the private test server (tests/support/PgTestServer).
+# FILE_ONLY names the GoogleTest cases that are about files themselves (damaged
+# pages, file locks, restoring files, the engine's own triggers) and have no
+# meaning on a server.
+function(kelvora_also_on_server name)
+    cmake_parse_arguments(A "" "" "FILE_ONLY" ${ARGN})
+    set(args)
+    if(A_FILE_ONLY)
+        list(JOIN A_FILE_ONLY ":" excluded)
+        set(args "--gtest_filter=-${excluded}")
+    endif()
+    add_test(NAME ${name}_on_server COMMAND ${name} ${args})
+    set_tests_properties(${name}_on_server PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8;KELVORA_TEST_FAST_KDF=1;KELVORA_TEST_ENGINE=postgresql"
+        TIMEOUT 600 LABELS server)
+endfunction()
+
 # `cmake --build build --target format` applies .clang-format to the sources.
 find_program(CLANG_FORMAT clang-format)
 if(CLANG_FORMAT)

@@ -4,6 +4,7 @@ set -euo pipefail
 PKGS=(cmake ninja-build g++ pkg-config
       qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev qt6-charts-dev
       libsqlcipher-dev sqlcipher libssl-dev libxlsxwriter-dev
+      postgresql libpq-dev
       libgtest-dev libgmock-dev libbenchmark-dev
       fonts-liberation fonts-dejavu-core
       poppler-utils xvfb xauth imagemagick python3-openpyxl

@@ -2,6 +2,7 @@
 
 #include "DataFolder.h"
 #include "FileModes.h"
+#include "ServerBook.h"
 #include "Store.h"
 #include "StoreFailure.h"
 #include "platform/db/Database.h"
@@ -118,6 +119,12 @@ Result backupDay(Store &store, const QDate &day)
 {
     Result r;
     const QString dataPath = store.dataPath();
+    // A book on a server is backed up by the server's own tools (pg_dump);
+    // there are no files here to copy.
+    if (serverbook::isConnection(dataPath)) {
+        r.ok = true;
+        return r;
+    }
     const QString root = backupRoot(dataPath);
     r.folder = folderFor(dataPath, day);
     // Nothing is made, emptied or removed through a link: backup/ and every

@@ -33,7 +33,8 @@ struct Result
 // Copies both databases into the day's folder (an earlier copy of the same day
 // is replaced only once the new one is complete), then keeps the KeptBackups
 // copies made most recently (by the time they were made, not by the day they
-// hold), never removing the one just made. Never throws.
+// hold), never removing the one just made. Never throws. For a book on a
+// server nothing is copied (the server's own backups keep it) and ok is set.
 Result backupDay(Store &store, const QDate &day);
 
 // The day folders under backup/, oldest first.

@@ -1,5 +1,7 @@
 #include "DataFolder.h"
 
+#include "ServerBook.h"
+
 #include <QDir>
 
 namespace datafolder {
@@ -14,11 +16,15 @@ QString normalise(const QString &folder)
 
 QString mainDatabase(const QString &dataPath)
 {
+    if (serverbook::isConnection(dataPath))
+        return QString::fromLatin1(serverbook::MainSchema);
     return normalise(dataPath) + QStringLiteral("/kelvora.mdb");
 }
 
 QString usersDatabase(const QString &dataPath)
 {
+    if (serverbook::isConnection(dataPath))
+        return QString::fromLatin1(serverbook::UsersSchema);
     return normalise(dataPath) + QStringLiteral("/mapcodes.mdb");
 }
 

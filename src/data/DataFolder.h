@@ -5,6 +5,7 @@
 // The files of a data folder. Their names are the program's external interface.
 namespace datafolder {
 
+// For a book on a server (see ServerBook.h) these are the schemas that stand for the files.
 QString mainDatabase(const QString &dataPath);   // kelvora.mdb
 QString usersDatabase(const QString &dataPath);  // mapcodes.mdb
 QString marker(const QString &dataPath);         // kelvora.dat

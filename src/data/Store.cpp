@@ -1,6 +1,7 @@
 #include "Store.h"
 
 #include "DataFolder.h"
+#include "ServerBook.h"
 
 Store::Store(QString dataPath, QString key) : m_dataPath(std::move(dataPath)), m_key(std::move(key)) {}
 
@@ -20,7 +21,9 @@ db::Database &Store::users()
 
 std::unique_ptr<db::Database> Store::openChecked(const QString &path)
 {
-    std::unique_ptr<db::Database> db = db::Database::open(path, m_key);
+    std::unique_ptr<db::Database> db = serverbook::isConnection(m_dataPath)
+                                           ? db::Database::openOnServer(m_dataPath, path)
+                                           : db::Database::open(path, m_key);
     QString problem;
     try {
         problem = db->quickCheck();

@@ -22,6 +22,10 @@ bool folderGone(const QString &file)
 Cause classify(const db::DbError &e)
 {
     using Kind = db::DbError::Kind;
+    if (e.kind() == Kind::Unreachable)
+        return Cause::ServerUnreachable;
+    if (e.kind() == Kind::LoginRefused)
+        return Cause::LoginRefused;
     if (e.kind() != Kind::MissingFile && folderGone(e.file()))
         return Cause::FolderGone;
     switch (e.kind()) {
@@ -46,6 +50,8 @@ Cause classify(const db::DbError &e)
         return Cause::Missing;
     case Kind::MissingTable:
         return Cause::MissingTable;
+    case Kind::Unreachable:
+    case Kind::LoginRefused:
     case Kind::Conversion:
     case Kind::Sql:
         break;
@@ -76,6 +82,10 @@ QString causeText(Cause cause)
         return QStringLiteral("Ο φάκελος των δεδομένων δεν βρίσκεται πια εκεί (αποσυνδέθηκε ή μετακινήθηκε).");
     case Cause::MissingTable:
         return QStringLiteral("Στο αρχείο λείπει πίνακας του προγράμματος.");
+    case Cause::ServerUnreachable:
+        return QStringLiteral("Ο διακομιστής της βάσης δεδομένων δεν απαντά (δίκτυο ή διακομιστής εκτός λειτουργίας).");
+    case Cause::LoginRefused:
+        return QStringLiteral("Ο διακομιστής της βάσης δεδομένων αρνήθηκε τη σύνδεση (χρήστης, δικαιώματα ή όνομα βάσης).");
     case Cause::Other:
         break;
     }

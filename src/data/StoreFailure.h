@@ -23,6 +23,8 @@ enum class Cause {
     DiskFull,     // no room left on the disk or the share
     FolderGone,   // the data folder is no longer there (a share gone, a folder moved)
     MissingTable, // a table of the program is not in the file
+    ServerUnreachable, // the database server of a server book does not answer
+    LoginRefused, // the server answered but refused the log-in or the database
     Other,
 };
 

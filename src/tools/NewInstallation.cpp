@@ -3,6 +3,7 @@
 #include "data/AdministratorCode.h"
 #include "data/DataFolder.h"
 #include "data/FileModes.h"
+#include "data/ServerBook.h"
 #include "data/InUseMarker.h"
 #include "data/Schema.h"
 #include "data/UserPasswords.h"
@@ -38,10 +39,40 @@ void makeDataFolder(const QString &dataFolder)
         refuse(QStringLiteral("cannot create the folder ") + dataFolder);
 }
 
+// Both schemas and their tables; a failure midway takes back what was made.
+void createServerBook(const QString &connection)
+{
+    const QString mainSchema = QString::fromLatin1(serverbook::MainSchema);
+    const QString usersSchema = QString::fromLatin1(serverbook::UsersSchema);
+    auto main = db::Database::createOnServer(connection, mainSchema);
+    bool usersMade = false;
+    try {
+        schema::createMainTables(*main);
+        auto users = db::Database::createOnServer(connection, usersSchema);
+        usersMade = true;
+        schema::createUsersTables(*users);
+        users->executeScript(QStringLiteral("PRAGMA application_id = %1;").arg(admincode::MadeHereMark));
+        usersupgrade::upgradeUsersFile(*users);
+    } catch (...) {
+        try {
+            main->executeScript(QStringLiteral("DROP SCHEMA %1 CASCADE;").arg(mainSchema));
+            if (usersMade)
+                main->executeScript(QStringLiteral("DROP SCHEMA %1 CASCADE;").arg(usersSchema));
+        } catch (const db::DbError &) {
+            // The first failure is the one to report.
+        }
+        throw;
+    }
+}
+
 } // namespace
 
 void createDatabases(const QString &dataFolder, const QString &key)
 {
+    if (serverbook::isConnection(dataFolder)) {
+        createServerBook(dataFolder);
+        return;
+    }
     const QString mainPath = datafolder::mainDatabase(dataFolder);
     const QString usersPath = datafolder::usersDatabase(dataFolder);
     const QString markerPath = datafolder::marker(dataFolder);

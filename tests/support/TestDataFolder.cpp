@@ -1,5 +1,6 @@
 #include "TestDataFolder.h"
 
+#include "PgTestServer.h"
 #include "data/AppGlobals.h"
 #include "data/Schema.h"
 #include "platform/regional/TextPad.h"
@@ -10,8 +11,9 @@
 
 TestDataFolder::TestDataFolder(Schema schema)
 {
-    newinstall::createDatabases(m_dir.path(), globals().DbPassword);
-    m_store = std::make_unique<Store>(m_dir.path(), globals().DbPassword);
+    m_location = PgTestServer::serverEngineRequested() ? PgTestServer::instance().createDatabase() : m_dir.path();
+    newinstall::createDatabases(m_location, globals().DbPassword);
+    m_store = std::make_unique<Store>(m_location, globals().DbPassword);
     if (schema == Schema::Current) {
         main().executeScript(QStringLiteral("INSERT INTO taytothta (ariumos) VALUES (6);"
                                             "ALTER TABLE kinhseis ADD COLUMN L_tajeos INTEGER DEFAULT 0;"));

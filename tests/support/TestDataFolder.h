@@ -10,13 +10,18 @@
 // A fresh data folder with both databases, for one test. By default the schema
 // is already at the current version (as after a first start) and one user
 // "admin"/"admin" with all rights exists.
+//
+// When the suites run on the server engine (KELVORA_TEST_ENGINE=postgresql)
+// the book is made on the private test server instead, and path() is its
+// connection text.
 class TestDataFolder
 {
 public:
     enum class Schema { Fresh, Current };
     explicit TestDataFolder(Schema schema = Schema::Current);
 
-    QString path() const { return m_dir.path(); }
+    QString path() const { return m_location; }
+    bool onServer() const { return m_location != m_dir.path(); }
     Store &store() { return *m_store; }
     db::Database &main() { return m_store->main(); }
     db::Database &users() { return m_store->users(); }
@@ -36,5 +41,6 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QString m_location;
     std::unique_ptr<Store> m_store;
 };

@@ -1,5 +1,7 @@
 #include "Database.h"
 
+#include "ServerConnection.h"
+#include "ServerQuery.h"
 #include "StoreFunctions.h"
 
 #include <QFile>
@@ -140,6 +142,43 @@ std::unique_ptr<Database> Database::openFile(const QString &path, const QString 
 
 Database::Database(sqlite3 *db, QString path) : m_db(db), m_path(std::move(path)) {}
 
+Database::Database(std::unique_ptr<server::ServerConnection> server, QString schema)
+    : m_db(nullptr), m_path(server->description() + QStringLiteral(" / ") + schema), m_server(std::move(server)),
+      m_schema(std::move(schema))
+{
+}
+
+std::unique_ptr<Database> Database::openOnServer(const QString &connection, const QString &schema)
+{
+    return connectServer(connection, schema, false);
+}
+
+std::unique_ptr<Database> Database::createOnServer(const QString &connection, const QString &schema)
+{
+    return connectServer(connection, schema, true);
+}
+
+std::unique_ptr<Database> Database::connectServer(const QString &connection, const QString &schema, bool create)
+{
+    std::unique_ptr<Database> db(new Database(server::ServerConnection::connect(connection), schema));
+    const bool exists = db->scalar(QStringLiteral("SELECT 1 FROM pg_namespace WHERE nspname = ?1"), schema).isValid();
+    if (create && exists)
+        throw DbError(DbError::Kind::Sql, QStringLiteral("database already exists: ") + db->path()).setFile(db->path());
+    if (!create && !exists)
+        throw DbError(DbError::Kind::MissingFile, QStringLiteral("database not found: ") + db->path())
+            .setFile(db->path());
+    // The schema name is one of the program's own, never typed; quoted all the same.
+    const QString quoted = QLatin1Char('"') + QString(schema).remove(QLatin1Char('"')) + QLatin1Char('"');
+    if (create) {
+        db->m_server->run(QStringLiteral("BEGIN; CREATE SCHEMA %1; CREATE TABLE %1.kelvora_counters "
+                                         "(name text PRIMARY KEY, value bigint); COMMIT")
+                              .arg(quoted));
+    }
+    db->m_server->run(QStringLiteral("SET search_path TO %1").arg(quoted));
+    db->setBusyTimeout(busyTimeoutMs());
+    return db;
+}
+
 DbError Database::errorFor(int sqliteCode, const QString &message) const
 {
     DbError e = DbError::fromSqlite(sqliteCode, message);
@@ -167,16 +206,33 @@ Database::~Database()
 
 void Database::executeScript(const QString &sql)
 {
+    if (m_server) {
+        m_server->run(server::translateScript(sql, m_aliases));
+        return;
+    }
     runOnFile(sql.toUtf8().constData());
 }
 
 qint64 Database::lastInsertId() const
 {
+    if (m_server) {
+        // Every table on the server draws its key (or hidden row number) from a counter.
+        if (!m_server->hasInserted())
+            return 0;
+        server::ServerQuery q(*m_server, QStringLiteral("SELECT lastval()"), {});
+        return q.next() ? q.integer(0) : 0;
+    }
     return sqlite3_last_insert_rowid(m_db);
 }
 
 bool Database::tableExists(const QString &table)
 {
+    if (m_server)
+        return scalar(QStringLiteral("SELECT count(*) FROM information_schema.tables "
+                                     "WHERE table_schema = ?1 AND table_name = lower(?2)"),
+                      m_schema, table)
+                   .toLongLong()
+               > 0;
     return scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='table' AND name = ?1 COLLATE NOCASE"),
                   table).toLongLong() > 0;
 }
@@ -186,6 +242,16 @@ QStringList Database::columnNames(const QString &table)
     // PRAGMA arguments cannot be bound; the name is checked against the schema first.
     requireTable(table);
     QStringList names;
+    if (m_server) {
+        Statement st(*this, QStringLiteral(
+            "SELECT coalesce(col_description(format('%I.%I', table_schema, table_name)::regclass, ordinal_position), "
+            "column_name) FROM information_schema.columns WHERE table_schema = ?1 "
+            "AND table_name = lower(?2) AND column_name <> ?3 ORDER BY ordinal_position"));
+        st.bindAll(m_schema, table, QString::fromLatin1(server::RowIdColumn));
+        while (st.next())
+            names << st.text(0);
+        return names;
+    }
     Statement st(*this, QStringLiteral("PRAGMA table_info(\"%1\")").arg(table));
     while (st.next())
         names << st.text(1);
@@ -198,34 +264,59 @@ void Database::requireTable(const QString &table)
         throw DbError(DbError::Kind::MissingTable, QStringLiteral("no such table: ") + table);
 }
 
+// On the server every write transaction first takes one lock of the book, as
+// BEGIN IMMEDIATE takes the file's write lock: writers follow one another and
+// none of the program's read-then-write steps can interleave.
+constexpr const char *ServerWriteLock = "SELECT pg_advisory_xact_lock(4918237)";
+
 void Database::begin()
 {
+    if (m_server) {
+        m_server->run(QStringLiteral("BEGIN; ") + QLatin1String(ServerWriteLock));
+        return;
+    }
     runOnFile("BEGIN IMMEDIATE");
 }
 
 void Database::commit()
 {
+    if (m_server) {
+        m_server->run(QStringLiteral("COMMIT"));
+        return;
+    }
     runOnFile("COMMIT");
 }
 
 void Database::rollback()
 {
-    if (inTransaction())
+    if (!inTransaction())
+        return;
+    if (m_server)
+        m_server->run(QStringLiteral("ROLLBACK"));
+    else
         runOnFile("ROLLBACK");
 }
 
 bool Database::inTransaction() const
 {
+    if (m_server)
+        return m_server->inTransaction();
     return sqlite3_get_autocommit(m_db) == 0;
 }
 
 void Database::setBusyTimeout(int ms)
 {
+    if (m_server) {
+        m_server->run(QStringLiteral("SET lock_timeout = %1").arg(ms));
+        return;
+    }
     sqlite3_busy_timeout(m_db, ms);
 }
 
 void Database::copyInto(Database &destination)
 {
+    if (m_server || destination.m_server)
+        throw DbError(DbError::Kind::Sql, QStringLiteral("a book on a server is copied by the server's own tools"));
     sqlite3_backup *backup = sqlite3_backup_init(destination.m_db, "main", m_db, "main");
     if (!backup)
         throw DbError(DbError::Kind::Sql, QString::fromUtf8(sqlite3_errmsg(destination.m_db)),
@@ -242,18 +333,32 @@ void Database::copyInto(Database &destination)
 
 QString Database::quickCheck()
 {
+    if (m_server) // the server checks its own pages; there is no file to look at here
+        return QStringLiteral("ok");
     Statement st(*this, QStringLiteral("PRAGMA quick_check(1)"));
     return st.next() ? st.text(0) : QStringLiteral("no answer");
 }
 
 void Database::setReadOnly(bool readOnly)
 {
+    if (m_server) {
+        m_server->run(readOnly ? QStringLiteral("SET default_transaction_read_only = on")
+                               : QStringLiteral("SET default_transaction_read_only = off"));
+        m_readOnly = readOnly;
+        return;
+    }
     runPragma(m_db, readOnly ? "PRAGMA query_only = 1" : "PRAGMA query_only = 0");
     m_readOnly = readOnly;
 }
 
 void Database::attach(const QString &path, const QString &key, const QString &alias)
 {
+    if (m_server) {
+        if (!scalar(QStringLiteral("SELECT 1 FROM pg_namespace WHERE nspname = ?1"), path).isValid())
+            throw DbError(DbError::Kind::MissingFile, QStringLiteral("database not found: ") + path).setFile(path);
+        m_aliases.insert(alias, path);
+        return;
+    }
     if (!QFileInfo::exists(path))
         throw DbError(DbError::Kind::MissingFile, QStringLiteral("database not found: ") + path).setFile(path);
     execute(QStringLiteral("ATTACH DATABASE ?1 AS %1 KEY ?2").arg(alias), path, key);
@@ -263,6 +368,10 @@ void Database::attach(const QString &path, const QString &key, const QString &al
 
 void Database::detach(const QString &alias)
 {
+    if (m_server) {
+        m_aliases.remove(alias);
+        return;
+    }
     execute(QStringLiteral("DETACH DATABASE %1").arg(alias));
 }
 

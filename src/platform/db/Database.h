@@ -3,6 +3,7 @@
 #include "DbError.h"
 #include "Statement.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -11,12 +12,21 @@ struct sqlite3;
 
 namespace db {
 
+namespace server {
+class ServerConnection;
+}
+
 // One open, password-protected database file. The key derivation is costly, so
 // each file is opened once and the connection shared within the process.
 //
 // Several workstations may share the data folder over a network share: the
 // rollback journal is used (WAL does not work there), every write transaction
 // is BEGIN IMMEDIATE and a busy timeout makes a second workstation wait.
+//
+// The same class also reaches a book kept on a database server: then each
+// "file" is a schema of one server database, and the statements the program
+// writes for the file engine are carried into the server's dialect here (see
+// ServerDialect), so nothing outside this layer knows which engine runs them.
 class Database
 {
 public:
@@ -28,12 +38,26 @@ public:
     // Creates a new, empty encrypted file; throws when the file already exists.
     static std::unique_ptr<Database> create(const QString &path, const QString &key);
 
+    // A file of a book on a database server: `connection` is a libpq connection
+    // text (URI, key=value or service=...; never with a password) and `schema`
+    // the part of that database standing for the file. Throws DbError:
+    // Unreachable, LoginRefused, MissingFile (no such schema: no book there).
+    static std::unique_ptr<Database> openOnServer(const QString &connection, const QString &schema);
+    // Makes the schema (throws when it is there already) and opens it.
+    static std::unique_ptr<Database> createOnServer(const QString &connection, const QString &schema);
+
     ~Database();
     Database(const Database &) = delete;
     Database &operator=(const Database &) = delete;
 
     const QString &path() const { return m_path; }
+    // The file engine's connection; null for a book on a server.
     sqlite3 *handle() const { return m_db; }
+    bool isOnServer() const { return m_server != nullptr; }
+    server::ServerConnection *serverConnection() const { return m_server.get(); }
+    // On a server: the schema of this file, and the schemas attached under their aliases.
+    const QString &serverSchema() const { return m_schema; }
+    const QHash<QString, QString> &serverAliases() const { return m_aliases; }
 
     // The error for an SQLite result code met on this connection: it names the
     // file, and a write refused on a file kept for reading only says so.
@@ -91,7 +115,8 @@ public:
 
     // Opens a second file of the same key on this connection under `alias`
     // (a fixed name of the program, never typed), so that one transaction
-    // commits both files together or neither.
+    // commits both files together or neither. On a server `path` names the
+    // schema of the second file, which the statements then reach as `alias`.
     void attach(const QString &path, const QString &key, const QString &alias);
     void detach(const QString &alias);
 
@@ -101,6 +126,8 @@ public:
 
 private:
     Database(sqlite3 *db, QString path);
+    Database(std::unique_ptr<server::ServerConnection> server, QString schema);
+    static std::unique_ptr<Database> connectServer(const QString &connection, const QString &schema, bool create);
     static std::unique_ptr<Database> openWith(const QString &path, const QString &key, bool create);
     static std::unique_ptr<Database> openFile(const QString &path, const QString &key, bool create);
     void runOnFile(const char *sql);
@@ -108,6 +135,9 @@ private:
     sqlite3 *m_db;
     QString m_path;
     bool m_readOnly = false;
+    std::unique_ptr<server::ServerConnection> m_server;
+    QString m_schema;
+    QHash<QString, QString> m_aliases;
 };
 
 } // namespace db

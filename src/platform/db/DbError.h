@@ -23,6 +23,8 @@ public:
         DiskFull,      // the disk or the share has no room left
         FileGone,      // the file was removed or moved away while open (its folder went)
         Conversion,    // cdate/csng could not read its text
+        Unreachable,   // the database server does not answer (or the session to it broke)
+        LoginRefused,  // the server answered but refused the log-in or the database
         Sql,           // any other statement failure
     };
 

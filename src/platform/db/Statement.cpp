@@ -1,6 +1,7 @@
 #include "Statement.h"
 
 #include "Database.h"
+#include "ServerQuery.h"
 
 #include <sqlcipher/sqlite3.h>
 
@@ -8,6 +9,10 @@ namespace db {
 
 Statement::Statement(Database &db, const QString &sql) : m_db(&db), m_sql(sql)
 {
+    if (db.isOnServer()) {
+        m_server = std::make_unique<server::ServerQuery>(*db.serverConnection(), sql, db.serverAliases());
+        return;
+    }
     const QByteArray utf8 = sql.toUtf8();
     const int rc = sqlite3_prepare_v2(db.handle(), utf8.constData(), int(utf8.size()), &m_stmt, nullptr);
     if (rc != SQLITE_OK) {
@@ -27,7 +32,7 @@ Statement::~Statement()
 
 Statement::Statement(Statement &&other) noexcept
     : m_db(other.m_db), m_stmt(other.m_stmt), m_sql(std::move(other.m_sql)),
-      m_columns(std::move(other.m_columns))
+      m_columns(std::move(other.m_columns)), m_server(std::move(other.m_server))
 {
     other.m_stmt = nullptr;
 }
@@ -42,12 +47,20 @@ void Statement::check(int rc, const char *what) const
 
 Statement &Statement::bind(int pos, const QString &value)
 {
+    if (m_server) {
+        m_server->bindText(pos, value);
+        return *this;
+    }
     check(sqlite3_bind_text16(m_stmt, pos, value.utf16(), int(value.size() * 2), SQLITE_TRANSIENT), "bind");
     return *this;
 }
 
 Statement &Statement::bind(int pos, qint64 value)
 {
+    if (m_server) {
+        m_server->bindInteger(pos, value);
+        return *this;
+    }
     check(sqlite3_bind_int64(m_stmt, pos, value), "bind");
     return *this;
 }
@@ -66,12 +79,18 @@ Statement &Statement::bind(int pos, bool value)
 
 Statement &Statement::bindNull(int pos)
 {
+    if (m_server) {
+        m_server->bindNull(pos);
+        return *this;
+    }
     check(sqlite3_bind_null(m_stmt, pos), "bind");
     return *this;
 }
 
 bool Statement::next()
 {
+    if (m_server)
+        return m_server->next();
     const int rc = sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW)
         return true;
@@ -86,6 +105,8 @@ bool Statement::next()
 
 int Statement::run()
 {
+    if (m_server)
+        return m_server->run();
     while (next()) {
     }
     return sqlite3_changes(m_db->handle());
@@ -93,17 +114,25 @@ int Statement::run()
 
 void Statement::reset()
 {
+    if (m_server) {
+        m_server->reset();
+        return;
+    }
     sqlite3_reset(m_stmt);
     sqlite3_clear_bindings(m_stmt);
 }
 
 int Statement::columnCount() const
 {
+    if (m_server)
+        return m_server->columnCount();
     return sqlite3_column_count(m_stmt);
 }
 
 QString Statement::columnName(int col) const
 {
+    if (m_server)
+        return m_server->columnName(col);
     return QString::fromUtf8(sqlite3_column_name(m_stmt, col));
 }
 
@@ -126,16 +155,22 @@ int Statement::indexOf(const QString &name) const
 
 bool Statement::isNull(int col) const
 {
+    if (m_server)
+        return m_server->isNull(col);
     return sqlite3_column_type(m_stmt, col) == SQLITE_NULL;
 }
 
 qint64 Statement::integer(int col) const
 {
+    if (m_server)
+        return m_server->integer(col);
     return sqlite3_column_int64(m_stmt, col);
 }
 
 QString Statement::text(int col) const
 {
+    if (m_server)
+        return m_server->text(col);
     const auto *p = static_cast<const char16_t *>(sqlite3_column_text16(m_stmt, col));
     if (!p)
         return QString();
@@ -144,7 +179,7 @@ QString Statement::text(int col) const
 
 Money Statement::money(int col) const
 {
-    return Money::fromUnits(sqlite3_column_int64(m_stmt, col));
+    return Money::fromUnits(integer(col));
 }
 
 QDate Statement::date(int col) const
@@ -154,11 +189,13 @@ QDate Statement::date(int col) const
 
 bool Statement::flag(int col) const
 {
-    return sqlite3_column_int64(m_stmt, col) != 0;
+    return integer(col) != 0;
 }
 
 QVariant Statement::value(int col) const
 {
+    if (m_server)
+        return m_server->value(col);
     switch (sqlite3_column_type(m_stmt, col)) {
     case SQLITE_INTEGER:
         return QVariant(qint64(sqlite3_column_int64(m_stmt, col)));

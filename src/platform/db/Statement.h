@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QString>
 #include <QVariant>
+#include <memory>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -13,6 +14,9 @@ struct sqlite3_stmt;
 namespace db {
 
 class Database;
+namespace server {
+class ServerQuery;
+}
 
 // A prepared statement with bound values. Values a user typed only ever reach
 // SQL through bind(). Rows are read by position or by field name.
@@ -76,6 +80,7 @@ private:
     sqlite3_stmt *m_stmt = nullptr;
     QString m_sql;
     mutable QHash<QString, int> m_columns;
+    std::unique_ptr<server::ServerQuery> m_server; // set for a book on a database server
 };
 
 } // namespace db

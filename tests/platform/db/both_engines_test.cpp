@@ -1,0 +1,232 @@
+#include "platform/db/Database.h"
+#include "platform/db/Transaction.h"
+#include "support/PgTestServer.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using db::Database;
+using db::DbError;
+
+// The same statements, written once for the file engine, on both engines.
+namespace {
+
+enum class Engine { File, Server };
+
+class BothEngines : public ::testing::TestWithParam<Engine>
+{
+protected:
+    std::unique_ptr<Database> newDatabase(const QString &name = QStringLiteral("book"))
+    {
+        if (GetParam() == Engine::File)
+            return Database::create(m_dir.filePath(name + QStringLiteral(".mdb")), QStringLiteral("k"));
+        if (m_server.isEmpty())
+            m_server = PgTestServer::instance().createDatabase();
+        return Database::createOnServer(m_server, name);
+    }
+
+    QTemporaryDir m_dir;
+    QString m_server;
+};
+
+std::string engineName(const ::testing::TestParamInfo<Engine> &info)
+{
+    return info.param == Engine::File ? "File" : "Server";
+}
+
+// Names as people type them: accents, final sigma, capitals, diaeresis, Latin.
+const QStringList Names{
+    QStringLiteral("Σωκράτης"), QStringLiteral("ΣΩΚΡΑΤΗΣ"), QStringLiteral("σωκρατησ"), QStringLiteral("Οδυσσέας"),
+    QStringLiteral("ΟΔΥΣΣΕΑΣ"), QStringLiteral("Άλφα"), QStringLiteral("αλφα"), QStringLiteral("Ωμέγα"),
+    QStringLiteral("ρολόι"), QStringLiteral("ΡΟΛΟΪ"), QStringLiteral("Ελένη"), QStringLiteral("ελενη"),
+    QStringLiteral("Έλενα"), QStringLiteral("Χρήστος"), QStringLiteral("admin"), QStringLiteral("ADMIN"),
+    QStringLiteral("Zoë"), QStringLiteral("zoe"), QStringLiteral("Βήτα"), QStringLiteral("βητα "),
+    QStringLiteral("ΐ"), QStringLiteral("ι"), QStringLiteral("μ"), QStringLiteral("µ")};
+
+// For each name: how many stored names equal it, and the whole folded order.
+struct CollationAnswers
+{
+    std::vector<qint64> equalCounts;
+    QStringList order;
+};
+
+CollationAnswers collationAnswers(Database &db)
+{
+    db.executeScript(QStringLiteral("CREATE TABLE n (id INTEGER PRIMARY KEY AUTOINCREMENT, name TEXT);"));
+    for (const QString &name : Names)
+        db.execute(QStringLiteral("INSERT INTO n (name) VALUES (?1)"), name);
+    CollationAnswers a;
+    for (const QString &name : Names)
+        a.equalCounts.push_back(
+            db.scalar(QStringLiteral("SELECT count(*) FROM n WHERE name = ?1 COLLATE GREEKCI"), name).toLongLong());
+    db::Statement st = db.prepare(QStringLiteral("SELECT name FROM n ORDER BY name COLLATE GREEKCI, id"));
+    while (st.next())
+        a.order << st.text(0);
+    return a;
+}
+
+} // namespace
+
+TEST(GreekFolding, SameAnswersOnBothEngines)
+{
+    QTemporaryDir dir;
+    const auto file = Database::create(dir.filePath(QStringLiteral("n.mdb")), QStringLiteral("k"));
+    const auto server = Database::createOnServer(PgTestServer::instance().createDatabase(), QStringLiteral("book"));
+    const CollationAnswers onFile = collationAnswers(*file);
+    const CollationAnswers onServer = collationAnswers(*server);
+    // What the file engine answers is known by hand for the telling names.
+    ASSERT_EQ(onFile.equalCounts[0], 3);  // Σωκράτης = ΣΩΚΡΑΤΗΣ = σωκρατησ (final sigma)
+    ASSERT_EQ(onFile.equalCounts[8], 2);  // ρολόι = ΡΟΛΟΪ
+    ASSERT_EQ(onFile.equalCounts[14], 2); // admin = ADMIN
+    ASSERT_EQ(onFile.equalCounts[18], 1); // βητα with a trailing blank is another name
+    ASSERT_EQ(onFile.equalCounts[22], 2); // micro sign folds to mu
+    for (int i = 0; i < Names.size(); ++i)
+        EXPECT_EQ(onServer.equalCounts[size_t(i)], onFile.equalCounts[size_t(i)]) << Names[i].toStdString();
+    EXPECT_EQ(onServer.order, onFile.order);
+}
+
+TEST_P(BothEngines, ValuesTravelExactly)
+{
+    auto db = newDatabase();
+    db->executeScript(QStringLiteral("CREATE TABLE m (aa INTEGER PRIMARY KEY AUTOINCREMENT, day TEXT, "
+                                     "amount INTEGER DEFAULT 0, yes INTEGER DEFAULT 0, note TEXT);"));
+    const Money big = Money::fromUnits(9'000'000'000'000'001LL); // beyond any double's exactness
+    const QString hostile = QStringLiteral("O'Brien; DROP TABLE m; -- ?1 $1");
+    db->execute(QStringLiteral("INSERT INTO m (day, amount, yes, note) VALUES (?1, ?2, ?3, ?4)"),
+                QDate(2005, 12, 5), big, true, hostile);
+    EXPECT_EQ(db->lastInsertId(), 1);
+    db->execute(QStringLiteral("INSERT INTO m (day, amount, yes, note) VALUES (?, ?, ?, NULL)"), QDate(2005, 12, 6),
+                Money::fromUnits(-25), false);
+    EXPECT_EQ(db->lastInsertId(), 2);
+
+    db::Statement st = db->prepare(QStringLiteral("SELECT aa, day, amount, yes, note FROM m ORDER BY aa"));
+    ASSERT_TRUE(st.next());
+    EXPECT_EQ(st.money(QStringLiteral("amount")), big);
+    EXPECT_EQ(st.date(QStringLiteral("day")), QDate(2005, 12, 5));
+    EXPECT_TRUE(st.flag(QStringLiteral("yes")));
+    EXPECT_EQ(st.integer(3), -1);
+    EXPECT_EQ(st.text(QStringLiteral("note")), hostile);
+    ASSERT_TRUE(st.next());
+    EXPECT_EQ(st.money(2), Money::fromUnits(-25));
+    EXPECT_FALSE(st.flag(3));
+    EXPECT_TRUE(st.isNull(4));
+    EXPECT_FALSE(st.next());
+
+    // Sums stay integers of ten-thousandths; the functions the reports use.
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT IFNULL(SUM(amount), 0) FROM m WHERE +day >= ?1"), QDate(2005, 12, 5))
+                  .toLongLong(),
+              9'000'000'000'000'001LL - 25);
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT IFNULL(SUM(amount), 0) FROM m WHERE day > ?1"), QDate(2006, 1, 1))
+                  .toLongLong(),
+              0);
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT max(2, 7, 3)")).toLongLong(), 7);
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT instr(?1, ',' || aa || ',') FROM m WHERE aa = 2"), QStringLiteral(",1,2,"))
+                  .toLongLong(),
+              3);
+    EXPECT_EQ(db->execute(QStringLiteral("UPDATE m SET yes = ?1"), true), 2);
+}
+
+TEST_P(BothEngines, ConversionsReadGreekTextAndFailTheStatementOnBadText)
+{
+    auto db = newDatabase();
+    db::Statement st = db->prepare(QStringLiteral("SELECT csng(?1), cdate(?2)"));
+    st.bindAll(QStringLiteral("1.234,5"), QStringLiteral("05-12-2005"));
+    ASSERT_TRUE(st.next());
+    EXPECT_EQ(st.money(0), Money::fromUnits(12'345'000));
+    EXPECT_EQ(st.date(1), QDate(2005, 12, 5));
+
+    db->executeScript(QStringLiteral("CREATE TABLE t (d TEXT);"));
+    try {
+        db->execute(QStringLiteral("INSERT INTO t (d) VALUES (cdate(?1))"), QStringLiteral("32-13-2005"));
+        ADD_FAILURE() << "a bad date was written";
+    } catch (const DbError &e) {
+        EXPECT_EQ(e.kind(), DbError::Kind::Conversion);
+    }
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT count(*) FROM t")).toLongLong(), 0);
+}
+
+TEST_P(BothEngines, SchemaWalkCountersAndInsertOrIgnore)
+{
+    auto db = newDatabase();
+    db->executeScript(QStringLiteral("CREATE TABLE KlhsimoTameioy (Hmeraklhsimatos TEXT);"
+                                     "CREATE UNIQUE INDEX hmeraklhsimatos ON KlhsimoTameioy (Hmeraklhsimatos);"
+                                     "CREATE TABLE codes (uname TEXT, upass TEXT, dikaivma INTEGER DEFAULT 0);"));
+    EXPECT_TRUE(db->tableExists(QStringLiteral("klhsimotameioy")));
+    EXPECT_FALSE(db->tableExists(QStringLiteral("kinhseis")));
+    QStringList columns;
+    for (const QString &c : db->columnNames(QStringLiteral("codes")))
+        columns << c.toLower();
+    EXPECT_EQ(columns, (QStringList{QStringLiteral("uname"), QStringLiteral("upass"), QStringLiteral("dikaivma")}));
+    EXPECT_THROW(db->columnNames(QStringLiteral("nothere")), DbError);
+
+    EXPECT_EQ(db->scalar(QStringLiteral("PRAGMA user_version")).toLongLong(), 0);
+    db->executeScript(QStringLiteral("PRAGMA user_version = 3;"));
+    EXPECT_EQ(db->scalar(QStringLiteral("PRAGMA user_version")).toLongLong(), 3);
+
+    for (int i = 0; i < 2; ++i)
+        db->execute(QStringLiteral("INSERT OR IGNORE INTO KlhsimoTameioy (Hmeraklhsimatos) VALUES (?1)"),
+                    QDate(2005, 1, 3));
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT count(*) FROM KlhsimoTameioy")).toLongLong(), 1);
+
+    // Rows of a table without a key are told apart by their row number.
+    db->execute(QStringLiteral("INSERT INTO codes (uname) VALUES (?1)"), QStringLiteral("α"));
+    db->execute(QStringLiteral("INSERT INTO codes (uname) VALUES (?1)"), QStringLiteral("β"));
+    const qint64 second = db->lastInsertId();
+    EXPECT_EQ(db->execute(QStringLiteral("UPDATE codes SET upass = ?1 WHERE rowid = ?2"), QStringLiteral("x"), second), 1);
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT uname FROM codes WHERE upass = 'x'")).toString(), QStringLiteral("β"));
+}
+
+TEST_P(BothEngines, TransactionKeepsAllOrNothingAcrossTheAttachedFile)
+{
+    auto main = newDatabase(QStringLiteral("book"));
+    auto users = newDatabase(QStringLiteral("users"));
+    users->executeScript(QStringLiteral("CREATE TABLE codes (uname TEXT);"));
+    main->executeScript(QStringLiteral("CREATE TABLE k (aa INTEGER PRIMARY KEY AUTOINCREMENT, x INTEGER);"));
+    users.reset();
+    const QString second = GetParam() == Engine::File ? m_dir.filePath(QStringLiteral("users.mdb")) : QStringLiteral("users");
+    main->attach(second, QStringLiteral("k"), QStringLiteral("xrhstes"));
+    {
+        db::Transaction t(*main);
+        main->execute(QStringLiteral("INSERT INTO k (x) VALUES (?1)"), 1);
+        main->execute(QStringLiteral("INSERT INTO xrhstes.codes (uname) VALUES (?1)"), QStringLiteral("a"));
+        EXPECT_TRUE(main->inTransaction());
+        // left without commit: nothing stays
+    }
+    EXPECT_FALSE(main->inTransaction());
+    EXPECT_EQ(main->scalar(QStringLiteral("SELECT count(*) FROM k")).toLongLong(), 0);
+    EXPECT_EQ(main->scalar(QStringLiteral("SELECT count(*) FROM xrhstes.codes")).toLongLong(), 0);
+    {
+        db::Transaction t(*main);
+        main->execute(QStringLiteral("INSERT INTO k (x) VALUES (?1)"), 1);
+        main->execute(QStringLiteral("INSERT INTO xrhstes.codes (uname) VALUES (?1)"), QStringLiteral("a"));
+        t.commit();
+    }
+    EXPECT_EQ(main->scalar(QStringLiteral("SELECT count(*) FROM k")).toLongLong(), 1);
+    EXPECT_EQ(main->scalar(QStringLiteral("SELECT count(*) FROM xrhstes.codes")).toLongLong(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Engines, BothEngines, ::testing::Values(Engine::File, Engine::Server), engineName);
+
+TEST(ServerEngine, NoBookAndNoServerAreToldApart)
+{
+    const QString connection = PgTestServer::instance().createDatabase();
+    try {
+        Database::openOnServer(connection, QStringLiteral("book"));
+        ADD_FAILURE() << "opened a book that is not there";
+    } catch (const DbError &e) {
+        EXPECT_EQ(e.kind(), DbError::Kind::MissingFile);
+    }
+    QTemporaryDir empty;
+    try {
+        Database::openOnServer(QStringLiteral("host=%1 port=5432 dbname=x").arg(empty.path()), QStringLiteral("book"));
+        ADD_FAILURE() << "reached a server that is not there";
+    } catch (const DbError &e) {
+        EXPECT_EQ(e.kind(), DbError::Kind::Unreachable);
+    }
+    try {
+        Database::openOnServer(connection + QStringLiteral(" user=nobody_here"), QStringLiteral("book"));
+        ADD_FAILURE() << "logged in as an unknown role";
+    } catch (const DbError &e) {
+        EXPECT_EQ(e.kind(), DbError::Kind::LoginRefused);
+    }
+}
