@@ -92,6 +92,7 @@ enum Extra : quint8 {
     HasPicture = 16,
     HasTableCell = 32,
     HasFill = 64,
+    HasRecording = 128,
 };
 
 quint8 fontFlags(const FontSpec &f)
@@ -127,6 +128,27 @@ QImage readImage(Reader &in)
     for (int y = 0; y < height; ++y)
         in.rawInto(image.scanLine(y), image.bytesPerLine());
     return image;
+}
+
+// A recording's commands as QPicture keeps them, after its frame.
+void writeRecording(Writer &out, const Recording &recording)
+{
+    out.real(recording.frame.width());
+    out.real(recording.frame.height());
+    const QByteArray commands(recording.picture.data(), qsizetype(recording.picture.size()));
+    out.unsignedNumber(quint64(commands.size()));
+    out.raw(commands.constData(), commands.size());
+}
+
+RecordingRef readRecording(Reader &in)
+{
+    Recording recording;
+    const double width = in.real();
+    recording.frame = QSizeF(width, in.real());
+    QByteArray commands(qsizetype(in.unsignedNumber()), Qt::Uninitialized);
+    in.rawInto(commands.data(), commands.size());
+    recording.picture.setData(commands.constData(), uint(commands.size()));
+    return RecordingRef(std::move(recording));
 }
 
 }  // namespace
@@ -170,6 +192,7 @@ QByteArray packPage(const Page &page)
         extra |= item.picture.isNull() ? 0 : HasPicture;
         extra |= item.table != -1 || item.row != -1 || item.column != -1 ? HasTableCell : 0;
         extra |= item.fill != 0 ? HasFill : 0;
+        extra |= item.recording ? HasRecording : 0;
         out.byte(quint8(item.kind));
         out.byte(quint8(quint8(item.role) | quint8(item.align) << 5));
         out.byte(extra);
@@ -208,6 +231,8 @@ QByteArray packPage(const Page &page)
         }
         if (extra & HasPicture)
             writeImage(out, item.picture);
+        if (extra & HasRecording)
+            writeRecording(out, *item.recording.get());
         if (extra & HasTableCell) {
             out.number(item.table);
             out.number(item.row);
@@ -281,6 +306,8 @@ Page unpackPage(const QByteArray &packed)
         }
         if (extra & HasPicture)
             item.picture = readImage(in);
+        if (extra & HasRecording)
+            item.recording = readRecording(in);
         if (extra & HasTableCell) {
             item.table = int(in.number());
             item.row = int(in.number());
