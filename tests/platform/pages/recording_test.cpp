@@ -1,6 +1,7 @@
 // Recorded drawings: placed in their box on every device, vector in PDF.
 
 #include "platform/pages/engine.h"
+#include "platform/pages/pagecodec.h"
 
 #include <QPainter>
 #include <QPicture>
@@ -106,3 +107,18 @@ TEST(Recording, NothingIsAddedWithoutABoxOrCommands)
 }
 
 } // namespace
+
+// Long documents keep their pages packed; a chart must come back from packing
+// whole, or the preview of a long report would lose it after a few pages.
+TEST(Recording, SurvivesPackingOfThePage)
+{
+    Engine engine;
+    writeRecording(engine, QRect(QPoint(1500, 3000), QPoint(7500, 5400)));
+    const Page &page = *engine.document().page(1);
+    const Page unpacked = unpackPage(packPage(page));
+    const auto items = unpacked.itemsWithRole(ItemRole::Drawing);
+    ASSERT_EQ(items.size(), 1u);
+    ASSERT_TRUE(bool(items[0]->recording));
+    EXPECT_EQ(items[0]->recording->frame, QSizeF(100, 40));
+    EXPECT_EQ(unpacked, page);
+}
