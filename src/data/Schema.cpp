@@ -95,7 +95,8 @@ void createSearchTables(db::Database &db)
         "CREATE INDEX IF NOT EXISTS kinhseis_lejeis_lejh ON kinhseis_lejeis (lejh, aa);"
         "CREATE INDEX IF NOT EXISTS kinhseis_lejeis_aa ON kinhseis_lejeis (aa);"
         "CREATE INDEX IF NOT EXISTS kinhseis_esoda ON kinhseis (esoda);"
-        "CREATE INDEX IF NOT EXISTS kinhseis_ejoda ON kinhseis (ejoda);"));
+        "CREATE INDEX IF NOT EXISTS kinhseis_ejoda ON kinhseis (ejoda);"
+        "CREATE INDEX IF NOT EXISTS kinhseis_epitagh ON kinhseis (epitagh);"));
 }
 
 void createReadIndexes(db::Database &db)

@@ -29,7 +29,8 @@ void addOpeningColumn(db::Database &db);
 
 // kelvora.mdb, version 6: what the search of movements reads through an index
 // instead of every row: the folded words of each description
-// (kinhseis_lejeis, see data/MovementWords.h) and the amounts of kinhseis.
+// (kinhseis_lejeis, see data/MovementWords.h), the amounts and the cheque
+// flag of kinhseis.
 void createSearchTables(db::Database &db);
 
 // kelvora.mdb: indexes that only make reads faster, made when missing after

@@ -17,7 +17,7 @@ class Database;
 //  3 -> 4: the change log table allages;
 //  4 -> 5: tameio.arxiko for files that passed version 3 without it;
 //  5 -> 6: the words of every description (kinhseis_lejeis) and the indexes
-//          of the amounts, for the search of movements.
+//          of the amounts and the cheque flag, for the search of movements.
 // Each step is one transaction. A failing step ends the upgrade for this start
 // and leaves the version where it was, so the step is tried again next start.
 namespace schemaupgrade {

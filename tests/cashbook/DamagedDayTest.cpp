@@ -22,6 +22,10 @@ TEST(DamagedBook, AnUnreadableDayIsSaidAndShowsNoBalance)
     TestDataFolder folder;
     folder.addCode(10, QStringLiteral("ΕΙΣΠΡΑΞΕΙΣ"), true);
     {
+        // The search's words table and indexes of the amounts and the cheque flag would share
+        // the middle of the file with the movements; the damage is aimed at theirs.
+        folder.main().executeScript(QStringLiteral("DROP INDEX kinhseis_esoda; DROP INDEX kinhseis_ejoda; "
+                                                   "DROP INDEX kinhseis_epitagh; DROP TABLE kinhseis_lejeis;"));
         // The day's movements fill most of the file, so its middle is theirs.
         db::Transaction t(folder.main());
         for (int i = 0; i < 3000; ++i)

@@ -138,6 +138,10 @@ TEST_F(ShortBusyTimeout, ALockPastTheTimeoutOffersToTryAgain)
 TEST(DamagedBook, IsOpenedReadOnlyAndItsReadsSayDamaged)
 {
     TestDataFolder data;
+    // The search's words table and indexes of the amounts and the cheque flag would share the
+    // middle of the file with the movements; the damage is aimed at theirs.
+    data.main().executeScript(QStringLiteral("DROP INDEX kinhseis_esoda; DROP INDEX kinhseis_ejoda; "
+                                             "DROP INDEX kinhseis_epitagh; DROP TABLE kinhseis_lejeis;"));
     fillBook(data.main(), 3000);
     const QString path = datafolder::mainDatabase(data.path());
     TestDataFolder::damageMiddle(path);
@@ -156,8 +160,7 @@ TEST(DamagedBook, IsOpenedReadOnlyAndItsReadsSayDamaged)
     EXPECT_FALSE(store.users().isReadOnly());
 
     try {
-        // The descriptions too, so the table itself is read and not the amounts' index.
-        main.scalar(QStringLiteral("SELECT sum(esoda) + count(perigrafh) FROM kinhseis"));
+        main.scalar(QStringLiteral("SELECT sum(esoda) FROM kinhseis"));
         ADD_FAILURE() << "the whole table was read";
     } catch (const db::DbError &e) {
         EXPECT_EQ(storefailure::classify(e), Cause::Damaged);

@@ -9,6 +9,7 @@
 #include "cashbook/codes/CodeQueries.h"
 #include "data/AppGlobals.h"
 #include "data/AuditLog.h"
+#include "data/MovementWords.h"
 #include "data/PathFile.h"
 #include "groups/GroupOperations.h"
 #include "groups/GroupQueries.h"
@@ -123,7 +124,11 @@ std::vector<Field> fields()
              const auto aa = ops.InsertMovement(hostileEntry(text));
              if (!aa)
                  return {std::nullopt, {}};
-             return {book.movement(*aa)->perigrafh, QStringList{QStringLiteral("kinhseis")}};
+             // The movement, and one row of the search's words table per word.
+             QStringList tables{QStringLiteral("kinhseis")};
+             for (qsizetype n = movementwords::wordsOf(movementwords::foldedText(text)).size(); n > 0; --n)
+                 tables << QStringLiteral("kinhseis_lejeis");
+             return {book.movement(*aa)->perigrafh, tables};
          }},
     };
 }

@@ -75,7 +75,17 @@ constexpr qint64 FewRows = 8000;
 
 // Which criterion the search reads through its index; the others are checked
 // on the rows it gives.
-enum class Driver { None, Words, Amount, Days, Codes };
+enum class Driver { None, Words, Amount, Days, Codes, Cheques };
+
+// Cheques are a small part of most books, but not of every one.
+bool rareCheques(db::Database &main)
+{
+    return main
+               .scalar(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM kinhseis WHERE epitagh = -1 LIMIT %1) t")
+                           .arg(FewRows))
+               .toLongLong()
+        < FewRows;
+}
 
 struct SearchPlan
 {
@@ -147,12 +157,15 @@ SearchPlan planSearch(db::Database &main, const Criteria &c, const QStringList &
     constexpr double SmallShare = 0.5;
     if (std::min(daysShare, codesShare) < SmallShare)
         plan.driver = daysShare <= codesShare ? Driver::Days : Driver::Codes;
-    else if (!candidates.isEmpty() && c.amountFrom == std::nullopt && c.amountTo == std::nullopt
-             && !c.from.isValid() && !c.to.isValid() && c.codes.isEmpty() && !c.chequesOnly) {
-        // Only common words: the movements holding all of them, found together.
+    else if (c.chequesOnly && rareCheques(main))
+        plan.driver = Driver::Cheques;
+    else if (candidates.size() >= 2) {
+        // Several common words: few movements hold them all ("12-05-2020").
         plan.driver = Driver::Words;
         plan.words = candidates;
     }
+    // Otherwise every row is read once: one common word would cost more
+    // through the words table than the descriptions cost to check.
     return plan;
 }
 
@@ -214,7 +227,7 @@ Results findMovements(db::Database &main, const Criteria &c)
         sql += QStringLiteral(" AND instr(") + bound.add(list) + QStringLiteral(", ',' || k.kvdikos || ',') > 0");
     }
     if (c.chequesOnly)
-        sql += QStringLiteral(" AND k.epitagh = -1");
+        sql += QStringLiteral(" AND ") + column(Driver::Cheques, "k.epitagh") + QStringLiteral(" = -1");
     if (c.amountFrom || c.amountTo) {
         const QString lo = bound.add(c.amountFrom.value_or(Money()).units());
         const QString hi = bound.add(c.amountTo.value_or(regional::MaxAmount).units());

@@ -194,7 +194,7 @@ TEST_F(MovementSearchTest, SchemaWalkMakesTheWordsOfAnOlderFileAndAFileWithoutTh
     const qint64 old2 = book(day(3), 20, QStringLiteral("Ταχυδρομικά"), QStringLiteral("3"));
     // The file as version 5 left it: no words, no search indexes.
     folder.main().executeScript(QStringLiteral("DROP TABLE kinhseis_lejeis; DROP INDEX kinhseis_esoda; "
-                                               "DROP INDEX kinhseis_ejoda; UPDATE taytothta SET ariumos = 5;"));
+                                               "DROP INDEX kinhseis_ejoda; DROP INDEX kinhseis_epitagh; UPDATE taytothta SET ariumos = 5;"));
     ASSERT_FALSE(movementwords::hasTable(folder.main()));
     // Bookings on it still work, and the search reads the descriptions.
     const qint64 old3 = book(day(4), 20, QStringLiteral("ταμείο μικροέξοδα"), QStringLiteral("1"));
