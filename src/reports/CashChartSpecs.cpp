@@ -67,12 +67,6 @@ constexpr QRgb NoGroupColour = 0xffa0a0a0;
 constexpr QRgb SliceColours[] = {0xff1f77b4, 0xffff7f0e, 0xff2ca02c, 0xffd62728, 0xff9467bd, 0xff8c564b,
                                  0xffe377c2, 0xffbcbd22, 0xff17becf, 0xff393b79, 0xff637939, 0xff843c39};
 
-QString percentText(Money part, Money whole)
-{
-    const double share = whole.isZero() ? 0.0 : 100.0 * double(part.units()) / double(whole.units());
-    return QString::number(share, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(',')) + QLatin1Char('%');
-}
-
 ChartSpec sharesChart(const QList<GroupShare> &shares, const CashChartData &data, const QString &title,
                       const QString &nothing)
 {
@@ -86,7 +80,7 @@ ChartSpec sharesChart(const QList<GroupShare> &shares, const CashChartData &data
     for (const GroupShare &s : shares) {
         const QRgb rgb = s.group == 0 ? NoGroupColour : SliceColours[colour++ % std::size(SliceColours)];
         chart.slices << ChartSpec::Slice{s.name + QStringLiteral("  ") + regional::formatMoney(s.amount)
-                                             + QStringLiteral(" (") + percentText(s.amount, total) + QLatin1Char(')'),
+                                             + QStringLiteral(" (") + sharePercent(s.amount, total) + QStringLiteral("%)"),
                                          rgb, amount(s.amount)};
     }
     if (!data.anyMovements)
@@ -99,6 +93,12 @@ ChartSpec sharesChart(const QList<GroupShare> &shares, const CashChartData &data
 } // namespace
 
 QString noMovementsMessage() { return QStringLiteral("Δεν υπάρχουν κινήσεις στην περίοδο"); }
+
+QString sharePercent(Money part, Money whole)
+{
+    const double share = whole.isZero() ? 0.0 : 100.0 * double(part.units()) / double(whole.units());
+    return QString::number(share, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(','));
+}
 
 QString monthName(int month)
 {

@@ -21,6 +21,10 @@ QString noMovementsMessage();
 // the outer ticks.
 QList<ChartTick> moneyTicks(double low, double high, double &axisMin, double &axisMax);
 
+// The part's share of the whole in per cent, one decimal after the comma
+// ("12,3"; "0,0" of a zero whole).
+QString sharePercent(Money part, Money whole);
+
 // Short Greek month names ("Ιαν" ... "Δεκ").
 QString monthName(int month);
 

@@ -46,12 +46,6 @@ int halfOfWhatIsLeft(pages::Engine &engine)
     return (engine.PageHeight() - engine.MarginBottom() - FooterRoom - engine.CurrentY() - ChartGap) / 2;
 }
 
-QString percent(Money part, Money whole)
-{
-    const double share = whole.isZero() ? 0.0 : 100.0 * double(part.units()) / double(whole.units());
-    return QString::number(share, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(','));
-}
-
 constexpr pages::ColorRef HeaderShade = pages::rgb(255, 255, 220);
 
 void monthTable(pages::Engine &engine, const CashChartData &data)
@@ -86,7 +80,7 @@ void sharesTable(pages::Engine &engine, const QList<GroupShare> &shares, const Q
     for (const GroupShare &s : shares)
         total += s.amount;
     for (const GroupShare &s : shares)
-        table.appendShaded({s.name, moneyOrZero(s.amount), percent(s.amount, total)});
+        table.appendShaded({s.name, moneyOrZero(s.amount), sharePercent(s.amount, total)});
     engine.setFontBold(true);
     table.append({QStringLiteral("Σύνολο "), moneyOrZero(total), shares.isEmpty() ? QStringLiteral("0") : QStringLiteral("100,0")});
     engine.setFontBold(false);

@@ -4,6 +4,7 @@
 #include "platform/pages/engine.h"
 #include "reports/CashChartData.h"
 #include "reports/CashChartSpecs.h"
+#include "reports/CsvExport.h"
 #include "reports/ReportRunner.h"
 #include "reports/widgets/ChartDrawing.h"
 
@@ -92,6 +93,12 @@ TEST_F(CashChartPages, ChartsOnFramedPagesAndTheirFiguresInTheTables)
     EXPECT_EQ(expense[0][0].trimmed(), QStringLiteral("ΑΓΟΡΕΣ"));
     EXPECT_EQ(expense[1][0].trimmed(), noGroupName());
     EXPECT_EQ(expense[1][1].trimmed(), amount(1234));
+
+    // A spreadsheet gets the series as the tables hold them.
+    const QString csv = QString::fromUtf8(tablesAsCsv(doc));
+    EXPECT_TRUE(csv.contains(QStringLiteral("Ιαν 2026;") + amount(250000) + QStringLiteral(";") + amount(80000)))
+        << qPrintable(csv);
+    EXPECT_TRUE(csv.contains(noGroupName() + QStringLiteral(";") + amount(1234)));
 
     // The charts are drawn: the first page's picture holds the income bars' green.
     engine.setPreviewPage(1);
