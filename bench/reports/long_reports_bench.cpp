@@ -9,10 +9,15 @@
 //     (a ten-year book is generated into a temporary folder when none is given)
 //   kelvora-bench-long-reports --one REPORT FOLDER PDFFOLDER
 //     (one report: 4a, 4s, 5, 7a, 7s, 3, 9, 2; used by the first form)
+//   kelvora-bench-long-reports --whole-figures FOLDER PDFFOLDER
+//     (every amount and serial number the movement reports print reads back
+//     whole from pdftotext; for a book such as `kelvora-genbook DIR 13 2000`,
+//     150.000 movements whose totals reach twelve digits)
 #include "bench/support/BookGenerator.h"
 #include "bench/support/ProcessUsage.h"
 #include "data/AppGlobals.h"
 #include "data/Store.h"
+#include "platform/pages/cellwrap.h"
 #include "platform/pages/engine.h"
 #include "platform/pages/fontmap.h"
 #include "reports/ColumnFit.h"
@@ -27,6 +32,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -243,12 +250,60 @@ int runOne(const QString &which, const QString &folder, const QString &pdfFolder
     return 0;
 }
 
+// Every figure of the report's tables (amounts and serial numbers) is one
+// word of the PDF's text: none was broken over two lines or cut.
+int wholeFigures(const QString &folder, const QString &pdfFolder)
+{
+    Store store(folder, globals().DbPassword);
+    const QDate first = store.main().scalar(QStringLiteral("SELECT MIN(hmeromhnia) FROM tameio")).toDate();
+    const QDate last = store.main().scalar(QStringLiteral("SELECT MAX(hmeromhnia) FROM tameio")).toDate();
+    const reports::LargestFigures largest = reports::largestFigures(store.main(), first, last);
+    std::printf("book: %lld movements, largest income column total %s\n", largest.serial,
+                qPrintable(largest.income.widest()));
+    int failures = 0;
+    for (const auto &[number, analytic] : {std::pair{4, true}, std::pair{4, false}, std::pair{5, true}, std::pair{7, true}}) {
+        pages::Engine engine;
+        if (!reports::runReport(number, engine, store, wholeBook(first, last, analytic)).complete())
+            fail("the report did not complete");
+        const QString pdf = QDir(pdfFolder).filePath(QStringLiteral("whole-%1.pdf").arg(number));
+        if (!engine.WritePdf(pdf))
+            fail("the PDF was not written");
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        if (!pdftotext.waitForFinished(-1) || pdftotext.exitCode() != 0)
+            fail("pdftotext failed");
+        const QStringList words = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(
+            QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+        const QSet<QString> printed(words.begin(), words.end());
+        qint64 checked = 0, missing = 0;
+        for (const pages::TableContent &table : engine.document().tables) {
+            for (qsizetype r = 0; r < table.rowCount(); ++r) {
+                for (const QString &cell : table.row(r)) {
+                    const QString figure = cell.trimmed();
+                    if (figure.isEmpty() || figure.contains(u' ') || !pages::isNumberWord(figure))
+                        continue;
+                    ++checked;
+                    if (!printed.contains(figure) && missing++ < 5)
+                        std::printf("  report %d: %s is not whole in the PDF\n", number, qPrintable(figure));
+                }
+            }
+        }
+        std::printf("report %d%s: %d pages, %lld figures checked, %lld not whole\n", number,
+                    analytic ? "" : " (summary)", engine.PageCount(), checked, missing);
+        if (checked == 0 || missing > 0)
+            ++failures;
+    }
+    return failures == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
+    if (args.value(1) == QStringLiteral("--whole-figures"))
+        return wholeFigures(args.value(2), args.value(3));
     if (args.value(1) == QStringLiteral("--one"))
         return runOne(args.value(2), args.value(3), args.value(4));
 
