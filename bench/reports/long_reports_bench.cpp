@@ -187,15 +187,19 @@ int runOne(const QString &which, const QString &folder, const QString &pdfFolder
     pages::Engine engine;
     QElapsedTimer sinceStart;
     double firstShownMs = -1;
+    double firstShownCpuMs = 0;
+    double startCpuMs = 0;
     QImage shown;
     QObject::connect(&engine, &pages::Engine::pagesGrew, &engine, [&](int finished) {
         // What the preview does when the page on view is finished.
         if (finished == 1 && firstShownMs < 0) {
             shown = engine.Picture();
             firstShownMs = double(sinceStart.nsecsElapsed()) / 1e6;
+            firstShownCpuMs = benchsupport::cpuMs() - startCpuMs;
         }
     });
     const reports::ReportInput input = wholeBook(first, last, which != QStringLiteral("4s") && which != QStringLiteral("7s"));
+    startCpuMs = benchsupport::cpuMs();
     sinceStart.start();
     const Timing built = timed([&] {
         if (!reports::runReport(number, engine, store, input).complete())
@@ -207,6 +211,7 @@ int runOne(const QString &which, const QString &folder, const QString &pdfFolder
         engine.setPreviewPage(1);
         shown = engine.Picture();
         firstShownMs = double(sinceStart.nsecsElapsed()) / 1e6;
+        firstShownCpuMs = benchsupport::cpuMs() - startCpuMs;
     }
     if (pageCount < 1 || shown.isNull())
         fail("no page was made");
@@ -236,7 +241,7 @@ int runOne(const QString &which, const QString &folder, const QString &pdfFolder
         line("largest figures query", figures);
     }
     line("built", built);
-    line("first page shown", {firstShownMs, 0},
+    line("first page shown", {firstShownMs, firstShownCpuMs},
          QStringLiteral("limit %1 ms: %2").arg(FirstPageLimitMs).arg(QString::fromLatin1(verdict(firstShownMs <= FirstPageLimitMs))));
     line("bare QPainter drawing into PDF", floor);
     const double ratio = floor.cpuMs > 0 ? toPdf.cpuMs / floor.cpuMs : 0;
