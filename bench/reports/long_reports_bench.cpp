@@ -36,6 +36,8 @@
 #include <QSet>
 #include <QTemporaryDir>
 
+#include <malloc.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -179,6 +181,7 @@ int runOne(const QString &which, const QString &folder, const QString &pdfFolder
             fail("the bare query did not read every movement");
     }
 
+    std::printf("  peak before the report %.0f MB\n", benchsupport::peakMegabytes());
     // What a movement report asks before its first row: the largest figures.
     Timing figures;
     if (number == 4 || number == 5)
@@ -223,6 +226,16 @@ int runOne(const QString &which, const QString &folder, const QString &pdfFolder
             fail("the report's tables hold fewer rows than the book has movements");
     }
     const double builtPeak = benchsupport::peakMegabytes();
+    std::printf("  pages kept in %.1f MB; peak when built %.0f MB\n", double(engine.document().pages.packedBytes()) / 1e6,
+                builtPeak);
+    {
+        const struct mallinfo2 m = mallinfo2();
+        std::printf("  heap in use %.0f MB, free in heap %.0f MB, mmapped %.0f MB\n", double(m.uordblks) / 1e6,
+                    double(m.fordblks) / 1e6, double(m.hblkhd) / 1e6);
+    }
+    std::fflush(stdout);
+    if (qEnvironmentVariableIsSet("KELVORA_BENCH_NO_PDF"))
+        return 0;
 
     const QString pdf = QDir(pdfFolder).filePath(QStringLiteral("report-%1.pdf").arg(which));
     const Timing toPdf = timed([&] {
