@@ -8,7 +8,8 @@
 //   kelvora-bench-long-reports [FOLDER [PDFFOLDER]]
 //     (a ten-year book is generated into a temporary folder when none is given)
 //   kelvora-bench-long-reports --one REPORT FOLDER PDFFOLDER
-//     (one report: 4a, 4s, 5, 7a, 7s, 3, 9, 2; used by the first form)
+//     (one report: 4a, 4s, 5, 7a, 7s, 3, 9, 2; used by the first form; with
+//     KELVORA_BENCH_NO_PDF set it stops once the report is built)
 //   kelvora-bench-long-reports --whole-figures FOLDER PDFFOLDER
 //     (every amount and serial number the movement reports print reads back
 //     whole from pdftotext; for a book such as `kelvora-genbook DIR 13 2000`,
