@@ -117,26 +117,18 @@ void readMovementsByGroup(db::Database &db, const QDate &start, const QDate &end
 {
     // A movement belongs to the report when some code carries its group
     // number; the group's name comes from those codes, once per group. The
-    // group number after the name keeps two groups of one name apart. Group by
-    // group, so the first rows arrive after one group is sorted, not the book.
-    db::Statement groupsSt = db.prepare(QStringLiteral("SELECT aa_omadas, omada FROM ") + groupNamesTable()
-                                        + QStringLiteral(" WHERE ?1 = '' OR instr(?1, ',' || aa_omadas || ',') > 0"
-                                                         " ORDER BY omada, aa_omadas"));
-    groupsSt.bindAll(selectionText(groups));
-    QList<std::pair<qint64, QString>> named;
-    while (groupsSt.next())
-        named.append({groupsSt.integer(0), groupsSt.text(1)});
+    // group number after the name keeps two groups of one name apart.
     db::Statement st = db.prepare(QStringLiteral(
         "SELECT k.kvdikos, k.hmeromhnia, k.perigrafh, k.esoda, k.ejoda, IFNULL(k.L_tajeos, 0),"
-        " k.aa_omada, ?4"
+        " k.aa_omada, g.omada"
         " FROM kinhseis k"
-        " WHERE k.aa_omada = ?3 AND k.hmeromhnia BETWEEN ?1 AND ?2"
-        " ORDER BY k.kvdikos, k.hmeromhnia DESC, k.aa"));
-    for (const auto &[group, name] : named) {
-        st.reset();
-        st.bindAll(start, end, group, name);
-        readRows(st, sink, true);
-    }
+        " INNER JOIN ") + groupNamesTable() + QStringLiteral(" g"
+        "   ON k.aa_omada = g.aa_omadas"
+        " WHERE k.hmeromhnia BETWEEN ?1 AND ?2"
+        "   AND (?3 = '' OR instr(?3, ',' || k.aa_omada || ',') > 0)"
+        " ORDER BY g.omada, k.aa_omada, k.kvdikos, k.hmeromhnia DESC, k.aa"));
+    st.bindAll(start, end, selectionText(groups));
+    readRows(st, sink, true);
 }
 
 } // namespace reports
