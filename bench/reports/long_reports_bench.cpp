@@ -8,13 +8,20 @@
 //   kelvora-bench-long-reports [FOLDER [PDFFOLDER]]
 //     (a ten-year book is generated into a temporary folder when none is given)
 //   kelvora-bench-long-reports --one REPORT FOLDER PDFFOLDER
-//     (one report: 4a, 4s, 5, 7a, 7s, 3, 9, 2; used by the first form)
+//     (one report: 4a, 4s, 5, 7a, 7s, 3, 9, 2; used by the first form; with
+//     KELVORA_BENCH_NO_PDF set it stops once the report is built)
+//   kelvora-bench-long-reports --whole-figures FOLDER PDFFOLDER
+//     (every amount and serial number the movement reports print reads back
+//     whole from pdftotext; for a book such as `kelvora-genbook DIR 13 2000`,
+//     150.000 movements whose totals reach twelve digits)
 #include "bench/support/BookGenerator.h"
 #include "bench/support/ProcessUsage.h"
 #include "data/AppGlobals.h"
 #include "data/Store.h"
+#include "platform/pages/cellwrap.h"
 #include "platform/pages/engine.h"
 #include "platform/pages/fontmap.h"
+#include "reports/ColumnFit.h"
 #include "reports/MovementRows.h"
 #include "reports/ReportRunner.h"
 
@@ -26,7 +33,11 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
+
+#include <malloc.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -171,18 +182,28 @@ int runOne(const QString &which, const QString &folder, const QString &pdfFolder
             fail("the bare query did not read every movement");
     }
 
+    std::printf("  peak before the report %.0f MB\n", benchsupport::peakMegabytes());
+    // What a movement report asks before its first row: the largest figures.
+    Timing figures;
+    if (number == 4 || number == 5)
+        figures = timed([&] { reports::largestFigures(store.main(), first, last); });
+
     pages::Engine engine;
     QElapsedTimer sinceStart;
     double firstShownMs = -1;
+    double firstShownCpuMs = 0;
+    double startCpuMs = 0;
     QImage shown;
     QObject::connect(&engine, &pages::Engine::pagesGrew, &engine, [&](int finished) {
         // What the preview does when the page on view is finished.
         if (finished == 1 && firstShownMs < 0) {
             shown = engine.Picture();
             firstShownMs = double(sinceStart.nsecsElapsed()) / 1e6;
+            firstShownCpuMs = benchsupport::cpuMs() - startCpuMs;
         }
     });
     const reports::ReportInput input = wholeBook(first, last, which != QStringLiteral("4s") && which != QStringLiteral("7s"));
+    startCpuMs = benchsupport::cpuMs();
     sinceStart.start();
     const Timing built = timed([&] {
         if (!reports::runReport(number, engine, store, input).complete())
@@ -194,6 +215,7 @@ int runOne(const QString &which, const QString &folder, const QString &pdfFolder
         engine.setPreviewPage(1);
         shown = engine.Picture();
         firstShownMs = double(sinceStart.nsecsElapsed()) / 1e6;
+        firstShownCpuMs = benchsupport::cpuMs() - startCpuMs;
     }
     if (pageCount < 1 || shown.isNull())
         fail("no page was made");
@@ -205,6 +227,16 @@ int runOne(const QString &which, const QString &folder, const QString &pdfFolder
             fail("the report's tables hold fewer rows than the book has movements");
     }
     const double builtPeak = benchsupport::peakMegabytes();
+    std::printf("  pages kept in %.1f MB; peak when built %.0f MB\n", double(engine.document().pages.packedBytes()) / 1e6,
+                builtPeak);
+    {
+        const struct mallinfo2 m = mallinfo2();
+        std::printf("  heap in use %.0f MB, free in heap %.0f MB, mmapped %.0f MB\n", double(m.uordblks) / 1e6,
+                    double(m.fordblks) / 1e6, double(m.hblkhd) / 1e6);
+    }
+    std::fflush(stdout);
+    if (qEnvironmentVariableIsSet("KELVORA_BENCH_NO_PDF"))
+        return 0;
 
     const QString pdf = QDir(pdfFolder).filePath(QStringLiteral("report-%1.pdf").arg(which));
     const Timing toPdf = timed([&] {
@@ -220,9 +252,10 @@ int runOne(const QString &which, const QString &folder, const QString &pdfFolder
                 pageCount, tableRows);
     if (rows > 0) {
         line("bare query, every row", bare, QStringLiteral("first row after %1 ms").arg(firstRowMs, 0, 'f', 0));
+        line("largest figures query", figures);
     }
     line("built", built);
-    line("first page shown", {firstShownMs, 0},
+    line("first page shown", {firstShownMs, firstShownCpuMs},
          QStringLiteral("limit %1 ms: %2").arg(FirstPageLimitMs).arg(QString::fromLatin1(verdict(firstShownMs <= FirstPageLimitMs))));
     line("bare QPainter drawing into PDF", floor);
     const double ratio = floor.cpuMs > 0 ? toPdf.cpuMs / floor.cpuMs : 0;
@@ -236,12 +269,60 @@ int runOne(const QString &which, const QString &folder, const QString &pdfFolder
     return 0;
 }
 
+// Every figure of the report's tables (amounts and serial numbers) is one
+// word of the PDF's text: none was broken over two lines or cut.
+int wholeFigures(const QString &folder, const QString &pdfFolder)
+{
+    Store store(folder, globals().DbPassword);
+    const QDate first = store.main().scalar(QStringLiteral("SELECT MIN(hmeromhnia) FROM tameio")).toDate();
+    const QDate last = store.main().scalar(QStringLiteral("SELECT MAX(hmeromhnia) FROM tameio")).toDate();
+    const reports::LargestFigures largest = reports::largestFigures(store.main(), first, last);
+    std::printf("book: %lld movements, largest income column total %s\n", largest.serial,
+                qPrintable(largest.income.widest()));
+    int failures = 0;
+    for (const auto &[number, analytic] : {std::pair{4, true}, std::pair{4, false}, std::pair{5, true}, std::pair{7, true}}) {
+        pages::Engine engine;
+        if (!reports::runReport(number, engine, store, wholeBook(first, last, analytic)).complete())
+            fail("the report did not complete");
+        const QString pdf = QDir(pdfFolder).filePath(QStringLiteral("whole-%1.pdf").arg(number));
+        if (!engine.WritePdf(pdf))
+            fail("the PDF was not written");
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        if (!pdftotext.waitForFinished(-1) || pdftotext.exitCode() != 0)
+            fail("pdftotext failed");
+        const QStringList words = QString::fromUtf8(pdftotext.readAllStandardOutput()).split(
+            QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+        const QSet<QString> printed(words.begin(), words.end());
+        qint64 checked = 0, missing = 0;
+        for (const pages::TableContent &table : engine.document().tables) {
+            for (qsizetype r = 0; r < table.rowCount(); ++r) {
+                for (const QString &cell : table.row(r)) {
+                    const QString figure = cell.trimmed();
+                    if (figure.isEmpty() || figure.contains(u' ') || !pages::isNumberWord(figure))
+                        continue;
+                    ++checked;
+                    if (!printed.contains(figure) && missing++ < 5)
+                        std::printf("  report %d: %s is not whole in the PDF\n", number, qPrintable(figure));
+                }
+            }
+        }
+        std::printf("report %d%s: %d pages, %lld figures checked, %lld not whole\n", number,
+                    analytic ? "" : " (summary)", engine.PageCount(), checked, missing);
+        if (checked == 0 || missing > 0)
+            ++failures;
+    }
+    return failures == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
+    if (args.value(1) == QStringLiteral("--whole-figures"))
+        return wholeFigures(args.value(2), args.value(3));
     if (args.value(1) == QStringLiteral("--one"))
         return runOne(args.value(2), args.value(3), args.value(4));
 

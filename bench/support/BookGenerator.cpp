@@ -100,11 +100,11 @@ GeneratedBook generateBook(const QString &dataFolder, const BookSize &size)
         const int count = pick(size.movementsPerDay / 2, size.movementsPerDay * 3 / 2);
         for (int i = 0; i < count; ++i) {
             const Code &c = codes[pick(0, CodeCount - 1)];
-            const Money amount = Money::fromCents(c.income ? pick(1000, 200000) : pick(500, 90000));
+            const Money amount = Money::fromCents((c.income ? pick(1000, 200000) : pick(500, 90000)) * size.amountScale);
             const Money in = c.income ? amount : Money();
             const Money out_ = c.income ? Money() : amount;
             const bool cheque = pick(0, 15) == 0;
-            const Money memo = pick(0, 20) == 0 ? Money::fromCents(pick(100, 50000)) : Money();
+            const Money memo = pick(0, 20) == 0 ? Money::fromCents(pick(100, 50000) * size.amountScale) : Money();
             const QString description = QStringLiteral("ΚΙΝΗΣΗ %1 ΤΗΣ %2").arg(i + 1).arg(regional::formatDate(d));
             move.reset();
             move.bindAll(c.number, d, description, in, out_, int(c.group + 1),

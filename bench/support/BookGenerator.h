@@ -16,6 +16,9 @@ struct BookSize
     int years = 10;
     int movementsPerDay = 40;     // on average
     unsigned seed = 20160104;
+    // Every amount multiplied by this: 2000 gives totals of twelve digits on
+    // a book of 150.000 movements, each movement still within 999.999.999,99.
+    qint64 amountScale = 1;
 };
 
 struct GeneratedBook

@@ -1,5 +1,5 @@
-// kelvora-genbook FOLDER [YEARS]: writes the benchmark book (ten years unless
-// YEARS says otherwise) into FOLDER.
+// kelvora-genbook FOLDER [YEARS [SCALE]]: writes the benchmark book (ten years
+// unless YEARS says otherwise, every amount times SCALE) into FOLDER.
 #include "BookGenerator.h"
 
 #include "platform/regional/GreekFormats.h"
@@ -14,10 +14,14 @@ int main(int argc, char **argv)
     const QStringList args = app.arguments();
     bool yearsOk = true;
     benchsupport::BookSize size;
-    if (args.size() == 3)
+    bool scaleOk = true;
+    if (args.size() >= 3)
         size.years = args[2].toInt(&yearsOk);
-    if (args.size() < 2 || args.size() > 3 || !yearsOk || size.years < 1 || size.years > 100) {
-        std::fprintf(stderr, "usage: kelvora-genbook FOLDER [YEARS]\n");
+    if (args.size() >= 4)
+        size.amountScale = args[3].toLongLong(&scaleOk);
+    if (args.size() < 2 || args.size() > 4 || !yearsOk || !scaleOk || size.years < 1 || size.years > 100
+        || size.amountScale < 1 || size.amountScale > 400000) {
+        std::fprintf(stderr, "usage: kelvora-genbook FOLDER [YEARS [SCALE]]\n");
         return 2;
     }
     try {

@@ -66,19 +66,31 @@ QStringList codeListLines(db::Database &db)
 void readMovementsByCode(db::Database &db, const QDate &start, const QDate &end, const QList<qint64> &codes,
                          const MovementSink &sink)
 {
-    // The code's list line is looked up per movement rather than joined, so a
-    // code that is missing from kvdikoi still shows its movements.
+    // Code by code: each code's rows are sorted on their own, so the first
+    // rows arrive at once instead of after the whole range is sorted. The
+    // codes come from the movements (the index on kvdikos answers alone), so
+    // a code that is missing from kvdikoi still shows its movements; its list
+    // line is looked up per movement rather than joined for the same reason.
+    db::Statement codesSt = db.prepare(QStringLiteral(
+        "SELECT DISTINCT kvdikos FROM kinhseis WHERE ?1 = '' OR instr(?1, ',' || kvdikos || ',') > 0"
+        " ORDER BY kvdikos"));
+    codesSt.bindAll(selectionText(codes));
+    QList<qint64> present;
+    while (codesSt.next())
+        present << codesSt.integer(0);
     db::Statement st = db.prepare(MovementColumns + QStringLiteral(
         ", (SELECT c.lista FROM kvdikoi c WHERE c.kvdikos = k.kvdikos LIMIT 1)"
         " FROM kinhseis k"
-        " WHERE k.hmeromhnia BETWEEN ?1 AND ?2"
-        "   AND (?3 = '' OR instr(?3, ',' || k.kvdikos || ',') > 0)"
-        " ORDER BY k.kvdikos, k.hmeromhnia DESC, k.aa"));
-    st.bindAll(start, end, selectionText(codes));
-    while (st.next()) {
-        MovementRow r = movementOfRow(st);
-        r.lista = st.text(FirstOwnColumn);
-        sink(r);
+        " WHERE k.kvdikos = ?3 AND k.hmeromhnia BETWEEN ?1 AND ?2"
+        " ORDER BY k.hmeromhnia DESC, k.aa"));
+    for (qint64 code : present) {
+        st.reset();
+        st.bindAll(start, end, code);
+        while (st.next()) {
+            MovementRow r = movementOfRow(st);
+            r.lista = st.text(FirstOwnColumn);
+            sink(r);
+        }
     }
 }
 

@@ -119,6 +119,15 @@ TEST_F(Exports, AStoppedReportSaysSoInTheLastLineOfEveryFile)
     const auto cells = readSheet(file);
     ASSERT_FALSE(cells.empty());
     EXPECT_EQ(cells.back().value, result.notice);
+
+    // The pages, and so the PDF, end with it too.
+    const QString pdf = out.filePath(QStringLiteral("stopped.pdf"));
+    ASSERT_TRUE(book.engine.WritePdf(pdf));
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    ASSERT_TRUE(pdftotext.waitForFinished(60000));
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+    EXPECT_TRUE(text.contains(reports::incompleteNotice())) << text.right(300).toStdString();
 }
 
 TEST_F(Exports, AReportWithoutRowsWritesItsOneLine)

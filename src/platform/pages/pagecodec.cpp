@@ -239,8 +239,12 @@ QByteArray packPage(const Page &page)
             out.number(item.column);
         }
     }
-    // The fastest level: pages are packed as they are laid out.
-    return qCompress(out.bytes(), 1);
+    // The fastest level: pages are packed as they are laid out. qCompress
+    // leaves room for the uncompressed size behind its result; kept for the
+    // whole run, that room would cost more than the page itself.
+    QByteArray packed = qCompress(out.bytes(), 1);
+    packed.squeeze();
+    return packed;
 }
 
 Page unpackPage(const QByteArray &packed)

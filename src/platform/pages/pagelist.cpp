@@ -84,7 +84,7 @@ qint64 PageList::packedBytes() const
 {
     qint64 bytes = 0;
     for (const Slot &s : m_slots)
-        bytes += s.packed.isEmpty() && s.page ? qint64(s.page->items.size() * sizeof(PageItem)) : s.packed.size();
+        bytes += s.packed.isEmpty() && s.page ? qint64(s.page->items.size() * sizeof(PageItem)) : s.packed.capacity();
     return bytes;
 }
 
@@ -115,8 +115,10 @@ void TableContent::addRow(const QStringList &cells)
     if (m_open.size() < RowsPerBlock)
         return;
     const QString joined = m_open.join(RowJoin);
-    m_blocks.push_back(qCompress(reinterpret_cast<const uchar *>(joined.constData()),
-                                 int(joined.size() * qsizetype(sizeof(QChar))), 1));
+    QByteArray packed = qCompress(reinterpret_cast<const uchar *>(joined.constData()),
+                                  int(joined.size() * qsizetype(sizeof(QChar))), 1);
+    packed.squeeze();  // qCompress leaves the uncompressed size allocated
+    m_blocks.push_back(std::move(packed));
     m_packedRows += m_open.size();
     m_open.clear();
 }

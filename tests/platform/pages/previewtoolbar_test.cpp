@@ -127,4 +127,39 @@ TEST_F(PreviewToolBarTest, ZoomFromTheKeysAndThePageStaysCentred)
     EXPECT_GT(widthOnScreen, preview->viewport()->width() - 60);
 }
 
+// A long document on view while it is written: the page box counts the
+// pages as they are finished, before the document ends.
+TEST(PreviewWhileBuilding, ThePageBoxGrowsWithTheDocument)
+{
+    QMainWindow window;
+    auto *preview = new PreviewWidget(&window);
+    window.setCentralWidget(preview);
+    auto *bar = new PreviewToolBar(preview, &window);
+    window.addToolBar(bar);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    Engine &engine = *preview->engine();
+    engine.StartDoc();
+    QList<int> counts;
+    for (int i = 1; i <= 400; ++i) {
+        engine.AddTable(QStringLiteral("1000|3000"), QStringLiteral("α/α|Περιγραφή"), QStringLiteral("%1|Γραμμή").arg(i),
+                        0, 0, i > 1);
+        if (i % 50 == 0) {
+            QCoreApplication::processEvents();
+            const QStringList parts = bar->pageBox()->text().split(QStringLiteral(" / "));
+            ASSERT_EQ(parts.size(), 2);
+            EXPECT_EQ(parts[0], QStringLiteral("1"));
+            counts << parts[1].toInt();
+        }
+    }
+    const int before = engine.PageCount();
+    engine.EndDoc();
+    ASSERT_GE(before, 5);
+    EXPECT_GE(counts.last(), before - 1);
+    for (qsizetype i = 1; i < counts.size(); ++i)
+        EXPECT_GE(counts[i], counts[i - 1]);
+    EXPECT_GT(counts.last(), counts.first() + 2);
+    EXPECT_EQ(bar->pageBox()->text(), QStringLiteral("1 / %1").arg(engine.PageCount()));
+}
+
 } // namespace
