@@ -272,7 +272,18 @@ constexpr const char *ServerWriteLock = "SELECT pg_advisory_xact_lock(4918237)";
 void Database::begin()
 {
     if (m_server) {
-        m_server->run(QStringLiteral("BEGIN; ") + QLatin1String(ServerWriteLock));
+        m_server->run(QStringLiteral("BEGIN"));
+        try {
+            m_server->run(QLatin1String(ServerWriteLock));
+        } catch (const DbError &) {
+            // A wait that ran out leaves no transaction behind: the next try starts afresh.
+            try {
+                m_server->run(QStringLiteral("ROLLBACK"));
+            } catch (const DbError &) {
+                // The session itself is gone; the first failure says so.
+            }
+            throw;
+        }
         return;
     }
     runOnFile("BEGIN IMMEDIATE");
