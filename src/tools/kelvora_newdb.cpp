@@ -14,6 +14,8 @@
 #include "data/AuditLog.h"
 #include "data/DataFolder.h"
 #include "data/Restore.h"
+#include "data/ServerBook.h"
+#include "data/Store.h"
 #include "data/UsersFileUpgrade.h"
 #include "platform/db/Database.h"
 #include "platform/desktop/WorkstationNames.h"
@@ -177,7 +179,8 @@ QString misuse(const QCommandLineParser &p)
 
 void setAdministratorCode(const QString &folder, const QString &key, const QString &code)
 {
-    auto users = db::Database::open(datafolder::usersDatabase(folder), key);
+    Store store(folder, key);
+    db::Database *users = &store.users();
     usersupgrade::upgradeUsersFile(*users);
     admincode::set(*users, code);
     auditlog::record(*users, QStringLiteral("kelvora-newdb"), workstation::machineName(),
@@ -203,7 +206,11 @@ int restoreBackup(const QCommandLineParser &p)
 
 int createInstallation(const QCommandLineParser &p, const QString &folder, const QString &key)
 {
-    for (const QString &file : {datafolder::mainDatabase(folder), datafolder::usersDatabase(folder)}) {
+    // On a server the schemas are looked for when they are made (an existing book is refused there).
+    const QStringList files = serverbook::isConnection(folder)
+                                  ? QStringList()
+                                  : QStringList{datafolder::mainDatabase(folder), datafolder::usersDatabase(folder)};
+    for (const QString &file : files) {
         if (QFileInfo(file).isSymLink()) {
             refuse(file + QStringLiteral(" is a symbolic link; nothing is made through it"));
             return 1;
@@ -224,8 +231,8 @@ int createInstallation(const QCommandLineParser &p, const QString &folder, const
         newinstall::createDatabases(folder, key);
         setAdministratorCode(folder, key, *code);
         if (password) {
-            auto users = db::Database::open(datafolder::usersDatabase(folder), key);
-            newinstall::addUser(*users, {p.value(UserOption).trimmed(), *password});
+            Store store(folder, key);
+            newinstall::addUser(store.users(), {p.value(UserOption).trimmed(), *password});
         }
     } catch (const std::exception &e) {
         refuse(QString::fromUtf8(e.what()));
@@ -246,7 +253,8 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QCommandLineParser p;
     p.setApplicationDescription(QStringLiteral(
-        "Creates kelvora.mdb and mapcodes.mdb in an empty data folder.\n"
+        "Creates kelvora.mdb and mapcodes.mdb in an empty data folder, or the book's two schemas in a server "
+        "database when FOLDER is a connection (postgresql://host/db, service=name or key=value; no password).\n"
         "Values given on the command line can be seen by other users of this machine (in the process list): "
         "leave them out to be asked, or use the --...-stdin options."));
     p.addHelpOption();
@@ -272,12 +280,17 @@ int main(int argc, char **argv)
     if (p.isSet(RestoreOption))
         return restoreBackup(p);
 
-    const QString folder = datafolder::normalise(p.positionalArguments().first());
+    const QString place = p.positionalArguments().first();
+    const QString folder = serverbook::isConnection(place) ? place.trimmed() : datafolder::normalise(place);
+    if (serverbook::holdsPassword(folder)) {
+        refuse(QStringLiteral("no password in the connection: the server's .pgpass or service file supplies it"));
+        return UsageError;
+    }
     const QString key = globals().DbPassword;
     if (!p.isSet(ResetOption))
         return createInstallation(p, folder, key);
 
-    if (!QFile::exists(datafolder::usersDatabase(folder))) {
+    if (!serverbook::isConnection(folder) && !QFile::exists(datafolder::usersDatabase(folder))) {
         refuse(datafolder::usersDatabase(folder) + QStringLiteral(" not found"));
         return 1;
     }
