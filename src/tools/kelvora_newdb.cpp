@@ -8,6 +8,7 @@
 // as two lines when standard input is not a terminal). The --...-stdin forms
 // read it once, one line each, the code before the password.
 
+#include "BookCopy.h"
 #include "NewInstallation.h"
 #include "data/AdministratorCode.h"
 #include "data/AppGlobals.h"
@@ -43,6 +44,7 @@ const QString CodeOption = QStringLiteral("admin-code");
 const QString CodeStdinOption = QStringLiteral("admin-code-stdin");
 const QString ResetOption = QStringLiteral("reset-admin-code");
 const QString RestoreOption = QStringLiteral("restore");
+const QString CopyOption = QStringLiteral("copy-from");
 
 constexpr int UsageError = 2;
 
@@ -157,6 +159,14 @@ std::optional<QString> firstUserPassword(const QCommandLineParser &p)
 QString misuse(const QCommandLineParser &p)
 {
     const bool restoring = p.isSet(RestoreOption);
+    if (p.isSet(CopyOption)) {
+        if (restoring || p.isSet(ResetOption) || p.isSet(UserOption) || p.isSet(PasswordOption)
+            || p.isSet(PasswordStdinOption) || p.isSet(CodeOption) || p.isSet(CodeStdinOption))
+            return QStringLiteral("--copy-from takes no other option: the book keeps its users and code");
+        if (p.positionalArguments().size() != 1 || !serverbook::isConnection(p.positionalArguments().first()))
+            return QStringLiteral("--copy-from FOLDER needs one server connection to copy to");
+        return QString();
+    }
     const bool resetting = p.isSet(ResetOption);
     const bool userPart = p.isSet(UserOption) || p.isSet(PasswordOption) || p.isSet(PasswordStdinOption);
     if (restoring && (resetting || userPart || p.isSet(CodeOption) || p.isSet(CodeStdinOption)))
@@ -269,6 +279,10 @@ int main(int argc, char **argv)
     p.addOption({CodeStdinOption,
                  QStringLiteral("read the administrator code from one line of standard input (before the password)")});
     p.addOption({ResetOption, QStringLiteral("only set a new administrator code in an existing data folder")});
+    p.addOption({CopyOption,
+                 QStringLiteral("copy the book of the data folder FROM onto the server named by FOLDER (a connection "
+                                "where no book is yet), checking both sides agree before saying done"),
+                 QStringLiteral("from")});
     p.addOption(
         {RestoreOption, QStringLiteral("put the backup folder BACKUP (FOLDER/backup/YYYY-MM-DD) back into FOLDER; "
                                        "the replaced files are kept beside them")});
@@ -287,6 +301,18 @@ int main(int argc, char **argv)
         return UsageError;
     }
     const QString key = globals().DbPassword;
+    if (p.isSet(CopyOption)) {
+        try {
+            bookcopy::copyToServer(datafolder::normalise(p.value(CopyOption)), key, folder);
+        } catch (const std::exception &e) {
+            refuse(QStringLiteral("nothing copied: ") + QString::fromUtf8(e.what()));
+            return 1;
+        }
+        std::printf("copied %s to %s; row counts, every day's totals, every code's sums and the balance chain "
+                    "are equal on both sides\n",
+                    qPrintable(p.value(CopyOption)), qPrintable(serverbook::describe(folder)));
+        return 0;
+    }
     if (!p.isSet(ResetOption))
         return createInstallation(p, folder, key);
 

@@ -202,3 +202,22 @@ TEST_F(NewDb, MakesABookOnAServerWithItsCodeAndFirstUserAndNeverOverwritesIt)
                                         QStringLiteral("Άλλος-1")});
     EXPECT_EQ(withPassword.exitCode, 2);
 }
+
+TEST_F(NewDb, CopiesAFoldersBookOntoAServerAndRefusesWhereABookIs)
+{
+    ASSERT_EQ(newdb({folder(), QStringLiteral("--admin-code"), QStringLiteral("Σπίτι-42"), QStringLiteral("--user"),
+                     QStringLiteral("anna"), QStringLiteral("--password"), QStringLiteral("Μέλι")})
+                  .exitCode,
+              0);
+    const QString connection = PgTestServer::instance().createDatabase();
+    const ToolRun r = newdb({QStringLiteral("--copy-from"), folder(), connection});
+    ASSERT_EQ(r.exitCode, 0) << r.errors.toStdString();
+    Store copy(connection, globals().DbPassword);
+    EXPECT_TRUE(admincode::accepts(copy.users(), QStringLiteral("Σπίτι-42")));
+    EXPECT_TRUE(login::findUser(copy.users(), QStringLiteral("anna"), QStringLiteral("Μέλι")));
+
+    const ToolRun again = newdb({QStringLiteral("--copy-from"), folder(), connection});
+    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_TRUE(again.errors.contains(QStringLiteral("nothing copied"))) << again.errors.toStdString();
+    EXPECT_TRUE(admincode::accepts(copy.users(), QStringLiteral("Σπίτι-42")));
+}
