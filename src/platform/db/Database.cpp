@@ -175,6 +175,8 @@ std::unique_ptr<Database> Database::connectServer(const QString &connection, con
                               .arg(quoted));
     }
     db->m_server->run(QStringLiteral("SET search_path TO %1").arg(quoted));
+    // "main." names the connection's own file, as on the file engine.
+    db->m_aliases.insert(QStringLiteral("main"), schema);
     db->setBusyTimeout(busyTimeoutMs());
     return db;
 }
