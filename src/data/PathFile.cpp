@@ -1,5 +1,7 @@
 #include "PathFile.h"
 
+#include "ServerBook.h"
+
 #include "platform/regional/GreekCodePage.h"
 #include "platform/regional/GreekFormats.h"
 
@@ -125,7 +127,8 @@ std::optional<Contents> readFile(const QString &dir)
     }
     Contents c = parseBytes(f.readAll());
     c.source = f.fileName();
-    if (!dataPathMissing(c) && QDir::isRelativePath(QDir::fromNativeSeparators(c.dataPath)))
+    // A server connection is no path: it is kept as written.
+    if (!dataPathMissing(c) && !serverbook::isConnection(c.dataPath) && QDir::isRelativePath(QDir::fromNativeSeparators(c.dataPath)))
         c.dataPath = QDir::cleanPath(QDir(dir).absoluteFilePath(QDir::fromNativeSeparators(c.dataPath)));
     return c;
 }

@@ -18,4 +18,18 @@ bool isConnection(const QString &place);
 // connection text against the rules is never repeated on screen.
 QString describe(const QString &connection);
 
+// True when the connection text carries a password. The place of the book is
+// written in DIADROMH.DAT, which every user can read: such a text is refused,
+// and the server's own means (.pgpass, a service file, peer log-in) supply it.
+bool holdsPassword(const QString &connection);
+
+// What a look at the server finds.
+enum class Reach { Book, NoBook, Unreachable, LoginRefused };
+// Connects once and looks for the book's schemas; `detail` gets the server's own words.
+Reach probe(const QString &connection, QString *detail = nullptr);
+
+// The Greek message for a server book that cannot be used, for the start-up's
+// "try again" question.
+QString reachText(Reach reach, const QString &connection);
+
 } // namespace serverbook

@@ -6,6 +6,7 @@
 #include "data/ServerBook.h"
 #include "data/InUseMarker.h"
 #include "data/Schema.h"
+#include "data/ServerMarker.h"
 #include "data/UserPasswords.h"
 #include "data/UsersFileUpgrade.h"
 #include "platform/db/Database.h"
@@ -48,6 +49,7 @@ void createServerBook(const QString &connection)
     bool usersMade = false;
     try {
         schema::createMainTables(*main);
+        ServerMarker::createTable(*main);
         auto users = db::Database::createOnServer(connection, usersSchema);
         usersMade = true;
         schema::createUsersTables(*users);

@@ -8,12 +8,15 @@
 // as two lines when standard input is not a terminal). The --...-stdin forms
 // read it once, one line each, the code before the password.
 
+#include "BookCopy.h"
 #include "NewInstallation.h"
 #include "data/AdministratorCode.h"
 #include "data/AppGlobals.h"
 #include "data/AuditLog.h"
 #include "data/DataFolder.h"
 #include "data/Restore.h"
+#include "data/ServerBook.h"
+#include "data/Store.h"
 #include "data/UsersFileUpgrade.h"
 #include "platform/db/Database.h"
 #include "platform/desktop/WorkstationNames.h"
@@ -41,6 +44,7 @@ const QString CodeOption = QStringLiteral("admin-code");
 const QString CodeStdinOption = QStringLiteral("admin-code-stdin");
 const QString ResetOption = QStringLiteral("reset-admin-code");
 const QString RestoreOption = QStringLiteral("restore");
+const QString CopyOption = QStringLiteral("copy-from");
 
 constexpr int UsageError = 2;
 
@@ -155,6 +159,14 @@ std::optional<QString> firstUserPassword(const QCommandLineParser &p)
 QString misuse(const QCommandLineParser &p)
 {
     const bool restoring = p.isSet(RestoreOption);
+    if (p.isSet(CopyOption)) {
+        if (restoring || p.isSet(ResetOption) || p.isSet(UserOption) || p.isSet(PasswordOption)
+            || p.isSet(PasswordStdinOption) || p.isSet(CodeOption) || p.isSet(CodeStdinOption))
+            return QStringLiteral("--copy-from takes no other option: the book keeps its users and code");
+        if (p.positionalArguments().size() != 1 || !serverbook::isConnection(p.positionalArguments().first()))
+            return QStringLiteral("--copy-from FOLDER needs one server connection to copy to");
+        return QString();
+    }
     const bool resetting = p.isSet(ResetOption);
     const bool userPart = p.isSet(UserOption) || p.isSet(PasswordOption) || p.isSet(PasswordStdinOption);
     if (restoring && (resetting || userPart || p.isSet(CodeOption) || p.isSet(CodeStdinOption)))
@@ -177,7 +189,8 @@ QString misuse(const QCommandLineParser &p)
 
 void setAdministratorCode(const QString &folder, const QString &key, const QString &code)
 {
-    auto users = db::Database::open(datafolder::usersDatabase(folder), key);
+    Store store(folder, key);
+    db::Database *users = &store.users();
     usersupgrade::upgradeUsersFile(*users);
     admincode::set(*users, code);
     auditlog::record(*users, QStringLiteral("kelvora-newdb"), workstation::machineName(),
@@ -203,7 +216,11 @@ int restoreBackup(const QCommandLineParser &p)
 
 int createInstallation(const QCommandLineParser &p, const QString &folder, const QString &key)
 {
-    for (const QString &file : {datafolder::mainDatabase(folder), datafolder::usersDatabase(folder)}) {
+    // On a server the schemas are looked for when they are made (an existing book is refused there).
+    const QStringList files = serverbook::isConnection(folder)
+                                  ? QStringList()
+                                  : QStringList{datafolder::mainDatabase(folder), datafolder::usersDatabase(folder)};
+    for (const QString &file : files) {
         if (QFileInfo(file).isSymLink()) {
             refuse(file + QStringLiteral(" is a symbolic link; nothing is made through it"));
             return 1;
@@ -224,8 +241,8 @@ int createInstallation(const QCommandLineParser &p, const QString &folder, const
         newinstall::createDatabases(folder, key);
         setAdministratorCode(folder, key, *code);
         if (password) {
-            auto users = db::Database::open(datafolder::usersDatabase(folder), key);
-            newinstall::addUser(*users, {p.value(UserOption).trimmed(), *password});
+            Store store(folder, key);
+            newinstall::addUser(store.users(), {p.value(UserOption).trimmed(), *password});
         }
     } catch (const std::exception &e) {
         refuse(QString::fromUtf8(e.what()));
@@ -246,7 +263,8 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QCommandLineParser p;
     p.setApplicationDescription(QStringLiteral(
-        "Creates kelvora.mdb and mapcodes.mdb in an empty data folder.\n"
+        "Creates kelvora.mdb and mapcodes.mdb in an empty data folder, or the book's two schemas in a server "
+        "database when FOLDER is a connection (postgresql://host/db, service=name or key=value; no password).\n"
         "Values given on the command line can be seen by other users of this machine (in the process list): "
         "leave them out to be asked, or use the --...-stdin options."));
     p.addHelpOption();
@@ -261,6 +279,10 @@ int main(int argc, char **argv)
     p.addOption({CodeStdinOption,
                  QStringLiteral("read the administrator code from one line of standard input (before the password)")});
     p.addOption({ResetOption, QStringLiteral("only set a new administrator code in an existing data folder")});
+    p.addOption({CopyOption,
+                 QStringLiteral("copy the book of the data folder FROM onto the server named by FOLDER (a connection "
+                                "where no book is yet), checking both sides agree before saying done"),
+                 QStringLiteral("from")});
     p.addOption(
         {RestoreOption, QStringLiteral("put the backup folder BACKUP (FOLDER/backup/YYYY-MM-DD) back into FOLDER; "
                                        "the replaced files are kept beside them")});
@@ -272,12 +294,29 @@ int main(int argc, char **argv)
     if (p.isSet(RestoreOption))
         return restoreBackup(p);
 
-    const QString folder = datafolder::normalise(p.positionalArguments().first());
+    const QString place = p.positionalArguments().first();
+    const QString folder = serverbook::isConnection(place) ? place.trimmed() : datafolder::normalise(place);
+    if (serverbook::holdsPassword(folder)) {
+        refuse(QStringLiteral("no password in the connection: the server's .pgpass or service file supplies it"));
+        return UsageError;
+    }
     const QString key = globals().DbPassword;
+    if (p.isSet(CopyOption)) {
+        try {
+            bookcopy::copyToServer(datafolder::normalise(p.value(CopyOption)), key, folder);
+        } catch (const std::exception &e) {
+            refuse(QStringLiteral("nothing copied: ") + QString::fromUtf8(e.what()));
+            return 1;
+        }
+        std::printf("copied %s to %s; row counts, every day's totals, every code's sums and the balance chain "
+                    "are equal on both sides\n",
+                    qPrintable(p.value(CopyOption)), qPrintable(serverbook::describe(folder)));
+        return 0;
+    }
     if (!p.isSet(ResetOption))
         return createInstallation(p, folder, key);
 
-    if (!QFile::exists(datafolder::usersDatabase(folder))) {
+    if (!serverbook::isConnection(folder) && !QFile::exists(datafolder::usersDatabase(folder))) {
         refuse(datafolder::usersDatabase(folder) + QStringLiteral(" not found"));
         return 1;
     }

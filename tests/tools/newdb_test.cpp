@@ -9,6 +9,7 @@
 #include "data/Store.h"
 #include "platform/db/Database.h"
 #include "shell/login/LoginSearch.h"
+#include "support/PgTestServer.h"
 
 #include <QDir>
 #include <QFile>
@@ -177,4 +178,46 @@ TEST_F(NewDb, RestoreRefusedWhileHeldAndOtherwiseTellsToRestartEveryWorkstation)
     const QString said = QString::fromUtf8(p.readAllStandardOutput());
     EXPECT_TRUE(said.contains(QStringLiteral("Restart Kelvora on every workstation"))) << said.toStdString();
     EXPECT_EQ(QDir(folder()).entryList({QStringLiteral("*.before-restore-*")}).size(), 2);
+}
+
+TEST_F(NewDb, MakesABookOnAServerWithItsCodeAndFirstUserAndNeverOverwritesIt)
+{
+    const QString connection = PgTestServer::instance().createDatabase();
+    const QStringList args{connection, QStringLiteral("--admin-code"), QStringLiteral("Σπίτι-42"),
+                           QStringLiteral("--user"), QStringLiteral("anna"), QStringLiteral("--password"),
+                           QStringLiteral("Μέλι")};
+    const ToolRun r = newdb(args);
+    ASSERT_EQ(r.exitCode, 0) << r.errors.toStdString();
+    Store store(connection, globals().DbPassword);
+    EXPECT_NO_THROW(store.checkTables());
+    EXPECT_TRUE(admincode::accepts(store.users(), QStringLiteral("Σπίτι-42")));
+    EXPECT_TRUE(login::findUser(store.users(), QStringLiteral("ANNA"), QStringLiteral("ΜΈΛΙ")));
+
+    // A second run finds the book there and changes nothing.
+    const ToolRun again = newdb({connection, QStringLiteral("--admin-code"), QStringLiteral("Άλλος-1")});
+    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_TRUE(admincode::accepts(store.users(), QStringLiteral("Σπίτι-42")));
+
+    const ToolRun withPassword = newdb({connection + QStringLiteral(" password=x"), QStringLiteral("--admin-code"),
+                                        QStringLiteral("Άλλος-1")});
+    EXPECT_EQ(withPassword.exitCode, 2);
+}
+
+TEST_F(NewDb, CopiesAFoldersBookOntoAServerAndRefusesWhereABookIs)
+{
+    ASSERT_EQ(newdb({folder(), QStringLiteral("--admin-code"), QStringLiteral("Σπίτι-42"), QStringLiteral("--user"),
+                     QStringLiteral("anna"), QStringLiteral("--password"), QStringLiteral("Μέλι")})
+                  .exitCode,
+              0);
+    const QString connection = PgTestServer::instance().createDatabase();
+    const ToolRun r = newdb({QStringLiteral("--copy-from"), folder(), connection});
+    ASSERT_EQ(r.exitCode, 0) << r.errors.toStdString();
+    Store copy(connection, globals().DbPassword);
+    EXPECT_TRUE(admincode::accepts(copy.users(), QStringLiteral("Σπίτι-42")));
+    EXPECT_TRUE(login::findUser(copy.users(), QStringLiteral("anna"), QStringLiteral("Μέλι")));
+
+    const ToolRun again = newdb({QStringLiteral("--copy-from"), folder(), connection});
+    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_TRUE(again.errors.contains(QStringLiteral("nothing copied"))) << again.errors.toStdString();
+    EXPECT_TRUE(admincode::accepts(copy.users(), QStringLiteral("Σπίτι-42")));
 }

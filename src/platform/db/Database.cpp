@@ -175,6 +175,8 @@ std::unique_ptr<Database> Database::connectServer(const QString &connection, con
                               .arg(quoted));
     }
     db->m_server->run(QStringLiteral("SET search_path TO %1").arg(quoted));
+    // "main." names the connection's own file, as on the file engine.
+    db->m_aliases.insert(QStringLiteral("main"), schema);
     db->setBusyTimeout(busyTimeoutMs());
     return db;
 }
@@ -237,6 +239,42 @@ bool Database::tableExists(const QString &table)
                   table).toLongLong() > 0;
 }
 
+QStringList Database::tableNames()
+{
+    QStringList names;
+    Statement st = m_server
+        ? Statement(*this, QStringLiteral("SELECT table_name FROM information_schema.tables WHERE table_schema = ?1 "
+                                          "AND table_name <> 'kelvora_counters' ORDER BY table_name"))
+        : Statement(*this, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' "
+                                          "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name"));
+    if (m_server)
+        st.bind(1, m_schema);
+    while (st.next())
+        names << st.text(0);
+    return names;
+}
+
+void Database::continueCounters(const QString &table)
+{
+    if (!m_server) // AUTOINCREMENT already follows the highest number written
+        return;
+    // "alias.table" names a table of an attached schema.
+    const QString schema = table.contains(QLatin1Char('.')) ? m_aliases.value(table.section(QLatin1Char('.'), 0, 0)) : m_schema;
+    const QString name = table.section(QLatin1Char('.'), -1);
+    Statement columns(*this, QStringLiteral("SELECT column_name, pg_get_serial_sequence(format('%I.%I', ?1::text, lower(?2)), "
+                                            "column_name) FROM information_schema.columns WHERE table_schema = ?1 "
+                                            "AND table_name = lower(?2)"));
+    columns.bindAll(schema, name);
+    QList<QPair<QString, QString>> counters;
+    while (columns.next())
+        if (!columns.isNull(1))
+            counters.append({columns.text(0), columns.text(1)});
+    for (const auto &[column, sequence] : counters)
+        // Names from the server's own catalogue, checked above; not typed by anyone.
+        scalar(QStringLiteral("SELECT setval(?1, coalesce((SELECT max(%1) FROM %2), 0) + 1, false)").arg(column, table),
+               sequence);
+}
+
 QStringList Database::columnNames(const QString &table)
 {
     // PRAGMA arguments cannot be bound; the name is checked against the schema first.
@@ -272,7 +310,18 @@ constexpr const char *ServerWriteLock = "SELECT pg_advisory_xact_lock(4918237)";
 void Database::begin()
 {
     if (m_server) {
-        m_server->run(QStringLiteral("BEGIN; ") + QLatin1String(ServerWriteLock));
+        m_server->run(QStringLiteral("BEGIN"));
+        try {
+            m_server->run(QLatin1String(ServerWriteLock));
+        } catch (const DbError &) {
+            // A wait that ran out leaves no transaction behind: the next try starts afresh.
+            try {
+                m_server->run(QStringLiteral("ROLLBACK"));
+            } catch (const DbError &) {
+                // The session itself is gone; the first failure says so.
+            }
+            throw;
+        }
         return;
     }
     runOnFile("BEGIN IMMEDIATE");

@@ -86,6 +86,11 @@ public:
 
     qint64 lastInsertId() const;
     bool tableExists(const QString &table);
+    // The tables of this file (or schema), the engine's own left out.
+    QStringList tableNames();
+    // After rows were copied in with their own numbers: the next number each
+    // counter of `table` hands out follows the highest one there.
+    void continueCounters(const QString &table);
     QStringList columnNames(const QString &table);
     // Throws MissingTable when the table is not there.
     void requireTable(const QString &table);

@@ -323,6 +323,10 @@ QString translateMasked(const QString &masked, ServerStatement &out, const QHash
     QString s = numberPlaceholders(masked, out.parameterCount);
     if (pragmaStatement(s, out, original) || refusingTrigger(s, out, original))
         return out.text;
+    // A refusing trigger goes with its function.
+    static const Re dropTrigger(QStringLiteral("^\\s*DROP\\s+TRIGGER\\s+(IF\\s+EXISTS\\s+)?(\\w+)\\s*;?\\s*$"), CI);
+    if (const auto m = dropTrigger.match(s); m.hasMatch())
+        return QStringLiteral("DROP FUNCTION %1%2_refuses() CASCADE").arg(m.captured(1), m.captured(2));
     s = convertValues(s, out, original);
     if (s.contains(Re(QStringLiteral("\\bINSERT\\s+OR\\s+REPLACE\\b"), CI)))
         unsupported(QStringLiteral("INSERT OR REPLACE"), original);

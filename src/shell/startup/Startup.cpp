@@ -3,6 +3,7 @@
 #include "data/AppGlobals.h"
 #include "data/DataFolder.h"
 #include "data/PathFile.h"
+#include "data/ServerBook.h"
 #include "platform/desktop/Messages.h"
 
 #include <QDir>
@@ -17,7 +18,7 @@ const QString NotFound = QStringLiteral("Η διαδρομή για τη βάσ�
 void setGlobals(const pathfile::Contents &file)
 {
     AppGlobals &g = globals();
-    g.DataPath = datafolder::normalise(file.dataPath);
+    g.DataPath = serverbook::isConnection(file.dataPath) ? file.dataPath.trimmed() : datafolder::normalise(file.dataPath);
     g.ThemeColour = file.colour.value_or(0x8000000F);
     g.HeaderCaption = file.caption.value_or(QStringLiteral("Κεντρικό"));
 }
@@ -101,9 +102,28 @@ Outcome findDataFolder(const pathfile::Places &places)
             if (!takeProgramFolder(places))
                 return Outcome::End;
         }
+        const QString pathFile = file.source;
+        if (serverbook::isConnection(globals().DataPath)) {
+            if (serverbook::holdsPassword(globals().DataPath)) {
+                msg::critical(QStringLiteral("Προσοχή στη διαδρομή"),
+                              QStringLiteral("Το αρχείο ") + pathFile
+                                  + QStringLiteral(" περιέχει κωδικό πρόσβασης για τον διακομιστή. Διαγράψτε τον: ο "
+                                                   "κωδικός δίνεται από το αρχείο .pgpass ή το αρχείο υπηρεσιών."));
+                return Outcome::End;
+            }
+            const serverbook::Reach reach = serverbook::probe(globals().DataPath);
+            if (reach == serverbook::Reach::Book)
+                return Outcome::ShowLogin;
+            if (msg::ask({QStringLiteral("Προσοχή στη διαδρομή"),
+                           serverbook::reachText(reach, globals().DataPath)
+                               + QStringLiteral("\nΝα γίνει νέα προσπάθεια;"),
+                           msg::Icon::Critical, msg::Buttons::YesNo, msg::Answer::No})
+                != msg::Answer::Yes)
+                return Outcome::End;
+            continue;
+        }
         if (holdsBook(globals().DataPath))
             return Outcome::ShowLogin;
-        const QString pathFile = file.source;
         if (!askTryAgain(pathFile))
             return Outcome::End;
     }

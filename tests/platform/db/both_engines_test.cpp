@@ -230,3 +230,50 @@ TEST(ServerEngine, NoBookAndNoServerAreToldApart)
         EXPECT_EQ(e.kind(), DbError::Kind::LoginRefused);
     }
 }
+
+TEST(ServerEngine, ASecondWriterWaitsForTheFirstAndIsToldWhenTheWaitIsTooLong)
+{
+    const QString connection = PgTestServer::instance().createDatabase();
+    auto first = Database::createOnServer(connection, QStringLiteral("book"));
+    first->executeScript(QStringLiteral("CREATE TABLE k (aa INTEGER PRIMARY KEY AUTOINCREMENT, x INTEGER);"));
+    auto second = Database::openOnServer(connection, QStringLiteral("book"));
+    second->setBusyTimeout(300);
+
+    db::Transaction writing(*first);
+    first->execute(QStringLiteral("INSERT INTO k (x) VALUES (?1)"), 1);
+    try {
+        db::Transaction t(*second);
+        ADD_FAILURE() << "two writers at once";
+    } catch (const DbError &e) {
+        EXPECT_EQ(e.kind(), DbError::Kind::Busy);
+    }
+    writing.commit();
+    db::Transaction t(*second);
+    second->execute(QStringLiteral("INSERT INTO k (x) VALUES (?1)"), 2);
+    t.commit();
+    EXPECT_EQ(first->scalar(QStringLiteral("SELECT sum(x) FROM k")).toLongLong(), 3);
+}
+
+TEST(ServerEngine, ASessionLostInTheMiddleOfAWriteLeavesTheBookWhole)
+{
+    const QString connection = PgTestServer::instance().createDatabase();
+    auto book = Database::createOnServer(connection, QStringLiteral("book"));
+    book->executeScript(QStringLiteral("CREATE TABLE k (aa INTEGER PRIMARY KEY AUTOINCREMENT, x INTEGER);"));
+    book->execute(QStringLiteral("INSERT INTO k (x) VALUES (?1)"), 1);
+    auto other = Database::openOnServer(connection, QStringLiteral("book"));
+    const qint64 pid = book->scalar(QStringLiteral("SELECT pg_backend_pid()")).toLongLong();
+    try {
+        db::Transaction t(*book);
+        book->execute(QStringLiteral("INSERT INTO k (x) VALUES (?1)"), 2);
+        book->execute(QStringLiteral("UPDATE k SET x = x + 100"));
+        // The network or the server goes away before the commit.
+        other->scalar(QStringLiteral("SELECT pg_terminate_backend(?1)"), pid);
+        book->execute(QStringLiteral("INSERT INTO k (x) VALUES (?1)"), 3);
+        t.commit();
+        ADD_FAILURE() << "a lost session reported its write as done";
+    } catch (const DbError &e) {
+        EXPECT_EQ(e.kind(), DbError::Kind::Unreachable);
+    }
+    EXPECT_EQ(other->scalar(QStringLiteral("SELECT count(*) FROM k")).toLongLong(), 1);
+    EXPECT_EQ(other->scalar(QStringLiteral("SELECT sum(x) FROM k")).toLongLong(), 1);
+}

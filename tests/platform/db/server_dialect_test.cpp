@@ -111,3 +111,9 @@ TEST(ServerDialect, RefusingTriggerBecomesAFunctionAndARowTrigger)
               "CREATE TABLE t (a bigint, rowid bigserial)");
     EXPECT_TRUE(refused("CREATE TRIGGER x AFTER INSERT ON t BEGIN UPDATE t SET a = 1; END"));
 }
+
+TEST(ServerDialect, DroppingARefusingTriggerDropsItsFunction)
+{
+    EXPECT_EQ(onServer("DROP TRIGGER refuse;"), "DROP FUNCTION refuse_refuses() CASCADE");
+    EXPECT_EQ(onServer("DROP TRIGGER IF EXISTS refuse"), "DROP FUNCTION IF EXISTS refuse_refuses() CASCADE");
+}
