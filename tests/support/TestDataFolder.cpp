@@ -20,6 +20,8 @@ TestDataFolder::TestDataFolder(Schema schema)
         schema::createChangeLogTable(main());
         schema::addOpeningColumn(main());
         schema::createSearchTables(main());
+        // What every start makes when missing: a current book has them.
+        schema::createReadIndexes(main());
         newinstall::addUser(users(), {QStringLiteral("admin"), QStringLiteral("admin")});
     }
 }
