@@ -55,7 +55,7 @@ bool anyGroups(db::Database &db)
 QStringList codeListLines(db::Database &db)
 {
     db::Statement st = db.prepare(QStringLiteral(
-        "SELECT DISTINCT IFNULL(trim(c.lista), k.kvdikos) FROM (SELECT DISTINCT kvdikos FROM kinhseis) k"
+        "SELECT DISTINCT IFNULL(trim(c.lista), CAST(k.kvdikos AS TEXT)) FROM (SELECT DISTINCT kvdikos FROM kinhseis) k"
         " LEFT JOIN kvdikoi c ON c.kvdikos = k.kvdikos"));
     QStringList lines;
     while (st.next())

@@ -2,6 +2,7 @@
 
 #include "NewInstallation.h"
 #include "data/DataFolder.h"
+#include "data/Schema.h"
 #include "data/ServerBook.h"
 #include "data/Store.h"
 #include "platform/db/Database.h"
@@ -106,16 +107,18 @@ void copyToServer(const QString &folder, const QString &key, const QString &conn
     try {
         // Brings the server book to the folder book's version, as the program would at its start.
         for (const QString &table : source.main().tableNames())
-            if (!to.tableExists(table) && table.compare(QLatin1String("allages"), Qt::CaseInsensitive) != 0)
+            if (!to.tableExists(table) && table.compare(QLatin1String("allages"), Qt::CaseInsensitive) != 0
+                && table.compare(QLatin1String("kinhseis_lejeis"), Qt::CaseInsensitive) != 0)
                 refuse(QStringLiteral("the server book has no table ") + table);
         if (source.main().columnNames(QStringLiteral("kinhseis")).contains(QStringLiteral("L_tajeos"), Qt::CaseInsensitive))
             to.executeScript(QStringLiteral("ALTER TABLE kinhseis ADD COLUMN L_tajeos INTEGER DEFAULT 0;"));
         if (source.main().tableExists(QStringLiteral("allages")))
-            to.executeScript(QStringLiteral("CREATE TABLE allages (aa INTEGER PRIMARY KEY AUTOINCREMENT, pote TEXT NOT NULL, "
-                                            "xrhsths TEXT, staumos TEXT, eidos TEXT NOT NULL, kinhsh INTEGER, "
-                                            "hmeromhnia TEXT, prin TEXT, meta TEXT, kleisto INTEGER DEFAULT 0);"));
+            schema::createChangeLogTable(to);
         if (source.main().columnNames(QStringLiteral("tameio")).contains(QStringLiteral("arxiko"), Qt::CaseInsensitive))
-            to.executeScript(QStringLiteral("ALTER TABLE tameio ADD COLUMN arxiko INTEGER DEFAULT 0;"));
+            schema::addOpeningColumn(to);
+        if (source.main().tableExists(QStringLiteral("kinhseis_lejeis")))
+            schema::createSearchTables(to);
+        schema::createReadIndexes(to);
         matchSchema(source.users(), target.users());
 
         to.attach(usersSchema, key, QLatin1String(UsersAlias));
