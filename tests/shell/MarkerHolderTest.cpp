@@ -3,9 +3,15 @@
 #include "data/DataFolder.h"
 #include "shell/contracts/MainWindowState.h"
 #include "shell/mainwindow/MainWindowRules.h"
+#include "data/Store.h"
+#include "support/PgTestServer.h"
+#include "shell/login/Maintenance.h"
 #include "support/ScriptedMessages.h"
+#include "tools/NewInstallation.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QThread>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -179,4 +185,72 @@ TEST(MainWindowRules, ReportRangeStartsTheMonth)
     const mainwindow::DateRange first = mainwindow::reportDateRange(QDate(2026, 12, 1));
     EXPECT_EQ(first.from, QStringLiteral("01-12-2026"));
     EXPECT_EQ(first.to, QStringLiteral("01-12-2026"));
+}
+
+// A book on a database server keeps no marker file: the right to change is
+// the server session's, and the main window reads and takes it through the
+// same steps, with the same title and refusal.
+TEST(ServerBookMarker, TheSessionHoldsTheRightAndAnotherWorkstationIsNamedAndRefused)
+{
+    const QString connection = PgTestServer::instance().createDatabase();
+    newinstall::createDatabases(connection, globals().DbPassword);
+    ScriptedMessages boxes;
+
+    globals().NetUserName = QStringLiteral("anna");
+    globals().MachineName = QStringLiteral("pc1");
+    Store first(connection, globals().DbPassword);
+    MainWindowState firstState;
+    firstState.store = &first;
+    MarkerHolder firstHolder(connection, firstState);
+    firstHolder.takeIfFree();
+    ASSERT_TRUE(firstState.OwnsMarker);
+    EXPECT_EQ(firstHolder.title(), QStringLiteral("Kelvora"));
+    EXPECT_TRUE(firstHolder.allowsChange());
+
+    globals().NetUserName = QStringLiteral("babis");
+    globals().MachineName = QStringLiteral("pc2");
+    Store second(connection, globals().DbPassword);
+    MainWindowState secondState;
+    secondState.store = &second;
+    MarkerHolder secondHolder(connection, secondState);
+    secondHolder.takeIfFree();
+    EXPECT_FALSE(secondState.OwnsMarker);
+    EXPECT_EQ(secondHolder.title(),
+              QStringLiteral("Kelvora  -  Η βάση χρησιμοποιήτε από τον (την) anna στον Η/Υ pc1"));
+    EXPECT_FALSE(secondHolder.allowsChange());
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.texts().join(QString()).contains(QStringLiteral("anna")));
+
+    globals().NetUserName = QStringLiteral("anna");
+    globals().MachineName = QStringLiteral("pc1");
+    EXPECT_TRUE(firstHolder.releaseIfOwned());
+    EXPECT_FALSE(firstState.OwnsMarker);
+    globals().NetUserName = QStringLiteral("babis");
+    globals().MachineName = QStringLiteral("pc2");
+    secondHolder.takeIfFree();
+    EXPECT_TRUE(secondState.OwnsMarker);
+    // No marker file was made beside anything: the place of the book is no folder.
+    EXPECT_FALSE(QFile::exists(datafolder::marker(connection)));
+}
+
+// The administrator's unlock on a server book ends the session that holds the
+// right, so the next workstation may take it.
+TEST(ServerBookMarker, TheAdministratorsUnlockFreesTheRightOfAnotherSession)
+{
+    const QString connection = PgTestServer::instance().createDatabase();
+    newinstall::createDatabases(connection, globals().DbPassword);
+    ScriptedMessages boxes;
+    auto holding = std::make_unique<Store>(connection, globals().DbPassword);
+    ServerMarker(holding->main()).tryTake(QStringLiteral("babis"), QStringLiteral("pc2"));
+
+    Store admin(connection, globals().DbPassword);
+    ASSERT_TRUE(ServerMarker(admin.main()).read().isTaken());
+    EXPECT_TRUE(login::unlockMarker(admin));
+    EXPECT_TRUE(boxes.texts().join(QString()).contains(QStringLiteral("Η βάση ξεκλείδωσε")));
+    // The server ends the other session on its own time.
+    QElapsedTimer waited;
+    waited.start();
+    while (ServerMarker(admin.main()).read().isTaken() && waited.elapsed() < 5000)
+        QThread::msleep(50);
+    EXPECT_TRUE(ServerMarker(admin.main()).read().isFree());
 }

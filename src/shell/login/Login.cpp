@@ -257,7 +257,7 @@ void Login::deleteUser()
 
 void Login::unlock()
 {
-    login::unlockMarker(m_store.dataPath());
+    login::unlockMarker(m_store);
     try {
         gate().log(m_administrator ? QStringLiteral("rootdesk") : QString(), auditlog::action::Unlock);
     } catch (const db::DbError &e) {

@@ -3,6 +3,8 @@
 #include "data/DataFolder.h"
 #include "data/InUseMarker.h"
 #include "data/MovementWords.h"
+#include "data/ServerBook.h"
+#include "data/ServerMarker.h"
 #include "data/Store.h"
 #include "platform/db/Database.h"
 #include "platform/db/Transaction.h"
@@ -26,6 +28,20 @@ bool unlockMarker(const QString &dataPath)
         msg::critical(QStringLiteral("Ξεκλείδωμα βάσης"),
                       QStringLiteral("Η βάση δεν ξεκλείδωσε: το αρχείο κλειδώματος δεν γράφτηκε.\n") + marker.path()
                           + why);
+        return false;
+    }
+    msg::exclamation(QStringLiteral("Ξεκλείδωμα βάσης"), QStringLiteral("Η βάση ξεκλείδωσε "));
+    return true;
+}
+
+bool unlockMarker(Store &store)
+{
+    if (!serverbook::isConnection(store.dataPath()))
+        return unlockMarker(store.dataPath());
+    if (!ServerMarker(store.main()).unlockForAdministrator()) {
+        msg::critical(QStringLiteral("Ξεκλείδωμα βάσης"),
+                      QStringLiteral("Η βάση δεν ξεκλείδωσε: ο διακομιστής δεν επέτρεψε να κλείσει η σύνδεση "
+                                     "του σταθμού που την κρατά."));
         return false;
     }
     msg::exclamation(QStringLiteral("Ξεκλείδωμα βάσης"), QStringLiteral("Η βάση ξεκλείδωσε "));

@@ -14,6 +14,9 @@ namespace login {
 // Also rewrites a kelvora.dat that is missing, empty or unreadable. When the
 // file cannot be written the user is told that nothing was unlocked; false then.
 bool unlockMarker(const QString &dataPath);
+// The same for the open book: a book on a database server has no marker
+// file, and its unlock ends the server session that holds the right.
+bool unlockMarker(Store &store);
 
 // Asks, then closes every day between the earliest and the latest closed day
 // that is not closed yet. Days after the latest closed day are not touched; an

@@ -2,6 +2,7 @@
 
 #include "data/AppGlobals.h"
 #include "data/DataFolder.h"
+#include "data/ServerBook.h"
 #include "data/Store.h"
 #include "data/StoreFailure.h"
 #include "platform/desktop/Messages.h"
@@ -49,8 +50,25 @@ void noteHeld(const InUseMarker &marker, bool held)
 } // namespace
 
 MarkerHolder::MarkerHolder(const QString &dataPath, MainWindowState &state)
-    : m_marker(datafolder::marker(dataPath)), m_state(state)
+    : m_marker(serverbook::isConnection(dataPath) ? QString() : datafolder::marker(dataPath)),
+      m_onServer(serverbook::isConnection(dataPath)), m_state(state)
 {
+}
+
+ServerMarker *MarkerHolder::serverMarker() const
+{
+    if (m_onServer && !m_serverMarker && m_state.store)
+        m_serverMarker = std::make_unique<ServerMarker>(m_state.store->main());
+    return m_serverMarker.get();
+}
+
+InUseMarker::Record MarkerHolder::readMarker() const
+{
+    if (!m_onServer)
+        return m_marker.read();
+    if (ServerMarker *server = serverMarker())
+        return server->read();
+    return InUseMarker::Record(); // no book open yet: unreadable, so nothing changes
 }
 
 void MarkerHolder::takeIfFree()
@@ -70,6 +88,14 @@ void MarkerHolder::take(bool ownStaleToo)
     if (m_state.store && !m_state.store->damagedFiles().isEmpty())
         return;
     const QString &user = globals().NetUserName, &computer = globals().MachineName;
+    if (m_onServer) {
+        // The server frees the right of a session that ends, so there is no
+        // stale hold of this workstation's to take over.
+        ServerMarker *server = serverMarker();
+        if (server && server->tryTake(user, computer) == InUseMarker::TakeResult::Taken)
+            m_state.OwnsMarker = true;
+        return;
+    }
     const InUseMarker::TakeResult taken =
         ownStaleToo ? m_marker.takeOverOwn(user, computer) : m_marker.tryTake(user, computer);
     if (taken != InUseMarker::TakeResult::Taken && taken != InUseMarker::TakeResult::TakenOver)
@@ -89,6 +115,17 @@ bool MarkerHolder::releaseIfOwned()
 {
     if (!m_state.OwnsMarker)
         return true;
+    if (m_onServer) {
+        ServerMarker *server = serverMarker();
+        if (server && !server->release(globals().NetUserName, globals().MachineName)) {
+            msg::critical(QStringLiteral("Προσοχή"),
+                          QStringLiteral("Η βάση δεν ξεκλείδωσε στον διακομιστή.\n"
+                                         "Η βάση μένει κλειδωμένη από αυτόν τον σταθμό εργασίας."));
+            return false;
+        }
+        m_state.OwnsMarker = false;
+        return true;
+    }
     if (!m_marker.release(globals().NetUserName, globals().MachineName)) {
         msg::critical(QStringLiteral("Προσοχή"),
                       QStringLiteral("Η βάση δεν ξεκλείδωσε: το αρχείο κλειδώματος δεν γράφτηκε.\n") + m_marker.path()
@@ -109,13 +146,13 @@ bool MarkerHolder::allowsChange()
 {
     // A data folder gone while the program runs (a share dropped, a folder
     // moved) refuses every change, owned marker or not, until it is back.
-    if (!storefailure::checkDataFolder(QFileInfo(m_marker.path()).path()))
+    if (!m_onServer && !storefailure::checkDataFolder(QFileInfo(m_marker.path()).path()))
         return false;
-    InUseMarker::Record record = m_marker.read();
+    InUseMarker::Record record = readMarker();
     if (!m_state.OwnsMarker && record.state == InUseMarker::Record::State::Missing) {
         // Removed while the program ran: made again, free, and taken.
         takeIfFree();
-        record = m_marker.read();
+        record = readMarker();
     }
     if (m_state.OwnsMarker || record.isFree())
         return true;
@@ -127,7 +164,7 @@ bool MarkerHolder::allowsChange()
 
 QString MarkerHolder::title() const
 {
-    return titleFor(m_marker.read(), m_state.OwnsMarker);
+    return titleFor(readMarker(), m_state.OwnsMarker);
 }
 
 QString MarkerHolder::titleFor(const InUseMarker::Record &record, bool ownsMarker)

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "data/InUseMarker.h"
+#include "data/ServerMarker.h"
 
 #include <QString>
+#include <memory>
 
 struct MainWindowState;
 
@@ -11,7 +13,9 @@ struct MainWindowState;
 // the end, the test before every changing operation, and the window title
 // that names another holder. `OwnsMarker` lives in the shared window state.
 // A marker this process holds is also given back when the process ends
-// through exit() without the window's stop (the display going away).
+// through exit() without the window's stop (the display going away). A book
+// on a database server has no marker file: the right is then the server
+// session's own (ServerMarker), read and taken through the same steps.
 class MarkerHolder
 {
 public:
@@ -46,7 +50,12 @@ public:
 private:
     void take(bool ownStaleToo);
     bool heldByAnother(const InUseMarker::Record &record) const;
+    // The server's marker of a server book, made once the book is open; null for a data folder.
+    ServerMarker *serverMarker() const;
+    InUseMarker::Record readMarker() const;
 
     InUseMarker m_marker;
+    bool m_onServer = false;
+    mutable std::unique_ptr<ServerMarker> m_serverMarker;
     MainWindowState &m_state;
 };
