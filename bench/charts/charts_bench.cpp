@@ -15,7 +15,7 @@
 #include "platform/pages/engine.h"
 #include "platform/db/Database.h"
 #include "reports/CashChartData.h"
-#include "reports/CashChartSpecs.h"
+#include "reports/CashChartPlans.h"
 #include "reports/ReportRunner.h"
 #include "reports/widgets/ChartDrawing.h"
 
@@ -116,7 +116,7 @@ int main(int argc, char **argv)
     int drawnBytes = 0;
     const auto draw = [&] {
         drawnBytes = 0;
-        for (const reports::ChartSpec &chart : {reports::balanceChart(data), reports::monthChart(data),
+        for (const reports::ChartPlan &chart : {reports::balanceChart(data), reports::monthChart(data),
                                                 reports::expenseSharesChart(data), reports::incomeSharesChart(data)}) {
             QPicture picture;
             QPainter recorder(&picture);

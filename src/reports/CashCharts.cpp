@@ -1,7 +1,7 @@
 #include "CashCharts.h"
 
 #include "CashChartData.h"
-#include "CashChartSpecs.h"
+#include "CashChartPlans.h"
 #include "PageFrame.h"
 #include "ReportSteps.h"
 #include "TableWriter.h"
@@ -19,7 +19,7 @@ constexpr int ChartGap = 200;
 
 // Draws the chart into a recording the engine keeps as it is, so preview,
 // printer and PDF each replay it at their own resolution.
-void placeChart(pages::Engine &engine, const ChartPainter &painter, const ChartSpec &chart, int height)
+void placeChart(pages::Engine &engine, const ChartPainter &painter, const ChartPlan &chart, int height)
 {
     const int left = engine.MarginLeft();
     const int width = engine.PageWidth() - left - engine.MarginRight();

@@ -3,7 +3,7 @@
 #include "CashChartsBook.h"
 #include "platform/pages/engine.h"
 #include "reports/CashChartData.h"
-#include "reports/CashChartSpecs.h"
+#include "reports/CashChartPlans.h"
 #include "reports/CsvExport.h"
 #include "reports/ReportRunner.h"
 #include "reports/widgets/ChartDrawing.h"

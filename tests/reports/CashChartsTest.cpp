@@ -2,7 +2,7 @@
 // movements each test booked, and the Greek texts the charts carry.
 #include "CashChartsBook.h"
 #include "reports/CashChartData.h"
-#include "reports/CashChartSpecs.h"
+#include "reports/CashChartPlans.h"
 
 #include <gtest/gtest.h>
 
@@ -91,7 +91,7 @@ TEST_F(CashChartsTest, MonthBarsAddUpEachMonthOfThePeriod)
     EXPECT_TRUE(data.anyMovements);
 
     // The chart draws exactly these, income then expense, one bar per month.
-    const ChartSpec bars = monthChart(data);
+    const ChartPlan bars = monthChart(data);
     ASSERT_EQ(bars.barSets.size(), 2);
     EXPECT_EQ(bars.categories, 3);
     EXPECT_EQ(bars.barSets[0].name, QStringLiteral("Έσοδα"));
@@ -128,7 +128,7 @@ TEST_F(CashChartsTest, GroupSharesAddUpByTheCodesGroupWithCodesInNoGroupApart)
     EXPECT_EQ(data.incomeShares[1].amount, cents(sum(from, to, {50}, true)));
 
     // The slices say amount and share in the Greek format.
-    const ChartSpec pie = incomeSharesChart(data);
+    const ChartPlan pie = incomeSharesChart(data);
     ASSERT_EQ(pie.slices.size(), 2);
     const qint64 in = sum(from, to, {10, 21, 50}, true);
     const qint64 none = sum(from, to, {50}, true);
@@ -150,7 +150,7 @@ TEST_F(CashChartsTest, APeriodWithoutMovementsGivesEmptyChartsWithTheirMessage)
     ASSERT_EQ(data.balances.size(), 2);
     EXPECT_EQ(data.balances[0].balance, cents(book.balanceCents(day(31, 3))));
     EXPECT_EQ(data.balances[1].balance, data.balances[0].balance);
-    for (const ChartSpec &chart : {balanceChart(data), monthChart(data), expenseSharesChart(data), incomeSharesChart(data)})
+    for (const ChartPlan &chart : {balanceChart(data), monthChart(data), expenseSharesChart(data), incomeSharesChart(data)})
         EXPECT_EQ(chart.message, noMovementsMessage()) << qPrintable(chart.title);
 
     // A book with nothing at all: zero, still no error.
@@ -182,7 +182,7 @@ TEST(CashChartTexts, AxesAreGreekWithMoneyInTheGreekFormat)
     year.from = QDate(2025, 1, 1);
     year.to = QDate(2025, 12, 31);
     year.balances = {{year.from, Money()}, {year.to, Money()}};
-    const ChartSpec line = balanceChart(year);
+    const ChartPlan line = balanceChart(year);
     EXPECT_EQ(line.title, QStringLiteral("Υπόλοιπο ταμείου ανά ημέρα"));
     EXPECT_EQ(line.xTitle, QStringLiteral("Ημερομηνία"));
     EXPECT_EQ(line.yTitle, QStringLiteral("Υπόλοιπο"));

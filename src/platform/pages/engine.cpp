@@ -167,13 +167,13 @@ void Engine::setParagraph(const QString &text)
 
 namespace {
 
-struct TableSpec {
+struct TableText {
     QString format;
     QString header;
     QString body;
 };
 
-TableSpec splitTableSpec(const QString &tableText, QChar rowSeparator)
+TableText splitTableText(const QString &tableText, QChar rowSeparator)
 {
     QString text = tableText;
     text.replace(QStringLiteral("\r\n"), QString(rowSeparator));
@@ -192,7 +192,7 @@ void Engine::setTable(const QString &tableText)
 {
     if (tableText.isEmpty())
         return;
-    const TableSpec table = splitTableSpec(tableText, d->settings.rowSeparator);
+    const TableText table = splitTableText(tableText, d->settings.rowSeparator);
     AddTable(table.format, table.header, table.body);
 }
 
@@ -406,7 +406,7 @@ void Engine::setCalcParagraph(const QString &text)
 
 void Engine::setCalcTable(const QString &tableText)
 {
-    const TableSpec table = splitTableSpec(tableText, d->settings.rowSeparator);
+    const TableText table = splitTableText(tableText, d->settings.rowSeparator);
     d->measure([&](Layout &layout) { layout.table(table.format, table.header, table.body, 0, 0, false); });
 }
 

@@ -7,7 +7,7 @@ using namespace Qt::StringLiterals;
 
 namespace prynex {
 
-QString designerPropertySpecifications()
+QString designerPropertyTooltips()
 {
     QString xml = u"<propertyspecifications>\n"_s;
     for (const PropertyInfo &info : propertyTable()) {

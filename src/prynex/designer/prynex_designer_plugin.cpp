@@ -88,7 +88,7 @@ QString PrynexDesignerPlugin::domXml() const
   </customwidget>
  </customwidgets>
 </ui>
-)"_s.arg(designerPropertySpecifications());
+)"_s.arg(designerPropertyTooltips());
 }
 
 }  // namespace prynex

@@ -36,6 +36,6 @@ private:
 };
 
 // <propertyspecifications> with one <tooltip> per described, shown property.
-QString designerPropertySpecifications();
+QString designerPropertyTooltips();
 
 }  // namespace prynex

@@ -42,36 +42,36 @@ QCategoryAxis *tickAxis(const QList<ChartTick> &ticks, double min, double max, c
     return axis;
 }
 
-void addAxes(QChart &chart, QAbstractSeries *series, const ChartSpec &spec, bool xAttached)
+void addAxes(QChart &chart, QAbstractSeries *series, const ChartPlan &plan, bool xAttached)
 {
-    QCategoryAxis *x = tickAxis(spec.xTicks, spec.xMin, spec.xMax, spec.xTitle);
+    QCategoryAxis *x = tickAxis(plan.xTicks, plan.xMin, plan.xMax, plan.xTitle);
     chart.addAxis(x, Qt::AlignBottom);
     if (xAttached)
         series->attachAxis(x);
-    QCategoryAxis *y = tickAxis(spec.yTicks, spec.yMin, spec.yMax, spec.yTitle);
+    QCategoryAxis *y = tickAxis(plan.yTicks, plan.yMin, plan.yMax, plan.yTitle);
     chart.addAxis(y, Qt::AlignLeft);
     series->attachAxis(y);
 }
 
-void addLine(QChart &chart, const ChartSpec &spec)
+void addLine(QChart &chart, const ChartPlan &plan)
 {
     auto *line = new QLineSeries;
-    line->setName(spec.lineName);
-    line->append(spec.points);
+    line->setName(plan.lineName);
+    line->append(plan.points);
     line->setPen(QPen(QColor(31, 119, 180), 1.5));
     chart.addSeries(line);
     chart.legend()->setVisible(false);  // one line, named by the title
-    addAxes(chart, line, spec, true);
+    addAxes(chart, line, plan, true);
 }
 
 // The bars keep a category axis of their own, hidden, which places them one
 // to a slot; the marks shown are those of the description, on a value axis
 // over the same slots, so a long period shows years instead of crowded months.
-void addBars(QChart &chart, const ChartSpec &spec)
+void addBars(QChart &chart, const ChartPlan &plan)
 {
     auto *bars = new QBarSeries;
     bars->setBarWidth(0.85);
-    for (const ChartSpec::BarSet &s : spec.barSets) {
+    for (const ChartPlan::BarSet &s : plan.barSets) {
         auto *set = new QBarSet(s.name);
         set->setColor(QColor::fromRgba(s.color));
         set->setPen(Qt::NoPen);
@@ -81,18 +81,18 @@ void addBars(QChart &chart, const ChartSpec &spec)
     }
     chart.addSeries(bars);
     auto *places = new QBarCategoryAxis;
-    for (int i = 0; i < spec.categories; ++i)
+    for (int i = 0; i < plan.categories; ++i)
         places->append(QString::number(i));
     chart.addAxis(places, Qt::AlignBottom);
     bars->attachAxis(places);
     places->setVisible(false);
-    addAxes(chart, bars, spec, false);
+    addAxes(chart, bars, plan, false);
 }
 
-void addPie(QChart &chart, const ChartSpec &spec)
+void addPie(QChart &chart, const ChartPlan &plan)
 {
     auto *pie = new QPieSeries;
-    for (const ChartSpec::Slice &s : spec.slices) {
+    for (const ChartPlan::Slice &s : plan.slices) {
         QPieSlice *slice = pie->append(s.label, s.value);
         slice->setColor(QColor::fromRgba(s.color));
         slice->setBorderColor(Qt::white);
@@ -106,7 +106,7 @@ void addPie(QChart &chart, const ChartSpec &spec)
 
 } // namespace
 
-void ChartDrawing::paint(QPainter &painter, const QSizeF &size, const ChartSpec &spec) const
+void ChartDrawing::paint(QPainter &painter, const QSizeF &size, const ChartPlan &plan) const
 {
     QGraphicsScene scene;
     auto *chart = new QChart;  // owned by the scene
@@ -114,26 +114,26 @@ void ChartDrawing::paint(QPainter &painter, const QSizeF &size, const ChartSpec 
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setBackgroundRoundness(0);
     chart->setBackgroundPen(QPen(QColor(200, 200, 200)));
-    chart->setTitle(spec.title);
+    chart->setTitle(plan.title);
     chart->setTitleFont(chartFont(13, true));
     chart->legend()->setFont(chartFont(11));
     chart->setMargins(QMargins(4, 4, 4, 4));
-    switch (spec.kind) {
-    case ChartSpec::Kind::Line: addLine(*chart, spec); break;
-    case ChartSpec::Kind::Bars: addBars(*chart, spec); break;
-    case ChartSpec::Kind::Pie: addPie(*chart, spec); break;
+    switch (plan.kind) {
+    case ChartPlan::Kind::Line: addLine(*chart, plan); break;
+    case ChartPlan::Kind::Bars: addBars(*chart, plan); break;
+    case ChartPlan::Kind::Pie: addPie(*chart, plan); break;
     }
     chart->setGeometry(QRectF(QPointF(0, 0), size));
 
-    if (!spec.message.isEmpty()) {
+    if (!plan.message.isEmpty()) {
         // On a white ground, so the grid does not run through the words.
         auto *ground = new QGraphicsRectItem(chart);
         ground->setPen(Qt::NoPen);
         ground->setBrush(Qt::white);
-        auto *message = new QGraphicsSimpleTextItem(spec.message, ground);
+        auto *message = new QGraphicsSimpleTextItem(plan.message, ground);
         message->setFont(chartFont(14, true));
         message->setBrush(QColor(90, 90, 90));
-        const QRectF plot = spec.kind == ChartSpec::Kind::Pie ? QRectF(QPointF(0, 0), size) : chart->plotArea();
+        const QRectF plot = plan.kind == ChartPlan::Kind::Pie ? QRectF(QPointF(0, 0), size) : chart->plotArea();
         const QRectF text = message->boundingRect();
         ground->setRect(text.adjusted(-8, -4, 8, 4));
         ground->setPos(plot.center() - text.center());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/ChartSpec.h"
+#include "reports/ChartPlan.h"
 
 namespace reports {
 
@@ -10,7 +10,7 @@ namespace reports {
 class ChartDrawing : public ChartPainter
 {
 public:
-    void paint(QPainter &painter, const QSizeF &size, const ChartSpec &chart) const override;
+    void paint(QPainter &painter, const QSizeF &size, const ChartPlan &chart) const override;
 };
 
 // The one the report window hands to the reports.

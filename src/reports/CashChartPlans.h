@@ -1,17 +1,17 @@
 #pragma once
 
 #include "CashChartData.h"
-#include "ChartSpec.h"
+#include "ChartPlan.h"
 
 namespace reports {
 
 // The four charts of the cash over a period, in Greek: the daily balance, the
 // income and expense of each month, and the groups' shares of the expense and
 // of the income.
-ChartSpec balanceChart(const CashChartData &data);
-ChartSpec monthChart(const CashChartData &data);
-ChartSpec expenseSharesChart(const CashChartData &data);
-ChartSpec incomeSharesChart(const CashChartData &data);
+ChartPlan balanceChart(const CashChartData &data);
+ChartPlan monthChart(const CashChartData &data);
+ChartPlan expenseSharesChart(const CashChartData &data);
+ChartPlan incomeSharesChart(const CashChartData &data);
 
 // Said on a chart of a period without movements.
 QString noMovementsMessage();

@@ -20,7 +20,7 @@ struct ChartTick
 
 // One chart as a report describes it, every text final (Greek words, money in
 // the Greek format, ticks chosen), so whatever draws it only draws.
-struct ChartSpec
+struct ChartPlan
 {
     enum class Kind { Line, Bars, Pie };
 
@@ -63,7 +63,7 @@ class ChartPainter
 public:
     virtual ~ChartPainter() = default;
     // Draws `chart` over (0, 0)-(size) of the painter, in pixels of 1/96 inch.
-    virtual void paint(QPainter &painter, const QSizeF &size, const ChartSpec &chart) const = 0;
+    virtual void paint(QPainter &painter, const QSizeF &size, const ChartPlan &chart) const = 0;
 };
 
 } // namespace reports

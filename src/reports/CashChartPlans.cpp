@@ -1,4 +1,4 @@
-#include "CashChartSpecs.h"
+#include "CashChartPlans.h"
 
 #include "platform/regional/GreekFormats.h"
 
@@ -67,11 +67,11 @@ constexpr QRgb NoGroupColour = 0xffa0a0a0;
 constexpr QRgb SliceColours[] = {0xff1f77b4, 0xffff7f0e, 0xff2ca02c, 0xffd62728, 0xff9467bd, 0xff8c564b,
                                  0xffe377c2, 0xffbcbd22, 0xff17becf, 0xff393b79, 0xff637939, 0xff843c39};
 
-ChartSpec sharesChart(const QList<GroupShare> &shares, const CashChartData &data, const QString &title,
+ChartPlan sharesChart(const QList<GroupShare> &shares, const CashChartData &data, const QString &title,
                       const QString &nothing)
 {
-    ChartSpec chart;
-    chart.kind = ChartSpec::Kind::Pie;
+    ChartPlan chart;
+    chart.kind = ChartPlan::Kind::Pie;
     chart.title = title;
     Money total;
     for (const GroupShare &s : shares)
@@ -79,7 +79,7 @@ ChartSpec sharesChart(const QList<GroupShare> &shares, const CashChartData &data
     int colour = 0;
     for (const GroupShare &s : shares) {
         const QRgb rgb = s.group == 0 ? NoGroupColour : SliceColours[colour++ % std::size(SliceColours)];
-        chart.slices << ChartSpec::Slice{s.name + QStringLiteral("  ") + regional::formatMoney(s.amount)
+        chart.slices << ChartPlan::Slice{s.name + QStringLiteral("  ") + regional::formatMoney(s.amount)
                                              + QStringLiteral(" (") + sharePercent(s.amount, total) + QStringLiteral("%)"),
                                          rgb, amount(s.amount)};
     }
@@ -134,10 +134,10 @@ QList<ChartTick> moneyTicks(double low, double high, double &axisMin, double &ax
     return ticks;
 }
 
-ChartSpec balanceChart(const CashChartData &data)
+ChartPlan balanceChart(const CashChartData &data)
 {
-    ChartSpec chart;
-    chart.kind = ChartSpec::Kind::Line;
+    ChartPlan chart;
+    chart.kind = ChartPlan::Kind::Line;
     chart.title = QStringLiteral("Υπόλοιπο ταμείου ανά ημέρα");
     chart.lineName = QStringLiteral("Υπόλοιπο");
     chart.xTitle = QStringLiteral("Ημερομηνία");
@@ -163,17 +163,17 @@ ChartSpec balanceChart(const CashChartData &data)
     return chart;
 }
 
-ChartSpec monthChart(const CashChartData &data)
+ChartPlan monthChart(const CashChartData &data)
 {
-    ChartSpec chart;
-    chart.kind = ChartSpec::Kind::Bars;
+    ChartPlan chart;
+    chart.kind = ChartPlan::Kind::Bars;
     chart.title = QStringLiteral("Έσοδα και έξοδα ανά μήνα");
     chart.xTitle = QStringLiteral("Μήνας");
     chart.yTitle = QStringLiteral("Ποσό");
     if (!data.anyMovements)
         chart.message = noMovementsMessage();
-    ChartSpec::BarSet income{QStringLiteral("Έσοδα"), IncomeColour, {}};
-    ChartSpec::BarSet expense{QStringLiteral("Έξοδα"), ExpenseColour, {}};
+    ChartPlan::BarSet income{QStringLiteral("Έσοδα"), IncomeColour, {}};
+    ChartPlan::BarSet expense{QStringLiteral("Έξοδα"), ExpenseColour, {}};
     double high = 0;
     for (const MonthTotals &m : data.months) {
         income.values << amount(m.income);
@@ -189,13 +189,13 @@ ChartSpec monthChart(const CashChartData &data)
     return chart;
 }
 
-ChartSpec expenseSharesChart(const CashChartData &data)
+ChartPlan expenseSharesChart(const CashChartData &data)
 {
     return sharesChart(data.expenseShares, data, QStringLiteral("Έξοδα ανά ομάδα κωδικών"),
                        QStringLiteral("Δεν υπάρχουν έξοδα στην περίοδο"));
 }
 
-ChartSpec incomeSharesChart(const CashChartData &data)
+ChartPlan incomeSharesChart(const CashChartData &data)
 {
     return sharesChart(data.incomeShares, data, QStringLiteral("Έσοδα ανά ομάδα κωδικών"),
                        QStringLiteral("Δεν υπάρχουν έσοδα στην περίοδο"));
