@@ -271,6 +271,34 @@ TEST_F(ClerksDesk, EveryButtonHasAKeyShownInItsTooltipAndTabsTakeTheFocusToTheir
     EXPECT_EQ(boxes.count(), 0);
 }
 
+// Tab walks a page's fields as they stand on screen and then its buttons,
+// never out of the page to the help button before them.
+TEST_F(ClerksDesk, TabLeavesEveryPageFieldsThroughItsOwnButtons)
+{
+    open();
+    const struct
+    {
+        Qt::Key tabKey;
+        int firstButton;
+    } pages[] = {{Qt::Key_1, 0}, {Qt::Key_2, 5}, {Qt::Key_3, 1}};
+    for (const auto &page : pages) {
+        press(page.tabKey, Qt::AltModifier);
+        QWidget *pageWidget = focused()->parentWidget();
+        while (pageWidget && !pageWidget->parentWidget()->objectName().startsWith(QLatin1String("Panel1(")))
+            pageWidget = pageWidget->parentWidget();
+        ASSERT_NE(pageWidget, nullptr);
+        QStringList walked;
+        for (int i = 0; i < 30 && !focused()->objectName().startsWith(QLatin1String("Command1(")); ++i) {
+            ASSERT_TRUE(pageWidget->isAncestorOf(focused())) << walked.join(QLatin1Char(' ')).toStdString() << " then "
+                                                             << focused()->objectName().toStdString();
+            walked << focused()->objectName();
+            press(Qt::Key_Tab);
+        }
+        EXPECT_EQ(focused()->objectName(), QStringLiteral("Command1(%1)").arg(page.firstButton))
+            << walked.join(QLatin1Char(' ')).toStdString();
+    }
+}
+
 // Returning from a message box the focus is where it was; activation from
 // another window of the program puts it on the code box.
 TEST_F(ClerksDesk, AMessageBoxGivesTheFocusBackToTheFieldThatHadIt)

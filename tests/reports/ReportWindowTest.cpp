@@ -572,6 +572,9 @@ TEST_F(ReportWindowTest, TheToolBarTurnsThePagesFromTheKeyboard)
     const int zoom = w->engine().Zoom();
     QTest::keyClick(w->Lumo(), Qt::Key_Plus, Qt::ControlModifier);
     EXPECT_GT(w->engine().Zoom(), zoom);
+    // Escape leaves the preview as "Επιστροφή" does.
+    QTest::keyClick(w->Lumo(), Qt::Key_Escape);
+    EXPECT_FALSE(w->isVisible());
 }
 
 } // namespace

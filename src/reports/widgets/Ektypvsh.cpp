@@ -174,7 +174,8 @@ void Ektypvsh::buildMenu()
     m_menu->addSeparator();
     QAction *back = m_menu->addAction(QStringLiteral("Επιστροφή"));
     back->setObjectName(ui::arrayName("ektypvshs", Return));
-    back->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    // Escape too: it is how every other preview is left.
+    back->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_E), QKeySequence(Qt::Key_Escape)});
     connect(back, &QAction::triggered, this, [this] { menuClicked(Return); });
     m_items.insert(Return, back);
 }

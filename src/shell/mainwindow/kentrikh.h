@@ -73,6 +73,7 @@ private:
     void focusFirstField(int tab);
     void buildPages(const PageFactories &factories);
     void placePage(int page, QWidget *pageWidget);
+    void followPageWithItsButtons(int page, QWidget *pageWidget);
 
     void Tab1_Click(int tab);
     void runOperation(int index);

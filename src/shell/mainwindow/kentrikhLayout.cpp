@@ -25,6 +25,10 @@
 
 namespace {
 
+// The buttons of a page, left to right as the work goes; a page's exit button
+// comes last.
+constexpr int ButtonsLeftToRight[] = {0, 2, 3, 8, 4, 5, 6, 7, 10, 9, 1};
+
 QStyle::StandardPixmap tabPicture(int tab)
 {
     switch (tab) {
@@ -158,8 +162,7 @@ void kentrikh::buildPanel(int page)
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(4);
     buttons->addStretch(1);
-    // Left to right as the work goes; the exit button of a page comes last.
-    for (int element : {0, 2, 3, 8, 4, 5, 6, 7, 10, 9, 1}) {
+    for (int element : ButtonsLeftToRight) {
         const mainwindow::ButtonInfo &info = mainwindow::buttonTable().at(element);
         if (info.page != page)
             continue;
@@ -237,6 +240,28 @@ void kentrikh::placePage(int page, QWidget *pageWidget)
     auto *column = static_cast<QVBoxLayout *>(m_panel[size_t(page)]->layout());
     delete column->takeAt(0); // the stretch kept for the page
     column->insertWidget(0, pageWidget, 1);
+    followPageWithItsButtons(page, pageWidget);
+}
+
+// The page's buttons were made before its fields, so Tab would reach them
+// first; the fields come first on screen, and so in the Tab order.
+void kentrikh::followPageWithItsButtons(int page, QWidget *pageWidget)
+{
+    QWidget *last = nullptr;
+    for (QWidget *w = pageWidget->nextInFocusChain(); w != pageWidget && pageWidget->isAncestorOf(w);
+         w = w->nextInFocusChain()) {
+        if (w->focusPolicy() & Qt::TabFocus)
+            last = w;
+    }
+    if (!last)
+        return;
+    for (int element : ButtonsLeftToRight) {
+        QAbstractButton *button = m_command[size_t(element)];
+        if (!button || mainwindow::buttonTable().at(element).page != page)
+            continue;
+        QWidget::setTabOrder(last, button);
+        last = button;
+    }
 }
 
 void kentrikh::buildPages(const PageFactories &factories)
