@@ -271,6 +271,22 @@ TEST_F(ClerksDesk, EveryButtonHasAKeyShownInItsTooltipAndTabsTakeTheFocusToTheir
     EXPECT_EQ(boxes.count(), 0);
 }
 
+// Ctrl+Enter books from the cheque box too, the last field before the list.
+TEST_F(ClerksDesk, CtrlEnterBooksFromTheChequeBox)
+{
+    open();
+    type(QStringLiteral("10"));
+    press(Qt::Key_Return);
+    type(QStringLiteral("ΕΙΣΠΡΑΞΗ"));
+    press(Qt::Key_Return);
+    press(Qt::Key_Return);
+    type(QStringLiteral("100"));
+    press(Qt::Key_Return);
+    ASSERT_EQ(focused(), child<QWidget>(QStringLiteral("Check1(0)")));
+    press(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(stored("SELECT count(*) FROM kinhseis"), 1) << boxes.texts().join(QLatin1Char('|')).toStdString();
+}
+
 // Tab walks a page's fields as they stand on screen and then its buttons,
 // never out of the page to the help button before them.
 TEST_F(ClerksDesk, TabLeavesEveryPageFieldsThroughItsOwnButtons)
