@@ -19,7 +19,7 @@ using namespace sql;
 
 // Fewer rows than this make a criterion worth reading through its index, and
 // few enough to be read whole and checked one by one.
-constexpr qint64 FewRows = 8000;
+qint64 FewRows = DefaultFewRows;
 // Movements asked for by number in one statement.
 constexpr int ChunkSize = 500;
 
@@ -240,6 +240,11 @@ bool holdsWords(const Prepared &p, qint64 aa)
 }
 
 } // namespace
+
+void setFewRows(qint64 rows)
+{
+    FewRows = rows > 0 ? rows : DefaultFewRows;
+}
 
 bool Criteria::narrowsNothing() const
 {

@@ -70,6 +70,13 @@ Results findMovements(db::Database &main, const Criteria &criteria, int listed =
 // (saving and printing the results). Throws db::DbError.
 void forEachFound(db::Database &main, const Criteria &criteria, const std::function<void(const Found &)> &take);
 
+// Below this many rows a criterion is read through its index and its rows are
+// read whole and checked one by one; beyond it the search is one pass over
+// the book in day order. Tests lower it (0 restores the default) to walk a
+// small book the way a large one is walked.
+constexpr qint64 DefaultFewRows = 8000;
+void setFewRows(qint64 rows);
+
 // The typed words, each folded as the words table keeps them; blanks separate them.
 QStringList foldedTerms(const QString &typed);
 
