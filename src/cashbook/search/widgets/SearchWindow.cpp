@@ -8,6 +8,7 @@
 #include "data/StoreFailure.h"
 #include "platform/db/DbError.h"
 #include "platform/desktop/Messages.h"
+#include "platform/desktop/widgets/BusyGuard.h"
 #include "platform/desktop/widgets/AccessibleNames.h"
 #include "platform/desktop/widgets/AmountKeyFilter.h"
 #include "platform/desktop/widgets/OneLineText.h"
@@ -338,15 +339,22 @@ void SearchWindow::save(SaveKind kind)
 
 bool SearchWindow::saveTo(SaveKind kind, const QString &fileName)
 {
-    try {
-        if (saveResults(m_store, m_searched, kind, fileName))
-            return true;
-    } catch (const db::DbError &e) {
-        storefailure::reportReadError(e);
-        return false;
+    std::optional<db::DbError> failure;
+    bool written = false;
+    {
+        // Every found movement is read again and written: seconds for a whole book.
+        BusyGuard busy(this);
+        try {
+            written = saveResults(m_store, m_searched, kind, fileName);
+        } catch (const db::DbError &e) {
+            failure = e;
+        }
     }
-    msg::critical(Attention, QStringLiteral("Δεν ήταν δυνατή η αποθήκευση του αρχείου\n%1").arg(fileName));
-    return false;
+    if (failure)
+        storefailure::reportReadError(*failure);
+    else if (!written)
+        msg::critical(Attention, QStringLiteral("Δεν ήταν δυνατή η αποθήκευση του αρχείου\n%1").arg(fileName));
+    return written;
 }
 
 bool SearchWindow::eventFilter(QObject *watched, QEvent *event)
