@@ -177,8 +177,10 @@ Prepared prepare(db::Database &main, const Criteria &c)
 {
     Prepared p;
     p.terms = foldedTerms(c.words);
-    p.wordsTable = !p.terms.isEmpty() && movementwords::hasTable(main);
-    const QList<WordLookup> lookups = p.wordsTable ? wordLookups(p.terms) : QList<WordLookup>();
+    // Signs alone ("%") have no word to look up: then only the text tells.
+    const QList<WordLookup> lookups =
+        !p.terms.isEmpty() && movementwords::hasTable(main) ? wordLookups(p.terms) : QList<WordLookup>();
+    p.wordsTable = !lookups.isEmpty();
     const SearchPlan plan = planSearch(main, c, lookups);
 
     if (plan.driver != Driver::None) {

@@ -255,6 +255,7 @@ TEST_F(MovementSearchTest, ManyRowsAndFewRowsGiveTheSameMovementsCountAndSums)
         {"two words", with([](Criteria &c) { c.words = QStringLiteral("ΕΝΟΊΚΙΟ Μ"); }), {0}},
         {"a word after an apostrophe", with([](Criteria &c) { c.words = QStringLiteral("α δοσ"); }), {5}},
         {"a term with signs", with([](Criteria &c) { c.words = QStringLiteral("(τιμ.12)"); }), {3}},
+        {"a sign alone", with([](Criteria &c) { c.words = QStringLiteral("("); }), {3, 8}},
         {"words and a range of days", with([](Criteria &c) {
              c.words = QStringLiteral("ενοικ");
              c.from = day(3);
