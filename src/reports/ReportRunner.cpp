@@ -36,6 +36,11 @@ QString incompleteNotice()
 ReportResult runReport(int number, pages::Engine &engine, Store &store, const ReportInput &input)
 {
     const ReportBuilder build = reportBuilder(number);
+    return runReport(build ? ReportBuild(build) : ReportBuild(), engine, store, input);
+}
+
+ReportResult runReport(const ReportBuild &build, pages::Engine &engine, Store &store, const ReportInput &input)
+{
     if (!build)
         return {ReportResult::Outcome::Nothing, {}, {}};
     installPageFooter(engine);

@@ -2,6 +2,8 @@
 
 #include "ReportInput.h"
 
+#include <functional>
+
 namespace pages { class Engine; }
 class Store;
 
@@ -29,5 +31,9 @@ QString incompleteNotice();
 // page. A store failure is shown to the user (critical box) and the document
 // ends with incompleteNotice(), so partial totals never pass for whole ones.
 ReportResult runReport(int number, pages::Engine &engine, Store &store, const ReportInput &input);
+
+// The same for a report that is not in the report list (the results of a search).
+using ReportBuild = std::function<void(pages::Engine &engine, Store &store, const ReportInput &input)>;
+ReportResult runReport(const ReportBuild &build, pages::Engine &engine, Store &store, const ReportInput &input);
 
 } // namespace reports

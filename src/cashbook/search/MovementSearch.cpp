@@ -5,172 +5,248 @@
 #include "platform/regional/AmountText.h"
 #include "platform/regional/GreekFormats.h"
 
+#include "SearchSql.h"
+
 #include <QRegularExpression>
 #include <algorithm>
-#include <variant>
+#include <iterator>
 #include <vector>
 
 namespace search {
 namespace {
 
-using Value = std::variant<QString, qint64, QDate>;
+using namespace sql;
 
-// The first word of each term, for the words table: a description word that
-// starts with it lies between the word itself and the word with its last
-// letter raised by one.
-QString afterPrefix(const QString &word)
+// Fewer rows than this make a criterion worth reading through its index, and
+// few enough to be read whole and checked one by one.
+qint64 FewRows = DefaultFewRows;
+// Movements asked for by number in one statement.
+constexpr int ChunkSize = 500;
+
+// How many rows `select` gives, counted only up to FewRows.
+qint64 probe(db::Database &main, const QString &select, const Bound &bound)
 {
-    QString upper = word;
-    char16_t last = upper.back().unicode();
-    ++last;
-    if (last >= 0xD800 && last <= 0xDFFF)
-        last = 0xE000;
-    upper.back() = QChar(last);
-    return upper;
-}
-
-// Numbered placeholders for the values of one statement.
-class Bound
-{
-public:
-    QString add(const Value &v)
-    {
-        m_values.push_back(v);
-        return QStringLiteral("?") + QString::number(m_values.size());
-    }
-    void bindTo(db::Statement &st) const
-    {
-        int pos = 0;
-        for (const Value &v : m_values)
-            std::visit([&](const auto &x) { st.bind(++pos, x); }, v);
-    }
-
-private:
-    std::vector<Value> m_values;
-};
-
-// Beyond this many codes the list is one bound text searched with instr, as
-// the reports do: SQLite takes at most 999 placeholders.
-constexpr int MostCodePlaceholders = 200;
-
-// A word of the typed terms as the words table is asked for it: a whole word
-// (one followed by more of its term, which the description must then hold
-// whole) or the beginning of one (the last word of a term).
-struct WordLookup
-{
-    QString word;
-    bool whole = false;
-};
-
-QString lookupCondition(const WordLookup &w, Bound &bound)
-{
-    if (w.whole)
-        return QStringLiteral("w.lejh = ") + bound.add(w.word);
-    return QStringLiteral("w.lejh >= ") + bound.add(w.word) + QStringLiteral(" AND w.lejh < ")
-        + bound.add(afterPrefix(w.word));
-}
-
-// Fewer rows than this make a criterion worth reading through its index.
-constexpr qint64 FewRows = 8000;
-
-// Which criterion the search reads through its index; the others are checked
-// on the rows it gives.
-enum class Driver { None, Words, Amount, Days, Codes, Cheques };
-
-// Cheques are a small part of most books, but not of every one.
-bool rareCheques(db::Database &main)
-{
-    return main
-               .scalar(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM kinhseis WHERE epitagh = -1 LIMIT %1) t")
-                           .arg(FewRows))
-               .toLongLong()
-        < FewRows;
+    db::Statement st = main.prepare(QStringLiteral("SELECT count(*) FROM (") + select + QStringLiteral(" LIMIT ")
+                                    + QString::number(FewRows) + QStringLiteral(") t"));
+    bound.bindTo(st);
+    return st.next() ? st.integer(0) : FewRows;
 }
 
 struct SearchPlan
 {
-    Driver driver = Driver::None;
-    QList<WordLookup> words; // the words looked up together (Words)
+    Driver driver = Driver::None;  // None: no criterion is narrow
+    QList<WordLookup> words;       // the rare words looked up together (Words)
 };
 
-SearchPlan planSearch(db::Database &main, const Criteria &c, const QStringList &terms)
+// The criterion that gives the fewest rows through its own index, when one
+// gives few; each is counted through its index only as far as FewRows.
+SearchPlan planSearch(db::Database &main, const Criteria &c, const QList<WordLookup> &lookups)
 {
     SearchPlan plan;
-    QList<WordLookup> candidates;
-    if (!terms.isEmpty() && movementwords::hasTable(main)) {
-        for (const QString &term : terms) {
-            const QStringList words = movementwords::wordsOf(term);
-            for (qsizetype i = 0; i < words.size(); ++i)
-                candidates.append({words[i], i + 1 < words.size()});
+    qint64 fewest = FewRows;
+    auto consider = [&](Driver d, qint64 rows) {
+        if (rows < fewest) {
+            fewest = rows;
+            plan.driver = d;
         }
-        // Longer words are the rarer ones, usually; a handful is enough.
-        std::stable_sort(candidates.begin(), candidates.end(),
-                         [](const WordLookup &a, const WordLookup &b) { return a.word.size() > b.word.size(); });
-        candidates = candidates.mid(0, 4);
-    }
-    // Rare words: the movements holding all of them are few and found at once.
-    for (const WordLookup &w : candidates) {
-        Bound probe;
-        const QString condition = lookupCondition(w, probe);
-        db::Statement st = main.prepare(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM kinhseis_lejeis w WHERE ")
-                                        + condition + QStringLiteral(" LIMIT ") + QString::number(FewRows)
-                                        + QStringLiteral(") t"));
-        probe.bindTo(st);
-        if (st.next() && st.integer(0) < FewRows)
+    };
+    for (const WordLookup &w : lookups) {
+        Bound b;
+        const qint64 rows = probe(main, QStringLiteral("SELECT 1 FROM kinhseis_lejeis w WHERE ") + lookupCondition(w, b), b);
+        if (rows < FewRows) {
             plan.words << w;
-    }
-    if (!plan.words.isEmpty()) {
-        plan.driver = Driver::Words;
-        return plan;
+            consider(Driver::Words, rows);
+        }
     }
     if (c.amountFrom || c.amountTo) {
-        Bound probe;
-        const QString lo = probe.add(c.amountFrom.value_or(Money()).units());
-        const QString hi = probe.add(c.amountTo.value_or(regional::MaxAmount).units());
-        db::Statement st = main.prepare(
-            QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM kinhseis WHERE esoda BETWEEN %1 AND %2 UNION ALL "
-                           "SELECT 1 FROM kinhseis WHERE ejoda BETWEEN %1 AND %2 LIMIT %3) t")
-                .arg(lo, hi)
-                .arg(FewRows));
-        probe.bindTo(st);
-        if (st.next() && st.integer(0) < FewRows) {
-            plan.driver = Driver::Amount;
-            return plan;
-        }
+        Bound b;
+        const QString lo = b.add(c.amountFrom.value_or(Money()).units());
+        const QString hi = b.add(c.amountTo.value_or(regional::MaxAmount).units());
+        consider(Driver::Amount, probe(main, QStringLiteral("SELECT 1 FROM kinhseis WHERE esoda BETWEEN %1 AND %2 UNION ALL "
+                                                            "SELECT 1 FROM kinhseis WHERE ejoda BETWEEN %1 AND %2")
+                                                 .arg(lo, hi),
+                                       b));
     }
-    // Days and codes: the smaller share of the book, when it is a small share.
-    double daysShare = 1, codesShare = 1;
+    auto only = [](auto fill) {
+        Criteria one;
+        fill(one);
+        return one;
+    };
     if (c.from.isValid() || c.to.isValid()) {
-        // Two statements: each of min and max alone is read from the end of the index.
-        const QDate first = main.scalar(QStringLiteral("SELECT min(hmeromhnia) FROM kinhseis")).toDate();
-        const QDate last = main.scalar(QStringLiteral("SELECT max(hmeromhnia) FROM kinhseis")).toDate();
-        if (first.isValid() && last.isValid()) {
-            const QDate from = c.from.isValid() ? std::max(c.from, first) : first;
-            const QDate to = c.to.isValid() ? std::min(c.to, last) : last;
-            daysShare = double(std::max<qint64>(0, from.daysTo(to) + 1)) / double(first.daysTo(last) + 1);
-        }
+        Bound b;
+        const QString where = conditions(only([&](Criteria &o) { o.from = c.from; o.to = c.to; }), Driver::Days, b);
+        consider(Driver::Days, probe(main, QStringLiteral("SELECT 1 FROM kinhseis k WHERE 1 = 1") + where, b));
     }
     if (!c.codes.isEmpty() && c.codes.size() <= MostCodePlaceholders) {
-        const qint64 all = main.scalar(QStringLiteral("SELECT count(*) FROM kvdikoi")).toLongLong();
-        codesShare = all > 0 ? double(c.codes.size()) / double(all) : 1;
+        Bound b;
+        const QString where = conditions(only([&](Criteria &o) { o.codes = c.codes; }), Driver::Codes, b);
+        consider(Driver::Codes, probe(main, QStringLiteral("SELECT 1 FROM kinhseis k WHERE 1 = 1") + where, b));
     }
-    constexpr double SmallShare = 0.5;
-    if (std::min(daysShare, codesShare) < SmallShare)
-        plan.driver = daysShare <= codesShare ? Driver::Days : Driver::Codes;
-    else if (c.chequesOnly && rareCheques(main))
-        plan.driver = Driver::Cheques;
-    else if (candidates.size() >= 2) {
-        // Several common words: few movements hold them all ("12-05-2020").
-        plan.driver = Driver::Words;
-        plan.words = candidates;
-    }
-    // Otherwise every row is read once: one common word would cost more
-    // through the words table than the descriptions cost to check.
+    if (c.chequesOnly)
+        consider(Driver::Cheques, probe(main, QStringLiteral("SELECT 1 FROM kinhseis WHERE epitagh = -1"), {}));
+    if (plan.driver != Driver::Words)
+        plan.words.clear();
     return plan;
 }
 
+// The movements that hold a word, by number.
+std::vector<qint64> movementsWith(db::Database &main, const WordLookup &w)
+{
+    Bound b;
+    db::Statement st = main.prepare(QStringLiteral("SELECT w.aa FROM kinhseis_lejeis w WHERE ") + lookupCondition(w, b));
+    b.bindTo(st);
+    std::vector<qint64> out;
+    while (st.next())
+        out.push_back(st.integer(0));
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+    return out;
+}
+
+// The movements that hold every word.
+std::vector<qint64> movementsWithAll(db::Database &main, const QList<WordLookup> &lookups)
+{
+    std::vector<qint64> all;
+    for (qsizetype i = 0; i < lookups.size(); ++i) {
+        std::vector<qint64> these = movementsWith(main, lookups[i]);
+        if (i == 0) {
+            all = std::move(these);
+        } else {
+            std::vector<qint64> both;
+            std::set_intersection(all.begin(), all.end(), these.begin(), these.end(), std::back_inserter(both));
+            all = std::move(both);
+        }
+        if (all.empty())
+            break;
+    }
+    return all;
+}
+
+// Whole rows of the movements numbered, with the other criteria, by day.
+QList<Found> readNumbered(db::Database &main, const std::vector<qint64> &numbers, const Criteria &c)
+{
+    QList<Found> out;
+    for (std::size_t at = 0; at < numbers.size(); at += ChunkSize) {
+        Bound b;
+        QStringList marks;
+        for (std::size_t i = at; i < std::min(numbers.size(), at + ChunkSize); ++i)
+            marks << b.add(numbers[i]);
+        const QString where = conditions(c, Driver::None, b);
+        db::Statement st = main.prepare(QStringLiteral("SELECT ") + foundColumns()
+                                        + QStringLiteral(" FROM kinhseis k WHERE k.aa IN (") + marks.join(QLatin1Char(','))
+                                        + QLatin1Char(')') + where);
+        b.bindTo(st);
+        while (st.next())
+            out << readFound(st);
+    }
+    std::sort(out.begin(), out.end(),
+              [](const Found &a, const Found &b) { return a.day != b.day ? a.day < b.day : a.aa < b.aa; });
+    return out;
+}
+
+// Every term is one word: the words table alone says whether a description
+// holds it, and its description need not be read.
+bool plainTerms(const QStringList &terms)
+{
+    for (const QString &term : terms)
+        if (movementwords::wordsOf(term) != QStringList{term})
+            return false;
+    return true;
+}
+
+// What a search reads, decided before its many rows are read: when one
+// criterion (or the words together) gives few rows, they are read whole and
+// checked here already.
+struct Prepared
+{
+    QStringList terms;
+    bool wordsTable = false;           // the words are looked up in the words table
+    std::vector<qint64> withWords;     // then: the movements holding every word, by number
+    std::vector<bool> holdsWords;      // the same by position, for the many rows
+    bool few = false;
+    QList<Found> found;                // when few: every found movement, by day
+    bool readText = false;             // otherwise: the descriptions must be checked too
+
+    bool matches(const QString &description) const
+    {
+        return terms.isEmpty() || descriptionMatches(movementwords::foldedText(description), terms);
+    }
+};
+
+Prepared prepare(db::Database &main, const Criteria &c)
+{
+    Prepared p;
+    p.terms = foldedTerms(c.words);
+    // Signs alone ("%") have no word to look up: then only the text tells.
+    const QList<WordLookup> lookups =
+        !p.terms.isEmpty() && movementwords::hasTable(main) ? wordLookups(p.terms) : QList<WordLookup>();
+    p.wordsTable = !lookups.isEmpty();
+    const SearchPlan plan = planSearch(main, c, lookups);
+
+    if (plan.driver != Driver::None) {
+        // Few rows through one index.
+        Bound bound;
+        QString sql = QStringLiteral("SELECT ") + foundColumns() + QStringLiteral(" FROM kinhseis k WHERE 1 = 1")
+            + conditions(c, plan.driver, bound);
+        if (plan.driver == Driver::Words) {
+            QStringList select;
+            for (const WordLookup &w : plan.words)
+                select << QStringLiteral("SELECT w.aa FROM kinhseis_lejeis w WHERE ") + lookupCondition(w, bound);
+            sql += QStringLiteral(" AND k.aa IN (") + select.join(QStringLiteral(" INTERSECT ")) + QLatin1Char(')');
+        }
+        db::Statement st = main.prepare(sql + QStringLiteral(" ORDER BY k.hmeromhnia, k.aa"));
+        bound.bindTo(st);
+        p.few = true;
+        while (st.next())
+            if (Found f = readFound(st); p.matches(f.description))
+                p.found << std::move(f);
+        return p;
+    }
+    if (p.wordsTable) {
+        // Common words together may still be few ("12-05-2020").
+        p.withWords = movementsWithAll(main, lookups);
+        if (qint64(p.withWords.size()) < FewRows) {
+            p.few = true;
+            for (Found &f : readNumbered(main, p.withWords, c))
+                if (p.matches(f.description))
+                    p.found << std::move(f);
+            return p;
+        }
+    }
+    // Many rows. The words table has answered for plain words; a term with
+    // signs in it ("τιμ.12") is checked on the text.
+    if (p.wordsTable && !p.withWords.empty()) {
+        p.holdsWords.assign(std::size_t(p.withWords.back()) + 1, false);
+        for (qint64 aa : p.withWords)
+            p.holdsWords[std::size_t(aa)] = true;
+    }
+    p.readText = !p.terms.isEmpty() && (!p.wordsTable || !plainTerms(p.terms));
+    return p;
+}
+
+// The statement that reads the many rows of a search in day order; the
+// words are checked on each row (isFound).
+db::Statement manyRows(db::Database &main, const Criteria &c, const QString &columns, const char *order)
+{
+    Bound bound;
+    db::Statement st = main.prepare(QStringLiteral("SELECT ") + columns + QStringLiteral(" FROM kinhseis k WHERE 1 = 1")
+                                    + conditions(c, Driver::None, bound) + QStringLiteral(" ORDER BY ")
+                                    + QLatin1String(order));
+    bound.bindTo(st);
+    return st;
+}
+
+bool holdsWords(const Prepared &p, qint64 aa)
+{
+    return !p.wordsTable || (aa >= 0 && std::size_t(aa) < p.holdsWords.size() && p.holdsWords[std::size_t(aa)]);
+}
 
 } // namespace
+
+void setFewRows(qint64 rows)
+{
+    FewRows = rows > 0 ? rows : DefaultFewRows;
+}
 
 bool Criteria::narrowsNothing() const
 {
@@ -183,6 +259,19 @@ QStringList foldedTerms(const QString &typed)
     return movementwords::foldedText(typed).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
 }
 
+namespace {
+
+// Where a word of the words table starts: after a sign that is not part of a
+// word, leading apostrophes passed over (as wordsOf passes over them).
+bool startsWord(const QString &folded, qsizetype at)
+{
+    while (at > 0 && folded[at - 1] == QLatin1Char('\''))
+        --at;
+    return at == 0 || !movementwords::isWordCharacter(folded[at - 1]);
+}
+
+} // namespace
+
 bool descriptionMatches(const QString &foldedDescription, const QStringList &terms)
 {
     for (const QString &term : terms) {
@@ -190,77 +279,74 @@ bool descriptionMatches(const QString &foldedDescription, const QStringList &ter
         bool found = false;
         for (qsizetype at = foldedDescription.indexOf(term); at >= 0 && !found;
              at = foldedDescription.indexOf(term, at + 1))
-            found = anywhere || at == 0 || !movementwords::isWordCharacter(foldedDescription[at - 1]);
+            found = anywhere || startsWord(foldedDescription, at);
         if (!found)
             return false;
     }
     return true;
 }
 
-Results findMovements(db::Database &main, const Criteria &c)
+Results findMovements(db::Database &main, const Criteria &c, int listed)
 {
-    const QStringList terms = foldedTerms(c.words);
-    const SearchPlan plan = planSearch(main, c, terms);
-    // Only the criterion the plan reads through its index is written so the
-    // planner may use one; "+" keeps it off the others.
-    auto column = [&plan](Driver d, const char *name) {
-        return (plan.driver == d ? QString() : QStringLiteral("+")) + QLatin1String(name);
-    };
-
-    Bound bound;
-    QString sql = QStringLiteral("SELECT k.aa, k.hmeromhnia, k.kvdikos, k.perigrafh, k.esoda, k.ejoda, k.epitagh "
-                                 "FROM kinhseis k WHERE 1 = 1");
-    if (c.from.isValid())
-        sql += QStringLiteral(" AND ") + column(Driver::Days, "k.hmeromhnia") + QStringLiteral(" >= ") + bound.add(c.from);
-    if (c.to.isValid())
-        sql += QStringLiteral(" AND ") + column(Driver::Days, "k.hmeromhnia") + QStringLiteral(" <= ") + bound.add(c.to);
-    if (!c.codes.isEmpty() && c.codes.size() <= MostCodePlaceholders) {
-        QStringList marks;
-        for (int code : c.codes)
-            marks << bound.add(qint64(code));
-        sql += QStringLiteral(" AND ") + column(Driver::Codes, "k.kvdikos") + QStringLiteral(" IN (")
-            + marks.join(QLatin1Char(',')) + QLatin1Char(')');
-    } else if (!c.codes.isEmpty()) {
-        QString list = QStringLiteral(",");
-        for (int code : c.codes)
-            list += QString::number(code) + QLatin1Char(',');
-        sql += QStringLiteral(" AND instr(") + bound.add(list) + QStringLiteral(", ',' || k.kvdikos || ',') > 0");
-    }
-    if (c.chequesOnly)
-        sql += QStringLiteral(" AND ") + column(Driver::Cheques, "k.epitagh") + QStringLiteral(" = -1");
-    if (c.amountFrom || c.amountTo) {
-        const QString lo = bound.add(c.amountFrom.value_or(Money()).units());
-        const QString hi = bound.add(c.amountTo.value_or(regional::MaxAmount).units());
-        // The movement's amount is its income, or its expense when it has no income.
-        sql += QStringLiteral(" AND ((+k.esoda BETWEEN %1 AND %2 AND (k.esoda <> 0 OR k.ejoda = 0))"
-                              " OR (+k.ejoda BETWEEN %1 AND %2 AND k.ejoda <> 0))")
-                   .arg(lo, hi);
-        if (plan.driver == Driver::Amount)
-            sql += QStringLiteral(" AND k.aa IN (SELECT x.aa FROM kinhseis x WHERE x.esoda BETWEEN %1 AND %2"
-                                  " UNION SELECT x.aa FROM kinhseis x WHERE x.ejoda BETWEEN %1 AND %2)")
-                       .arg(lo, hi);
-    }
-    if (plan.driver == Driver::Words) {
-        QStringList lookups;
-        for (const WordLookup &w : plan.words)
-            lookups << QStringLiteral("SELECT w.aa FROM kinhseis_lejeis w WHERE ") + lookupCondition(w, bound);
-        sql += QStringLiteral(" AND k.aa IN (") + lookups.join(QStringLiteral(" INTERSECT ")) + QLatin1Char(')');
-    }
-    sql += QStringLiteral(" ORDER BY k.hmeromhnia, k.aa");
-
-    db::Statement st = main.prepare(sql);
-    bound.bindTo(st);
     Results out;
-    while (st.next()) {
-        const QString description = st.text(3);
-        if (!terms.isEmpty() && !descriptionMatches(movementwords::foldedText(description), terms))
-            continue;
-        Found f{st.integer(0), st.date(1), int(st.integer(2)), description, st.money(4), st.money(5), st.flag(6)};
-        out.income += f.income;
-        out.expense += f.expense;
-        out.rows << f;
+    const Prepared p = prepare(main, c);
+    if (p.few) {
+        for (const Found &f : p.found) {
+            out.income += f.income;
+            out.expense += f.expense;
+        }
+        out.count = p.found.size();
+        out.rows = p.found.mid(std::max<qsizetype>(0, p.found.size() - listed));
+        return out;
     }
+
+    // One pass from the latest day back, through the index that holds the
+    // day, code and amounts (no row of the table is read unless the text must
+    // be checked). Every row counts; the first `listed` are the ones listed,
+    // with the rest of the last day they reach, which is in no booking order
+    // in that index.
+    const QString columns = QStringLiteral("k.aa, k.esoda, k.ejoda, k.hmeromhnia")
+        + (p.readText ? QStringLiteral(", k.perigrafh") : QString());
+    db::Statement st = manyRows(main, c, columns, "k.hmeromhnia DESC");
+    std::vector<std::pair<QDate, qint64>> latest;
+    bool listing = true;
+    while (st.next()) {
+        const qint64 aa = st.integer(0);
+        if (!holdsWords(p, aa) || (p.readText && !p.matches(st.text(4))))
+            continue;
+        ++out.count;
+        out.income += st.money(1);
+        out.expense += st.money(2);
+        if (!listing)
+            continue;
+        const QDate day = st.date(3);
+        if (qsizetype(latest.size()) < listed || (!latest.empty() && day == latest.back().first))
+            latest.emplace_back(day, aa);
+        else
+            listing = false;
+    }
+    std::sort(latest.begin(), latest.end());
+    std::vector<qint64> numbers;
+    for (std::size_t i = latest.size() > std::size_t(listed) ? latest.size() - listed : 0; i < latest.size(); ++i)
+        numbers.push_back(latest[i].second);
+    std::sort(numbers.begin(), numbers.end());
+    out.rows = readNumbered(main, numbers, Criteria());
     return out;
+}
+
+void forEachFound(db::Database &main, const Criteria &c, const std::function<void(const Found &)> &take)
+{
+    const Prepared p = prepare(main, c);
+    if (p.few) {
+        for (const Found &f : p.found)
+            take(f);
+        return;
+    }
+    db::Statement st = manyRows(main, c, foundColumns(), "k.hmeromhnia, k.aa");
+    while (st.next())
+        if (holdsWords(p, st.integer(0)))
+            if (const Found f = readFound(st); !p.readText || p.matches(f.description))
+                take(f);
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace db {
@@ -14,9 +15,11 @@ class Database;
 
 // The search of movements across the whole book: by words of the
 // description, an amount or a range of amounts, a range of days, codes and
-// cheques. One read of kinhseis with every value bound; the typed words are
-// looked up through the words table (data/MovementWords.h) and then checked
-// against each found description.
+// cheques, every value bound. The criterion with the fewest rows is read
+// through its index (the typed words through the words table,
+// data/MovementWords.h) and the found descriptions are checked again; a
+// search that finds many movements counts and sums them in one pass in day
+// order and reads whole only the rows it lists.
 namespace search {
 
 // What to look for; an empty or unset part does not narrow the search.
@@ -45,22 +48,41 @@ struct Found
     bool cheque = false;
 };
 
+// The rows a search lists at most: a window of ten thousands of lines helps
+// nobody, and reading them whole would cost more than the search itself.
+constexpr int ListedRows = 1000;
+
 struct Results
 {
-    QList<Found> rows;  // by day, then in booking order
-    Money income;       // sums of the rows
+    QList<Found> rows;  // the latest found (at most the number asked), by day, then in booking order
+    qint64 count = 0;   // every found movement
+    Money income;       // sums of every found movement, listed or not
     Money expense;
+
+    bool allListed() const { return rows.size() == count; }
 };
 
 // Throws db::DbError. A file without the words table (below version 6) is
 // searched by reading the descriptions of the other criteria's rows.
-Results findMovements(db::Database &main, const Criteria &criteria);
+Results findMovements(db::Database &main, const Criteria &criteria, int listed = ListedRows);
+
+// Every found movement, by day and then in booking order, however many
+// (saving and printing the results). Throws db::DbError.
+void forEachFound(db::Database &main, const Criteria &criteria, const std::function<void(const Found &)> &take);
+
+// Below this many rows a criterion is read through its index and its rows are
+// read whole and checked one by one; beyond it the search is one pass over
+// the book in day order. Tests lower it (0 restores the default) to walk a
+// small book the way a large one is walked.
+constexpr qint64 DefaultFewRows = 8000;
+void setFewRows(qint64 rows);
 
 // The typed words, each folded as the words table keeps them; blanks separate them.
 QStringList foldedTerms(const QString &typed);
 
 // Whether every term occurs in the folded description where a word starts
-// ("ενοικ" finds "Ενοίκιο Μαΐου", "μαιου" too; "οικ" does not). A term that
+// ("ενοικ" finds "Ενοίκιο Μαΐου", "μαιου" too; "οικ" does not; apostrophes
+// before a word are not part of it, as in the words table). A term that
 // starts with a sign other than a letter or digit may stand anywhere.
 bool descriptionMatches(const QString &foldedDescription, const QStringList &terms);
 

@@ -1,9 +1,14 @@
 #include "SearchExport.h"
 
+#include "data/AppGlobals.h"
+#include "data/Store.h"
 #include "platform/pages/engine.h"
 #include "platform/regional/GreekFormats.h"
+#include "reports/ColumnFit.h"
 #include "reports/CsvExport.h"
 #include "reports/PageFrame.h"
+#include "reports/ReportInput.h"
+#include "reports/ReportSteps.h"
 #include "reports/TableWriter.h"
 #include "reports/XlsxExport.h"
 
@@ -38,34 +43,57 @@ QString criteriaText(const Criteria &c)
     return parts.join(QStringLiteral("· "));
 }
 
-void buildResultsDocument(pages::Engine &engine, const Results &results, const QString &caption)
+void buildResultsReport(pages::Engine &engine, Store &store, const Criteria &criteria,
+                        const reports::ReportInput &input)
 {
+    // The totals first, in one pass: no amount column holds a figure larger
+    // than its total, so the columns are made wide enough before any row.
+    const Results found = findMovements(store.main(), criteria, 0);
+
     reports::applyPageFrame(engine);
     engine.StartDoc();
-    engine.setHeader(resultsTitle() + QStringLiteral(": ") + caption);
+    engine.setHeader(reports::withCaption(input, resultsTitle() + QStringLiteral(": ") + criteriaText(criteria)));
+    const QString header = QStringLiteral("Ημερ/νια|Κωδ.|Περιγραφή|Εσοδα|Εξοδα|Επ.");
+    reports::ColumnFigure income, expense;
+    income.include(found.income);
+    expense.include(found.expense);
+    engine.setFontBold(true);
+    const QString format = reports::fitColumns(
+        engine, QStringLiteral("^1300|>800|<4200|>1600|>1600|^500"), header,
+        reports::figureNeeds({{3, income}, {4, expense}}, -1, 0), 2);
+    engine.setFontBold(false);
     reports::TableWriter table(engine);
-    table.open(QStringLiteral("^1300|>800|<4200|>1600|>1600|^500"),
-               QStringLiteral("Ημερ/νια|Κωδ.|Περιγραφή|Εσοδα|Εξοδα|Επ."), QStringLiteral("|||||"));
+    table.open(format, header, QStringLiteral("|||||"));
     table.setShades(reports::RowShade, 0);
-    for (const Found &f : results.rows)
+
+    qint64 rows = 0;
+    Money incomeSum, expenseSum;
+    forEachFound(store.main(), criteria, [&](const Found &f) {
         table.appendShaded({reports::date(f.day), QString::number(f.code), f.description,
                             reports::moneyOrZero(f.income), reports::moneyOrZero(f.expense),
                             f.cheque ? QStringLiteral("§") : QString()});
+        incomeSum += f.income;
+        expenseSum += f.expense;
+        reports::countRow(input, ++rows, found.count);
+    });
+    // The totals of the rows printed: a movement booked meanwhile by another
+    // workstation is on the page and in its sums alike.
     engine.setFontBold(true);
-    table.append({QString(), QString(),
-                  QStringLiteral("Κινήσεις: %1").arg(results.rows.size()), reports::moneyOrZero(results.income),
-                  reports::moneyOrZero(results.expense), QString()});
+    table.append({QString(), QString(), QStringLiteral("Κινήσεις: %1").arg(rows), reports::moneyOrZero(incomeSum),
+                  reports::moneyOrZero(expenseSum), QString()});
+    engine.setFontBold(false);
     engine.EndDoc();
 }
 
-bool saveResults(const Results &results, const Criteria &criteria, SaveKind kind, const QString &fileName)
+bool saveResults(Store &store, const Criteria &criteria, SaveKind kind, const QString &fileName)
 {
     pages::Engine engine;
-    const QString caption = criteriaText(criteria);
-    buildResultsDocument(engine, results, caption);
+    reports::ReportInput input;
+    input.headerCaption = globals().HeaderCaption;
+    buildResultsReport(engine, store, criteria, input);
     if (kind == SaveKind::Csv)
         return reports::writeCsv(engine.document(), fileName);
-    return reports::writeXlsx(engine.document(), {resultsTitle(), caption, QString()}, fileName);
+    return reports::writeXlsx(engine.document(), {resultsTitle(), criteriaText(criteria), QString()}, fileName);
 }
 
 } // namespace search

@@ -136,6 +136,11 @@ std::unique_ptr<Database> Database::openFile(const QString &path, const QString 
     runPragma(raw, "SELECT count(*) FROM sqlite_master");
     runPragma(raw, "PRAGMA journal_mode = DELETE");
     runPragma(raw, "PRAGMA synchronous = FULL");
+    // Every page read is decrypted and checked; with the engine's small
+    // default cache a search or report over the whole book decrypts it all
+    // again each time. Up to 64 MiB stay decrypted (only pages read take
+    // memory; a commit by another workstation empties the cache).
+    runPragma(raw, "PRAGMA cache_size = -65536");
     registerStoreFunctions(raw);
     return db;
 }

@@ -223,14 +223,18 @@ void Ektypvsh::initialise()
     reports::initialiseEngine(engine());
 }
 
-reports::ReportResult Ektypvsh::load(int reportNumber, const reports::ReportInput &input,
-                                     reports::ReportQuestions *questions)
+void Ektypvsh::startLoad(const reports::ReportInput &input)
 {
     initialise();
     m_tag = input.title;
     m_dateText = input.fromText == input.toText ? input.toText : input.fromText + QStringLiteral(" έως ") + input.toText;
     printerCheck();
+}
 
+reports::ReportResult Ektypvsh::load(int reportNumber, const reports::ReportInput &input,
+                                     reports::ReportQuestions *questions)
+{
+    startLoad(input);
     reports::ReportInput run = input;
     run.chartPainter = &reports::chartDrawing();
     {
@@ -239,7 +243,18 @@ reports::ReportResult Ektypvsh::load(int reportNumber, const reports::ReportInpu
         DialogQuestions dialogs(m_store, parentWidget());
         run.answers = reports::askQuestions(reportNumber, questions ? *questions : dialogs, m_store, input);
     }
-    const reports::ReportResult result = runWithProgress(reportNumber, run);
+    const reports::ReportBuilder builder = reports::reportBuilder(reportNumber);
+    return finishLoad(runWithProgress(builder ? reports::ReportBuild(builder) : reports::ReportBuild(), run));
+}
+
+reports::ReportResult Ektypvsh::load(const reports::ReportBuild &build, const reports::ReportInput &input)
+{
+    startLoad(input);
+    return finishLoad(runWithProgress(build, input));
+}
+
+reports::ReportResult Ektypvsh::finishLoad(const reports::ReportResult &result)
+{
     m_incomplete = result.outcome == reports::ReportResult::Outcome::Failed ||
                    result.outcome == reports::ReportResult::Outcome::Stopped;
     m_incompleteNotice = m_incomplete ? result.notice : QString();
@@ -248,7 +263,7 @@ reports::ReportResult Ektypvsh::load(int reportNumber, const reports::ReportInpu
     return result;
 }
 
-reports::ReportResult Ektypvsh::runWithProgress(int reportNumber, reports::ReportInput run)
+reports::ReportResult Ektypvsh::runWithProgress(const reports::ReportBuild &build, reports::ReportInput run)
 {
     BusyGuard busy(this);
     // The window stands before the report is built: its first page shows as
@@ -281,7 +296,7 @@ reports::ReportResult Ektypvsh::runWithProgress(int reportNumber, reports::Repor
         }
         return !progress.wasCanceled();
     };
-    return reports::runReport(reportNumber, engine(), m_store, run);
+    return reports::runReport(build, engine(), m_store, run);
 }
 
 void Ektypvsh::printerCheck()

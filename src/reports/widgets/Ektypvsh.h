@@ -32,6 +32,10 @@ public:
     // choice windows instead of the real ones (benchmarks).
     reports::ReportResult load(int reportNumber, const reports::ReportInput &input,
                                reports::ReportQuestions *questions = nullptr);
+    // The same for a report outside the report list (the results of a
+    // search); input.title is its title, input.fromText what the file names
+    // suggested for saving it say after the title.
+    reports::ReportResult load(const reports::ReportBuild &build, const reports::ReportInput &input);
 
     pages::Engine &engine() const;
     pages::PreviewWidget *Lumo() const { return m_lumo; }
@@ -90,7 +94,9 @@ private:
     bool writeFile(reports::FileKind kind, const QString &fileName, const reports::Progress &progress);
     QString suggestedFileName(const QString &suffix) const;
     void initialise();
-    reports::ReportResult runWithProgress(int reportNumber, reports::ReportInput run);
+    void startLoad(const reports::ReportInput &input);
+    reports::ReportResult finishLoad(const reports::ReportResult &result);
+    reports::ReportResult runWithProgress(const reports::ReportBuild &build, reports::ReportInput run);
     void placeLumo();
 
     Store &m_store;

@@ -207,6 +207,113 @@ TEST_F(MovementSearchTest, SchemaWalkMakesTheWordsOfAnOlderFileAndAFileWithoutTh
     EXPECT_EQ(count(QStringLiteral("SELECT count(DISTINCT aa) FROM kinhseis_lejeis")), 3);
 }
 
+// A book of a few movements searched the way a large book is searched (one
+// pass in day order, the words as a set) and the way a small one is (the rows
+// of the narrowest criterion read whole): both give the movements listed here
+// by hand, their count and sums, the latest of them when fewer are listed,
+// and all of them, by day, to whoever saves or prints them.
+TEST_F(MovementSearchTest, ManyRowsAndFewRowsGiveTheSameMovementsCountAndSums)
+{
+    struct Booked
+    {
+        qint64 aa;
+        QDate day;
+        Money income, expense;
+    };
+    std::vector<Booked> rows;
+    auto add = [&](int d, int code, const QString &description, const QString &amount, bool cheque = false) {
+        const qint64 aa = book(day(d), code, description, amount, cheque);
+        const Money m = regional::parseMoney(amount).value_or(Money());
+        rows.push_back({aa, day(d), code == 10 ? m : Money(), code == 10 ? Money() : m});
+    };
+    // Booked out of day order; day 5 holds four movements whose codes and
+    // amounts sort them otherwise than their booking does.
+    add(5, 20, QStringLiteral("Ενοίκιο Μαΐου"), QStringLiteral("500"));              // 0
+    add(3, 10, QStringLiteral("Είσπραξη ενοικίου"), QStringLiteral("300"), true);     // 1
+    add(5, 10, QStringLiteral("ΕΝΟΙΚΙΟ αποθήκης"), QStringLiteral("120"));            // 2
+    add(1, 20, QStringLiteral("Αγορά (τιμ.12) χαρτιού"), QStringLiteral("12"));       // 3
+    add(4, 20, QStringLiteral("ενοικιο γραφείου"), QStringLiteral("450"));            // 4
+    add(5, 20, QStringLiteral("'Α' δόση ενοικίου"), QStringLiteral("75"));            // 5
+    add(2, 10, QStringLiteral("Τόκοι"), QStringLiteral("10"));                        // 6
+    add(5, 10, QStringLiteral("Ενοίκια καταστήματος"), QStringLiteral("999,99"));     // 7
+    add(3, 20, QStringLiteral("Αγορά (τιμ.120) μελάνης"), QStringLiteral("30"), true); // 8
+    add(1, 10, QStringLiteral("Οικονομικά"), QStringLiteral("300"));                  // 9
+
+    struct Case
+    {
+        const char *name;
+        Criteria criteria;
+        QList<int> expected; // indexes into rows
+    };
+    auto with = [](auto fill) {
+        Criteria c;
+        fill(c);
+        return c;
+    };
+    const std::vector<Case> cases = {
+        {"one word", with([](Criteria &c) { c.words = QStringLiteral("ενοικ"); }), {0, 1, 2, 4, 5, 7}},
+        {"two words", with([](Criteria &c) { c.words = QStringLiteral("ΕΝΟΊΚΙΟ Μ"); }), {0}},
+        {"a word after an apostrophe", with([](Criteria &c) { c.words = QStringLiteral("α δοσ"); }), {5}},
+        {"a term with signs", with([](Criteria &c) { c.words = QStringLiteral("(τιμ.12)"); }), {3}},
+        {"a sign alone", with([](Criteria &c) { c.words = QStringLiteral("("); }), {3, 8}},
+        {"words and a range of days", with([](Criteria &c) {
+             c.words = QStringLiteral("ενοικ");
+             c.from = day(3);
+             c.to = day(4);
+         }), {1, 4}},
+        {"amounts and codes", with([&](Criteria &c) {
+             c.amountFrom = euros(3000);
+             c.amountTo = euros(30000);
+             c.codes = {10};
+         }), {1, 2, 9}},
+        {"cheques", with([](Criteria &c) { c.chequesOnly = true; }), {1, 8}},
+        {"nothing found", with([](Criteria &c) { c.words = QStringLiteral("ενοικ τοκ"); }), {}},
+    };
+    for (const qint64 fewRows : {search::DefaultFewRows, qint64(1)}) {
+        search::setFewRows(fewRows);
+        for (const Case &k : cases) {
+            SCOPED_TRACE(std::string(k.name) + (fewRows == 1 ? ", many rows" : ", few rows"));
+            std::vector<Booked> want;
+            Money income, expense;
+            for (int i : k.expected) {
+                want.push_back(rows[std::size_t(i)]);
+                income += rows[std::size_t(i)].income;
+                expense += rows[std::size_t(i)].expense;
+            }
+            std::sort(want.begin(), want.end(),
+                      [](const Booked &a, const Booked &b) { return a.day != b.day ? a.day < b.day : a.aa < b.aa; });
+            QList<qint64> all;
+            for (const Booked &b : want)
+                all << b.aa;
+
+            QList<qint64> streamed;
+            search::forEachFound(folder.main(), k.criteria, [&](const search::Found &f) { streamed << f.aa; });
+            EXPECT_EQ(streamed, all);
+            for (const int listed : {search::ListedRows, 2}) {
+                const search::Results r = search::findMovements(folder.main(), k.criteria, listed);
+                EXPECT_EQ(r.count, qint64(want.size()));
+                EXPECT_EQ(r.income, income);
+                EXPECT_EQ(r.expense, expense);
+                QList<qint64> shown;
+                for (const search::Found &f : r.rows)
+                    shown << f.aa;
+                EXPECT_EQ(shown, all.mid(std::max<qsizetype>(0, all.size() - listed))) << "listing " << listed;
+                EXPECT_EQ(r.allListed(), all.size() <= listed);
+            }
+        }
+    }
+    search::setFewRows(0);
+    // The whole rows of the listed ones.
+    Criteria latest;
+    latest.words = QStringLiteral("ενοικ");
+    const search::Results r = search::findMovements(folder.main(), latest, 1);
+    ASSERT_EQ(r.rows.size(), 1);
+    EXPECT_EQ(r.rows[0].description, QStringLiteral("Ενοίκια καταστήματος"));
+    EXPECT_EQ(r.rows[0].day, day(5));
+    EXPECT_EQ(r.rows[0].code, 10);
+    EXPECT_EQ(r.rows[0].income, euros(99999));
+}
+
 TEST(MovementWords, WordsAreFoldedRunsWithoutLeadingApostrophes)
 {
     EXPECT_EQ(movementwords::wordsOf(movementwords::foldedText(QStringLiteral("Πληρωμή Γ΄ ΔΌΣΗΣ (τιμ.12) 'Α' δόσης"))),

@@ -4,6 +4,14 @@
 #include "cashbook/widgets/CashSheetPage.h"
 #include "cashbook/widgets/CashSheetWidget.h"
 #include "data/AppGlobals.h"
+#include "data/MovementWords.h"
+#include "platform/db/Database.h"
+#include "platform/db/Statement.h"
+#include "platform/db/Transaction.h"
+#include "platform/pages/document.h"
+#include "platform/pages/engine.h"
+#include "platform/regional/GreekFormats.h"
+#include "reports/widgets/Ektypvsh.h"
 #include "platform/desktop/widgets/WindowPlacement.h"
 #include "platform/regional/Clock.h"
 #include "support/MovementEntries.h"
@@ -15,6 +23,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QListWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -65,6 +74,39 @@ protected:
         host.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
         page->ShowInitialDay();
+    }
+
+    // Many movements at once, in one transaction with their words, as the
+    // cash book would have booked them one by one.
+    struct Bulk
+    {
+        qint64 aa;
+        QDate day;
+        int code;
+        QString description;
+        Money income, expense;
+    };
+    std::vector<Bulk> bookMany(int n)
+    {
+        std::vector<Bulk> out;
+        db::Database &main = folder.main();
+        db::Transaction t(main);
+        for (int i = 0; i < n; ++i) {
+            const QDate d = QDate(2025, 1, 1).addDays(i % 400);
+            const int code = i % 3 == 0 ? 20 : 10;
+            const Money amount = Money::fromCents(100 + 37 * i);
+            const QString description = QStringLiteral("ΤΙΜΟΛΟΓΙΟ %1 πελάτη").arg(i);
+            main.execute(QStringLiteral("INSERT INTO kinhseis (kvdikos, hmeromhnia, perigrafh, esoda, ejoda, grammh) "
+                                        "VALUES (?1, ?2, ?3, ?4, ?5, '')"),
+                         qint64(code), d, description, code == 10 ? amount.units() : 0, code == 20 ? amount.units() : 0);
+            const qint64 aa = main.scalar(QStringLiteral("SELECT max(aa) FROM kinhseis")).toLongLong();
+            movementwords::recordWords(main, aa, description);
+            out.push_back({aa, d, code, description, code == 10 ? amount : Money(), code == 20 ? amount : Money()});
+        }
+        t.commit();
+        std::sort(out.begin(), out.end(),
+                  [](const Bulk &a, const Bulk &b) { return a.day != b.day ? a.day < b.day : a.aa < b.aa; });
+        return out;
     }
 
     cashbook::CashSheetWidget *sheet() { return qobject_cast<cashbook::CashSheetWidget *>(page->widget()); }
@@ -204,11 +246,96 @@ TEST_F(SearchWindowTest, ResultsSaveAsTheReportsTablesSaveThem)
     EXPECT_TRUE(text.contains(QStringLiteral(";;Κινήσεις: 2;1.234,56;0,44;"))) << text.toStdString();
     EXPECT_FALSE(text.contains(QStringLiteral("ΑΛΛΟ")));
 
+    EXPECT_TRUE(in<QPushButton>(window, "print")->isEnabled());
+
     const QString xlsx = dir.filePath(QStringLiteral("αναζήτηση.xlsx"));
     ASSERT_TRUE(window->saveTo(search::SaveKind::Xlsx, xlsx));
     QFile x(xlsx);
     ASSERT_TRUE(x.open(QIODevice::ReadOnly));
     EXPECT_EQ(x.read(2), QByteArray("PK"));
+}
+
+} // namespace
+
+namespace {
+
+// More movements than the window lists: the count and totals are of all of
+// them, the list shows the latest and says so, and printing and saving take
+// every one of them, by day.
+TEST_F(SearchWindowTest, ManyFoundListTheLatestWhilePrintAndSaveTakeThemAll)
+{
+    const std::vector<Bulk> rows = bookMany(search::ListedRows + 3);
+    Money income, expense;
+    for (const Bulk &b : rows) {
+        income += b.income;
+        expense += b.expense;
+    }
+    open();
+    search::SearchWindow *window = sheet()->OpenSearch();
+    QLineEdit *words = in<QLineEdit>(window, "words");
+    EXPECT_FALSE(words->placeholderText().isEmpty());
+    EXPECT_TRUE(words->toolTip().contains(QStringLiteral("αρχή μιας λέξης"))) << words->toolTip().toStdString();
+    words->setText(QStringLiteral("τιμολογ πελατ"));
+    QTest::keyClick(words, Qt::Key_Return);
+
+    ASSERT_EQ(window->results().rows.size(), search::ListedRows);
+    EXPECT_EQ(window->results().rows.front().aa, rows[3].aa);
+    EXPECT_EQ(window->results().rows.back().aa, rows.back().aa);
+    EXPECT_EQ(in<QLabel>(window, "totals")->text(),
+              QStringLiteral("Κινήσεις: 1.003    Σύνολο εσόδων: %1    Σύνολο εξόδων: %2")
+                  .arg(regional::formatMoney(income), regional::formatMoney(expense)));
+    QLabel *note = in<QLabel>(window, "listedNote");
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_TRUE(note->text().startsWith(QStringLiteral("Εμφανίζονται οι 1.000 πιο πρόσφατες από τις 1.003 κινήσεις")))
+        << note->text().toStdString();
+
+    // The print: title with what was looked for, "Σελίδα n" on every page,
+    // every movement by day and the line of count and totals.
+    QPushButton *print = in<QPushButton>(window, "print");
+    ASSERT_TRUE(print->isEnabled());
+    QTest::mouseClick(print, Qt::LeftButton);
+    Ektypvsh *report = window->findChild<Ektypvsh *>();
+    if (!report)
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *e = qobject_cast<Ektypvsh *>(w))
+                report = e;
+    ASSERT_NE(report, nullptr);
+    const pages::Document &doc = report->engine().document();
+    ASSERT_GE(doc.pageCount(), 2);
+    for (const pages::Page &page : doc.pages) {
+        EXPECT_EQ(page.texts(pages::ItemRole::PageFooter).join(QString()), QStringLiteral("Σελίδα %1").arg(page.number));
+        EXPECT_EQ(page.texts(pages::ItemRole::PageHeader).join(QLatin1Char(' ')),
+                  QStringLiteral("Αναζήτηση κινήσεων: λέξεις «τιμολογ πελατ»   ") + globals().HeaderCaption);
+    }
+    const std::vector<QStringList> printed = doc.tableRows(1);
+    ASSERT_EQ(printed.size(), rows.size() + 1);
+    auto amount = [](Money m) { return m.isZero() ? QStringLiteral("0") : regional::formatMoney(m); };
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const QStringList want = {regional::formatDate(rows[i].day), QString::number(rows[i].code), rows[i].description,
+                                  amount(rows[i].income), amount(rows[i].expense)};
+        QStringList got = printed[i].mid(0, 5);
+        for (QString &c : got)
+            c = c.trimmed();
+        ASSERT_EQ(got, want) << "row " << i;
+    }
+    QStringList totals = printed.back().mid(2, 3);
+    for (QString &c : totals)
+        c = c.trimmed();
+    EXPECT_EQ(totals, (QStringList{QStringLiteral("Κινήσεις: 1003"), amount(income), amount(expense)}));
+    EXPECT_EQ(messages.count(), 0);
+
+    // Saved: every movement, not only the listed ones.
+    QTemporaryDir dir;
+    const QString csv = dir.filePath(QStringLiteral("όλες.csv"));
+    ASSERT_TRUE(window->saveTo(search::SaveKind::Csv, csv));
+    QFile f(csv);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(f.readAll());
+    for (const std::size_t i : {std::size_t(0), std::size_t(2), rows.size() - 1})
+        EXPECT_TRUE(text.contains(regional::formatDate(rows[i].day) + QLatin1Char(';') + QString::number(rows[i].code)
+                                  + QLatin1Char(';') + rows[i].description + QLatin1Char(';')))
+            << rows[i].description.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral(";;Κινήσεις: 1003;%1;%2;").arg(amount(income), amount(expense))));
 }
 
 } // namespace

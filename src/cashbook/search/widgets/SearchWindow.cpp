@@ -3,10 +3,12 @@
 #include "ResultsModel.h"
 #include "cashbook/codes/CodeQueries.h"
 #include "cashbook/widgets/EntryFilters.h"
+#include "data/AppGlobals.h"
 #include "data/Store.h"
 #include "data/StoreFailure.h"
 #include "platform/db/DbError.h"
 #include "platform/desktop/Messages.h"
+#include "platform/desktop/widgets/BusyGuard.h"
 #include "platform/desktop/widgets/AccessibleNames.h"
 #include "platform/desktop/widgets/AmountKeyFilter.h"
 #include "platform/desktop/widgets/OneLineText.h"
@@ -14,6 +16,9 @@
 #include "platform/regional/Clock.h"
 #include "platform/regional/GreekFormats.h"
 #include "reports/FileNames.h"
+#include "reports/ReportInput.h"
+#include "reports/widgets/Ektypvsh.h"
+#include "platform/pages/widgets/previewwidget.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
@@ -24,6 +29,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -49,6 +55,8 @@ QLabel *labelFor(const QString &text, QWidget *buddy, QWidget *parent)
 
 } // namespace
 
+SearchWindow::~SearchWindow() = default;
+
 SearchWindow::SearchWindow(Store &store, QWidget *parent) : QDialog(parent), m_store(store)
 {
     setObjectName(QStringLiteral("SearchWindow"));
@@ -73,6 +81,11 @@ void SearchWindow::buildControls()
     };
     m_words = makeBox("words", 50, Qt::AlignLeft);
     ui::SetOneLineText(m_words);
+    // Words are found by their beginning, as the words table keeps them: the
+    // inside of a word would need every description read.
+    m_words->setPlaceholderText(QStringLiteral("την αρχή λέξεων της περιγραφής, π.χ. ενοικ μαρτ"));
+    m_words->setToolTip(QStringLiteral("Κάθε λέξη που γράφετε πρέπει να είναι η αρχή μιας λέξης της περιγραφής,\n"
+                                       "χωρίς διάκριση κεφαλαίων, πεζών και τόνων: «ενοικ» βρίσκει το «Ενοίκιο», το «οικ» όχι."));
     m_amountFrom = makeBox("amountFrom", 18, Qt::AlignRight);
     m_amountTo = makeBox("amountTo", 18, Qt::AlignRight);
     for (QLineEdit *amount : {m_amountFrom, m_amountTo})
@@ -141,20 +154,29 @@ void SearchWindow::buildControls()
     m_totals = new QLabel(this);
     m_totals->setObjectName(QStringLiteral("totals"));
     m_totals->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_listedNote = new QLabel(this);
+    m_listedNote->setObjectName(QStringLiteral("listedNote"));
+    m_listedNote->setWordWrap(true);
+    m_listedNote->hide();
+    m_print = new QPushButton(QStringLiteral("Εκτύπωση…"), this);
+    m_print->setObjectName(QStringLiteral("print"));
+    m_print->setToolTip(QStringLiteral("Προεπισκόπηση και εκτύπωση όλων των κινήσεων που βρέθηκαν"));
     m_saveCsv = new QPushButton(QStringLiteral("Αποθήκευση σε CSV"), this);
     m_saveCsv->setObjectName(QStringLiteral("saveCsv"));
     m_saveXlsx = new QPushButton(QStringLiteral("Αποθήκευση σε Excel (.xlsx)"), this);
     m_saveXlsx->setObjectName(QStringLiteral("saveXlsx"));
     auto *close = new QPushButton(QStringLiteral("Κλείσιμο"), this);
     close->setObjectName(QStringLiteral("close"));
-    for (QPushButton *b : {m_saveCsv, m_saveXlsx, close})
+    for (QPushButton *b : {m_print, m_saveCsv, m_saveXlsx, close})
         b->setAutoDefault(false);
+    connect(m_print, &QPushButton::clicked, this, [this] { printResults(); });
     connect(m_saveCsv, &QPushButton::clicked, this, [this] { save(SaveKind::Csv); });
     connect(m_saveXlsx, &QPushButton::clicked, this, [this] { save(SaveKind::Xlsx); });
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_totals, 1);
+    bottom->addWidget(m_print);
     bottom->addWidget(m_saveCsv);
     bottom->addWidget(m_saveXlsx);
     bottom->addWidget(close);
@@ -162,6 +184,7 @@ void SearchWindow::buildControls()
     auto *column = new QVBoxLayout(this);
     column->addLayout(criteria);
     column->addWidget(m_table, 1);
+    column->addWidget(m_listedNote);
     column->addLayout(bottom);
 
     setTabOrder(m_words, m_amountFrom);
@@ -172,7 +195,8 @@ void SearchWindow::buildControls()
     setTabOrder(m_codes, m_cheques);
     setTabOrder(m_cheques, m_search);
     setTabOrder(m_search, m_table);
-    setTabOrder(m_table, m_saveCsv);
+    setTabOrder(m_table, m_print);
+    setTabOrder(m_print, m_saveCsv);
     setTabOrder(m_saveCsv, m_saveXlsx);
     setTabOrder(m_saveXlsx, close);
 }
@@ -249,12 +273,43 @@ const Results &SearchWindow::results() const
 
 void SearchWindow::showTotals()
 {
+    static const QLocale greek(QLocale::Greek, QLocale::Greece);
     const Results &r = m_model->results();
     m_totals->setText(QStringLiteral("Κινήσεις: %1    Σύνολο εσόδων: %2    Σύνολο εξόδων: %3")
-                          .arg(r.rows.size())
+                          .arg(greek.toString(r.count))
                           .arg(regional::formatMoney(r.income), regional::formatMoney(r.expense)));
-    m_saveCsv->setEnabled(!r.rows.isEmpty());
-    m_saveXlsx->setEnabled(!r.rows.isEmpty());
+    // The count and the totals are of every found movement; the list shows
+    // the latest of them when they are many.
+    m_listedNote->setVisible(!r.allListed());
+    if (!r.allListed())
+        m_listedNote->setText(QStringLiteral("Εμφανίζονται οι %1 πιο πρόσφατες από τις %2 κινήσεις που βρέθηκαν· "
+                                             "τα σύνολα είναι όλων. Μια στενότερη αναζήτηση τις εμφανίζει όλες· "
+                                             "η εκτύπωση και η αποθήκευση τις περιέχουν όλες.")
+                                  .arg(greek.toString(r.rows.size()), greek.toString(r.count)));
+    for (QPushButton *b : {m_print, m_saveCsv, m_saveXlsx})
+        b->setEnabled(r.count > 0);
+}
+
+Ektypvsh *SearchWindow::printResults()
+{
+    if (m_model->results().count == 0)
+        return nullptr;
+    reports::ReportInput input;
+    input.title = resultsTitle();
+    input.fromText = input.toText = criteriaText(m_searched);
+    input.headerCaption = globals().HeaderCaption;
+    const Criteria criteria = m_searched;
+    // One report window for the search's results, made anew for each print.
+    m_report.reset();
+    m_report = std::make_unique<Ektypvsh>(m_store, nullptr);
+    m_report->load([criteria](pages::Engine &engine, Store &store, const reports::ReportInput &in) {
+        buildResultsReport(engine, store, criteria, in);
+    }, input);
+    m_report->show();
+    m_report->raise();
+    m_report->activateWindow();
+    m_report->Lumo()->setFocus();
+    return m_report.get();
 }
 
 void SearchWindow::openRow(int row)
@@ -284,10 +339,22 @@ void SearchWindow::save(SaveKind kind)
 
 bool SearchWindow::saveTo(SaveKind kind, const QString &fileName)
 {
-    if (saveResults(m_model->results(), m_searched, kind, fileName))
-        return true;
-    msg::critical(Attention, QStringLiteral("Δεν ήταν δυνατή η αποθήκευση του αρχείου\n%1").arg(fileName));
-    return false;
+    std::optional<db::DbError> failure;
+    bool written = false;
+    {
+        // Every found movement is read again and written: seconds for a whole book.
+        BusyGuard busy(this);
+        try {
+            written = saveResults(m_store, m_searched, kind, fileName);
+        } catch (const db::DbError &e) {
+            failure = e;
+        }
+    }
+    if (failure)
+        storefailure::reportReadError(*failure);
+    else if (!written)
+        msg::critical(Attention, QStringLiteral("Δεν ήταν δυνατή η αποθήκευση του αρχείου\n%1").arg(fileName));
+    return written;
 }
 
 bool SearchWindow::eventFilter(QObject *watched, QEvent *event)

@@ -3,6 +3,7 @@
 #include "cashbook/search/SearchExport.h"
 
 #include <QDialog>
+#include <memory>
 
 class QCheckBox;
 class QLabel;
@@ -11,6 +12,7 @@ class QListWidget;
 class QPushButton;
 class QTableView;
 class Store;
+class Ektypvsh;
 
 namespace search {
 
@@ -25,6 +27,7 @@ class SearchWindow : public QDialog
     Q_OBJECT
 public:
     explicit SearchWindow(Store &store, QWidget *parent = nullptr);
+    ~SearchWindow() override;
 
     // Reads the boxes and searches; false (after saying why) when a box
     // cannot be read or the store fails.
@@ -34,6 +37,11 @@ public:
     const Results &results() const;
     // Hides the window and asks the cash sheet to show the found movement of this row.
     void openRow(int row);
+    // Every found movement in the report window, to preview, print or save as
+    // PDF; nullptr when nothing was found.
+    Ektypvsh *printResults();
+    // Writes every found movement into the file; false (after saying so) when it cannot.
+    bool saveTo(SaveKind kind, const QString &fileName);
 
 signals:
     void openMovement(const QDate &day, qint64 aa);
@@ -46,10 +54,6 @@ private:
     TypedCriteria typed() const;
     void showTotals();
     void save(SaveKind kind);
-public:
-    // Writes the results shown into the file; false (after saying so) when it cannot.
-    bool saveTo(SaveKind kind, const QString &fileName);
-private:
 
     Store &m_store;
     Criteria m_searched;
@@ -64,8 +68,11 @@ private:
     QTableView *m_table = nullptr;
     ResultsModel *m_model = nullptr;
     QLabel *m_totals = nullptr;
+    QLabel *m_listedNote = nullptr;
+    QPushButton *m_print = nullptr;
     QPushButton *m_saveCsv = nullptr;
     QPushButton *m_saveXlsx = nullptr;
+    std::unique_ptr<Ektypvsh> m_report;
 };
 
 } // namespace search
