@@ -75,11 +75,11 @@ QList<std::optional<qint64>> distinctValues(Statements &statements, const char *
     return values;
 }
 
-ColumnFigure figureOf(Money sum, Money minimum, double magnitude)
+ColumnFigure figureOf(Money sum, bool anyNegative, double magnitude)
 {
     ColumnFigure f;
-    f.anyNegative = minimum < Money();
-    if (!f.anyNegative) {
+    f.anyNegative = anyNegative;
+    if (!anyNegative) {
         f.sumOfMagnitudes = sum;
     } else {
         // A width needs the number of digits only: a sum beyond the 64-bit
@@ -120,6 +120,17 @@ QList<MovementPair> movementPairs(db::Database &db)
 QList<PairTotals> readPairTotals(db::Database &db, const QDate &from, const QDate &to, const PairFilter &wanted)
 {
     Statements statements(db);
+    // No amount the program books is negative; a book edited by hand may hold
+    // one, and then a column's figures are bounded by the sum of magnitudes
+    // rather than by its total. Whether income or expense has one anywhere is
+    // a seek on their indexes; the memo amounts are checked pair by pair.
+    auto anyBelowZero = [&](const char *column) {
+        db::Statement &st = statements.get(QStringLiteral("SELECT 1 FROM kinhseis WHERE %1 < 0 LIMIT 1")
+                                               .arg(QString::fromLatin1(column)));
+        return st.next();
+    };
+    const bool negativeIncome = anyBelowZero("esoda");
+    const bool negativeExpense = anyBelowZero("ejoda");
     QList<PairTotals> totals;
     for (const MovementPair &pair : movementPairs(db)) {
         if (wanted && !wanted(pair))
@@ -135,22 +146,19 @@ QList<PairTotals> readPairTotals(db::Database &db, const QDate &from, const QDat
             st.bind(next + 1, to);
         };
         db::Statement &sums = statements.get(
-            QStringLiteral("SELECT SUM(esoda), SUM(ejoda), SUM(IFNULL(L_tajeos, 0)), MIN(esoda), MIN(ejoda),"
-                           " MIN(IFNULL(L_tajeos, 0)), COUNT(*)")
+            QStringLiteral("SELECT SUM(esoda), SUM(ejoda), SUM(IFNULL(L_tajeos, 0)), MIN(IFNULL(L_tajeos, 0)), COUNT(*)")
             + where);
         bindAll(sums);
-        if (!sums.next() || sums.integer(6) == 0)
+        if (!sums.next() || sums.integer(4) == 0)
             continue;
         PairTotals t;
         t.pair = pair;
         t.sums = {sums.money(2), sums.money(0), sums.money(1)};
-        const Money minIncome = sums.money(3), minExpense = sums.money(4), minMemo = sums.money(5);
-        t.largest.serial = sums.integer(6);
+        t.largest.serial = sums.integer(4);
+        const bool negativeMemo = sums.money(3) < Money();
         double magnitudes[3] = {0, 0, 0};
-        if (minIncome < Money() || minExpense < Money() || minMemo < Money()) {
-            // No amount the program books is negative; a book edited by hand
-            // may hold one, and then the column's figures are bounded by the
-            // sum of magnitudes, added in floating point like the widths need.
+        if (negativeIncome || negativeExpense || negativeMemo) {
+            // Added in floating point: a width needs the digits only.
             db::Statement &abs = statements.get(
                 QStringLiteral("SELECT total(abs(esoda)), total(abs(ejoda)), total(abs(IFNULL(L_tajeos, 0)))") + where);
             bindAll(abs);
@@ -158,9 +166,9 @@ QList<PairTotals> readPairTotals(db::Database &db, const QDate &from, const QDat
                 for (int c = 0; c < 3; ++c)
                     magnitudes[c] = abs.value(c).toDouble();
         }
-        t.largest.income = figureOf(t.sums.income, minIncome, magnitudes[0]);
-        t.largest.expense = figureOf(t.sums.expense, minExpense, magnitudes[1]);
-        t.largest.memo = figureOf(t.sums.memo, minMemo, magnitudes[2]);
+        t.largest.income = figureOf(t.sums.income, negativeIncome, magnitudes[0]);
+        t.largest.expense = figureOf(t.sums.expense, negativeExpense, magnitudes[1]);
+        t.largest.memo = figureOf(t.sums.memo, negativeMemo, magnitudes[2]);
         totals.append(t);
     }
     return totals;
