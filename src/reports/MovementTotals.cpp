@@ -56,15 +56,16 @@ QList<std::optional<qint64>> distinctValues(Statements &statements, const char *
     const QString name = QString::fromLatin1(column);
     const QString prefix = where.isEmpty() ? QString() : where + QStringLiteral(" AND ");
     QList<std::optional<qint64>> values;
-    db::Statement &missing = statements.get(QStringLiteral("SELECT 1 FROM kinhseis WHERE ") + prefix + name
-                                            + QStringLiteral(" IS NULL LIMIT 1"));
+    db::Statement &missing = statements.get(QStringLiteral("SELECT 1 FROM kinhseis WHERE ") + prefix + name +
+                                            QStringLiteral(" IS NULL LIMIT 1"));
     bindWhere(missing);
     if (missing.next())
         values.append(std::nullopt);
     qint64 after = std::numeric_limits<qint64>::min();
     for (;;) {
-        db::Statement &next = statements.get(QStringLiteral("SELECT ") + name + QStringLiteral(" FROM kinhseis WHERE ")
-                                             + prefix + name + QStringLiteral(" > ?%1 ORDER BY %2 LIMIT 1").arg(afterAt).arg(name));
+        db::Statement &next =
+            statements.get(QStringLiteral("SELECT ") + name + QStringLiteral(" FROM kinhseis WHERE ") + prefix + name +
+                           QStringLiteral(" > ?%1 ORDER BY %2 LIMIT 1").arg(afterAt).arg(name));
         bindWhere(next);
         next.bind(afterAt, after);
         if (!next.next())
@@ -125,8 +126,8 @@ QList<PairTotals> readPairTotals(db::Database &db, const QDate &from, const QDat
     // rather than by its total. Whether income or expense has one anywhere is
     // a seek on their indexes; the memo amounts are checked pair by pair.
     auto anyBelowZero = [&](const char *column) {
-        db::Statement &st = statements.get(QStringLiteral("SELECT 1 FROM kinhseis WHERE %1 < 0 LIMIT 1")
-                                               .arg(QString::fromLatin1(column)));
+        db::Statement &st = statements.get(
+            QStringLiteral("SELECT 1 FROM kinhseis WHERE %1 < 0 LIMIT 1").arg(QString::fromLatin1(column)));
         return st.next();
     };
     const bool negativeIncome = anyBelowZero("esoda");
@@ -137,17 +138,18 @@ QList<PairTotals> readPairTotals(db::Database &db, const QDate &from, const QDat
             continue;
         const int codeAt = pair.group ? 2 : 1;
         const int fromAt = codeAt + (pair.code ? 1 : 0);
-        const QString where = QStringLiteral(" FROM kinhseis WHERE ") + matches("aa_omada", pair.group, 1)
-                              + QStringLiteral(" AND ") + matches("kvdikos", pair.code, codeAt)
-                              + QStringLiteral(" AND hmeromhnia BETWEEN ?%1 AND ?%2").arg(fromAt).arg(fromAt + 1);
+        const QString where = QStringLiteral(" FROM kinhseis WHERE ") + matches("aa_omada", pair.group, 1) +
+                              QStringLiteral(" AND ") + matches("kvdikos", pair.code, codeAt) +
+                              QStringLiteral(" AND hmeromhnia BETWEEN ?%1 AND ?%2").arg(fromAt).arg(fromAt + 1);
         auto bindAll = [&](db::Statement &st) {
             const int next = bindValue(st, pair.code, bindValue(st, pair.group, 1));
             st.bind(next, from);
             st.bind(next + 1, to);
         };
         db::Statement &sums = statements.get(
-            QStringLiteral("SELECT SUM(esoda), SUM(ejoda), SUM(IFNULL(L_tajeos, 0)), MIN(IFNULL(L_tajeos, 0)), COUNT(*)")
-            + where);
+            QStringLiteral(
+                "SELECT SUM(esoda), SUM(ejoda), SUM(IFNULL(L_tajeos, 0)), MIN(IFNULL(L_tajeos, 0)), COUNT(*)") +
+            where);
         bindAll(sums);
         if (!sums.next() || sums.integer(4) == 0)
             continue;

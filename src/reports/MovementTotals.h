@@ -8,7 +8,9 @@
 #include <functional>
 #include <optional>
 
-namespace db { class Database; }
+namespace db {
+class Database;
+}
 
 // What the movement reports add up before their first row. The columns are
 // sized for the largest figure printed, which is a total; the totals of a
@@ -23,8 +25,8 @@ namespace reports {
 // missing (NULL) in a book edited by hand; a missing value comes first.
 struct MovementPair
 {
-    std::optional<qint64> group;   // the movements' aa_omada
-    std::optional<qint64> code;    // their kvdikos
+    std::optional<qint64> group; // the movements' aa_omada
+    std::optional<qint64> code;  // their kvdikos
 };
 
 // Every pair the book's movements carry, by group number then code.
