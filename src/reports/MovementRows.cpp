@@ -4,8 +4,13 @@
 #include "platform/db/Database.h"
 
 #include <QHash>
+#include <QMap>
 #include <QSet>
 #include <QStringList>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
 
 namespace reports {
 
@@ -64,24 +69,46 @@ QStringList codeListLines(db::Database &db, const QList<qint64> &codes)
 void readMovementsByCode(db::Database &db, const QDate &start, const QDate &end, const QList<qint64> &codes,
                          const MovementSink &sink)
 {
-    // Code by code: each code's rows are sorted on their own, so the first
-    // rows arrive at once instead of after the whole range is sorted. The
-    // codes come from the movements (one index seek each), so a code that is
-    // missing from kvdikoi still shows its movements; its list line is looked
-    // up per movement rather than joined for the same reason.
-    db::Statement st = db.prepare(MovementColumns + QStringLiteral(
-        ", (SELECT c.lista FROM kvdikoi c WHERE c.kvdikos = k.kvdikos LIMIT 1)"
+    // Code by code, so the first rows arrive without the whole range sorted
+    // first; and within a code through the index of group number, code and
+    // day, which gives the rows newest day first (only a day's rows are put
+    // in booking order), so the first page needs the table's rows of its own
+    // movements only. A code's movements carry one group number unless the
+    // code changed groups; then the rows of each number are merged. The codes
+    // come from the movements, so a code that is missing from kvdikoi still
+    // shows its movements; its list line is looked up per movement rather
+    // than joined for the same reason.
+    const QString rows = MovementColumns + QStringLiteral(
+        ", (SELECT c.lista FROM kvdikoi c WHERE c.kvdikos = k.kvdikos LIMIT 1), k.aa"
         " FROM kinhseis k"
-        " WHERE k.kvdikos = ?3 AND k.hmeromhnia BETWEEN ?1 AND ?2"
-        " ORDER BY k.hmeromhnia DESC, k.aa"));
-    for (qint64 code : movementCodes(db)) {
-        if (!inSelection(codes, code))
-            continue;
-        st.reset();
-        st.bindAll(start, end, code);
-        while (st.next()) {
-            MovementRow r = movementOfRow(st);
-            r.lista = st.text(FirstOwnColumn);
+        " WHERE k.kvdikos = ?1 AND k.hmeromhnia BETWEEN ?2 AND ?3 AND %1"
+        " ORDER BY k.hmeromhnia DESC, k.aa");
+    QMap<qint64, QList<std::optional<qint64>>> groupsOfCode;
+    for (const MovementPair &p : movementPairs(db))
+        if (p.code && inSelection(codes, *p.code))
+            groupsOfCode[*p.code].append(p.group);
+    for (auto it = groupsOfCode.cbegin(); it != groupsOfCode.cend(); ++it) {
+        std::vector<std::unique_ptr<db::Statement>> open;
+        for (const std::optional<qint64> &group : it.value()) {
+            auto st = std::make_unique<db::Statement>(
+                db, rows.arg(group ? QStringLiteral("k.aa_omada = ?4") : QStringLiteral("k.aa_omada IS NULL")));
+            st->bindAll(it.key(), start, end);
+            if (group)
+                st->bind(4, *group);
+            if (st->next())
+                open.push_back(std::move(st));
+        }
+        while (!open.empty()) {
+            // The newest day first, then the movement booked first.
+            auto comesFirst = [](const std::unique_ptr<db::Statement> &a, const std::unique_ptr<db::Statement> &b) {
+                const QDate dayA = a->date(1), dayB = b->date(1);
+                return dayA != dayB ? dayA > dayB : a->integer(FirstOwnColumn + 1) < b->integer(FirstOwnColumn + 1);
+            };
+            const auto first = std::min_element(open.begin(), open.end(), comesFirst);
+            MovementRow r = movementOfRow(**first);
+            r.lista = (*first)->text(FirstOwnColumn);
+            if (!(*first)->next())
+                open.erase(first);
             sink(r);
         }
     }

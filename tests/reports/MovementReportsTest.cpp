@@ -299,7 +299,9 @@ TEST_F(MovementReports, HostileDescriptionsArePrintedAsTypedAndDoNotChangeTheQue
 TEST_F(MovementReports, MovementsWithoutAGroupNumberOrACodeAreReportedOnce)
 {
     addTypicalMonth();
+    book.add({10, day(3), QStringLiteral("ΠΡΩΤΗ ΤΗΣ ΤΡΙΤΗΣ"), 100, 0, 0});
     book.add({10, day(3), QStringLiteral("ΧΩΡΙΣ ΟΜΑΔΑ"), 700, 0, 0});
+    book.add({10, day(3), QStringLiteral("ΤΡΙΤΗ ΤΗΣ ΤΡΙΤΗΣ"), 300, 0, 0});
     book.add({20, day(4), QStringLiteral("ΧΩΡΙΣ ΚΩΔΙΚΟ"), 0, 900, 0});
     book.folder.main().execute(QStringLiteral("UPDATE kinhseis SET aa_omada = NULL WHERE perigrafh = 'ΧΩΡΙΣ ΟΜΑΔΑ'"));
     book.folder.main().execute(QStringLiteral("UPDATE kinhseis SET kvdikos = NULL WHERE perigrafh = 'ΧΩΡΙΣ ΚΩΔΙΚΟ'"));
@@ -317,6 +319,17 @@ TEST_F(MovementReports, MovementsWithoutAGroupNumberOrACodeAreReportedOnce)
     // without a code has no code to be listed under.
     ASSERT_TRUE(byCode({10}));
     EXPECT_EQ(withDescription("ΧΩΡΙΣ ΟΜΑΔΑ"), 1);
+    // Newest day first and, within a day, as booked, whatever group number
+    // each movement carries.
+    QStringList printed, wanted;
+    for (const QStringList &row : rows(doc()))
+        if (!row[0].isEmpty())
+            printed << row[3];
+    for (const Move &m : expectedByCode([](const Move &m) { return m.code == 10; }))
+        wanted << m.description.trimmed();
+    EXPECT_EQ(printed, wanted);
+    EXPECT_EQ(printed.mid(printed.indexOf(str("ΠΡΩΤΗ ΤΗΣ ΤΡΙΤΗΣ")), 3),
+              QStringList({str("ΠΡΩΤΗ ΤΗΣ ΤΡΙΤΗΣ"), str("ΧΩΡΙΣ ΟΜΑΔΑ"), str("ΤΡΙΤΗ ΤΗΣ ΤΡΙΤΗΣ")}));
     EXPECT_EQ(rows(doc()).at(rows(doc()).size() - 2)[5], blank(code10.in));
     ASSERT_TRUE(byCode({}, false));
     EXPECT_EQ(rows(doc())[0][3], blank(code10.in));
