@@ -101,8 +101,10 @@ void createSearchTables(db::Database &db)
 
 void createReadIndexes(db::Database &db)
 {
-    db.execute(QStringLiteral(
-        "CREATE INDEX IF NOT EXISTS kinhseis_hmeromhnia_posa ON kinhseis (hmeromhnia, kvdikos, esoda, ejoda)"));
+    db.executeScript(QStringLiteral(
+        "CREATE INDEX IF NOT EXISTS kinhseis_hmeromhnia_posa ON kinhseis (hmeromhnia, kvdikos, esoda, ejoda);"
+        "CREATE INDEX IF NOT EXISTS kinhseis_omada_posa"
+        "  ON kinhseis (aa_omada, kvdikos, hmeromhnia, esoda, ejoda, L_tajeos);"));
 }
 
 } // namespace schema

@@ -38,7 +38,10 @@ void createSearchTables(db::Database &db);
 // change no data, an older program works with them, and a file without them
 // gets them at the next start. kinhseis_hmeromhnia_posa covers the movement
 // sums of a period (day, code, income, expense), so those are read from the
-// index without the table's rows.
+// index without the table's rows. kinhseis_omada_posa (group number, code,
+// day and the three amounts) lets the movement reports find the group and
+// code pairs of the book by seeks and sum each pair's movements of a range
+// from the index alone, before their first row.
 void createReadIndexes(db::Database &db);
 
 } // namespace schema

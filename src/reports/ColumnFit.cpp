@@ -1,8 +1,6 @@
 #include "ColumnFit.h"
 
 #include "TableWriter.h"
-#include "platform/db/Database.h"
-#include "platform/db/Statement.h"
 #include "platform/pages/cellwrap.h"
 #include "platform/pages/engine.h"
 
@@ -56,41 +54,21 @@ int neededWidth(pages::Engine &engine, const QString &text, double scale)
     return int(std::ceil((textWidth + 2 * pages::CellPaddingX + Slack) / scale));
 }
 
-ColumnFigure figureOf(const db::Statement &st, int magnitudeColumn, int minimumColumn)
-{
-    // total() adds in floating point, where sum() would fail on a range
-    // beyond the 64-bit units; a width needs the number of digits only.
-    const double units = st.value(magnitudeColumn).toDouble();
-    const double most = double(std::numeric_limits<qint64>::max());
-    ColumnFigure f;
-    f.sumOfMagnitudes = Money::fromUnits(qint64(std::min(units, most)));
-    f.anyNegative = st.value(minimumColumn).toDouble() < 0;
-    return f;
-}
-
 } // namespace
+
+void ColumnFigure::merge(const ColumnFigure &other)
+{
+    qint64 sum = 0;
+    if (__builtin_add_overflow(sumOfMagnitudes.units(), other.sumOfMagnitudes.units(), &sum))
+        sum = std::numeric_limits<qint64>::max();
+    sumOfMagnitudes = Money::fromUnits(sum);
+    anyNegative = anyNegative || other.anyNegative;
+}
 
 QString ColumnFigure::widest() const
 {
     const QString figure = money(sumOfMagnitudes);
     return anyNegative ? QStringLiteral("-") + figure : figure;
-}
-
-LargestFigures largestFigures(db::Database &db, const QDate &from, const QDate &to)
-{
-    db::Statement st = db.prepare(QStringLiteral(
-        "SELECT total(abs(esoda)), min(esoda), total(abs(ejoda)), min(ejoda),"
-        " total(abs(IFNULL(L_tajeos, 0))), min(IFNULL(L_tajeos, 0)), count(*)"
-        " FROM kinhseis WHERE hmeromhnia BETWEEN ?1 AND ?2"));
-    st.bindAll(from, to);
-    LargestFigures largest;
-    if (st.next()) {
-        largest.income = figureOf(st, 0, 1);
-        largest.expense = figureOf(st, 2, 3);
-        largest.memo = figureOf(st, 4, 5);
-        largest.serial = st.integer(6);
-    }
-    return largest;
 }
 
 QList<ColumnNeed> figureNeeds(const QList<std::pair<int, ColumnFigure>> &amountColumns, int serialColumn,

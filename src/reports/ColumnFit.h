@@ -6,7 +6,6 @@
 #include <QList>
 #include <QString>
 
-namespace db { class Database; }
 namespace pages { class Engine; }
 
 // Column widths for the largest figures a report prints. A figure never
@@ -29,16 +28,26 @@ struct ColumnFigure
         sumOfMagnitudes += m < Money() ? Money() - m : m;
         anyNegative = anyNegative || m < Money();
     }
+    // Another part of the same column. Only the digits of the sum matter
+    // for a width: a sum beyond the largest amount is held there.
+    void merge(const ColumnFigure &other);
     QString widest() const;
 };
 
-// The largest figures of the movement reports over a range, per column.
+// The largest figures of the movement reports, per column.
 struct LargestFigures
 {
     ColumnFigure income, expense, memo;
     qint64 serial = 0;   // the number of movements, the largest "α/α"
+
+    void merge(const LargestFigures &other)
+    {
+        income.merge(other.income);
+        expense.merge(other.expense);
+        memo.merge(other.memo);
+        serial += other.serial;
+    }
 };
-LargestFigures largestFigures(db::Database &db, const QDate &from, const QDate &to);
 
 // What a column must hold on one line (columns count from 0). A column that
 // grows is widened until `widest` fits; a column that gives may be narrowed

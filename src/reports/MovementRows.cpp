@@ -1,25 +1,20 @@
 #include "MovementRows.h"
 
+#include "MovementTotals.h"
 #include "platform/db/Database.h"
 
+#include <QHash>
+#include <QMap>
+#include <QSet>
 #include <QStringList>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
 
 namespace reports {
 
 namespace {
-
-// The selected numbers travel as one bound text ",3,17,42," that the query
-// searches, so a selection of any size is a single bound value (a list of
-// placeholders would stop at the engine's limit of 999). Empty: everything.
-QString selectionText(const QList<qint64> &numbers)
-{
-    if (numbers.isEmpty())
-        return QString();
-    QStringList parts;
-    for (qint64 n : numbers)
-        parts << QString::number(n);
-    return QLatin1Char(',') + parts.join(QLatin1Char(',')) + QLatin1Char(',');
-}
 
 // Both movement queries start with the same six columns, read by
 // movementOfRow; the columns each query adds start at FirstOwnColumn and are
@@ -52,43 +47,68 @@ bool anyGroups(db::Database &db)
     return db.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM omades)")).toLongLong() != 0;
 }
 
-QStringList codeListLines(db::Database &db)
+QStringList codeListLines(db::Database &db, const QList<qint64> &codes)
 {
-    db::Statement st = db.prepare(QStringLiteral(
-        "SELECT DISTINCT IFNULL(trim(c.lista), CAST(k.kvdikos AS TEXT)) FROM (SELECT DISTINCT kvdikos FROM kinhseis) k"
-        " LEFT JOIN kvdikoi c ON c.kvdikos = k.kvdikos"));
+    const QSet<qint64> wanted(codes.begin(), codes.end());
+    QSet<qint64> named;
     QStringList lines;
-    while (st.next())
-        lines << st.text(0);
+    db::Statement st = db.prepare(QStringLiteral("SELECT kvdikos, trim(lista) FROM kvdikoi WHERE kvdikos IS NOT NULL"));
+    while (st.next()) {
+        const qint64 code = st.integer(0);
+        if (!wanted.contains(code))
+            continue;
+        named.insert(code);
+        lines << (st.isNull(1) ? QString::number(code) : st.text(1));
+    }
+    for (qint64 code : codes)
+        if (!named.contains(code))
+            lines << QString::number(code);
     return lines;
 }
 
 void readMovementsByCode(db::Database &db, const QDate &start, const QDate &end, const QList<qint64> &codes,
                          const MovementSink &sink)
 {
-    // Code by code: each code's rows are sorted on their own, so the first
-    // rows arrive at once instead of after the whole range is sorted. The
-    // codes come from the movements (the index on kvdikos answers alone), so
-    // a code that is missing from kvdikoi still shows its movements; its list
-    // line is looked up per movement rather than joined for the same reason.
-    db::Statement codesSt = db.prepare(QStringLiteral(
-        "SELECT DISTINCT kvdikos FROM kinhseis WHERE ?1 = '' OR instr(?1, ',' || kvdikos || ',') > 0"
-        " ORDER BY kvdikos"));
-    codesSt.bindAll(selectionText(codes));
-    QList<qint64> present;
-    while (codesSt.next())
-        present << codesSt.integer(0);
-    db::Statement st = db.prepare(MovementColumns + QStringLiteral(
-        ", (SELECT c.lista FROM kvdikoi c WHERE c.kvdikos = k.kvdikos LIMIT 1)"
+    // Code by code, so the first rows arrive without the whole range sorted
+    // first; and within a code through the index of group number, code and
+    // day, which gives the rows newest day first (only a day's rows are put
+    // in booking order), so the first page needs the table's rows of its own
+    // movements only. A code's movements carry one group number unless the
+    // code changed groups; then the rows of each number are merged. The codes
+    // come from the movements, so a code that is missing from kvdikoi still
+    // shows its movements; its list line is looked up per movement rather
+    // than joined for the same reason.
+    const QString rows = MovementColumns + QStringLiteral(
+        ", (SELECT c.lista FROM kvdikoi c WHERE c.kvdikos = k.kvdikos LIMIT 1), k.aa"
         " FROM kinhseis k"
-        " WHERE k.kvdikos = ?3 AND k.hmeromhnia BETWEEN ?1 AND ?2"
-        " ORDER BY k.hmeromhnia DESC, k.aa"));
-    for (qint64 code : present) {
-        st.reset();
-        st.bindAll(start, end, code);
-        while (st.next()) {
-            MovementRow r = movementOfRow(st);
-            r.lista = st.text(FirstOwnColumn);
+        " WHERE k.kvdikos = ?1 AND k.hmeromhnia BETWEEN ?2 AND ?3 AND %1"
+        " ORDER BY k.hmeromhnia DESC, k.aa");
+    QMap<qint64, QList<std::optional<qint64>>> groupsOfCode;
+    for (const MovementPair &p : movementPairs(db))
+        if (p.code && inSelection(codes, *p.code))
+            groupsOfCode[*p.code].append(p.group);
+    for (auto it = groupsOfCode.cbegin(); it != groupsOfCode.cend(); ++it) {
+        std::vector<std::unique_ptr<db::Statement>> open;
+        for (const std::optional<qint64> &group : it.value()) {
+            auto st = std::make_unique<db::Statement>(
+                db, rows.arg(group ? QStringLiteral("k.aa_omada = ?4") : QStringLiteral("k.aa_omada IS NULL")));
+            st->bindAll(it.key(), start, end);
+            if (group)
+                st->bind(4, *group);
+            if (st->next())
+                open.push_back(std::move(st));
+        }
+        while (!open.empty()) {
+            // The newest day first, then the movement booked first.
+            auto comesFirst = [](const std::unique_ptr<db::Statement> &a, const std::unique_ptr<db::Statement> &b) {
+                const QDate dayA = a->date(1), dayB = b->date(1);
+                return dayA != dayB ? dayA > dayB : a->integer(FirstOwnColumn + 1) < b->integer(FirstOwnColumn + 1);
+            };
+            const auto first = std::min_element(open.begin(), open.end(), comesFirst);
+            MovementRow r = movementOfRow(**first);
+            r.lista = (*first)->text(FirstOwnColumn);
+            if (!(*first)->next())
+                open.erase(first);
             sink(r);
         }
     }
@@ -96,16 +116,24 @@ void readMovementsByCode(db::Database &db, const QDate &start, const QDate &end,
 
 QList<CodeSumRow> readCodeSums(db::Database &db, const QDate &start, const QDate &end, const QList<qint64> &codes)
 {
+    // Each code's sums from the index (MovementTotals), then one row per
+    // description the code has in kvdikoi; a code missing from kvdikoi has no row.
+    QHash<qint64, MovementSums> sums;
+    const auto totals = readPairTotals(db, start, end, [&](const MovementPair &p) {
+        return p.code && inSelection(codes, *p.code);
+    });
+    for (const PairTotals &t : totals) {
+        MovementSums &s = sums[*t.pair.code];
+        s.add(t.sums.memo, t.sums.income, t.sums.expense);
+    }
     db::Statement st = db.prepare(QStringLiteral(
-        "SELECT k.kvdikos, c.perigrafh, SUM(k.esoda), SUM(k.ejoda), SUM(IFNULL(k.L_tajeos, 0))"
-        " FROM kinhseis k INNER JOIN kvdikoi c ON k.kvdikos = c.kvdikos"
-        " WHERE k.hmeromhnia BETWEEN ?1 AND ?2"
-        "   AND (?3 = '' OR instr(?3, ',' || k.kvdikos || ',') > 0)"
-        " GROUP BY k.kvdikos, c.perigrafh ORDER BY k.kvdikos"));
-    st.bindAll(start, end, selectionText(codes));
+        "SELECT DISTINCT kvdikos, perigrafh FROM kvdikoi WHERE kvdikos IS NOT NULL ORDER BY kvdikos, perigrafh"));
     QList<CodeSumRow> rows;
-    while (st.next())
-        rows << CodeSumRow{st.integer(0), st.text(1), st.money(2), st.money(3), st.money(4)};
+    while (st.next()) {
+        const auto found = sums.constFind(st.integer(0));
+        if (found != sums.constEnd())
+            rows << CodeSumRow{found.key(), st.text(1), found->income, found->expense, found->memo};
+    }
     return rows;
 }
 
@@ -114,26 +142,48 @@ QString groupNamesTable()
     return QStringLiteral("(SELECT aa_omadas, MIN(omada) AS omada FROM kvdikoi GROUP BY aa_omadas)");
 }
 
+QList<NamedGroup> reportGroups(db::Database &db, const QList<qint64> &groups)
+{
+    db::Statement st = db.prepare(QStringLiteral("SELECT g.aa_omadas, g.omada FROM ") + groupNamesTable()
+                                  + QStringLiteral(" g WHERE g.aa_omadas IS NOT NULL ORDER BY g.omada, g.aa_omadas"));
+    QList<NamedGroup> named;
+    while (st.next())
+        if (inSelection(groups, st.integer(0)))
+            named.append({st.integer(0), st.text(1)});
+    return named;
+}
+
 void readMovementsByGroup(db::Database &db, const QDate &start, const QDate &end, const QList<qint64> &groups,
                           const MovementSink &sink)
 {
     // A movement belongs to the report when some code carries its group
-    // number; the group's name comes from those codes, once per group. The
-    // group number after the name keeps two groups of one name apart.
-    db::Statement st = db.prepare(MovementColumns + QStringLiteral(
-        ", k.aa_omada, g.omada"
-        " FROM kinhseis k"
-        " INNER JOIN ") + groupNamesTable() + QStringLiteral(" g"
-        "   ON k.aa_omada = g.aa_omadas"
-        " WHERE k.hmeromhnia BETWEEN ?1 AND ?2"
-        "   AND (?3 = '' OR instr(?3, ',' || k.aa_omada || ',') > 0)"
-        " ORDER BY g.omada, k.aa_omada, k.kvdikos, k.hmeromhnia DESC, k.aa"));
-    st.bindAll(start, end, selectionText(groups));
-    while (st.next()) {
-        MovementRow r = movementOfRow(st);
-        r.aa_omada = st.integer(FirstOwnColumn);
-        r.omada = st.text(FirstOwnColumn + 1);
-        sink(r);
+    // number; the group's name comes from those codes, once per group. Group
+    // by group, and in each code by code (the pairs the movements carry,
+    // found by index seeks), so the first rows arrive without the whole range
+    // sorted first.
+    QHash<qint64, QList<std::optional<qint64>>> codesOfGroup;
+    for (const MovementPair &p : movementPairs(db))
+        if (p.group)
+            codesOfGroup[*p.group].append(p.code);
+    const QString rows = MovementColumns + QStringLiteral(
+        " FROM kinhseis k WHERE k.aa_omada = ?1 AND k.hmeromhnia BETWEEN ?2 AND ?3 AND %1"
+        " ORDER BY k.hmeromhnia DESC, k.aa");
+    db::Statement ofCode = db.prepare(rows.arg(QStringLiteral("k.kvdikos = ?4")));
+    db::Statement withoutCode = db.prepare(rows.arg(QStringLiteral("k.kvdikos IS NULL")));
+    for (const NamedGroup &g : reportGroups(db, groups)) {
+        for (const std::optional<qint64> &code : codesOfGroup.value(g.number)) {
+            db::Statement &st = code ? ofCode : withoutCode;
+            st.reset();
+            st.bindAll(g.number, start, end);
+            if (code)
+                st.bind(4, *code);
+            while (st.next()) {
+                MovementRow r = movementOfRow(st);
+                r.aa_omada = g.number;
+                r.omada = g.name;
+                sink(r);
+            }
+        }
     }
 }
 

@@ -38,9 +38,15 @@ QString groupNamesTable();
 bool anyCodes(db::Database &db);
 bool anyGroups(db::Database &db);
 
-// Every text the code column of movements by code may show: each code's list
-// line as printed, and the number of a code that has none.
-QStringList codeListLines(db::Database &db);
+// Whether a number is in a report's selection (an empty selection takes all).
+inline bool inSelection(const QList<qint64> &selection, qint64 number)
+{
+    return selection.isEmpty() || selection.contains(number);
+}
+
+// Every text the code column of movements by code may show for `codes`:
+// each code's list line as printed, and the number of a code that has none.
+QStringList codeListLines(db::Database &db, const QList<qint64> &codes);
 
 // Called with each row in turn; a report stops the reading by throwing.
 using MovementSink = std::function<void(const MovementRow &)>;
@@ -59,6 +65,16 @@ struct CodeSumRow
     Money esoda, ejoda, memo;
 };
 QList<CodeSumRow> readCodeSums(db::Database &db, const QDate &start, const QDate &end, const QList<qint64> &codes);
+
+// The groups of the by-group report: each group number that codes carry
+// (those a movement is joined to), with its name, selected ones only, in the
+// report's order: by name, then number.
+struct NamedGroup
+{
+    qint64 number = 0;
+    QString name;
+};
+QList<NamedGroup> reportGroups(db::Database &db, const QList<qint64> &groups);
 
 // Movements of the range whose group has codes, by group name, then code,
 // then from the newest day to the oldest. Each movement is read once, also

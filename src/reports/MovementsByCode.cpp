@@ -3,6 +3,7 @@
 #include "ColumnFit.h"
 #include "MovementRows.h"
 #include "MovementSums.h"
+#include "MovementTotals.h"
 #include "PageFrame.h"
 #include "ReportSteps.h"
 #include "TableWriter.h"
@@ -51,10 +52,10 @@ void analyticRows(pages::Engine &engine, Store &store, const ReportInput &input,
         writeSubtotal(engine, table, sub);
 }
 
-void summaryRows(Store &store, const ReportInput &input, TableWriter &table, MovementSums &total)
+void summaryRows(const QList<CodeSumRow> &rows, TableWriter &table, MovementSums &total)
 {
     int counter = 0;
-    for (const CodeSumRow &c : readCodeSums(store.main(), input.from, input.to, input.codes)) {
+    for (const CodeSumRow &c : rows) {
         table.appendShaded(QStringList{QString::number(++counter),
                                        alignRight(QString::number(c.kvdikos), 5) + u' ' + c.perigrafh}
                            + amounts({c.memo, c.esoda, c.ejoda}));
@@ -72,7 +73,29 @@ void movementsByCode(pages::Engine &engine, Store &store, const ReportInput &inp
         return;
     }
 
-    const LargestFigures largest = largestFigures(store.main(), input.from, input.to);
+    // The columns are sized for the totals, which every other figure stays
+    // within: the summary has them in its rows, which it reads first; the
+    // analytic report sums each selected code from the index before its rows.
+    QList<CodeSumRow> summary;
+    LargestFigures largest;
+    QList<qint64> codes;
+    if (analytic) {
+        const QList<PairTotals> totals = readPairTotals(store.main(), input.from, input.to, [&](const MovementPair &p) {
+            return p.code && inSelection(input.codes, *p.code);
+        });
+        largest = combinedFigures(totals);
+        for (const PairTotals &t : totals)
+            if (!codes.contains(*t.pair.code))
+                codes.append(*t.pair.code);
+    } else {
+        summary = readCodeSums(store.main(), input.from, input.to, input.codes);
+        for (const CodeSumRow &c : summary) {
+            largest.memo.include(c.memo);
+            largest.income.include(c.esoda);
+            largest.expense.include(c.ejoda);
+        }
+        largest.serial = summary.size();
+    }
     applyPageFrame(engine);
     engine.StartDoc();
     engine.setFontBold(true);
@@ -85,7 +108,7 @@ void movementsByCode(pages::Engine &engine, Store &store, const ReportInput &inp
         QList<ColumnNeed> needs = figureNeeds({{4, largest.memo}, {5, largest.income}, {6, largest.expense}}, 0,
                                               largest.serial);
         needs.append(dateColumn(2));
-        needs.append({1, widestText(engine, codeListLines(store.main())), false, true});
+        needs.append({1, widestText(engine, codeListLines(store.main(), codes)), false, true});
         table.open(fitColumns(engine, QStringLiteral(">800|<1700|<1300|3600|>1250|>1250|>1250"), header, needs, 3),
                    header, QStringLiteral("|||||"));
     } else {
@@ -103,7 +126,7 @@ void movementsByCode(pages::Engine &engine, Store &store, const ReportInput &inp
     if (analytic)
         analyticRows(engine, store, input, table, total);
     else
-        summaryRows(store, input, table, total);
+        summaryRows(summary, table, total);
     if (table.rowCount() == 0) {
         engine.setText(QStringLiteral("\r\rΔεν βρέθηκαν εγγραφές"));
         engine.EndDoc();

@@ -3,11 +3,14 @@
 #include "ColumnFit.h"
 #include "MovementRows.h"
 #include "MovementSums.h"
+#include "MovementTotals.h"
 #include "PageFrame.h"
 #include "ReportSteps.h"
 #include "TableWriter.h"
 #include "data/Store.h"
 #include "platform/desktop/Messages.h"
+
+#include <QSet>
 
 namespace reports {
 
@@ -43,7 +46,13 @@ void movementsByGroup(pages::Engine &engine, Store &store, const ReportInput &in
         return;
     }
 
-    const LargestFigures largest = largestFigures(store.main(), input.from, input.to);
+    // The columns are sized for the selected groups' totals, summed from the
+    // index before the first row; every other figure stays within them.
+    QSet<qint64> reported;
+    for (const NamedGroup &g : reportGroups(store.main(), input.groups))
+        reported.insert(g.number);
+    const LargestFigures largest = combinedFigures(readPairTotals(
+        store.main(), input.from, input.to, [&](const MovementPair &p) { return p.group && reported.contains(*p.group); }));
     applyPageFrame(engine);
     engine.setMarginLeft(1400);
     engine.setOrientation(pages::orientation::Landscape);

@@ -223,3 +223,35 @@ TEST(SchemaUpgrade, EveryStartMakesTheMissingReadIndexAndThePeriodSumsUseIt)
     EXPECT_TRUE(steps.contains(QStringLiteral("COVERING INDEX kinhseis_hmeromhnia_posa"))) << qPrintable(steps);
     EXPECT_FALSE(steps.contains(QStringLiteral("TEMP B-TREE"))) << qPrintable(steps);
 }
+
+TEST(SchemaUpgrade, EveryStartMakesTheGroupAndCodeIndexAndTheMovementReportsSumFromIt)
+{
+    TestDataFolder folder;
+    auto &db = folder.main();
+    const QString exists = QStringLiteral(
+        "SELECT count(*) FROM sqlite_master WHERE type = 'index' AND name = 'kinhseis_omada_posa'");
+    db.execute(QStringLiteral("DROP INDEX IF EXISTS kinhseis_omada_posa"));
+    ASSERT_EQ(db.scalar(exists).toInt(), 0);
+    EXPECT_EQ(schemaupgrade::UpgradeSchema(db, answering(std::nullopt)), schema::CurrentVersion);
+    EXPECT_EQ(db.scalar(exists).toInt(), 1);
+
+    // The next pair of group and code is one seek, and a pair's sums over a
+    // range (memo amounts included) are read from the index alone.
+    auto plan = [&](const QString &sql) {
+        db::Statement st = db.prepare(QStringLiteral("EXPLAIN QUERY PLAN ") + sql);
+        QString steps;
+        while (st.next())
+            steps += st.text(3) + QLatin1Char('\n');
+        return steps;
+    };
+    const QString next = plan(QStringLiteral(
+        "SELECT kvdikos FROM kinhseis WHERE aa_omada = ?1 AND kvdikos > ?2 ORDER BY kvdikos LIMIT 1"));
+    EXPECT_TRUE(next.contains(QStringLiteral("COVERING INDEX kinhseis_omada_posa (aa_omada=? AND kvdikos>?)")))
+        << qPrintable(next);
+    const QString sums = plan(QStringLiteral(
+        "SELECT SUM(esoda), SUM(ejoda), SUM(IFNULL(L_tajeos, 0)), MIN(esoda), COUNT(*) FROM kinhseis"
+        " WHERE aa_omada = ?1 AND kvdikos = ?2 AND hmeromhnia BETWEEN ?3 AND ?4"));
+    EXPECT_TRUE(sums.contains(QStringLiteral("COVERING INDEX kinhseis_omada_posa (aa_omada=? AND kvdikos=? AND "
+                                             "hmeromhnia>? AND hmeromhnia<?)")))
+        << qPrintable(sums);
+}

@@ -141,7 +141,7 @@ TEST(DamagedBook, IsOpenedReadOnlyAndItsReadsSayDamaged)
     // The search's words table, the indexes of the amounts and the cheque flag and the read index would share the
     // middle of the file with the movements; the damage is aimed at theirs.
     data.main().executeScript(QStringLiteral("DROP INDEX kinhseis_esoda; DROP INDEX kinhseis_ejoda; "
-                                             "DROP INDEX kinhseis_epitagh; DROP INDEX kinhseis_hmeromhnia_posa; "
+                                             "DROP INDEX kinhseis_epitagh; DROP INDEX kinhseis_hmeromhnia_posa; DROP INDEX kinhseis_omada_posa; "
                                              "DROP TABLE kinhseis_lejeis;"));
     fillBook(data.main(), 3000);
     const QString path = datafolder::mainDatabase(data.path());

@@ -116,6 +116,74 @@ TEST_F(LargeFigures, AmountColumnsAreWidenedForTheLargestTotalsOnly)
 
 }
 
+// The widths of the first page's table, from its vertical rules.
+QList<int> columnWidths(const pages::Document &doc)
+{
+    QList<int> edges;
+    for (const pages::PageItem &item : doc.page(1)->items)
+        if (item.role == pages::ItemRole::TableBorder && item.kind == pages::ItemKind::Line
+            && item.rect.left() == item.rect.right() && !edges.contains(item.rect.left()))
+            edges.append(item.rect.left());
+    std::sort(edges.begin(), edges.end());
+    QList<int> widths;
+    for (qsizetype i = 1; i < edges.size(); ++i)
+        widths.append(edges[i] - edges[i - 1]);
+    return widths;
+}
+
+// The columns are sized for the selected codes' totals: twelve-digit totals
+// of other codes do not take room from the description.
+TEST_F(LargeFigures, ColumnsAreSizedForTheSelectedCodesTotalsOnly)
+{
+    book.folder.addCode(30, QStringLiteral("ΤΟΚΟΙ"), true, sales);
+    book.add({30, day, QStringLiteral("ΤΟΚΟΙ"), 1234, 0, 0});
+    book.answers.printChoice.analytic = true;
+    ASSERT_TRUE(book.run(4, day, day, {30}).complete());
+    const QList<int> small = columnWidths(book.engine.document());
+    ASSERT_EQ(small.size(), 7);
+    EXPECT_NEAR(small[3] * 1250.0 / small[5], 3600, 10);   // the description keeps its width
+    EXPECT_NEAR(small[4], small[5], 2);
+    ASSERT_TRUE(book.run(4, day, day, {10, 30}).complete());
+    const QList<int> large = columnWidths(book.engine.document());
+    ASSERT_EQ(large.size(), 7);
+    EXPECT_GT(large[5], small[5]);
+    EXPECT_LT(large[3], small[3]);
+}
+
+// No amount the program books is negative, but a book edited by hand may
+// hold one; a column whose amounts cancel out is still as wide as each
+// amount and their totals need.
+TEST_F(LargeFigures, AmountsThatCancelOutStillFitTheirColumn)
+{
+    book.folder.addCode(30, QStringLiteral("ΔΙΟΡΘΩΣΕΙΣ"), true, sales);
+    book.add({30, day, QStringLiteral("ΕΓΓΡΑΦΗ"), Largest, 0, 0});
+    book.add({30, day, QStringLiteral("ΑΝΤΙΛΟΓΙΣΜΟΣ"), Largest, 0, 0});
+    book.folder.main().execute(QStringLiteral("UPDATE kinhseis SET esoda = -esoda WHERE perigrafh = 'ΑΝΤΙΛΟΓΙΣΜΟΣ'"));
+    for (const bool analytic : {true, false}) {
+        book.answers.printChoice.analytic = analytic;
+        ASSERT_TRUE(book.run(4, day, day, {30}).complete());
+        bool anyAmount = false;
+        for (const pages::Page &page : book.engine.document().pages)
+            for (const pages::PageItem &item : page.items)
+                if (item.kind == pages::ItemKind::Text && item.role == pages::ItemRole::TableCell
+                    && item.text.contains(QStringLiteral("999.999.999,99"))) {
+                    anyAmount = true;
+                    EXPECT_EQ(item.font.size, 10.0) << item.text.toStdString();
+                }
+        EXPECT_EQ(anyAmount, analytic);   // the summary prints the code's sum, 0
+    }
+    // By group: the amounts of the group ΠΩΛΗΣΕΙΣ ΚΑΤΑΣΤΗΜΑΤΟΣ cancel out in part.
+    ASSERT_TRUE(book.run(5, day, day, {sales}).complete());
+    for (const pages::Page &page : book.engine.document().pages) {
+        for (const pages::PageItem &item : page.items) {
+            if (item.kind == pages::ItemKind::Text && item.role == pages::ItemRole::TableCell
+                && item.text.startsWith(QLatin1Char('-'))) {
+                EXPECT_EQ(item.font.size, 10.0) << item.text.toStdString();
+            }
+        }
+    }
+}
+
 TEST(ColumnFit, OnlyColumnsTooNarrowGrowAndColumnsWithSlackGiveFirst)
 {
     pages::Engine engine;

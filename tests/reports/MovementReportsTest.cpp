@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 using namespace pagesreading;
@@ -291,3 +292,61 @@ TEST_F(MovementReports, HostileDescriptionsArePrintedAsTypedAndDoNotChangeTheQue
 }
 
 } // namespace
+
+// A book edited by hand may hold a movement without a group number or without
+// a code. The reports read group and code pairs from an index; such a movement
+// is still printed where its fields put it, once, and counted in the sums.
+TEST_F(MovementReports, MovementsWithoutAGroupNumberOrACodeAreReportedOnce)
+{
+    addTypicalMonth();
+    book.add({10, day(3), QStringLiteral("ΠΡΩΤΗ ΤΗΣ ΤΡΙΤΗΣ"), 100, 0, 0});
+    book.add({10, day(3), QStringLiteral("ΧΩΡΙΣ ΟΜΑΔΑ"), 700, 0, 0});
+    book.add({10, day(3), QStringLiteral("ΤΡΙΤΗ ΤΗΣ ΤΡΙΤΗΣ"), 300, 0, 0});
+    book.add({20, day(4), QStringLiteral("ΧΩΡΙΣ ΚΩΔΙΚΟ"), 0, 900, 0});
+    book.folder.main().execute(QStringLiteral("UPDATE kinhseis SET aa_omada = NULL WHERE perigrafh = 'ΧΩΡΙΣ ΟΜΑΔΑ'"));
+    book.folder.main().execute(QStringLiteral("UPDATE kinhseis SET kvdikos = NULL WHERE perigrafh = 'ΧΩΡΙΣ ΚΩΔΙΚΟ'"));
+    auto withDescription = [&](const char *description) {
+        int found = 0;
+        for (const QStringList &row : rows(doc()))
+            found += row.contains(str(description)) ? 1 : 0;
+        return found;
+    };
+    Sums code10;
+    for (const Move &m : expectedByCode([](const Move &m) { return m.code == 10; }))
+        code10.add(m);
+
+    // By code: the movement without a group is under its code; the one
+    // without a code has no code to be listed under.
+    ASSERT_TRUE(byCode({10}));
+    EXPECT_EQ(withDescription("ΧΩΡΙΣ ΟΜΑΔΑ"), 1);
+    // Newest day first and, within a day, as booked, whatever group number
+    // each movement carries.
+    QStringList printed, wanted;
+    for (const QStringList &row : rows(doc()))
+        if (!row[0].isEmpty())
+            printed << row[3];
+    for (const Move &m : expectedByCode([](const Move &m) { return m.code == 10; }))
+        wanted << m.description.trimmed();
+    EXPECT_EQ(printed, wanted);
+    EXPECT_EQ(printed.mid(printed.indexOf(str("ΠΡΩΤΗ ΤΗΣ ΤΡΙΤΗΣ")), 3),
+              QStringList({str("ΠΡΩΤΗ ΤΗΣ ΤΡΙΤΗΣ"), str("ΧΩΡΙΣ ΟΜΑΔΑ"), str("ΤΡΙΤΗ ΤΗΣ ΤΡΙΤΗΣ")}));
+    EXPECT_EQ(rows(doc()).at(rows(doc()).size() - 2)[5], blank(code10.in));
+    ASSERT_TRUE(byCode({}, false));
+    EXPECT_EQ(rows(doc())[0][3], blank(code10.in));
+
+    // By group: the movement without a code stays in its group ΕΞΟΔΑ, first
+    // of the group as the query once ordered it; the one without a group is
+    // in no group.
+    ASSERT_TRUE(byGroup({}));
+    EXPECT_EQ(withDescription("ΧΩΡΙΣ ΟΜΑΔΑ"), 0);
+    const auto r = rows(doc());
+    ASSERT_FALSE(r.empty());
+    EXPECT_EQ(r[0][4], str("ΧΩΡΙΣ ΚΩΔΙΚΟ"));
+    EXPECT_EQ(r[0][1], str("ΕΞΟΔΑ"));
+    Sums costsSum;
+    for (const Move &m : expectedByCode([](const Move &m) { return m.code == 20; }))
+        costsSum.add(m);
+    const auto subtotal = std::find_if(r.begin(), r.end(), [](const QStringList &row) { return row[4] == str("Υποσύνολο"); });
+    ASSERT_NE(subtotal, r.end());
+    EXPECT_EQ((*subtotal)[6], blank(costsSum.out));   // the movement without a code included
+}
