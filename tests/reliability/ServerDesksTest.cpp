@@ -1,0 +1,43 @@
+// Two and then four workstations (processes) on one book kept on a private
+// database server, the right to change data deciding who may write exactly as
+// in the program, some of them killed with SIGKILL in the middle of a write and
+// started again. The long run with up to eight: kelvora-bench-reliability desks.
+#include "DeskRuns.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void runAndCheck(const QString &book, const reliability::DeskRunSetup &setup)
+{
+    const reliability::DeskFigures f =
+        reliability::runDesksOnServer(QStringLiteral(KELVORA_BOOKWORKER), book, setup);
+    std::printf("%d workstations: %d processes, %d operations, %d done, %d refused by the right, %d other failures "
+                "told, %d untold; %d takes of the right; %d kills (%d in a write, %d of them whole in the book; "
+                "%d of the holder, taken again %d); %d lost, %d phantom, %d broken chains; right free at the end: "
+                "%s; %.1f s\n",
+                setup.desks, f.processes, f.operations, f.done, f.refusals, f.otherFailures, f.silentFailures, f.takes,
+                f.kills, f.killedInFlight, f.inFlightWhole, f.holdersKilled, f.retakenAfterKill, f.lost, f.phantom,
+                f.brokenChains, f.freeAtEnd ? "yes" : "no", f.seconds);
+    EXPECT_TRUE(f.faults.isEmpty()) << f.faults.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(f.lost, 0);
+    EXPECT_EQ(f.phantom, 0);
+    EXPECT_EQ(f.brokenChains, 0);
+    EXPECT_EQ(f.silentFailures, 0);
+    EXPECT_TRUE(f.freeAtEnd);
+    // The run must have done what it is about, or it proves nothing.
+    EXPECT_EQ(f.kills, setup.kills);
+    EXPECT_GT(f.killedInFlight, 0);
+    EXPECT_GT(f.done, 50);
+    EXPECT_GT(f.refusals, 0);
+    EXPECT_GT(f.takes, setup.desks);
+}
+
+} // namespace
+
+TEST(ServerDesks, WorkstationsOnOneServerBookLoseNothingBreakNoChainAndShowEveryRefusal)
+{
+    const QString book = reliability::makeServerWorkBook();
+    runAndCheck(book, {2, 200, 4, 20261208});
+    runAndCheck(book, {4, 120, 6, 20261209});
+}
