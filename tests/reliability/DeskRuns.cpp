@@ -37,6 +37,7 @@ struct DeskProcess
     QByteArray out;
     bool killed = false;
     qint64 killedAt = 0; // monotonic microseconds just before the kill
+    bool lostServer = false; // ended because the server stopped
     int exitCode = 0;
 
     QByteArray lastLine() const
@@ -102,6 +103,8 @@ void readTimes(const DeskProcess &run, QList<Hold> &holds, QHash<qint64, Refused
     }
     if (open >= 0 && mine[open].to == Forever && run.killed)
         mine[open].to = run.killedAt;
+    if (open >= 0 && mine[open].to == Forever && run.lostServer)
+        mine[open].to = mine[open].from; // surely held until the stop: too little is known to compare
     holds << mine;
 }
 
@@ -259,11 +262,8 @@ private:
                 lost(op, QStringLiteral("the day is not closed"));
             return;
         }
-        if (op.end == End::InFlight) {
-            if (presentInBook(op))
-                ++m_fig.inFlightWhole;
-            return;
-        }
+        if (op.end == End::InFlight)
+            return; // whole or absent: checkStoredMovements saw that what it wrote is whole
         // Failed or refused: a deletion or closing that left its mark must
         // have another that went through.
         if (kind == QLatin1String("del")) {
@@ -277,6 +277,7 @@ private:
         }
     }
 
+public:
     bool presentInBook(const Op &op) const
     {
         const QString kind = op.log.begin.value(0);
@@ -294,6 +295,7 @@ private:
         return m_after.groupNames.value(arg(op, 1)) == op.log.begin.value(2);
     }
 
+private:
     // A code or group carries the name of the last rename that went through;
     // once one has, the name cannot be another's (or the old one).
     void checkNames(const QMap<qint64, QString> &names, const QString &kind)
@@ -377,6 +379,8 @@ private:
         sinceKill.start();
         int killsLeft = m_setup.kills;
         qint64 nextKillMs = m_random.bounded(100, 500);
+        bool stopLeft = m_setup.stopServer;
+        const qint64 stopAtMs = m_random.bounded(500, 1500);
         for (;;) {
             bool any = false;
             for (DeskProcess &p : m_runs) {
@@ -388,6 +392,8 @@ private:
             }
             if (!any || clock.elapsed() > limitMs)
                 break;
+            if (stopLeft && clock.elapsed() >= stopAtMs && stopServerInTheMiddle())
+                stopLeft = false;
             if (killsLeft > 0 && sinceKill.elapsed() >= nextKillMs && killOneInTheMiddle()) {
                 --killsLeft;
                 sinceKill.restart();
@@ -402,12 +408,53 @@ private:
             p.process->waitForFinished(20000);
             p.read();
             p.exitCode = p.process->exitCode();
-            if (!p.killed && (p.process->exitStatus() != QProcess::NormalExit || p.exitCode != 0))
+            if (!p.killed && !(p.lostServer && p.exitCode == 3)
+                && (p.process->exitStatus() != QProcess::NormalExit || p.exitCode != 0))
                 m_fig.faults << QStringLiteral("workstation %1 ended with %2: %3")
                                     .arg(p.desk)
                                     .arg(p.exitCode)
                                     .arg(QString::fromUtf8(p.process->readAllStandardError()).left(300));
         }
+    }
+
+    // Waits for the holder of the right to begin an operation, stops the
+    // server at once, lets every workstation find out, starts the server and
+    // the workstations again.
+    bool stopServerInTheMiddle()
+    {
+        DeskProcess *holder = nullptr;
+        for (DeskProcess &p : m_runs)
+            if (!p.killed && running(p) && p.holdsRight())
+                holder = &p;
+        if (!holder)
+            return false;
+        QElapsedTimer waiting;
+        waiting.start();
+        while (!holder->inWrite() && running(*holder) && waiting.elapsed() < 3000) {
+            holder->process->waitForReadyRead(2);
+            holder->read();
+        }
+        if (!holder->inWrite())
+            return false;
+        QThread::usleep(m_random.bounded(0, 8000));
+        PgTestServer::instance().stopNow();
+        ++m_fig.serverStops;
+        QList<int> lost;
+        for (DeskProcess &p : m_runs) {
+            if (p.killed || !p.process)
+                continue;
+            if (running(p) && !p.process->waitForFinished(30000))
+                continue; // still working without its server: the end of the run says so
+            p.read();
+            if (p.process->exitCode() == 3 && !p.lostServer && !p.out.endsWith("E\n")) {
+                p.lostServer = true;
+                lost << p.desk;
+            }
+        }
+        PgTestServer::instance().startAgain();
+        for (int desk : lost)
+            start(desk, std::max(10, m_setup.operationsPerDesk / 2));
+        return true;
     }
 
     // Picks a working desk (the holder of the right, who writes, four times
@@ -466,12 +513,18 @@ private:
                 if (l.end == LoggedOperation::End::Committed) {
                     op.end = End::Done;
                     ++m_fig.done;
+                } else if (p.lostServer && &l == &logged.last()) {
+                    // Begun when the server stopped: told it was not done, or
+                    // never ended; the server kept it whole or not at all.
+                    op.end = End::InFlight;
+                    ++m_fig.cutByStop;
+                    m_cutByStop << l.id;
                 } else if (l.end == LoggedOperation::End::None) {
                     op.end = End::InFlight;
                     if (!p.killed || &l != &logged.last())
                         m_fig.faults << QStringLiteral("operation %1 of workstation %2 never ended").arg(l.id).arg(p.desk);
                     else
-                        ++m_fig.killedInFlight;
+                        m_cutByKill << l.id;
                 } else {
                     op.refused = l.failureText.startsWith(Refusal);
                     if (!l.told) {
@@ -486,14 +539,20 @@ private:
                 ops.insert(l.id, op);
             }
             for (const QByteArray &line : p.out.split('\n'))
-                if (line.startsWith("X "))
+                if (line.startsWith("X ") && !p.lostServer)
                     m_fig.faults << QStringLiteral("workstation %1: %2").arg(p.desk).arg(QString::fromUtf8(line));
         }
         checkHolds(holds);
         checkRefusals(ops, refusedAt, holds);
 
         const BookState after = readState(m_book);
-        BookCheck(before, after, ops, m_firstNumber, m_fig).run();
+        BookCheck check(before, after, ops, m_firstNumber, m_fig);
+        check.run();
+        m_fig.killedInFlight = int(m_cutByKill.size());
+        for (qint64 id : m_cutByKill)
+            m_fig.inFlightWhole += check.presentInBook(ops.value(id)) ? 1 : 0;
+        for (qint64 id : m_cutByStop)
+            m_fig.cutByStopWhole += check.presentInBook(ops.value(id)) ? 1 : 0;
         for (const QString &fault : inspect::consistencyFaults(m_book)) {
             if (fault.startsWith(QLatin1String("balance chain broken")))
                 ++m_fig.brokenChains;
@@ -592,6 +651,7 @@ private:
     QRandomGenerator m_random;
     qint64 m_firstNumber = 0;
     std::vector<DeskProcess> m_runs;
+    QList<qint64> m_cutByKill, m_cutByStop;
     DeskFigures m_fig;
 };
 

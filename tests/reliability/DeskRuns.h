@@ -19,6 +19,10 @@ struct DeskRunSetup
     int operationsPerDesk = 100; // a killed desk starts again with half as many
     int kills = 2;
     quint32 seed = 1;
+    // The server stops at once (as on a crash of its machine) while the
+    // holder of the right writes, and starts again; the workstations that
+    // lost it are started again too.
+    bool stopServer = false;
 };
 
 struct DeskFigures
@@ -35,6 +39,9 @@ struct DeskFigures
     int inFlightWhole = 0;   // ... whose work is in the book whole
     int holdersKilled = 0;   // kills of the workstation that held the right
     int retakenAfterKill = 0; // ... after which another workstation took it
+    int serverStops = 0;
+    int cutByStop = 0;       // operations begun when the server stopped (told, or never ended)
+    int cutByStopWhole = 0;  // ... whose work is in the book whole
     int lost = 0;            // reported done, not in the book
     int phantom = 0;         // not reported done (refused, failed), in the book
     int brokenChains = 0;    // days whose balance is not the previous one's + income - expense

@@ -131,35 +131,41 @@ int runDesk(Store &store, int operations, quint32 seed, qint64 firstId, int desk
 {
     globals().NetUserName = deskUser(desk);
     globals().MachineName = deskComputer(desk);
-    Desk d(store, seed, firstId);
-    d.start();
-    say(QStringLiteral("R"));
-    for (int i = 0; i < operations; ++i) {
-        const int p = d.pick(1, 100);
-        bool working = true;
-        if (p <= 7)
-            d.reportsTab();
-        else if (p <= 14)
-            d.cashTab();
-        else if (p <= 50)
-            working = d.press(&WorkerSteps::insert);
-        else if (p <= 64)
-            working = d.press(&WorkerSteps::change);
-        else if (p <= 76)
-            working = d.press(&WorkerSteps::remove);
-        else if (p <= 85)
-            working = d.press(&WorkerSteps::close);
-        else if (p <= 93)
-            working = d.press(&WorkerSteps::recode);
-        else
-            working = d.press(&WorkerSteps::regroup);
-        if (!working) {
-            say(QStringLiteral("X the connection to the book was lost"));
-            return 3;
+    try {
+        Desk d(store, seed, firstId);
+        d.start();
+        say(QStringLiteral("R"));
+        for (int i = 0; i < operations; ++i) {
+            const int p = d.pick(1, 100);
+            bool working = true;
+            if (p <= 9)
+                d.reportsTab();
+            else if (p <= 15)
+                d.cashTab();
+            else if (p <= 50)
+                working = d.press(&WorkerSteps::insert);
+            else if (p <= 64)
+                working = d.press(&WorkerSteps::change);
+            else if (p <= 76)
+                working = d.press(&WorkerSteps::remove);
+            else if (p <= 85)
+                working = d.press(&WorkerSteps::close);
+            else if (p <= 93)
+                working = d.press(&WorkerSteps::recode);
+            else
+                working = d.press(&WorkerSteps::regroup);
+            if (!working)
+                throw db::DbError(db::DbError::Kind::Unreachable, QStringLiteral("lost in an operation"));
         }
+        // The stop sequence gives the right back.
+        d.reportsTab();
+    } catch (const db::DbError &e) {
+        // The server or the network went away: the user starts the program again.
+        if (e.kind() != db::DbError::Kind::Unreachable)
+            throw;
+        say(QStringLiteral("X the connection to the book was lost"));
+        return 3;
     }
-    // The stop sequence gives the right back.
-    d.reportsTab();
     say(QStringLiteral("E"));
     return 0;
 }
