@@ -25,16 +25,16 @@ int desks(const QStringList &a)
     clock.start();
     const QString book = reliability::makeServerWorkBook();
     std::printf("book of a year copied onto a private server in %.1f s\n\n", double(clock.elapsed()) / 1000.0);
-    std::printf("%5s %9s %10s %6s %8s %7s %6s %5s %6s %6s %8s %6s %6s %6s %5s %7s %6s %6s %7s\n", "desks",
+    std::printf("%5s %9s %10s %6s %8s %7s %6s %5s %6s %6s %8s %6s %6s %6s %6s %5s %7s %6s %6s %7s\n", "desks",
                 "processes", "operations", "done", "refused", "failed", "untold", "takes", "kills", "in op",
-                "of holder", "stops", "cut", "lost", "phant", "broken", "free", "s", "ops/s");
+                "of holder", "stops", "cut", "whole", "lost", "phant", "broken", "free", "s", "ops/s");
     bool allRight = true;
     for (int desks : {2, 4, 6, 8}) {
         auto f = reliability::runDesksOnServer(QStringLiteral(KELVORA_BOOKWORKER), book,
                                                      {desks, operations, kills, seed + quint32(desks), true});
-        std::printf("%5d %9d %10d %6d %8d %7d %6d %5d %6d %6d %8d %6d %6d %6d %5d %7d %6s %6.1f %7.0f\n", desks,
+        std::printf("%5d %9d %10d %6d %8d %7d %6d %5d %6d %6d %8d %6d %6d %6d %6d %5d %7d %6s %6.1f %7.0f\n", desks,
                     f.processes, f.operations, f.done, f.refusals, f.otherFailures, f.silentFailures, f.takes, f.kills,
-                    f.killedInFlight, f.holdersKilled, f.serverStops, f.cutByStop, f.lost, f.phantom, f.brokenChains,
+                    f.killedInFlight, f.holdersKilled, f.serverStops, f.cutByStop, f.cutByStopWhole, f.lost, f.phantom, f.brokenChains,
                     f.freeAtEnd ? "yes" : "NO", f.seconds, f.operations / f.seconds);
         // The run must have done its work, or its zeros prove nothing.
         if (f.done == 0 || f.refusals == 0 || f.kills != kills || f.serverStops != 1)
@@ -49,7 +49,7 @@ int desks(const QStringList &a)
     }
     std::printf("\ncolumns: refused = refused by the right with the box \"Αδύνατη η πρόσβαση\" naming a holder of "
                 "that moment; failed = other failures told in a box; in op = kills that cut an operation begun; stops = the server stopped at once while the holder wrote, "
-                "cut = operations it cut (each whole or absent); "
+                "cut = operations it cut (each whole or absent), whole = of those in the book; "
                 "broken = days whose balance is not the previous day's + income - expense; free = the right free "
                 "and takeable with every workstation gone\n");
     return allRight ? 0 : 1;

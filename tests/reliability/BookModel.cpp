@@ -71,7 +71,7 @@ std::optional<qint64> findInsert(const BookState &state, const LoggedOperation &
 }
 
 // ins <day> <code> <income> <expense> | chg <aa> <income> <expense> | del <aa>
-// | close <day> | code <id> <description> | group <aa> <name>
+// | close <day> | code <id> <description> | group <aa> <name> (| newcode <number> <description>: desk runs only)
 BookState applied(BookState s, const LoggedOperation &op, std::optional<qint64> foundAa)
 {
     const QStringList &a = op.begin;

@@ -292,36 +292,53 @@ public:
             return m_after.closedDays.contains(op.log.begin.value(1));
         if (kind == QLatin1String("code"))
             return m_after.codeDescriptions.value(arg(op, 1)) == op.log.begin.value(2);
+        if (kind == QLatin1String("newcode"))
+            return std::find(m_after.codeDescriptions.cbegin(), m_after.codeDescriptions.cend(), op.log.begin.value(2))
+                   != m_after.codeDescriptions.cend();
         return m_after.groupNames.value(arg(op, 1)) == op.log.begin.value(2);
     }
 
 private:
-    // A code or group carries the name of the last rename that went through;
-    // once one has, the name cannot be another's (or the old one).
+    // A code or group carries the name of the last rename that went through
+    // (a new code, the name it was made with); once one has, the name cannot
+    // be another's (or the old one).
     void checkNames(const QMap<qint64, QString> &names, const QString &kind)
     {
+        const auto ofKind = [&kind](const Op &op) {
+            const QString k = op.log.begin.value(0);
+            return k == kind || (kind == QLatin1String("code") && k == QLatin1String("newcode"));
+        };
+        // The row a rename changed, or the row a new code was made as (0 while unknown).
+        const auto rowOf = [this](const Op &op) {
+            return op.log.begin.value(0) == QLatin1String("newcode") ? op.log.newAa : arg(op, 1);
+        };
         QHash<qint64, QSet<QString>> renamedTo, doneTo;
+        QSet<QString> cutNewCodes; // names of new codes a kill cut: on whichever row
         QHash<QString, const Op *> failedName;
         for (const Op &op : m_ops) {
-            if (op.log.begin.value(0) != kind)
+            if (!ofKind(op))
                 continue;
+            const QString name = op.log.begin.value(2);
             if (op.end == End::Failed)
-                failedName.insert(op.log.begin.value(2), &op);
+                failedName.insert(name, &op);
+            else if (rowOf(op) == 0)
+                cutNewCodes << name;
             else
-                renamedTo[arg(op, 1)] << op.log.begin.value(2);
+                renamedTo[rowOf(op)] << name;
             if (op.end == End::Done)
-                doneTo[arg(op, 1)] << op.log.begin.value(2);
+                doneTo[rowOf(op)] << name;
         }
         for (auto it = names.cbegin(); it != names.cend(); ++it) {
             if (const Op *op = failedName.value(it.value()))
                 phantom(*op, QStringLiteral("%1 %2 is named so").arg(kind).arg(it.key()));
-            else if (numberIn(it.value()) >= m_firstNumber && !renamedTo.value(it.key()).contains(it.value()))
+            else if (numberIn(it.value()) >= m_firstNumber && !renamedTo.value(it.key()).contains(it.value())
+                     && !cutNewCodes.contains(it.value()))
                 m_fig.faults << QStringLiteral("%1 %2 is named %3 by no rename of it").arg(kind).arg(it.key()).arg(it.value());
         }
         for (auto it = doneTo.cbegin(); it != doneTo.cend(); ++it)
             if (!renamedTo.value(it.key()).contains(names.value(it.key())))
                 for (const Op &op : m_ops)
-                    if (op.end == End::Done && op.log.begin.value(0) == kind && arg(op, 1) == it.key()) {
+                    if (op.end == End::Done && ofKind(op) && rowOf(op) == it.key()) {
                         lost(op, QStringLiteral("%1 %2 is named %3").arg(kind).arg(it.key()).arg(names.value(it.key())));
                         break;
                     }

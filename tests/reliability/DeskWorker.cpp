@@ -150,8 +150,10 @@ int runDesk(Store &store, int operations, quint32 seed, qint64 firstId, int desk
                 working = d.press(&WorkerSteps::remove);
             else if (p <= 85)
                 working = d.press(&WorkerSteps::close);
-            else if (p <= 93)
+            else if (p <= 89)
                 working = d.press(&WorkerSteps::recode);
+            else if (p <= 94)
+                working = d.press(&WorkerSteps::newCode);
             else
                 working = d.press(&WorkerSteps::regroup);
             if (!working)

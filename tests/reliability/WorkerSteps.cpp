@@ -129,6 +129,20 @@ Step WorkerSteps::recode(qint64 id)
             6};
 }
 
+// A new code needs no right to change data (the window does not test for it).
+Step WorkerSteps::newCode(qint64 id)
+{
+    const int number = pick(1000, 99999);
+    const QString description = QStringLiteral("ΚΩΔ%1").arg(id);
+    const codes::CodeInput input{QString::number(number), description, QString(), 0, pick(0, 1) == 1, true};
+    return {QStringLiteral("newcode %1 %2").arg(number).arg(description),
+            [this, input]() -> std::optional<qint64> {
+                const auto saved = codes::insertCode(main(), input);
+                return saved ? std::optional<qint64>(saved->id) : std::nullopt;
+            },
+            5};
+}
+
 Step WorkerSteps::regroup(qint64 id)
 {
     const QVariant aa = main().scalar(QStringLiteral("SELECT aa FROM omades ORDER BY random() LIMIT 1"));

@@ -38,6 +38,7 @@ public:
     Step remove(qint64 id);
     Step close(qint64 id);
     Step recode(qint64 id);
+    Step newCode(qint64 id);
     Step regroup(qint64 id);
 
     int pick(int lo, int hi) { return int(m_random.bounded(lo, hi + 1)); }
