@@ -45,6 +45,8 @@ int desks(const QStringList &a)
                             .arg(kills);
         for (const QString &fault : f.faults)
             std::printf("FAULT %s\n", qPrintable(fault));
+        for (const QString &note : f.notes)
+            std::printf("NOTE %s\n", qPrintable(note));
         allRight = allRight && f.faults.isEmpty();
     }
     std::printf("\ncolumns: refused = refused by the right with the box \"Αδύνατη η πρόσβαση\" naming a holder of "

@@ -532,7 +532,8 @@ private:
                     ++m_fig.done;
                 } else if (p.lostServer && &l == &logged.last()) {
                     // Begun when the server stopped: told it was not done, or
-                    // never ended; the server kept it whole or not at all.
+                    // never ended; the server kept it whole or not at all
+                    // (whole: its commit went through, its answer was lost).
                     op.end = End::InFlight;
                     ++m_fig.cutByStop;
                     m_cutByStop << l.id;
@@ -568,8 +569,18 @@ private:
         m_fig.killedInFlight = int(m_cutByKill.size());
         for (qint64 id : m_cutByKill)
             m_fig.inFlightWhole += check.presentInBook(ops.value(id)) ? 1 : 0;
-        for (qint64 id : m_cutByStop)
-            m_fig.cutByStopWhole += check.presentInBook(ops.value(id)) ? 1 : 0;
+        for (qint64 id : m_cutByStop) {
+            const Op &op = ops[id];
+            if (!check.presentInBook(op))
+                continue;
+            ++m_fig.cutByStopWhole;
+            m_fig.notes << QStringLiteral("cut by the server's stop and found in the book: %1 (%2), %3")
+                               .arg(id)
+                               .arg(op.log.begin.join(QLatin1Char(' ')),
+                                    op.log.end == LoggedOperation::End::Failed
+                                        ? QStringLiteral("told: ") + op.log.failureText
+                                        : QStringLiteral("never ended"));
+        }
         for (const QString &fault : inspect::consistencyFaults(m_book)) {
             if (fault.startsWith(QLatin1String("balance chain broken")))
                 ++m_fig.brokenChains;

@@ -48,6 +48,7 @@ struct DeskFigures
     bool freeAtEnd = false;  // the right free once every workstation is gone
     double seconds = 0;
     QStringList faults;      // every fault found, one line each
+    QStringList notes;       // what is worth a look without being a fault
 };
 
 DeskFigures runDesksOnServer(const QString &workerPath, const QString &connection, const DeskRunSetup &setup);

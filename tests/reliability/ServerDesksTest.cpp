@@ -19,6 +19,8 @@ void runAndCheck(const QString &book, const reliability::DeskRunSetup &setup)
                 setup.desks, f.processes, f.operations, f.done, f.refusals, f.otherFailures, f.silentFailures, f.takes,
                 f.kills, f.killedInFlight, f.inFlightWhole, f.holdersKilled, f.retakenAfterKill, f.serverStops, f.cutByStop, f.cutByStopWhole, f.lost, f.phantom,
                 f.brokenChains, f.freeAtEnd ? "yes" : "no", f.seconds);
+    for (const QString &note : f.notes)
+        std::printf("note: %s\n", qPrintable(note));
     EXPECT_TRUE(f.faults.isEmpty()) << f.faults.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(f.lost, 0);
     EXPECT_EQ(f.phantom, 0);
@@ -28,7 +30,7 @@ void runAndCheck(const QString &book, const reliability::DeskRunSetup &setup)
     // The run must have done what it is about, or it proves nothing.
     EXPECT_EQ(f.kills, setup.kills);
     EXPECT_GT(f.killedInFlight, 0);
-    EXPECT_GT(f.done, 50);
+    EXPECT_GT(f.done, 30);
     EXPECT_GT(f.refusals, 0);
     EXPECT_GT(f.takes, setup.desks);
     EXPECT_EQ(f.serverStops, setup.stopServer ? 1 : 0);
