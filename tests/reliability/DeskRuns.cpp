@@ -166,7 +166,7 @@ public:
             else if (kind == QLatin1String("del"))
                 m_deletes[arg(op, 1)] << op.log.id;
             else if (kind == QLatin1String("close"))
-                m_closes << op.log.begin.value(1);
+                ++m_closes[op.log.begin.value(1)];
         }
     }
 
@@ -286,10 +286,15 @@ public:
             return findInsert(m_after, op.log).has_value();
         if (kind == QLatin1String("chg"))
             return m_after.movements.value(arg(op, 1)).description == mine;
+        // A movement gone or a day closed is this operation's work only when
+        // nothing else could have done it.
         if (kind == QLatin1String("del"))
-            return !m_after.movements.contains(arg(op, 1));
-        if (kind == QLatin1String("close"))
-            return m_after.closedDays.contains(op.log.begin.value(1));
+            return !m_after.movements.contains(arg(op, 1)) && m_before.movements.contains(arg(op, 1))
+                   && m_deletes.value(arg(op, 1)).size() == 1;
+        if (kind == QLatin1String("close")) {
+            const QString day = op.log.begin.value(1);
+            return m_after.closedDays.contains(day) && !m_before.closedDays.contains(day) && m_closes.value(day) == 1;
+        }
         if (kind == QLatin1String("code"))
             return m_after.codeDescriptions.value(arg(op, 1)) == op.log.begin.value(2);
         if (kind == QLatin1String("newcode"))
@@ -349,7 +354,7 @@ private:
     qint64 m_firstNumber;
     DeskFigures &m_fig;
     QHash<qint64, QList<qint64>> m_changes, m_deletes;
-    QSet<QString> m_closes;
+    QHash<QString, int> m_closes; // day -> closings that went through or were cut
 };
 
 class DeskRun
