@@ -2,6 +2,8 @@
 
 #include "platform/db/Database.h"
 
+#include <QThread>
+
 namespace {
 
 // One number for the right to change this book; the server keeps advisory
@@ -19,19 +21,41 @@ ServerMarker::ServerMarker(db::Database &book) : m_book(book) {}
 
 void ServerMarker::createTable(db::Database &book)
 {
-    book.executeScript(QStringLiteral("CREATE TABLE katoxos (flag TEXT, xrhsths TEXT, ypologisths TEXT);"
-                                      "INSERT INTO katoxos (flag, xrhsths, ypologisths) VALUES ('0', '', '');"));
+    book.executeScript(QStringLiteral("CREATE TABLE katoxos (flag TEXT, xrhsths TEXT, ypologisths TEXT, syndesh INTEGER);"
+                                      "INSERT INTO katoxos (flag, xrhsths, ypologisths, syndesh) VALUES ('0', '', '', 0);"));
+}
+
+bool ServerMarker::keepsSession() const
+{
+    if (!m_keepsSession)
+        m_keepsSession = m_book.columnNames(QStringLiteral("katoxos")).contains(QStringLiteral("syndesh"));
+    return *m_keepsSession;
 }
 
 InUseMarker::Record ServerMarker::read() const
 {
     InUseMarker::Record r;
-    db::Statement names = m_book.prepare(QStringLiteral("SELECT flag, xrhsths, ypologisths FROM katoxos"));
-    if (names.next()) {
-        r.user = names.text(1);
-        r.computer = names.text(2);
+    // The holder takes the lock first and writes its names next, so for a
+    // moment the table still names the one before (who may be long gone).
+    // The names are taken only when they are the holding session's own.
+    const QString namesQuery = keepsSession()
+                                   ? QStringLiteral("SELECT flag, xrhsths, ypologisths, syndesh FROM katoxos")
+                                   : QStringLiteral("SELECT flag, xrhsths, ypologisths, 0 FROM katoxos");
+    QVariant holder;
+    for (int tries = 0; tries < 50; ++tries) {
+        db::Statement names = m_book.prepare(namesQuery);
+        qint64 named = 0;
+        if (names.next()) {
+            r.user = names.text(1);
+            r.computer = names.text(2);
+            named = names.integer(3);
+        }
+        holder = m_held ? QVariant() : m_book.scalar(HeldQuery, RightToChange);
+        if (m_held || !holder.isValid() || !keepsSession() || holder.toLongLong() == named)
+            break;
+        QThread::msleep(10);
     }
-    const bool held = m_held || m_book.scalar(HeldQuery, RightToChange).isValid();
+    const bool held = m_held || holder.isValid();
     // A table that says "taken" with no session behind it was left by a
     // workstation that is gone: the right is free.
     r.state = held ? InUseMarker::Record::State::Taken : InUseMarker::Record::State::Free;
@@ -47,7 +71,13 @@ InUseMarker::TakeResult ServerMarker::tryTake(const QString &user, const QString
         return InUseMarker::TakeResult::NotFree;
     m_held = true;
     try {
-        m_book.execute(QStringLiteral("UPDATE katoxos SET flag = '1', xrhsths = ?1, ypologisths = ?2"), user, computer);
+        if (keepsSession())
+            m_book.execute(QStringLiteral("UPDATE katoxos SET flag = '1', xrhsths = ?1, ypologisths = ?2, "
+                                          "syndesh = pg_backend_pid()"),
+                           user, computer);
+        else
+            m_book.execute(QStringLiteral("UPDATE katoxos SET flag = '1', xrhsths = ?1, ypologisths = ?2"), user,
+                           computer);
     } catch (const db::DbError &) {
         release(QString(), QString());
         return InUseMarker::TakeResult::Failed;

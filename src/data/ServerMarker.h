@@ -2,6 +2,8 @@
 
 #include "InUseMarker.h"
 
+#include <optional>
+
 namespace db {
 class Database;
 }
@@ -35,6 +37,10 @@ public:
     static void createTable(db::Database &book);
 
 private:
+    // Whether katoxos keeps the holding session's number (books made before it did not).
+    bool keepsSession() const;
+
     db::Database &m_book;
     bool m_held = false;
+    mutable std::optional<bool> m_keepsSession;
 };

@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QThread>
 #include <csignal>
+#include <thread>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -120,4 +121,33 @@ TEST(ServerMarker, TheAdministratorsUnlockEndsTheHoldingSession)
     } catch (const db::DbError &e) {
         EXPECT_EQ(e.kind(), db::DbError::Kind::Unreachable);
     }
+}
+
+TEST(ServerMarker, ARefusalNamesTheHolderNotTheOneBeforeIt)
+{
+    const QString book = newServerBook();
+    auto gone = workstation(book);
+    ServerMarker before(*gone);
+    ASSERT_EQ(before.tryTake(QStringLiteral("Κώστας"), QStringLiteral("PC1")), Take::Taken);
+    gone.reset(); // crashed: the table still names Κώστας
+
+    // The next holder has its lock and writes its names a moment later, as
+    // tryTake does in two steps: the moment between them is made long here.
+    auto next = workstation(book);
+    auto reader = workstation(book);
+    ServerMarker taking(*next);
+    EXPECT_TRUE(takenWithin(taking, QStringLiteral("Νίκος"), 5000));
+    next->execute(QStringLiteral("UPDATE katoxos SET xrhsths = ?1, ypologisths = ?2, syndesh = 0"),
+                  QStringLiteral("Κώστας"), QStringLiteral("PC1"));
+    std::thread naming([&] {
+        QThread::msleep(150);
+        next->execute(QStringLiteral("UPDATE katoxos SET flag = '1', xrhsths = ?1, ypologisths = ?2, "
+                                     "syndesh = pg_backend_pid()"),
+                      QStringLiteral("Νίκος"), QStringLiteral("PC2"));
+    });
+    const InUseMarker::Record seen = ServerMarker(*reader).read();
+    naming.join();
+    EXPECT_EQ(seen.state, State::Taken);
+    EXPECT_EQ(seen.user, QStringLiteral("Νίκος"));
+    EXPECT_EQ(seen.computer, QStringLiteral("PC2"));
 }

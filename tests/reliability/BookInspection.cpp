@@ -2,6 +2,7 @@
 
 #include "data/AppGlobals.h"
 #include "data/DataFolder.h"
+#include "data/ServerBook.h"
 #include "platform/db/Database.h"
 #include "platform/regional/Money.h"
 
@@ -9,11 +10,6 @@
 
 namespace inspect {
 namespace {
-
-std::unique_ptr<db::Database> openFile(const QString &path)
-{
-    return db::Database::open(path, globals().DbPassword);
-}
 
 void dumpTables(db::Database &db, QString &out)
 {
@@ -45,6 +41,8 @@ void dumpTables(db::Database &db, QString &out)
 
 void checkIntegrity(db::Database &db, const QString &file, QStringList &faults)
 {
+    if (db.isOnServer())
+        return;
     const QString result = db.scalar(QStringLiteral("PRAGMA integrity_check")).toString();
     if (result != QLatin1String("ok"))
         faults << file + QStringLiteral(": integrity_check: ") + result;
@@ -57,19 +55,26 @@ struct Totals
 
 } // namespace
 
+std::unique_ptr<db::Database> openPart(const QString &book, const QString &part)
+{
+    if (serverbook::isConnection(book))
+        return db::Database::openOnServer(book, part);
+    return db::Database::open(part, globals().DbPassword);
+}
+
 QString snapshot(const QString &dataFolder)
 {
     QString out;
-    dumpTables(*openFile(datafolder::mainDatabase(dataFolder)), out);
-    dumpTables(*openFile(datafolder::usersDatabase(dataFolder)), out);
+    dumpTables(*openPart(dataFolder, datafolder::mainDatabase(dataFolder)), out);
+    dumpTables(*openPart(dataFolder, datafolder::usersDatabase(dataFolder)), out);
     return out;
 }
 
 QStringList consistencyFaults(const QString &dataFolder)
 {
     try {
-        auto main = openFile(datafolder::mainDatabase(dataFolder));
-        auto users = openFile(datafolder::usersDatabase(dataFolder));
+        auto main = openPart(dataFolder, datafolder::mainDatabase(dataFolder));
+        auto users = openPart(dataFolder, datafolder::usersDatabase(dataFolder));
         return consistencyFaults(*main, *users);
     } catch (const std::exception &e) {
         return {QStringLiteral("the book does not open: ") + QString::fromUtf8(e.what())};

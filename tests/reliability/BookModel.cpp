@@ -1,6 +1,7 @@
 #include "BookModel.h"
 
-#include "data/AppGlobals.h"
+#include "BookInspection.h"
+
 #include "data/DataFolder.h"
 #include "platform/db/Database.h"
 
@@ -43,8 +44,8 @@ QString descriptionOf(qint64 id)
 BookState readState(const QString &dataFolder)
 {
     BookState s;
-    auto main = db::Database::open(datafolder::mainDatabase(dataFolder), globals().DbPassword);
-    auto users = db::Database::open(datafolder::usersDatabase(dataFolder), globals().DbPassword);
+    auto main = inspect::openPart(dataFolder, datafolder::mainDatabase(dataFolder));
+    auto users = inspect::openPart(dataFolder, datafolder::usersDatabase(dataFolder));
     db::Statement m = main->prepare(QStringLiteral("SELECT aa, hmeromhnia, perigrafh, esoda, ejoda FROM kinhseis"));
     while (m.next())
         s.movements.insert(m.integer(0), {m.text(1), m.text(2), m.integer(3), m.integer(4)});
@@ -70,7 +71,7 @@ std::optional<qint64> findInsert(const BookState &state, const LoggedOperation &
 }
 
 // ins <day> <code> <income> <expense> | chg <aa> <income> <expense> | del <aa>
-// | close <day> | code <id> <description> | group <aa> <name>
+// | close <day> | code <id> <description> | group <aa> <name> (| newcode <number> <description>: desk runs only)
 BookState applied(BookState s, const LoggedOperation &op, std::optional<qint64> foundAa)
 {
     const QStringList &a = op.begin;

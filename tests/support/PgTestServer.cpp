@@ -90,6 +90,12 @@ void PgTestServer::start()
                     {QStringLiteral("-D"), data, QStringLiteral("-U"), QString::fromLatin1(SuperUser),
                      QStringLiteral("--auth=trust"), QStringLiteral("-E"), QStringLiteral("UTF8"),
                      QStringLiteral("--locale=C.UTF-8"), QStringLiteral("--no-sync")});
+    launch();
+}
+
+void PgTestServer::launch()
+{
+    const QString data = m_dir.filePath(QStringLiteral("data"));
     const QString options = QStringLiteral("-k %1 -p %2 -c listen_addresses='' -c fsync=off")
                                 .arg(m_dir.path())
                                 .arg(SocketPort);
@@ -97,6 +103,17 @@ void PgTestServer::start()
                     {QStringLiteral("-D"), data, QStringLiteral("-o"), options, QStringLiteral("-l"),
                      m_dir.filePath(QStringLiteral("server.log")), QStringLiteral("-w"), QStringLiteral("start")});
     m_running = true;
+}
+
+void PgTestServer::stopNow()
+{
+    stop();
+}
+
+void PgTestServer::startAgain()
+{
+    if (!m_running)
+        launch();
 }
 
 void PgTestServer::stop()

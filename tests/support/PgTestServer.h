@@ -26,6 +26,12 @@ public:
     // A new, empty database for one test; returns its connection text.
     QString createDatabase();
 
+    // The server stops at once, as on a crash or a power cut of its machine
+    // (no checkpoint; open sessions end, what was not committed is rolled
+    // back when it starts again); and starts again on the same cluster.
+    void stopNow();
+    void startAgain();
+
     // True when the suites should run on the server engine this time
     // (KELVORA_TEST_ENGINE=postgresql, set by the second registration in ctest).
     static bool serverEngineRequested();
@@ -33,6 +39,7 @@ public:
 private:
     PgTestServer();
     void start();
+    void launch();
     void stop();
     // Runs one of the server's programs as the server's user; throws on failure.
     QString runAsServerUser(const QString &program, const QStringList &args) const;

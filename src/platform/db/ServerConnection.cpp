@@ -68,7 +68,10 @@ DbError ServerConnection::errorOf(pg_result *result, const QString &sql) const
     QString message = QString::fromUtf8(result ? PQresultErrorMessage(result) : PQerrorMessage(m_conn)).trimmed();
     PQclear(result);
     DbError::Kind kind = kindOfState(state);
-    if (state.isEmpty() && PQstatus(m_conn) != CONNECTION_OK)
+    // An error libpq made itself (no SQLSTATE) because the server went away
+    // can come before libpq has marked the connection bad; one more read of
+    // the connection settles it, so a stopped server is never a plain failure.
+    if (state.isEmpty() && (PQstatus(m_conn) != CONNECTION_OK || PQconsumeInput(m_conn) == 0))
         kind = DbError::Kind::Unreachable;
     if (!sql.isEmpty())
         message += QStringLiteral(" in: ") + sql;

@@ -277,3 +277,35 @@ TEST(ServerEngine, ASessionLostInTheMiddleOfAWriteLeavesTheBookWhole)
     EXPECT_EQ(other->scalar(QStringLiteral("SELECT count(*) FROM k")).toLongLong(), 1);
     EXPECT_EQ(other->scalar(QStringLiteral("SELECT sum(x) FROM k")).toLongLong(), 1);
 }
+
+TEST(ServerEngine, AServerThatStopsInTheMiddleOfAWriteIsToldAsGoneAndKeepsTheBookWhole)
+{
+    const QString connection = PgTestServer::instance().createDatabase();
+    auto book = Database::createOnServer(connection, QStringLiteral("book"));
+    book->executeScript(QStringLiteral("CREATE TABLE k (aa INTEGER PRIMARY KEY AUTOINCREMENT, x INTEGER);"));
+    book->execute(QStringLiteral("INSERT INTO k (x) VALUES (?1)"), 1);
+    auto idle = Database::openOnServer(connection, QStringLiteral("book"));
+    const auto toldGone = [](const std::function<void()> &work) {
+        try {
+            work();
+        } catch (const DbError &e) {
+            EXPECT_EQ(e.kind(), DbError::Kind::Unreachable) << e.message().toStdString();
+            return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(toldGone([&] {
+        db::Transaction t(*book);
+        book->execute(QStringLiteral("INSERT INTO k (x) VALUES (?1)"), 2);
+        // The server's machine stops before the commit.
+        PgTestServer::instance().stopNow();
+        book->execute(QStringLiteral("UPDATE k SET x = x + 100"));
+        t.commit();
+    }));
+    // A session that was idle meets the stopped server at its next statement.
+    EXPECT_TRUE(toldGone([&] { idle->scalar(QStringLiteral("SELECT count(*) FROM k")); }));
+    PgTestServer::instance().startAgain();
+    auto after = Database::openOnServer(connection, QStringLiteral("book"));
+    EXPECT_EQ(after->scalar(QStringLiteral("SELECT count(*) FROM k")).toLongLong(), 1);
+    EXPECT_EQ(after->scalar(QStringLiteral("SELECT sum(x) FROM k")).toLongLong(), 1);
+}
