@@ -208,11 +208,16 @@ Database::~Database()
 
 void Database::executeScript(const QString &sql)
 {
-    if (m_server) {
-        m_server->run(server::translateScript(sql, m_aliases));
-        return;
+    try {
+        if (m_server) {
+            m_server->run(server::translateScript(sql, m_aliases));
+            return;
+        }
+        runOnFile(sql.toUtf8().constData());
+    } catch (const DbError &e) {
+        noteFailure(e);
+        throw;
     }
-    runOnFile(sql.toUtf8().constData());
 }
 
 qint64 Database::lastInsertId() const
@@ -221,7 +226,7 @@ qint64 Database::lastInsertId() const
         // Every table on the server draws its key (or hidden row number) from a counter.
         if (!m_server->hasInserted())
             return 0;
-        server::ServerQuery q(*m_server, QStringLiteral("SELECT lastval()"), {});
+        server::ServerQuery q(*m_server, QStringLiteral("SELECT lastval()"), m_aliases);
         return q.next() ? q.integer(0) : 0;
     }
     return sqlite3_last_insert_rowid(m_db);
@@ -304,19 +309,21 @@ void Database::requireTable(const QString &table)
 
 // On the server every write transaction first takes one lock of the book, as
 // BEGIN IMMEDIATE takes the file's write lock: writers follow one another and
-// none of the program's read-then-write steps can interleave.
-constexpr const char *ServerWriteLock = "SELECT pg_advisory_xact_lock(4918237)";
+// none of the program's read-then-write steps can interleave. Both go to the
+// server together.
+constexpr const char *ServerBegin = "BEGIN; SELECT pg_advisory_xact_lock(4918237)";
 
 void Database::begin()
 {
+    m_failedInTransaction.reset();
     if (m_server) {
-        m_server->run(QStringLiteral("BEGIN"));
         try {
-            m_server->run(QLatin1String(ServerWriteLock));
+            m_server->run(QLatin1String(ServerBegin));
         } catch (const DbError &) {
             // A wait that ran out leaves no transaction behind: the next try starts afresh.
             try {
-                m_server->run(QStringLiteral("ROLLBACK"));
+                if (m_server->inTransaction())
+                    m_server->run(QStringLiteral("ROLLBACK"));
             } catch (const DbError &) {
                 // The session itself is gone; the first failure says so.
             }
@@ -327,10 +334,33 @@ void Database::begin()
     runOnFile("BEGIN IMMEDIATE");
 }
 
+void Database::noteFailure(const DbError &e)
+{
+    if (!m_failedInTransaction && inTransaction())
+        m_failedInTransaction = e.message();
+}
+
+// The server refuses to go on after a failed statement, while the file engine
+// undoes only that statement; either way a transaction in which something
+// failed is not committed as if it had all gone well: the caller meant all of it.
 void Database::commit()
 {
+    const bool serverRefuses = m_server && m_server->transactionFailed();
+    if (m_failedInTransaction || serverRefuses) {
+        const QString first = m_failedInTransaction.value_or(QString());
+        try {
+            rollback();
+        } catch (const DbError &) {
+            // The refusal below is what the caller must hear.
+        }
+        throw DbError(DbError::Kind::Sql,
+                      QStringLiteral("not committed: a statement of the transaction had failed, so nothing of it "
+                                     "was kept")
+                          + (first.isEmpty() ? QString() : QStringLiteral(" (") + first + QLatin1Char(')')))
+            .setFile(m_path);
+    }
     if (m_server) {
-        m_server->run(QStringLiteral("COMMIT"));
+        m_server->commit();
         return;
     }
     runOnFile("COMMIT");
@@ -338,6 +368,7 @@ void Database::commit()
 
 void Database::rollback()
 {
+    m_failedInTransaction.reset();
     if (!inTransaction())
         return;
     if (m_server)
@@ -406,6 +437,7 @@ void Database::attach(const QString &path, const QString &key, const QString &al
         if (!scalar(QStringLiteral("SELECT 1 FROM pg_namespace WHERE nspname = ?1"), path).isValid())
             throw DbError(DbError::Kind::MissingFile, QStringLiteral("database not found: ") + path).setFile(path);
         m_aliases.insert(alias, path);
+        m_server->forgetTranslations();
         return;
     }
     if (!QFileInfo::exists(path))
@@ -419,6 +451,7 @@ void Database::detach(const QString &alias)
 {
     if (m_server) {
         m_aliases.remove(alias);
+        m_server->forgetTranslations();
         return;
     }
     execute(QStringLiteral("DETACH DATABASE %1").arg(alias));
