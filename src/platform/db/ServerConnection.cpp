@@ -245,11 +245,10 @@ void ServerConnection::sendOnce(const SessionStatement &statement, const std::ve
     PQsetSingleRowMode(m_conn);
 }
 
-void ServerConnection::send(ServerQuery &reader, const QString &original, const QHash<QString, QString> &aliases,
+void ServerConnection::send(ServerQuery &reader, const SessionStatement &statement, const QString &original,
                             const std::vector<std::optional<QByteArray>> &values)
 {
     takeOver();
-    const SessionStatement &statement = this->statement(original, aliases);
     if (statement.inserts)
         m_inserted = true;
     sendOnce(statement, values);

@@ -64,7 +64,7 @@ public:
     // longer has prepared, or whose result changed shape since it was prepared
     // (a table altered by another session), is prepared again and sent once
     // more when that can be done outside a transaction.
-    void send(ServerQuery &reader, const QString &original, const QHash<QString, QString> &aliases,
+    void send(ServerQuery &reader, const SessionStatement &statement, const QString &original,
               const std::vector<std::optional<QByteArray>> &values);
     // The next result for the reader that sent last: a row, the end of the
     // statement, or (thrown) its failure. Null once the statement is over.

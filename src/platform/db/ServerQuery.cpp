@@ -18,12 +18,9 @@ constexpr Oid BoolType = 16, Int8Type = 20, Int2Type = 21, Int4Type = 23, Numeri
 } // namespace
 
 ServerQuery::ServerQuery(ServerConnection &connection, const QString &sql, const QHash<QString, QString> &aliases)
-    : m_connection(connection), m_original(sql), m_aliases(aliases)
+    : m_connection(connection), m_original(sql), m_statement(connection.statement(sql, aliases))
 {
-    const SessionStatement &statement = connection.statement(sql, aliases);
-    m_statement = statement.translated;
-    m_namesRowId = statement.namesRowId;
-    m_values.resize(size_t(m_statement.parameterCount));
+    m_values.resize(size_t(m_statement.translated.parameterCount));
 }
 
 ServerQuery::~ServerQuery()
@@ -55,7 +52,7 @@ std::optional<QByteArray> &ServerQuery::slot(int pos)
 void ServerQuery::bindText(int pos, const QString &value)
 {
     auto &s = slot(pos);
-    switch (m_statement.conversions.value(pos, Conversion::None)) {
+    switch (m_statement.translated.conversions.value(pos, Conversion::None)) {
     case Conversion::Date:
         if (const auto d = regional::parseDate(value)) {
             s = d->toString(Qt::ISODate).toUtf8();
@@ -78,7 +75,7 @@ void ServerQuery::bindText(int pos, const QString &value)
 
 void ServerQuery::bindInteger(int pos, qint64 value)
 {
-    if (m_statement.conversions.value(pos, Conversion::None) != Conversion::None) {
+    if (m_statement.translated.conversions.value(pos, Conversion::None) != Conversion::None) {
         bindText(pos, QString::number(value));
         return;
     }
@@ -101,7 +98,7 @@ void ServerQuery::noteShape(pg_result *result)
     for (int i = 0; i < PQnfields(result); ++i) {
         m_names.emplace_back(PQfname(result, i));
         m_types.push_back(PQftype(result, i));
-        if (m_namesRowId || m_names.back() != RowIdColumn)
+        if (m_statement.namesRowId || m_names.back() != RowIdColumn)
             m_visible.push_back(i);
     }
 }
@@ -112,7 +109,7 @@ void ServerQuery::execute()
         throw DbError(DbError::Kind::Conversion, m_conversionError);
     m_shaped = false;
     m_changed = 0;
-    m_connection.send(*this, m_original, m_aliases, m_values);
+    m_connection.send(*this, m_statement, m_original, m_values);
     m_state = State::Receiving;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "DbError.h"
-#include "ServerDialect.h"
+#include "ServerConnection.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -14,8 +14,6 @@
 struct pg_result;
 
 namespace db::server {
-
-class ServerConnection;
 
 // A statement on the server: the values bound to it (as text, converted where
 // the statement asked for cdate/csng) and, once run, its rows. Rows arrive one
@@ -63,9 +61,8 @@ private:
 
     ServerConnection &m_connection;
     QString m_original;
-    QHash<QString, QString> m_aliases;
-    ServerStatement m_statement; // placeholders and conversions, for binding
-    bool m_namesRowId = false;
+    SessionStatement m_statement; // as translated when the statement was made
+
     std::vector<std::optional<QByteArray>> m_values;
     QString m_conversionError;
 
