@@ -103,6 +103,7 @@ void createReadIndexes(db::Database &db)
 {
     db.execute(QStringLiteral(
         "CREATE INDEX IF NOT EXISTS kinhseis_hmeromhnia_posa ON kinhseis (hmeromhnia, kvdikos, esoda, ejoda)"));
+    db.leaveRoomForUpdates(QStringLiteral("tameio"));
 }
 
 } // namespace schema

@@ -38,7 +38,8 @@ void createSearchTables(db::Database &db);
 // change no data, an older program works with them, and a file without them
 // gets them at the next start. kinhseis_hmeromhnia_posa covers the movement
 // sums of a period (day, code, income, expense), so those are read from the
-// index without the table's rows.
+// index without the table's rows. tameio leaves room in its pages for the
+// balances that every booking moves (on a server; see leaveRoomForUpdates).
 void createReadIndexes(db::Database &db);
 
 } // namespace schema

@@ -310,6 +310,22 @@ void Database::requireTable(const QString &table)
         throw DbError(DbError::Kind::MissingTable, QStringLiteral("no such table: ") + table);
 }
 
+void Database::leaveRoomForUpdates(const QString &table)
+{
+    if (!m_server)
+        return;
+    requireTable(table); // also refuses a quote: the name goes into the text below
+    const bool set = scalar(QStringLiteral("SELECT count(*) FROM pg_catalog.pg_class c JOIN pg_catalog.pg_namespace n "
+                                           "ON n.oid = c.relnamespace WHERE n.nspname = ?1 AND c.relname = lower(?2) "
+                                           "AND array_to_string(c.reloptions, ',') LIKE '%fillfactor=%'"),
+                            m_schema, table)
+                         .toLongLong()
+                     > 0;
+    // Half of each page: a day's balance and all later ones move together.
+    if (!set)
+        m_server->run(QStringLiteral("ALTER TABLE %1 SET (fillfactor = 50)").arg(table));
+}
+
 // On the server every write transaction first takes one lock of the book, as
 // BEGIN IMMEDIATE takes the file's write lock: writers follow one another and
 // none of the program's read-then-write steps can interleave. Both go to the

@@ -95,6 +95,12 @@ public:
     QStringList columnNames(const QString &table);
     // Throws MissingTable when the table is not there.
     void requireTable(const QString &table);
+    // The rows of `table` are rewritten in place often (the balance of every
+    // later day moves with each booking): on the server its pages keep room so
+    // a row's new version stays in its page and the indexes are not touched.
+    // The file engine has no such choice. Outside a transaction; the table's
+    // owner sets it once, later sessions only see that it is set.
+    void leaveRoomForUpdates(const QString &table);
 
     void begin();
     // Throws DbError, and rolls back, when a statement failed inside the

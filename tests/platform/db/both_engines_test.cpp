@@ -472,3 +472,26 @@ TEST(ServerEngine, ALongResultArrivesRowByRow)
     }
     EXPECT_EQ(db->scalar(QStringLiteral("SELECT count(*) FROM k WHERE x <= ?1"), 10).toLongLong(), 10);
 }
+
+// The balance of every later day moves with each booking: with room left in
+// its pages the server writes each new version beside the old one and leaves
+// the indexes alone ("heap-only" updates), instead of a new index entry per row.
+TEST(ServerEngine, ATableLeftRoomForUpdatesRewritesItsRowsInTheirPages)
+{
+    auto db = Database::createOnServer(PgTestServer::instance().createDatabase(), QStringLiteral("book"));
+    db->executeScript(QStringLiteral("CREATE TABLE t (aa INTEGER PRIMARY KEY AUTOINCREMENT, d TEXT, b INTEGER);"
+                                     "CREATE UNIQUE INDEX td ON t (d);"));
+    db->leaveRoomForUpdates(QStringLiteral("t"));
+    db->leaveRoomForUpdates(QStringLiteral("t")); // once set, left as it is
+    EXPECT_THROW(db->leaveRoomForUpdates(QStringLiteral("nothere")), DbError);
+    db->executeScript(QStringLiteral("INSERT INTO t (d, b) SELECT lpad(g::text, 6, '0'), 0 FROM generate_series(1, 2000) g;"));
+
+    db::Transaction t(*db);
+    EXPECT_EQ(db->execute(QStringLiteral("UPDATE t SET b = b + ?1 WHERE d > ?2"), 5, QStringLiteral("000001")), 1999);
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT n_tup_hot_upd FROM pg_stat_xact_user_tables "
+                                        "WHERE schemaname = 'book' AND relname = 't'"))
+                  .toLongLong(),
+              1999);
+    t.commit();
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT sum(b) FROM t")).toLongLong(), 5 * 1999);
+}
