@@ -1,8 +1,11 @@
 // Showing a day, inserting on the first day (every later day's balance moves)
 // and the movements-by-code report, on the ten-year book in its data folder
 // and on the same book copied onto a private database server, side by side.
-// Usage: kelvora-bench-server [FOLDER]  (a book is generated when none is given).
+// Usage: kelvora-bench-server [FOLDER [CONNECTION]]  (a book is generated when
+// none is given; with CONNECTION, a server book already copied from FOLDER is
+// used instead of a fresh copy on a private server).
 #include "bench/support/BookGenerator.h"
+#include "bench/support/ProcessUsage.h"
 #include "bench/support/Timing.h"
 #include "cashbook/CashBook.h"
 #include "cashbook/CashOperations.h"
@@ -37,6 +40,7 @@ struct Figures
 {
     double show = 0, insert = 0, report = 0;
     int pages = 0;
+    double residentBefore = 0, reportPeak = 0; // megabytes
 };
 
 Money lastBalance(db::Database &main)
@@ -101,10 +105,14 @@ Figures measure(const QString &place)
     input.headerCaption = globals().HeaderCaption;
     input.answers.printChoice.analytic = true;
     pages::Engine engine;
+    f.residentBefore = benchsupport::residentMegabytes();
+    if (!benchsupport::restartPeak())
+        std::printf("  (the peak resident size below covers the whole run: the kernel cannot restart it)\n");
     f.report = millis([&] {
         if (!reports::runReport(4, engine, store, input).complete())
             fail(QStringLiteral("the movements-by-code report did not complete"));
     });
+    f.reportPeak = benchsupport::peakSinceRestartMegabytes();
     f.pages = engine.PageCount();
     if (f.pages < 2)
         fail(QStringLiteral("the report made no pages"));
@@ -131,11 +139,14 @@ int main(int argc, char **argv)
     });
     globals().RightChangeRecords = true;
 
-    const QString connection = PgTestServer::instance().createDatabase();
-    QElapsedTimer copying;
-    copying.start();
-    bookcopy::copyToServer(folder, globals().DbPassword, connection);
-    std::printf("book copied onto the server and checked in %.1f s\n", double(copying.elapsed()) / 1000.0);
+    QString connection = app.arguments().value(2);
+    if (connection.isEmpty()) {
+        connection = PgTestServer::instance().createDatabase();
+        QElapsedTimer copying;
+        copying.start();
+        bookcopy::copyToServer(folder, globals().DbPassword, connection);
+        std::printf("book copied onto the server and checked in %.1f s\n", double(copying.elapsed()) / 1000.0);
+    }
 
     std::printf("in the data folder:\n");
     const Figures file = measure(folder);
@@ -152,5 +163,7 @@ int main(int argc, char **argv)
     row("insert on the first day, committed", file.insert, server.insert);
     row("movements by code, whole book, built", file.report, server.report);
     std::printf("(%d pages from each)\n", file.pages);
+    std::printf("%-46s %10.1f %10.1f MB\n", "movements by code: peak resident size", file.reportPeak, server.reportPeak);
+    std::printf("%-46s %10.1f %10.1f MB\n", "  resident before the report", file.residentBefore, server.residentBefore);
     return 0;
 }

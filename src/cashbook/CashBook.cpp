@@ -47,16 +47,23 @@ DayView CashBook::readDay(const QDate &day)
     DayView view;
     view.day = day;
 
-    db::Statement previous = main.prepare(QStringLiteral(
-        "SELECT hmeromhnia, ypoloipo FROM tameio WHERE hmeromhnia < ?1 ORDER BY hmeromhnia DESC LIMIT 1"));
-    previous.bind(1, day);
-    if (previous.next()) {
-        view.previousDay = previous.date(0);
-        view.carried = previous.money(1);
+    // The latest earlier row and the day's own row, in one reading.
+    db::Statement rows = main.prepare(QStringLiteral(
+        "SELECT * FROM (SELECT hmeromhnia, ypoloipo, arxiko, esoda_hmeras, ejoda_hmeras FROM tameio "
+        "WHERE hmeromhnia < ?1 ORDER BY hmeromhnia DESC LIMIT 1) AS earlier "
+        "UNION ALL SELECT hmeromhnia, ypoloipo, arxiko, esoda_hmeras, ejoda_hmeras FROM tameio WHERE hmeromhnia = ?1"));
+    rows.bind(1, day);
+    Money opening;
+    while (rows.next()) {
+        if (rows.date(0) < day) {
+            view.previousDay = rows.date(0);
+            view.carried = rows.money(1);
+            continue;
+        }
+        opening = rows.money(2);
+        view.stored = DayView::StoredRow{rows.money(3), rows.money(4), rows.money(1)};
     }
     // The opening balance enters on its own day and is shown as that day's.
-    const Money opening = Money::fromUnits(
-        main.scalar(QStringLiteral("SELECT arxiko FROM tameio WHERE hmeromhnia = ?1"), day).toLongLong());
     if (!opening.isZero()) {
         view.carried += opening;
         view.previousDay = day;
@@ -103,23 +110,18 @@ DayView CashBook::readDayAndSaveRow(const QDate &day)
 
 bool CashBook::dayRowIsCurrent(const DayView &day)
 {
-    db::Statement row = m_store.main().prepare(QStringLiteral(
-        "SELECT esoda_hmeras, ejoda_hmeras, ypoloipo FROM tameio WHERE hmeromhnia = ?1"));
-    row.bind(1, day.day);
-    return row.next() && row.money(0) == day.income && row.money(1) == day.expense && row.money(2) == day.balance();
+    return day.stored && day.stored->income == day.income && day.stored->expense == day.expense
+           && day.stored->balance == day.balance();
 }
 
 void CashBook::SaveDayRow(const DayView &day, Money laterChange)
 {
     db::Database &main = m_store.main();
-    db::Statement row = main.prepare(QStringLiteral(
-        "SELECT esoda_hmeras, ejoda_hmeras, ypoloipo FROM tameio WHERE hmeromhnia = ?1"));
-    row.bind(1, day.day);
-    if (!row.next()) {
+    if (!day.stored) {
         main.execute(QStringLiteral("INSERT INTO tameio (hmeromhnia, esoda_hmeras, ejoda_hmeras, ypoloipo) "
                                     "VALUES (?1, ?2, ?3, ?4)"),
                      day.day, day.income, day.expense, day.balance());
-    } else if (row.money(0) != day.income || row.money(1) != day.expense || row.money(2) != day.balance()) {
+    } else if (!dayRowIsCurrent(day)) {
         main.execute(QStringLiteral("UPDATE tameio SET esoda_hmeras = ?2, ejoda_hmeras = ?3, ypoloipo = ?4 "
                                     "WHERE hmeromhnia = ?1"),
                      day.day, day.income, day.expense, day.balance());

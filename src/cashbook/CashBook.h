@@ -36,7 +36,8 @@ public:
 
     // Writes the day's tameio row from the view (created when missing) and adds
     // laterChange to the balance of every later day. The caller holds the
-    // transaction that makes this part of one operation. Throws MoneyOverflow,
+    // transaction that makes this part of one operation, and read the view
+    // inside it: the row the view read is what the write goes by. Throws MoneyOverflow,
     // before writing anything later, when a later balance would overflow.
     void SaveDayRow(const DayView &day, Money laterChange = Money());
 

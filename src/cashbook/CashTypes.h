@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <optional>
 
 namespace cashbook {
 
@@ -47,6 +48,13 @@ struct DayView
     QList<Movement> movements; // grammh is left empty: the list builds its own lines
     Money income;           // DayIncome
     Money expense;          // DayExpense
+
+    // The day's tameio row as it stood when the day was read; none when missing.
+    struct StoredRow
+    {
+        Money income, expense, balance;
+    };
+    std::optional<StoredRow> stored;
 
     Money balance() const { return carried + income - expense; } // DayBalance
     bool hasMovements() const { return !movements.isEmpty(); }

@@ -101,13 +101,14 @@ void createSearchTables(db::Database &db)
 
 void createReadIndexes(db::Database &db)
 {
-    db.executeScript(QStringLiteral(
-        "CREATE INDEX IF NOT EXISTS kinhseis_hmeromhnia_posa ON kinhseis (hmeromhnia, kvdikos, esoda, ejoda);"));
+    db.execute(QStringLiteral(
+        "CREATE INDEX IF NOT EXISTS kinhseis_hmeromhnia_posa ON kinhseis (hmeromhnia, kvdikos, esoda, ejoda)"));
     // A book older than the memo amount gets this one at the start after the
     // version walk has added the column (a copied book before its first start).
     if (db.columnNames(QStringLiteral("kinhseis")).contains(QStringLiteral("L_tajeos"), Qt::CaseInsensitive))
-        db.executeScript(QStringLiteral("CREATE INDEX IF NOT EXISTS kinhseis_omada_posa"
-                                        "  ON kinhseis (aa_omada, kvdikos, hmeromhnia, esoda, ejoda, L_tajeos);"));
+        db.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS kinhseis_omada_posa"
+                                  "  ON kinhseis (aa_omada, kvdikos, hmeromhnia, esoda, ejoda, L_tajeos)"));
+    db.leaveRoomForUpdates(QStringLiteral("tameio"));
 }
 
 } // namespace schema

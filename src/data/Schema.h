@@ -41,7 +41,8 @@ void createSearchTables(db::Database &db);
 // index without the table's rows. kinhseis_omada_posa (group number, code,
 // day and the three amounts) lets the movement reports find the group and
 // code pairs of the book by seeks and sum each pair's movements of a range
-// from the index alone, before their first row.
+// from the index alone, before their first row. tameio leaves room in its pages for the
+// balances that every booking moves (on a server; see leaveRoomForUpdates).
 void createReadIndexes(db::Database &db);
 
 } // namespace schema

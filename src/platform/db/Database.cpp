@@ -213,11 +213,16 @@ Database::~Database()
 
 void Database::executeScript(const QString &sql)
 {
-    if (m_server) {
-        m_server->run(server::translateScript(sql, m_aliases));
-        return;
+    try {
+        if (m_server) {
+            m_server->run(server::translateScript(sql, m_aliases));
+            return;
+        }
+        runOnFile(sql.toUtf8().constData());
+    } catch (const DbError &e) {
+        noteFailure(e);
+        throw;
     }
-    runOnFile(sql.toUtf8().constData());
 }
 
 qint64 Database::lastInsertId() const
@@ -226,7 +231,7 @@ qint64 Database::lastInsertId() const
         // Every table on the server draws its key (or hidden row number) from a counter.
         if (!m_server->hasInserted())
             return 0;
-        server::ServerQuery q(*m_server, QStringLiteral("SELECT lastval()"), {});
+        server::ServerQuery q(*m_server, QStringLiteral("SELECT lastval()"), m_aliases);
         return q.next() ? q.integer(0) : 0;
     }
     return sqlite3_last_insert_rowid(m_db);
@@ -234,9 +239,12 @@ qint64 Database::lastInsertId() const
 
 bool Database::tableExists(const QString &table)
 {
+    // The catalogue itself: the information schema's view costs more to plan
+    // and run than the statements that ask it (the words of every insert).
     if (m_server)
-        return scalar(QStringLiteral("SELECT count(*) FROM information_schema.tables "
-                                     "WHERE table_schema = ?1 AND table_name = lower(?2)"),
+        return scalar(QStringLiteral("SELECT count(*) FROM pg_catalog.pg_class c JOIN pg_catalog.pg_namespace n "
+                                     "ON n.oid = c.relnamespace WHERE n.nspname = ?1 AND c.relname = lower(?2) "
+                                     "AND c.relkind IN ('r', 'p', 'v', 'f')"),
                       m_schema, table)
                    .toLongLong()
                > 0;
@@ -307,21 +315,39 @@ void Database::requireTable(const QString &table)
         throw DbError(DbError::Kind::MissingTable, QStringLiteral("no such table: ") + table);
 }
 
+void Database::leaveRoomForUpdates(const QString &table)
+{
+    if (!m_server)
+        return;
+    requireTable(table); // also refuses a quote: the name goes into the text below
+    const bool set = scalar(QStringLiteral("SELECT count(*) FROM pg_catalog.pg_class c JOIN pg_catalog.pg_namespace n "
+                                           "ON n.oid = c.relnamespace WHERE n.nspname = ?1 AND c.relname = lower(?2) "
+                                           "AND array_to_string(c.reloptions, ',') LIKE '%fillfactor=%'"),
+                            m_schema, table)
+                         .toLongLong()
+                     > 0;
+    // Half of each page: a day's balance and all later ones move together.
+    if (!set)
+        m_server->run(QStringLiteral("ALTER TABLE %1 SET (fillfactor = 50)").arg(table));
+}
+
 // On the server every write transaction first takes one lock of the book, as
 // BEGIN IMMEDIATE takes the file's write lock: writers follow one another and
-// none of the program's read-then-write steps can interleave.
-constexpr const char *ServerWriteLock = "SELECT pg_advisory_xact_lock(4918237)";
+// none of the program's read-then-write steps can interleave. Both go to the
+// server together.
+constexpr const char *ServerBegin = "BEGIN; SELECT pg_advisory_xact_lock(4918237)";
 
 void Database::begin()
 {
+    m_failedInTransaction.reset();
     if (m_server) {
-        m_server->run(QStringLiteral("BEGIN"));
         try {
-            m_server->run(QLatin1String(ServerWriteLock));
+            m_server->run(QLatin1String(ServerBegin));
         } catch (const DbError &) {
             // A wait that ran out leaves no transaction behind: the next try starts afresh.
             try {
-                m_server->run(QStringLiteral("ROLLBACK"));
+                if (m_server->inTransaction())
+                    m_server->run(QStringLiteral("ROLLBACK"));
             } catch (const DbError &) {
                 // The session itself is gone; the first failure says so.
             }
@@ -332,10 +358,33 @@ void Database::begin()
     runOnFile("BEGIN IMMEDIATE");
 }
 
+void Database::noteFailure(const DbError &e)
+{
+    if (!m_failedInTransaction && inTransaction())
+        m_failedInTransaction = e.message();
+}
+
+// The server refuses to go on after a failed statement, while the file engine
+// undoes only that statement; either way a transaction in which something
+// failed is not committed as if it had all gone well: the caller meant all of it.
 void Database::commit()
 {
+    const bool serverRefuses = m_server && m_server->transactionFailed();
+    if (m_failedInTransaction || serverRefuses) {
+        const QString first = m_failedInTransaction.value_or(QString());
+        try {
+            rollback();
+        } catch (const DbError &) {
+            // The refusal below is what the caller must hear.
+        }
+        throw DbError(DbError::Kind::Sql,
+                      QStringLiteral("not committed: a statement of the transaction had failed, so nothing of it "
+                                     "was kept")
+                          + (first.isEmpty() ? QString() : QStringLiteral(" (") + first + QLatin1Char(')')))
+            .setFile(m_path);
+    }
     if (m_server) {
-        m_server->run(QStringLiteral("COMMIT"));
+        m_server->commit();
         return;
     }
     runOnFile("COMMIT");
@@ -343,6 +392,7 @@ void Database::commit()
 
 void Database::rollback()
 {
+    m_failedInTransaction.reset();
     if (!inTransaction())
         return;
     if (m_server)
@@ -411,6 +461,7 @@ void Database::attach(const QString &path, const QString &key, const QString &al
         if (!scalar(QStringLiteral("SELECT 1 FROM pg_namespace WHERE nspname = ?1"), path).isValid())
             throw DbError(DbError::Kind::MissingFile, QStringLiteral("database not found: ") + path).setFile(path);
         m_aliases.insert(alias, path);
+        m_server->forgetTranslations();
         return;
     }
     if (!QFileInfo::exists(path))
@@ -424,6 +475,7 @@ void Database::detach(const QString &alias)
 {
     if (m_server) {
         m_aliases.remove(alias);
+        m_server->forgetTranslations();
         return;
     }
     execute(QStringLiteral("DETACH DATABASE %1").arg(alias));

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 struct sqlite3;
 
@@ -94,11 +95,23 @@ public:
     QStringList columnNames(const QString &table);
     // Throws MissingTable when the table is not there.
     void requireTable(const QString &table);
+    // The rows of `table` are rewritten in place often (the balance of every
+    // later day moves with each booking): on the server its pages keep room so
+    // a row's new version stays in its page and the indexes are not touched.
+    // The file engine has no such choice. Outside a transaction; the table's
+    // owner sets it once, later sessions only see that it is set.
+    void leaveRoomForUpdates(const QString &table);
 
     void begin();
+    // Throws DbError, and rolls back, when a statement failed inside the
+    // transaction (even one whose failure the caller caught): on the server
+    // such a transaction can no longer commit, and on either engine the
+    // caller would otherwise keep half of what it meant as one.
     void commit();
     void rollback();
     bool inTransaction() const;
+    // A statement failed: inside a transaction, commit() will refuse.
+    void noteFailure(const DbError &e);
 
     // Copies the whole database into another open one with the online backup
     // API: the pages go across still encrypted, so both must use the same key.
@@ -143,6 +156,7 @@ private:
     std::unique_ptr<server::ServerConnection> m_server;
     QString m_schema;
     QHash<QString, QString> m_aliases;
+    std::optional<QString> m_failedInTransaction; // the first failure since begin()
 };
 
 } // namespace db

@@ -6,6 +6,8 @@
 
 #include <libpq-fe.h>
 
+#include <charconv>
+
 namespace db::server {
 namespace {
 
@@ -16,14 +18,28 @@ constexpr Oid BoolType = 16, Int8Type = 20, Int2Type = 21, Int4Type = 23, Numeri
 } // namespace
 
 ServerQuery::ServerQuery(ServerConnection &connection, const QString &sql, const QHash<QString, QString> &aliases)
-    : m_connection(connection), m_statement(translate(sql, aliases)), m_original(sql)
+    : m_connection(connection), m_original(sql), m_statement(connection.statement(sql, aliases))
 {
-    m_values.resize(size_t(m_statement.parameterCount));
+    m_values.resize(size_t(m_statement.translated.parameterCount));
 }
 
 ServerQuery::~ServerQuery()
 {
-    PQclear(m_result);
+    clearRows();
+}
+
+void ServerQuery::clearRows()
+{
+    if (m_state == State::Receiving)
+        m_connection.abandon(*this);
+    PQclear(m_current);
+    m_current = nullptr;
+    for (pg_result *r : m_kept)
+        PQclear(r);
+    m_kept.clear();
+    m_keptError.reset();
+    m_row = -1;
+    m_state = State::NotRun;
 }
 
 std::optional<QByteArray> &ServerQuery::slot(int pos)
@@ -36,7 +52,7 @@ std::optional<QByteArray> &ServerQuery::slot(int pos)
 void ServerQuery::bindText(int pos, const QString &value)
 {
     auto &s = slot(pos);
-    switch (m_statement.conversions.value(pos, Conversion::None)) {
+    switch (m_statement.translated.conversions.value(pos, Conversion::None)) {
     case Conversion::Date:
         if (const auto d = regional::parseDate(value)) {
             s = d->toString(Qt::ISODate).toUtf8();
@@ -59,7 +75,7 @@ void ServerQuery::bindText(int pos, const QString &value)
 
 void ServerQuery::bindInteger(int pos, qint64 value)
 {
-    if (m_statement.conversions.value(pos, Conversion::None) != Conversion::None) {
+    if (m_statement.translated.conversions.value(pos, Conversion::None) != Conversion::None) {
         bindText(pos, QString::number(value));
         return;
     }
@@ -71,32 +87,95 @@ void ServerQuery::bindNull(int pos)
     slot(pos).reset();
 }
 
+void ServerQuery::noteShape(pg_result *result)
+{
+    if (m_shaped)
+        return;
+    m_shaped = true;
+    m_visible.clear();
+    m_names.clear();
+    m_types.clear();
+    for (int i = 0; i < PQnfields(result); ++i) {
+        m_names.emplace_back(PQfname(result, i));
+        m_types.push_back(PQftype(result, i));
+        if (m_statement.namesRowId || m_names.back() != RowIdColumn)
+            m_visible.push_back(i);
+    }
+}
+
 void ServerQuery::execute()
 {
     if (!m_conversionError.isEmpty())
         throw DbError(DbError::Kind::Conversion, m_conversionError);
-    m_result = m_connection.runWith(m_statement.text, m_values);
-    // SELECT * shows no row number on the file engine; only a statement that names it sees it.
-    const bool namesRowId = m_original.section(QStringLiteral("FROM"), 0, 0, QString::SectionCaseInsensitiveSeps)
-                                .contains(QLatin1String(RowIdColumn), Qt::CaseInsensitive);
-    m_visible.clear();
-    for (int i = 0; i < PQnfields(m_result); ++i)
-        if (namesRowId || QByteArray(PQfname(m_result, i)) != RowIdColumn)
-            m_visible.push_back(i);
-    if (m_statement.text.trimmed().startsWith(QLatin1String("INSERT"), Qt::CaseInsensitive))
-        m_connection.noteInsert();
-    m_row = -1;
+    m_shaped = false;
+    m_changed = 0;
+    m_connection.send(*this, m_statement, m_original, m_values);
+    m_state = State::Receiving;
+}
+
+bool ServerQuery::take(pg_result *result)
+{
+    if (!result) {
+        m_state = State::Received;
+        return false;
+    }
+    noteShape(result);
+    if (PQresultStatus(result) == PGRES_SINGLE_TUPLE) {
+        m_kept.push_back(result);
+        return true;
+    }
+    // The end of the statement: its count of rows changed, and the rows of a
+    // result that came whole.
+    m_state = State::Received;
+    if (const char *changed = PQcmdTuples(result); changed && *changed)
+        m_changed = QByteArray(changed).toInt();
+    if (PQntuples(result) > 0) {
+        m_kept.push_back(result);
+        return true;
+    }
+    PQclear(result);
+    return false;
+}
+
+void ServerQuery::keepRest()
+{
+    try {
+        while (m_state == State::Receiving)
+            take(m_connection.receive());
+    } catch (const DbError &e) {
+        m_state = State::Received;
+        m_keptError = e;
+    }
 }
 
 bool ServerQuery::next()
 {
-    if (m_done)
-        return false;
-    if (!m_result)
+    if (m_state == State::NotRun && !m_current)
         execute();
-    if (++m_row < PQntuples(m_result))
+    if (m_current && ++m_row < PQntuples(m_current))
         return true;
-    m_done = true;
+    PQclear(m_current);
+    m_current = nullptr;
+    m_row = -1;
+    if (m_kept.empty() && m_state == State::Receiving) {
+        try {
+            take(m_connection.receive());
+        } catch (const DbError &) {
+            m_state = State::Received;
+            throw;
+        }
+    }
+    if (!m_kept.empty()) {
+        m_current = m_kept.front();
+        m_kept.pop_front();
+        m_row = 0;
+        return true;
+    }
+    if (m_keptError) {
+        const DbError e = *m_keptError;
+        m_keptError.reset();
+        throw e;
+    }
     return false;
 }
 
@@ -104,16 +183,13 @@ int ServerQuery::run()
 {
     while (next()) {
     }
-    const char *changed = PQcmdTuples(m_result);
-    return changed && *changed ? QByteArray(changed).toInt() : 0;
+    return m_changed;
 }
 
 void ServerQuery::reset()
 {
-    PQclear(m_result);
-    m_result = nullptr;
-    m_done = false;
-    m_row = -1;
+    clearRows();
+    m_shaped = false;
     m_conversionError.clear();
     for (auto &v : m_values)
         v.reset();
@@ -121,53 +197,55 @@ void ServerQuery::reset()
 
 int ServerQuery::columnCount() const
 {
-    return m_result ? int(m_visible.size()) : 0;
+    return m_shaped ? int(m_visible.size()) : 0;
 }
 
 QString ServerQuery::columnName(int col) const
 {
-    return m_result && field(col) >= 0 ? QString::fromUtf8(PQfname(m_result, field(col))) : QString();
+    return m_shaped && field(col) >= 0 ? QString::fromUtf8(m_names[size_t(field(col))]) : QString();
 }
 
 bool ServerQuery::haveRow(int col) const
 {
-    return m_result && m_row >= 0 && m_row < PQntuples(m_result) && field(col) >= 0;
+    return m_current && m_row >= 0 && m_row < PQntuples(m_current) && field(col) >= 0;
 }
 
 bool ServerQuery::isNull(int col) const
 {
-    return !haveRow(col) || PQgetisnull(m_result, m_row, field(col));
+    return !haveRow(col) || PQgetisnull(m_current, m_row, field(col));
 }
 
 qint64 ServerQuery::integer(int col) const
 {
     if (isNull(col))
         return 0;
-    const QByteArray v(PQgetvalue(m_result, m_row, field(col)));
-    if (PQftype(m_result, field(col)) == BoolType)
-        return v == "t" ? 1 : 0;
-    bool ok = false;
-    const qint64 n = v.toLongLong(&ok);
+    const char *v = PQgetvalue(m_current, m_row, field(col));
+    if (m_types[size_t(field(col))] == BoolType)
+        return v[0] == 't' ? 1 : 0;
+    const char *end = v + PQgetlength(m_current, m_row, field(col));
+    qint64 n = 0;
+    const auto [stop, error] = std::from_chars(v, end, n);
+    if (error == std::errc() && stop == end)
+        return n;
     // Sums of bigint come back as numeric, averages with decimals; like the
     // file engine, reading a fraction as an integer keeps the whole part.
-    return ok ? n : qint64(v.toDouble());
+    return qint64(QByteArray(v).toDouble());
 }
 
 QString ServerQuery::text(int col) const
 {
     if (isNull(col))
         return QString();
-    if (PQftype(m_result, field(col)) == BoolType)
+    if (m_types[size_t(field(col))] == BoolType)
         return QString::number(integer(col));
-    return QString::fromUtf8(PQgetvalue(m_result, m_row, field(col)), PQgetlength(m_result, m_row, field(col)));
+    return QString::fromUtf8(PQgetvalue(m_current, m_row, field(col)), PQgetlength(m_current, m_row, field(col)));
 }
 
 QVariant ServerQuery::value(int col) const
 {
     if (isNull(col))
         return QVariant();
-    const QByteArray v(PQgetvalue(m_result, m_row, field(col)));
-    switch (PQftype(m_result, field(col))) {
+    switch (m_types[size_t(field(col))]) {
     case BoolType:
     case Int2Type:
     case Int4Type:
@@ -175,12 +253,13 @@ QVariant ServerQuery::value(int col) const
         return QVariant(integer(col));
     case NumericType: {
         bool ok = false;
+        const QByteArray v(PQgetvalue(m_current, m_row, field(col)));
         const qint64 n = v.toLongLong(&ok);
         return ok ? QVariant(n) : QVariant(v.toDouble());
     }
     case Float4Type:
     case Float8Type:
-        return QVariant(v.toDouble());
+        return QVariant(QByteArray(PQgetvalue(m_current, m_row, field(col))).toDouble());
     default:
         return QVariant(text(col));
     }

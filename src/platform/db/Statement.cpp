@@ -9,6 +9,18 @@ namespace db {
 
 Statement::Statement(Database &db, const QString &sql) : m_db(&db), m_sql(sql)
 {
+    try {
+        prepare();
+    } catch (const DbError &e) {
+        db.noteFailure(e);
+        throw;
+    }
+}
+
+void Statement::prepare()
+{
+    Database &db = *m_db;
+    const QString &sql = m_sql;
     if (db.isOnServer()) {
         m_server = std::make_unique<server::ServerQuery>(*db.serverConnection(), sql, db.serverAliases());
         return;
@@ -89,6 +101,16 @@ Statement &Statement::bindNull(int pos)
 
 bool Statement::next()
 {
+    try {
+        return step();
+    } catch (const DbError &e) {
+        m_db->noteFailure(e);
+        throw;
+    }
+}
+
+bool Statement::step()
+{
     if (m_server)
         return m_server->next();
     const int rc = sqlite3_step(m_stmt);
@@ -105,8 +127,14 @@ bool Statement::next()
 
 int Statement::run()
 {
-    if (m_server)
-        return m_server->run();
+    if (m_server) {
+        try {
+            return m_server->run();
+        } catch (const DbError &e) {
+            m_db->noteFailure(e);
+            throw;
+        }
+    }
     while (next()) {
     }
     return sqlite3_changes(m_db->handle());

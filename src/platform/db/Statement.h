@@ -73,6 +73,8 @@ public:
     QVariant value(const QString &name) const { return value(indexOf(name)); }
 
 private:
+    void prepare();
+    bool step();
     int indexOf(const QString &name) const; // throws for an unknown field
     void check(int rc, const char *what) const;
 

@@ -1,8 +1,10 @@
 #include "platform/db/Database.h"
+#include "platform/db/ServerConnection.h"
 #include "platform/db/Transaction.h"
 #include "support/PgTestServer.h"
 
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 using db::Database;
@@ -308,4 +310,219 @@ TEST(ServerEngine, AServerThatStopsInTheMiddleOfAWriteIsToldAsGoneAndKeepsTheBoo
     auto after = Database::openOnServer(connection, QStringLiteral("book"));
     EXPECT_EQ(after->scalar(QStringLiteral("SELECT count(*) FROM k")).toLongLong(), 1);
     EXPECT_EQ(after->scalar(QStringLiteral("SELECT sum(x) FROM k")).toLongLong(), 1);
+
+TEST_P(BothEngines, ATransactionInWhichAStatementFailedIsNotCommitted)
+{
+    auto db = newDatabase();
+    db->executeScript(QStringLiteral("CREATE TABLE k (aa INTEGER PRIMARY KEY AUTOINCREMENT, x INTEGER, d TEXT);"
+                                     "CREATE UNIQUE INDEX kx ON k (x);"));
+    db->execute(QStringLiteral("INSERT INTO k (x) VALUES (?1)"), 1);
+    const auto count = [&] { return db->scalar(QStringLiteral("SELECT count(*) FROM k")).toLongLong(); };
+
+    // The caller catches the failure and goes on, as if the statement were allowed to fail.
+    const auto caughtInside = [&](const std::function<void()> &failing) {
+        db::Transaction t(*db);
+        db->execute(QStringLiteral("INSERT INTO k (x) VALUES (?1)"), 2);
+        EXPECT_THROW(failing(), DbError);
+        try {
+            t.commit();
+            ADD_FAILURE() << "a transaction with a failed statement was reported committed";
+        } catch (const DbError &e) {
+            EXPECT_TRUE(e.message().contains(QLatin1String("not committed"))) << e.message().toStdString();
+        }
+        EXPECT_FALSE(db->inTransaction());
+        EXPECT_EQ(count(), 1); // the row before the failure is gone too
+    };
+    caughtInside([&] { db->execute(QStringLiteral("INSERT INTO k (x) VALUES (?1)"), 1); });
+    caughtInside([&] { db->execute(QStringLiteral("UPDATE k SET d = cdate(?1)"), QStringLiteral("32-13-2005")); });
+    caughtInside([&] { db->scalar(QStringLiteral("SELECT nothere FROM k")); });
+
+    // The next transaction starts clean.
+    {
+        db::Transaction t(*db);
+        db->execute(QStringLiteral("INSERT INTO k (x) VALUES (?1)"), 3);
+        t.commit();
+    }
+    EXPECT_EQ(count(), 2);
+    // Outside a transaction a failure touches nothing else.
+    EXPECT_THROW(db->execute(QStringLiteral("INSERT INTO k (x) VALUES (?1)"), 3), DbError);
+    db->execute(QStringLiteral("INSERT INTO k (x) VALUES (?1)"), 4);
+    EXPECT_EQ(count(), 3);
+}
+
+TEST_P(BothEngines, RowsOfOneStatementAreReadWhileOthersRun)
+{
+    auto db = newDatabase();
+    db->executeScript(QStringLiteral("CREATE TABLE src (aa INTEGER PRIMARY KEY AUTOINCREMENT, x INTEGER);"
+                                     "CREATE TABLE dst (aa INTEGER PRIMARY KEY AUTOINCREMENT, x INTEGER);"));
+    {
+        db::Transaction t(*db);
+        db::Statement insert = db->prepare(QStringLiteral("INSERT INTO src (x) VALUES (?1)"));
+        for (int i = 1; i <= 3000; ++i) {
+            insert.reset();
+            insert.bind(1, i);
+            insert.run();
+        }
+        t.commit();
+    }
+    // Each row read is copied while the reading goes on, as the schema walk does.
+    db::Statement rows = db->prepare(QStringLiteral("SELECT x FROM src ORDER BY x"));
+    qint64 expected = 0, copied = 0;
+    db::Transaction t(*db);
+    while (rows.next()) {
+        ++expected;
+        EXPECT_EQ(rows.integer(0), expected);
+        if (expected % 1000 == 1)
+            copied += db->execute(QStringLiteral("INSERT INTO dst (x) VALUES (?1)"), rows.integer(0));
+    }
+    t.commit();
+    EXPECT_EQ(expected, 3000);
+    EXPECT_EQ(copied, 3);
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT sum(x) FROM dst")).toLongLong(), 1 + 1001 + 2001);
+
+    // A statement left half read leaves the connection usable.
+    {
+        db::Statement half = db->prepare(QStringLiteral("SELECT x FROM src ORDER BY x"));
+        ASSERT_TRUE(half.next());
+    }
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT count(*) FROM src")).toLongLong(), 3000);
+}
+
+TEST(ServerEngine, AStatementIsPreparedOnceAndTheSessionKeepsABoundedNumber)
+{
+    auto db = Database::createOnServer(PgTestServer::instance().createDatabase(), QStringLiteral("book"));
+    db->executeScript(QStringLiteral("CREATE TABLE k (aa INTEGER PRIMARY KEY AUTOINCREMENT, x INTEGER);"));
+    const auto onServer = [&] {
+        return db->scalar(QStringLiteral("SELECT count(*) FROM pg_prepared_statements")).toLongLong();
+    };
+    const qint64 before = onServer();
+    for (int i = 0; i < 20; ++i)
+        db->execute(QStringLiteral("INSERT INTO k (x) VALUES (?1)"), i);
+    EXPECT_EQ(onServer(), before + 1);
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT sum(x) FROM k")).toLongLong(), 190);
+
+    const int limit = db::server::ServerConnection::PreparedLimit;
+    for (int i = 0; i < limit + 40; ++i)
+        EXPECT_EQ(db->scalar(QStringLiteral("SELECT count(*) + %1 FROM k").arg(i)).toLongLong(), 20 + i);
+    EXPECT_LE(db->serverConnection()->preparedCount(), limit);
+    EXPECT_LE(onServer(), limit + 1); // the ones let go are released on the server too
+}
+
+TEST(ServerEngine, APreparedStatementWhoseTableChangedShapeIsPreparedAgain)
+{
+    const QString connection = PgTestServer::instance().createDatabase();
+    auto db = Database::createOnServer(connection, QStringLiteral("book"));
+    db->executeScript(QStringLiteral("CREATE TABLE k (aa INTEGER PRIMARY KEY AUTOINCREMENT, x INTEGER);"));
+    db->execute(QStringLiteral("INSERT INTO k (x) VALUES (?1)"), 5);
+    auto other = Database::openOnServer(connection, QStringLiteral("book"));
+    const QString all = QStringLiteral("SELECT * FROM k WHERE aa > ?1");
+    const auto columns = [&] {
+        db::Statement st = db->prepare(all);
+        st.bind(1, 0);
+        EXPECT_TRUE(st.next());
+        return st.columnCount();
+    };
+    EXPECT_EQ(columns(), 2);
+
+    // Another workstation's schema walk adds a field: outside a transaction the
+    // statement is prepared again and sees it.
+    other->executeScript(QStringLiteral("ALTER TABLE k ADD COLUMN y INTEGER DEFAULT 7;"));
+    EXPECT_EQ(columns(), 3);
+    // A session that lost what it had prepared (reset by a pool, say) prepares it again.
+    db->executeScript(QStringLiteral("DEALLOCATE ALL;"));
+    EXPECT_EQ(columns(), 3);
+
+    // Inside a transaction the server has already failed it: the transaction
+    // cannot go on, and says so; the next one prepares afresh.
+    other->executeScript(QStringLiteral("ALTER TABLE k ADD COLUMN z INTEGER DEFAULT 8;"));
+    {
+        db::Transaction t(*db);
+        EXPECT_THROW(columns(), DbError);
+        EXPECT_THROW(t.commit(), DbError);
+    }
+    EXPECT_EQ(columns(), 4);
+
+    // The session's own change of a table, inside its transaction, needs no retry.
+    {
+        db::Transaction t(*db);
+        EXPECT_EQ(columns(), 4);
+        db->executeScript(QStringLiteral("ALTER TABLE k ADD COLUMN w INTEGER DEFAULT 9;"));
+        EXPECT_EQ(columns(), 5);
+        db->execute(QStringLiteral("ALTER TABLE k ADD COLUMN v INTEGER DEFAULT 10"));
+        EXPECT_EQ(columns(), 6);
+        t.commit();
+    }
+    // A table dropped and made again is found by its name.
+    other->executeScript(QStringLiteral("DROP TABLE k; CREATE TABLE k (aa INTEGER PRIMARY KEY AUTOINCREMENT, x INTEGER);"));
+    other->execute(QStringLiteral("INSERT INTO k (x) VALUES (?1)"), 6);
+    EXPECT_EQ(columns(), 2);
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT x FROM k WHERE aa > ?1"), 0).toLongLong(), 6);
+}
+
+// A long result comes row by row: while the caller is at its first rows the
+// server is still sending (its session is busy), so the client never holds it all.
+TEST(ServerEngine, ALongResultArrivesRowByRow)
+{
+    const QString connection = PgTestServer::instance().createDatabase();
+    auto db = Database::createOnServer(connection, QStringLiteral("book"));
+    db->executeScript(QStringLiteral("CREATE TABLE k (aa INTEGER PRIMARY KEY AUTOINCREMENT, x INTEGER, t TEXT);"
+                                     "INSERT INTO k (x, t) SELECT g, repeat('α', 60) FROM generate_series(1, 200000) g;"));
+    auto watcher = Database::openOnServer(connection, QStringLiteral("book"));
+    const qint64 pid = db->scalar(QStringLiteral("SELECT pg_backend_pid()")).toLongLong();
+    const auto state = [&] {
+        return watcher->scalar(QStringLiteral("SELECT state FROM pg_stat_activity WHERE pid = ?1"), pid).toString();
+    };
+
+    db::Statement rows = db->prepare(QStringLiteral("SELECT x, t FROM k ORDER BY x"));
+    ASSERT_TRUE(rows.next());
+    EXPECT_EQ(state(), QStringLiteral("active"));
+    qint64 n = 1, sum = rows.integer(0);
+    while (rows.next()) {
+        ++n;
+        sum += rows.integer(0);
+        if (n == 100) { // another statement meanwhile: the rest waits in memory, in order
+            EXPECT_EQ(db->scalar(QStringLiteral("SELECT count(*) FROM k")).toLongLong(), 200000);
+        }
+    }
+    EXPECT_EQ(n, 200000);
+    EXPECT_EQ(sum, 200000LL * 200001 / 2);
+    EXPECT_EQ(state(), QStringLiteral("idle"));
+
+    // A failure after some rows reaches the caller after those rows, also when
+    // the rest had to be read ahead for another statement.
+    // (no order: the rows come as they lie, in the order they were made)
+    db::Statement failing = db->prepare(QStringLiteral("SELECT 10 / (1000 - x) FROM k WHERE x < 2000"));
+    int read = 0;
+    try {
+        while (failing.next())
+            if (++read == 10)
+                db->scalar(QStringLiteral("SELECT 1"));
+        ADD_FAILURE() << "the division by zero was not reported";
+    } catch (const DbError &) {
+        EXPECT_EQ(read, 999);
+    }
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT count(*) FROM k WHERE x <= ?1"), 10).toLongLong(), 10);
+}
+
+// The balance of every later day moves with each booking: with room left in
+// its pages the server writes each new version beside the old one and leaves
+// the indexes alone ("heap-only" updates), instead of a new index entry per row.
+TEST(ServerEngine, ATableLeftRoomForUpdatesRewritesItsRowsInTheirPages)
+{
+    auto db = Database::createOnServer(PgTestServer::instance().createDatabase(), QStringLiteral("book"));
+    db->executeScript(QStringLiteral("CREATE TABLE t (aa INTEGER PRIMARY KEY AUTOINCREMENT, d TEXT, b INTEGER);"
+                                     "CREATE UNIQUE INDEX td ON t (d);"));
+    db->leaveRoomForUpdates(QStringLiteral("t"));
+    db->leaveRoomForUpdates(QStringLiteral("t")); // once set, left as it is
+    EXPECT_THROW(db->leaveRoomForUpdates(QStringLiteral("nothere")), DbError);
+    db->executeScript(QStringLiteral("INSERT INTO t (d, b) SELECT lpad(g::text, 6, '0'), 0 FROM generate_series(1, 2000) g;"));
+
+    db::Transaction t(*db);
+    EXPECT_EQ(db->execute(QStringLiteral("UPDATE t SET b = b + ?1 WHERE d > ?2"), 5, QStringLiteral("000001")), 1999);
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT n_tup_hot_upd FROM pg_stat_xact_user_tables "
+                                        "WHERE schemaname = 'book' AND relname = 't'"))
+                  .toLongLong(),
+              1999);
+    t.commit();
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT sum(b) FROM t")).toLongLong(), 5 * 1999);
 }
