@@ -310,6 +310,7 @@ TEST(ServerEngine, AServerThatStopsInTheMiddleOfAWriteIsToldAsGoneAndKeepsTheBoo
     auto after = Database::openOnServer(connection, QStringLiteral("book"));
     EXPECT_EQ(after->scalar(QStringLiteral("SELECT count(*) FROM k")).toLongLong(), 1);
     EXPECT_EQ(after->scalar(QStringLiteral("SELECT sum(x) FROM k")).toLongLong(), 1);
+}
 
 TEST_P(BothEngines, ATransactionInWhichAStatementFailedIsNotCommitted)
 {
