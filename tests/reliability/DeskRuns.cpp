@@ -155,9 +155,11 @@ private:
         clock.start();
         sinceKill.start();
         int killsLeft = m_setup.kills;
-        qint64 nextKillMs = m_random.bounded(100, 500);
+        // Close together: a workstation does a few hundred operations a
+        // second, and the kills and the stop must fall inside its work.
+        qint64 nextKillMs = m_random.bounded(20, 120);
         bool stopLeft = m_setup.stopServer;
-        const qint64 stopAtMs = m_random.bounded(500, 1500);
+        const qint64 stopAtMs = m_random.bounded(100, 400);
         for (;;) {
             bool any = false;
             for (DeskProcess &p : m_runs) {
@@ -174,7 +176,7 @@ private:
             if (killsLeft > 0 && sinceKill.elapsed() >= nextKillMs && killOneInTheMiddle()) {
                 --killsLeft;
                 sinceKill.restart();
-                nextKillMs = m_random.bounded(100, 500);
+                nextKillMs = m_random.bounded(20, 120);
             }
         }
         for (DeskProcess &p : m_runs) {

@@ -44,8 +44,8 @@ void runAndCheck(const QString &book, const reliability::DeskRunSetup &setup)
 TEST(ServerDesks, WorkstationsOnOneServerBookLoseNothingBreakNoChainAndShowEveryRefusal)
 {
     const QString book = reliability::makeServerWorkBook();
-    runAndCheck(book, {2, 200, 4, 20261208, false});
-    runAndCheck(book, {4, 120, 6, 20261209, false});
+    runAndCheck(book, {2, 600, 4, 20261208, false});
+    runAndCheck(book, {4, 300, 6, 20261209, false});
 }
 
 // The server stops at once while the holder of the right writes (a crash or a
@@ -54,5 +54,5 @@ TEST(ServerDesks, WorkstationsOnOneServerBookLoseNothingBreakNoChainAndShowEvery
 TEST(ServerDesks, AServerThatStopsInTheMiddleOfTheWritesLeavesTheBookWhole)
 {
     const QString book = reliability::makeServerWorkBook();
-    runAndCheck(book, {3, 150, 2, 20261210, true});
+    runAndCheck(book, {3, 400, 2, 20261210, true});
 }
