@@ -124,6 +124,15 @@ void reportDamaged(const Store::Damage &damage)
 void reportNotDone(const db::DbError &e)
 {
     qWarning().noquote() << "store failure:" << e.message();
+    if (e.outcomeUnknown()) {
+        // Saying "nothing changed" here could have the work done twice.
+        msg::critical(QStringLiteral("Προσοχή"),
+                      QStringLiteral("Η σύνδεση με τον διακομιστή χάθηκε τη στιγμή της αποθήκευσης: δεν είναι βέβαιο "
+                                     "αν η εργασία καταχωρίστηκε.\nΔείτε την ημέρα, όταν ο διακομιστής απαντήσει ξανά, "
+                                     "πριν την επαναλάβετε.\n")
+                          + causeLine(e));
+        return;
+    }
     msg::critical(QStringLiteral("Προσοχή"),
                   QStringLiteral("Η εργασία δεν ολοκληρώθηκε και δεν άλλαξε τίποτα στη βάση δεδομένων.\n")
                       + causeLine(e));

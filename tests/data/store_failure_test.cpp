@@ -176,3 +176,20 @@ TEST(DamagedBook, IsOpenedReadOnlyAndItsReadsSayDamaged)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), before);
 }
+
+// A server lost at the moment of its COMMIT may have kept the work: the user
+// is told to look before doing it again, never that nothing changed.
+TEST(NotDone, ACommitOfUnknownOutcomeIsNotToldAsNothingChanged)
+{
+    ScriptedMessages boxes;
+    storefailure::reportNotDone(db::DbError(db::DbError::Kind::Unreachable, QStringLiteral("server closed")));
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_TRUE(boxes.last().text.startsWith(QStringLiteral("Η εργασία δεν ολοκληρώθηκε και δεν άλλαξε τίποτα")));
+
+    db::DbError atCommit(db::DbError::Kind::Unreachable, QStringLiteral("server closed in: COMMIT"));
+    storefailure::reportNotDone(atCommit.setOutcomeUnknown());
+    ASSERT_EQ(boxes.count(), 2);
+    EXPECT_FALSE(boxes.last().text.contains(QStringLiteral("δεν άλλαξε τίποτα"))) << boxes.last().text.toStdString();
+    EXPECT_TRUE(boxes.last().text.contains(QStringLiteral("δεν είναι βέβαιο αν η εργασία καταχωρίστηκε")));
+    EXPECT_TRUE(boxes.last().text.contains(QStringLiteral("Ο διακομιστής της βάσης δεδομένων δεν απαντά")));
+}

@@ -45,10 +45,21 @@ public:
         return *this;
     }
 
+    // The server went away after it was asked to commit and before it
+    // answered: the work may or may not have been kept, and only a look at
+    // the book can tell.
+    bool outcomeUnknown() const { return m_outcomeUnknown; }
+    DbError &setOutcomeUnknown()
+    {
+        m_outcomeUnknown = true;
+        return *this;
+    }
+
 private:
     Kind m_kind;
     int m_code;
     QString m_file;
+    bool m_outcomeUnknown = false;
 };
 
 } // namespace db

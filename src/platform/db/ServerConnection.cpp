@@ -139,8 +139,14 @@ void ServerConnection::commit()
 {
     takeOver();
     PGresult *r = PQexec(m_conn, "COMMIT");
-    if (PQresultStatus(r) != PGRES_COMMAND_OK)
-        throw errorOf(r, QStringLiteral("COMMIT"));
+    if (PQresultStatus(r) != PGRES_COMMAND_OK) {
+        DbError e = errorOf(r, QStringLiteral("COMMIT"));
+        // The COMMIT was sent: whether the server kept the work before it
+        // went is unknown here.
+        if (e.kind() == DbError::Kind::Unreachable)
+            e.setOutcomeUnknown();
+        throw e;
+    }
     // A transaction in which a statement failed ends with COMMIT answered "ROLLBACK".
     const bool committed = QByteArray(PQcmdStatus(r)) == "COMMIT";
     PQclear(r);

@@ -4,8 +4,11 @@
 #include "support/PgTestServer.h"
 
 #include <QTemporaryDir>
+#include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
+#include <libpq-fe.h>
+#include <thread>
 
 using db::Database;
 using db::DbError;
@@ -292,6 +295,7 @@ TEST(ServerEngine, AServerThatStopsInTheMiddleOfAWriteIsToldAsGoneAndKeepsTheBoo
             work();
         } catch (const DbError &e) {
             EXPECT_EQ(e.kind(), DbError::Kind::Unreachable) << e.message().toStdString();
+            EXPECT_FALSE(e.outcomeUnknown()); // the commit was never sent: nothing was kept
             return true;
         }
         return false;
@@ -310,6 +314,49 @@ TEST(ServerEngine, AServerThatStopsInTheMiddleOfAWriteIsToldAsGoneAndKeepsTheBoo
     auto after = Database::openOnServer(connection, QStringLiteral("book"));
     EXPECT_EQ(after->scalar(QStringLiteral("SELECT count(*) FROM k")).toLongLong(), 1);
     EXPECT_EQ(after->scalar(QStringLiteral("SELECT sum(x) FROM k")).toLongLong(), 1);
+}
+
+// The server stops while it works on a COMMIT it was sent: the program
+// cannot know whether the work was kept, and must not say it was not.
+TEST(ServerEngine, ACommitWhoseAnswerIsLostIsToldAsOfUnknownOutcome)
+{
+    const QString connection = PgTestServer::instance().createDatabase();
+    auto book = Database::createOnServer(connection, QStringLiteral("book"));
+    book->executeScript(QStringLiteral("CREATE TABLE k (aa INTEGER PRIMARY KEY AUTOINCREMENT, x INTEGER);"));
+    // A deferred trigger holds the COMMIT open for a while (set up past the
+    // layer, which carries no such form).
+    PGconn *raw = PQconnectdb(connection.toUtf8().constData());
+    ASSERT_EQ(PQstatus(raw), CONNECTION_OK) << PQerrorMessage(raw);
+    PGresult *schema = PQexec(raw, "SELECT table_schema FROM information_schema.tables WHERE table_name = 'k'");
+    ASSERT_EQ(PQntuples(schema), 1);
+    const QByteArray k = QByteArray(PQgetvalue(schema, 0, 0)) + ".k";
+    PQclear(schema);
+    PGresult *made = PQexec(raw, ("CREATE FUNCTION slow_commit() RETURNS trigger LANGUAGE plpgsql AS "
+                                  "$$ BEGIN PERFORM pg_sleep(3); RETURN NULL; END $$; "
+                                  "CREATE CONSTRAINT TRIGGER slow AFTER INSERT ON " + k
+                                  + " DEFERRABLE INITIALLY DEFERRED FOR EACH ROW EXECUTE FUNCTION slow_commit()")
+                                     .constData());
+    ASSERT_EQ(PQresultStatus(made), PGRES_COMMAND_OK) << PQresultErrorMessage(made);
+    PQclear(made);
+    PQfinish(raw);
+
+    bool toldUnknown = false;
+    std::thread stopper([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(700));
+        PgTestServer::instance().stopNow();
+    });
+    try {
+        db::Transaction t(*book);
+        book->execute(QStringLiteral("INSERT INTO k (x) VALUES (?1)"), 1);
+        t.commit();
+        ADD_FAILURE() << "the commit was answered although the server stopped";
+    } catch (const DbError &e) {
+        EXPECT_EQ(e.kind(), DbError::Kind::Unreachable) << e.message().toStdString();
+        toldUnknown = e.outcomeUnknown();
+    }
+    stopper.join();
+    PgTestServer::instance().startAgain();
+    EXPECT_TRUE(toldUnknown);
 }
 
 TEST_P(BothEngines, ATransactionInWhichAStatementFailedIsNotCommitted)
