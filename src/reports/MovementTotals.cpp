@@ -93,17 +93,6 @@ ColumnFigure figureOf(Money sum, bool anyNegative, double magnitude)
 
 } // namespace
 
-QList<qint64> movementCodes(db::Database &db)
-{
-    Statements statements(db);
-    QList<qint64> codes;
-    for (const std::optional<qint64> &code :
-         distinctValues(statements, "kvdikos", QString(), 1, [](db::Statement &) { return 1; }))
-        if (code)
-            codes.append(*code);
-    return codes;
-}
-
 QList<MovementPair> movementPairs(db::Database &db)
 {
     Statements statements(db);

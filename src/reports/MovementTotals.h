@@ -32,9 +32,6 @@ struct MovementPair
 // Every pair the book's movements carry, by group number then code.
 QList<MovementPair> movementPairs(db::Database &db);
 
-// The codes the book's movements carry, ascending (a missing code left out).
-QList<qint64> movementCodes(db::Database &db);
-
 // A pair's movements of a range: their exact sums, and the largest figures
 // their column could print (the sum of magnitudes of each amount column, the
 // number of movements as `serial`).
