@@ -4,14 +4,17 @@
 // with QPainter, no engine, into a file opened as the export opens it). Each
 // report runs in a process of its own, so its peak memory is its own.
 // Wall-clock and CPU time are both printed: on a shared machine the CPU time
-// says more. A book without the read indexes the program makes at start is
-// measured on a copy that has them.
+// says more. A book without what the program makes at start (its current
+// version, the read indexes) is measured on a copy that has it.
 //
 //   kelvora-bench-long-reports [FOLDER [PDFFOLDER]]
 //     (a ten-year book is generated into a temporary folder when none is given)
 //   kelvora-bench-long-reports --one REPORT FOLDER PDFFOLDER
 //     (one report: 4a, 4s, 5, 7a, 7s, 3, 9, 2; used by the first form; with
 //     KELVORA_BENCH_NO_PDF set it stops once the report is built)
+//   kelvora-bench-long-reports --prepare FROM TO
+//     (a lasting copy of FROM in the empty folder TO, as the program's start
+//     leaves it, for --one)
 //   kelvora-bench-long-reports --whole-figures FOLDER PDFFOLDER
 //     (every amount and serial number the movement reports print reads back
 //     whole from pdftotext; for a book such as `kelvora-genbook DIR 13 2000`,
@@ -20,6 +23,7 @@
 #include "bench/support/ProcessUsage.h"
 #include "data/AppGlobals.h"
 #include "data/Schema.h"
+#include "data/SchemaUpgrade.h"
 #include "data/Store.h"
 #include "platform/db/Database.h"
 #include "platform/pages/cellwrap.h"
@@ -167,21 +171,29 @@ bool hasReadIndexes(db::Database &db)
            == 2;
 }
 
-// A copy of the book with the read indexes made as the program's start makes
-// them, so the book given (perhaps shared with other runs) is never written.
+// The current version (with the year sums) and the read indexes.
+bool readyAsAtStart(db::Database &db)
+{
+    return hasReadIndexes(db) && schemaupgrade::currentVersion(db) == schema::CurrentVersion;
+}
+
+// A copy of the book brought to the current version, with the read indexes,
+// as the program's start does, so the book given (perhaps shared with other
+// runs) is never written.
 QString withReadIndexes(const QString &folder, const QString &scratch)
 {
     {
         Store store(folder, globals().DbPassword);
-        if (hasReadIndexes(store.main()))
+        if (readyAsAtStart(store.main()))
             return folder;
     }
-    std::printf("the book lacks read indexes the program makes at start: working on a copy with them\n");
+    std::printf("the book lacks what the program makes at start: working on a copy with it\n");
     for (const QString &name : QDir(folder).entryList(QDir::Files))
         if (!QFile::copy(QDir(folder).filePath(name), QDir(scratch).filePath(name)))
             fail("the book could not be copied");
     Store store(scratch, globals().DbPassword);
-    schema::createReadIndexes(store.main());
+    if (schemaupgrade::UpgradeSchema(store.main(), {}) != schema::CurrentVersion)
+        fail("the copy could not be brought to the current version");
     return scratch;
 }
 
@@ -202,8 +214,11 @@ int runOne(const QString &which, const QString &folder, const QString &pdfFolder
     Store store(folder, globals().DbPassword);
     store.main();   // the key derivation of each file is not part of any report
     store.users();
-    if (!hasReadIndexes(store.main()))
-        fail("the book lacks the read indexes the program makes at start (run without --one)");
+    if (!readyAsAtStart(store.main()))
+        fail("the book lacks what the program makes at start (run without --one, or --prepare a copy)");
+    // The floors read with the cache a report is built with, so that neither
+    // is helped by more memory than the other.
+    store.main().setCacheKilobytes(reports::ReportCacheKib);
     const QDate first = store.main().scalar(QStringLiteral("SELECT MIN(hmeromhnia) FROM tameio")).toDate();
     const QDate last = store.main().scalar(QStringLiteral("SELECT MAX(hmeromhnia) FROM tameio")).toDate();
     const qint64 movements = store.main().scalar(QStringLiteral("SELECT COUNT(*) FROM kinhseis")).toLongLong();
@@ -395,6 +410,14 @@ int main(int argc, char **argv)
         return wholeFigures(args.value(2), args.value(3));
     if (args.value(1) == QStringLiteral("--one"))
         return runOne(args.value(2), args.value(3), args.value(4));
+    if (args.value(1) == QStringLiteral("--prepare")) {
+        // A lasting copy for many --one runs: FROM copied to the empty folder
+        // TO and brought to what the program's start makes.
+        if (!QDir().mkpath(args.value(3)) || !QDir(args.value(3)).isEmpty())
+            fail("--prepare FROM TO needs TO empty");
+        std::printf("%s\n", qPrintable(withReadIndexes(args.value(2), args.value(3))));
+        return 0;
+    }
 
     QTemporaryDir temp;
     QString folder = args.value(1);

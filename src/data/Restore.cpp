@@ -5,6 +5,7 @@
 #include "Schema.h"
 #include "SchemaUpgrade.h"
 #include "UsersFileUpgrade.h"
+#include "YearTotals.h"
 #include "platform/db/Database.h"
 #include "platform/desktop/WorkstationNames.h"
 
@@ -123,6 +124,8 @@ Shape expectedMainShape(int version)
         schema::createChangeLogTable(*scratch);
     if (version >= 6)
         schema::createSearchTables(*scratch);
+    if (version >= 7)
+        yeartotals::create(*scratch);
     return shapeOf(*scratch);
 }
 

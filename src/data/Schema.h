@@ -8,7 +8,7 @@ class Database;
 // program reads them by position, and with their named indexes.
 namespace schema {
 
-constexpr int CurrentVersion = 6;
+constexpr int CurrentVersion = 7;
 
 // kelvora.mdb: taytothta (empty), kvdikoi, omades, kinhseis (without L_tajeos:
 // the first start adds it while walking the versions), tameio (without arxiko,

@@ -3,6 +3,7 @@
 #include "Balances.h"
 #include "MovementWords.h"
 #include "Schema.h"
+#include "YearTotals.h"
 #include "platform/db/Database.h"
 #include "platform/db/Transaction.h"
 #include "platform/db/Statement.h"
@@ -93,6 +94,17 @@ void toVersion6(db::Database &db)
     t.commit();
 }
 
+// The sums per group number, code and year, made for every movement already
+// booked and kept from then on by the table's triggers.
+void toVersion7(db::Database &db)
+{
+    db::Transaction t(db);
+    yeartotals::create(db);
+    yeartotals::fill(db);
+    db.execute(QStringLiteral("UPDATE taytothta SET ariumos = 7"));
+    t.commit();
+}
+
 } // namespace
 
 int currentVersion(db::Database &db)
@@ -117,6 +129,7 @@ int UpgradeSchema(db::Database &db, const AskOpeningBalance &ask)
             case 3: toVersion4(db); break;
             case 4: toVersion5(db); break;
             case 5: toVersion6(db); break;
+            case 6: toVersion7(db); break;
             default:
                 return version; // a version this program does not know: left alone
             }

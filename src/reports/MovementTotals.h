@@ -15,10 +15,12 @@ class Database;
 // What the movement reports add up before their first row. The columns are
 // sized for the largest figure printed, which is a total; the totals of a
 // range are summed here per pair of group number and code that movements
-// carry together, through the covering index kinhseis_omada_posa: the pairs
-// are found by one index seek each and each pair's sums are one range of the
-// index, so the cost is the range's index entries, never a sort, a read of
-// the table or a pass over movements outside the range.
+// carry together. The pairs are found by one seek each in the covering index
+// kinhseis_omada_posa. A pair's whole years come from the year sums the book
+// keeps (data/YearTotals.h), a few rows per year; the days before the first
+// whole year and after the last are one range of the index each. So the cost
+// is the number of years and of the edge days' index entries, never a sort, a
+// read of the table or a pass over every movement of a long range.
 namespace reports {
 
 // A group number and a code that movements carry together. Either may be

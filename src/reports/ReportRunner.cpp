@@ -3,9 +3,15 @@
 #include "data/StoreFailure.h"
 #include "PageFrame.h"
 #include "ReportCatalog.h"
+#include "data/Store.h"
+#include "platform/db/Database.h"
 #include "platform/db/DbError.h"
 #include "platform/desktop/Messages.h"
 #include "platform/pages/engine.h"
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace reports {
 namespace {
@@ -26,6 +32,41 @@ QString markIncomplete(pages::Engine &engine, const QString &why)
     return notice;
 }
 
+// While a report is built the book keeps fewer decrypted pages, so that they
+// and the report's pages together stay bounded; the cache the searches fill
+// is given back afterwards.
+class SmallerCacheWhileBuilt
+{
+public:
+    explicit SmallerCacheWhileBuilt(db::Database &db) : m_db(db), m_before(db.cacheKilobytes())
+    {
+        if (m_before > ReportCacheKib) {
+            m_db.setCacheKilobytes(ReportCacheKib);
+#ifdef __GLIBC__
+            // The pages let go lie among other blocks: hand them back to the
+            // system rather than keep them beside the report's pages.
+            malloc_trim(0);
+#endif
+        }
+    }
+    ~SmallerCacheWhileBuilt()
+    {
+        if (m_before > ReportCacheKib) {
+            try {
+                m_db.setCacheKilobytes(m_before);
+            } catch (const db::DbError &) {
+                // A book that failed under the report keeps the smaller cache.
+            }
+        }
+    }
+    SmallerCacheWhileBuilt(const SmallerCacheWhileBuilt &) = delete;
+    SmallerCacheWhileBuilt &operator=(const SmallerCacheWhileBuilt &) = delete;
+
+private:
+    db::Database &m_db;
+    int m_before;
+};
+
 } // namespace
 
 QString incompleteNotice()
@@ -45,6 +86,7 @@ ReportResult runReport(const ReportBuild &build, pages::Engine &engine, Store &s
         return {ReportResult::Outcome::Nothing, {}, {}};
     installPageFooter(engine);
     try {
+        const SmallerCacheWhileBuilt cache(store.main());
         build(engine, store, input);
         if (engine.isDocOpen())
             engine.EndDoc();

@@ -24,11 +24,16 @@ struct ReportResult
     bool complete() const { return outcome == Outcome::Complete; }
 };
 
+// KiB of the book file kept decrypted in memory while a report is built: a
+// long report reads its range once, in an order no cache of part of the book
+// keeps ahead of, and its pages are what grows with the book.
+constexpr int ReportCacheKib = 16 * 1024;
+
 // The line that ends a report that did not finish.
 QString incompleteNotice();
 
 // Builds report `number` into the engine with the footer "Σελίδα %d" on every
-// page. A store failure is shown to the user (critical box) and the document
+// page, with the book's cache at most ReportCacheKib meanwhile. A store failure is shown to the user (critical box) and the document
 // ends with incompleteNotice(), so partial totals never pass for whole ones.
 ReportResult runReport(int number, pages::Engine &engine, Store &store, const ReportInput &input);
 

@@ -5,6 +5,7 @@
 #include "data/Schema.h"
 #include "data/ServerBook.h"
 #include "data/Store.h"
+#include "data/YearTotals.h"
 #include "platform/db/Database.h"
 #include "platform/db/Transaction.h"
 
@@ -33,9 +34,9 @@ QStringList rowsOf(db::Database &db, const QString &sql)
 }
 
 // What both sides must agree on before the copy is called done.
-QList<QPair<QString, QString>> checks(const QString &usersPrefix)
+QList<QPair<QString, QString>> checks(const QString &usersPrefix, bool yearTotals)
 {
-    return {
+    QList<QPair<QString, QString>> all = {
         {QStringLiteral("movements per day"),
          QStringLiteral("SELECT hmeromhnia, count(*), sum(esoda), sum(ejoda) FROM kinhseis GROUP BY hmeromhnia "
                         "ORDER BY hmeromhnia")},
@@ -46,6 +47,21 @@ QList<QPair<QString, QString>> checks(const QString &usersPrefix)
         {QStringLiteral("closed days"),
          QStringLiteral("SELECT Hmeraklhsimatos FROM %1KlhsimoTameioy ORDER BY Hmeraklhsimatos").arg(usersPrefix)},
     };
+    // A year whose movements were all deleted keeps its row of zeros on the
+    // side where that happened.
+    if (yearTotals)
+        all.append({QStringLiteral("sums per year"),
+                    QStringLiteral("SELECT aa_omada, kvdikos, etos, plhuos, esoda, esoda_apolyta, ejoda, ejoda_apolyta,"
+                                   " L_tajeos, L_tajeos_apolyta FROM synola_etoys WHERE plhuos <> 0"
+                                   " ORDER BY aa_omada, kvdikos, etos")});
+    return all;
+}
+
+// The year sums are not copied: the server book's triggers make them from
+// the movements as these are copied, and the check compares them.
+bool copied(const QString &table)
+{
+    return table.compare(yeartotals::Table, Qt::CaseInsensitive) != 0;
 }
 
 // `shape` is the target schema's own connection, for its field names; the rows
@@ -118,6 +134,9 @@ void copyToServer(const QString &folder, const QString &key, const QString &conn
             schema::addOpeningColumn(to);
         if (source.main().tableExists(QStringLiteral("kinhseis_lejeis")))
             schema::createSearchTables(to);
+        const bool yearTotals = yeartotals::kept(source.main());
+        if (yearTotals && !yeartotals::kept(to))
+            yeartotals::create(to);
         schema::createReadIndexes(to);
         matchSchema(source.users(), target.users());
 
@@ -125,14 +144,15 @@ void copyToServer(const QString &folder, const QString &key, const QString &conn
         const QString prefix = QLatin1String(UsersAlias) + QLatin1Char('.');
         db::Transaction t(to);
         for (const QString &table : source.main().tableNames())
-            copyTable(source.main(), to, to, table, table);
+            if (copied(table))
+                copyTable(source.main(), to, to, table, table);
         for (const QString &table : source.users().tableNames())
             copyTable(source.users(), target.users(), to, table, prefix + table);
         if (beforeCheck)
             beforeCheck(to);
 
         for (const QString &table : source.main().tableNames())
-            if (source.main().scalar(QStringLiteral("SELECT count(*) FROM %1").arg(table)).toLongLong()
+            if (copied(table) && source.main().scalar(QStringLiteral("SELECT count(*) FROM %1").arg(table)).toLongLong()
                 != to.scalar(QStringLiteral("SELECT count(*) FROM %1").arg(table)).toLongLong())
                 refuse(QStringLiteral("copy differs: row count of ") + table);
         for (const QString &table : source.users().tableNames())
@@ -140,7 +160,7 @@ void copyToServer(const QString &folder, const QString &key, const QString &conn
                 != to.scalar(QStringLiteral("SELECT count(*) FROM %1%2").arg(prefix, table)).toLongLong())
                 refuse(QStringLiteral("copy differs: row count of ") + table);
         source.main().attach(datafolder::usersDatabase(folder), key, QLatin1String(UsersAlias));
-        for (const auto &[what, sql] : checks(prefix)) {
+        for (const auto &[what, sql] : checks(prefix, yearTotals)) {
             const QStringList here = rowsOf(source.main(), sql);
             const QStringList there = rowsOf(to, sql);
             if (here != there) {

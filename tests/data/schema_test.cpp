@@ -129,9 +129,9 @@ QStringList dump(db::Database &db, const QStringList &tables)
 
 } // namespace
 
-// Versions 3 to 6 add the change log, the opening column (0 on every day) and
-// the words of the descriptions, and leave every other row and column of
-// version 3 as it was, without asking anything.
+// Versions 3 to 7 add the change log, the opening column (0 on every day),
+// the words of the descriptions and the sums per year, and leave every other
+// row and column of version 3 as it was, without asking anything.
 TEST(SchemaUpgrade, FromThreeOnlyTheChangeLogAndTheOpeningColumnAreAdded)
 {
     TestDataFolder folder(TestDataFolder::Schema::Fresh);
@@ -150,16 +150,18 @@ TEST(SchemaUpgrade, FromThreeOnlyTheChangeLogAndTheOpeningColumnAreAdded)
     QStringList before = dump(db, tables);
     const QStringList movementColumns = db.columnNames(QStringLiteral("kinhseis"));
 
-    EXPECT_EQ(schemaupgrade::UpgradeSchema(db, answering(std::nullopt)), 6);
+    EXPECT_EQ(schemaupgrade::UpgradeSchema(db, answering(std::nullopt)), 7);
     EXPECT_EQ(countAsks, 0);
     EXPECT_TRUE(db.tableExists(QStringLiteral("allages")));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM allages")).toInt(), 0);
-    before.replace(0, QStringLiteral("taytothta:6"));
+    before.replace(0, QStringLiteral("taytothta:7"));
     before.last() += QStringLiteral("|0"); // the tameio row, with its opening
     EXPECT_EQ(dump(db, tables), before);
     EXPECT_EQ(db.columnNames(QStringLiteral("kinhseis")), movementColumns);
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT lejh FROM kinhseis_lejeis WHERE aa = 1")).toString(),
               QStringLiteral("πωλησεισ"));
+    EXPECT_EQ(dump(db, {QStringLiteral("synola_etoys")}),
+              QStringList{QStringLiteral("synola_etoys:1|10|2005|1|1234500|1234500|0|0|5000|5000")});
 }
 
 // The step is one transaction: when it fails the version stays 3 and no table is left.

@@ -3,6 +3,7 @@
 #include "PgTestServer.h"
 #include "data/AppGlobals.h"
 #include "data/Schema.h"
+#include "data/YearTotals.h"
 #include "platform/regional/TextPad.h"
 #include "tools/NewInstallation.h"
 
@@ -15,11 +16,12 @@ TestDataFolder::TestDataFolder(Schema schema)
     newinstall::createDatabases(m_location, globals().DbPassword);
     m_store = std::make_unique<Store>(m_location, globals().DbPassword);
     if (schema == Schema::Current) {
-        main().executeScript(QStringLiteral("INSERT INTO taytothta (ariumos) VALUES (6);"
-                                            "ALTER TABLE kinhseis ADD COLUMN L_tajeos INTEGER DEFAULT 0;"));
+        main().execute(QStringLiteral("INSERT INTO taytothta (ariumos) VALUES (?1)"), schema::CurrentVersion);
+        main().executeScript(QStringLiteral("ALTER TABLE kinhseis ADD COLUMN L_tajeos INTEGER DEFAULT 0;"));
         schema::createChangeLogTable(main());
         schema::addOpeningColumn(main());
         schema::createSearchTables(main());
+        yeartotals::create(main());
         // What every start makes when missing: a current book has them.
         schema::createReadIndexes(main());
         newinstall::addUser(users(), {QStringLiteral("admin"), QStringLiteral("admin")});

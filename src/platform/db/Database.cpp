@@ -408,6 +408,21 @@ bool Database::inTransaction() const
     return sqlite3_get_autocommit(m_db) == 0;
 }
 
+int Database::cacheKilobytes()
+{
+    if (m_server)
+        return 0;
+    // A negative size is in KiB; a positive one in pages.
+    const qint64 size = scalar(QStringLiteral("PRAGMA cache_size")).toLongLong();
+    return int(size < 0 ? -size : size * scalar(QStringLiteral("PRAGMA page_size")).toLongLong() / 1024);
+}
+
+void Database::setCacheKilobytes(int kib)
+{
+    if (!m_server)
+        runPragma(m_db, QByteArray("PRAGMA cache_size = -" + QByteArray::number(kib)).constData());
+}
+
 void Database::setBusyTimeout(int ms)
 {
     if (m_server) {

@@ -118,6 +118,11 @@ public:
     // Throws DbError; the destination is then not a usable copy.
     void copyInto(Database &destination);
 
+    // How much of the file stays decrypted in memory, in KiB; a server book
+    // keeps its own cache, and there this is 0 and setting it does nothing.
+    int cacheKilobytes();
+    void setCacheKilobytes(int kib);
+
     // Milliseconds a statement waits for another workstation's lock.
     void setBusyTimeout(int ms);
     // The wait set on every file opened from now on (before its first read);

@@ -269,20 +269,26 @@ QString keepDeclaredNames(const QString &s)
     return comments;
 }
 
-// A trigger that refuses a change (how a failure is forced midway, to prove
-// that nothing of an operation stays): the file engine's
+QString translateMasked(const QString &masked, ServerStatement &out, const QHash<QString, QString> &aliases,
+                        const QString &original);
+
+// A row trigger of the file engine,
 //   CREATE TRIGGER n BEFORE|AFTER INSERT|UPDATE [OF c]|DELETE ON t [WHEN cond]
-//   BEGIN SELECT RAISE(ABORT, 'message'); END
-// becomes a function of the schema and a row trigger calling it.
-bool refusingTrigger(const QString &s, ServerStatement &out, const QString &original)
+//   BEGIN statement; ... END
+// becomes a function of the schema and a row trigger calling it. Its body is
+// either SELECT RAISE(ABORT, 'message') (how a failure is forced midway, to
+// prove that nothing of an operation stays) or statements that change other
+// tables, each carried into the server's dialect like any other statement.
+bool triggerStatement(const QString &s, ServerStatement &out, const QHash<QString, QString> &aliases,
+                      const QString &original)
 {
     if (!s.contains(Re(QStringLiteral("^\\s*CREATE\\s+TRIGGER\\b"), CI)))
         return false;
     static const Re trigger(
         QStringLiteral("^\\s*CREATE\\s+TRIGGER\\s+(\\w+)\\s+(BEFORE|AFTER)\\s+(INSERT|DELETE|UPDATE(?:\\s+OF\\s+[\\w\\s,]+?)?)"
-                       "\\s+ON\\s+([\\w.]+)(?:\\s+FOR\\s+EACH\\s+ROW)?(?:\\s+WHEN\\s+(.+?))?\\s+BEGIN\\s+SELECT\\s+RAISE\\s*\\(\\s*"
-                       "ABORT\\s*,\\s*(\\x01\\d+\\x01)\\s*\\)\\s*;\\s*END\\s*$"),
+                       "\\s+ON\\s+([\\w.]+)(?:\\s+FOR\\s+EACH\\s+ROW)?(?:\\s+WHEN\\s+(.+?))?\\s+BEGIN\\s+(.+?);\\s*END\\s*;?\\s*$"),
         CI | QRegularExpression::DotMatchesEverythingOption);
+    static const Re raise(QStringLiteral("^\\s*SELECT\\s+RAISE\\s*\\(\\s*ABORT\\s*,\\s*(\\x01\\d+\\x01)\\s*\\)\\s*$"), CI);
     const auto m = trigger.match(s);
     if (!m.hasMatch())
         unsupported(QStringLiteral("this trigger"), original);
@@ -290,11 +296,22 @@ bool refusingTrigger(const QString &s, ServerStatement &out, const QString &orig
     const QString event = m.captured(3);
     const QString row = event.startsWith(QLatin1String("DELETE"), Qt::CaseInsensitive) ? QStringLiteral("OLD")
                                                                                         : QStringLiteral("NEW");
-    const QString when = m.captured(5).isEmpty() ? QStringLiteral("true") : m.captured(5);
-    out.text = QStringLiteral("CREATE FUNCTION %1_refuses() RETURNS trigger LANGUAGE plpgsql AS $t$ BEGIN "
-                              "IF %2 THEN RAISE EXCEPTION '%', %3; END IF; RETURN %4; END $t$;\n"
-                              "CREATE TRIGGER %1 %5 %6 ON %7 FOR EACH ROW EXECUTE FUNCTION %1_refuses()")
-                   .arg(name, when, m.captured(6), row, m.captured(2), event, m.captured(4));
+    const QString when = m.captured(5).isEmpty() ? QStringLiteral("true") : renameFunctions(m.captured(5));
+    QString body;
+    if (const auto r = raise.match(m.captured(6)); r.hasMatch()) {
+        body = QStringLiteral("RAISE EXCEPTION '%', %1;").arg(r.captured(1));
+    } else {
+        for (const QString &statement : m.captured(6).split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            ServerStatement inner;
+            body += translateMasked(statement.trimmed(), inner, aliases, original) + QLatin1Char(';');
+            if (inner.parameterCount > 0)
+                unsupported(QStringLiteral("bound values in a trigger"), original);
+        }
+    }
+    out.text = QStringLiteral("CREATE FUNCTION %1_trigger() RETURNS trigger LANGUAGE plpgsql AS $t$ BEGIN "
+                              "IF %2 THEN %3 END IF; RETURN %4; END $t$;\n"
+                              "CREATE TRIGGER %1 %5 %6 ON %7 FOR EACH ROW EXECUTE FUNCTION %1_trigger()")
+                   .arg(name, when, body, row, m.captured(2), event, m.captured(4));
     return true;
 }
 
@@ -321,12 +338,12 @@ QString translateMasked(const QString &masked, ServerStatement &out, const QHash
                         const QString &original)
 {
     QString s = numberPlaceholders(masked, out.parameterCount);
-    if (pragmaStatement(s, out, original) || refusingTrigger(s, out, original))
+    if (pragmaStatement(s, out, original) || triggerStatement(s, out, aliases, original))
         return out.text;
-    // A refusing trigger goes with its function.
+    // A trigger goes with its function.
     static const Re dropTrigger(QStringLiteral("^\\s*DROP\\s+TRIGGER\\s+(IF\\s+EXISTS\\s+)?(\\w+)\\s*;?\\s*$"), CI);
     if (const auto m = dropTrigger.match(s); m.hasMatch())
-        return QStringLiteral("DROP FUNCTION %1%2_refuses() CASCADE").arg(m.captured(1), m.captured(2));
+        return QStringLiteral("DROP FUNCTION %1%2_trigger() CASCADE").arg(m.captured(1), m.captured(2));
     s = convertValues(s, out, original);
     if (s.contains(Re(QStringLiteral("\\bINSERT\\s+OR\\s+REPLACE\\b"), CI)))
         unsupported(QStringLiteral("INSERT OR REPLACE"), original);

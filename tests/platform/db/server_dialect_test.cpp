@@ -103,17 +103,29 @@ TEST(ServerDialect, RefusingTriggerBecomesAFunctionAndARowTrigger)
         "BEGIN SELECT RAISE(ABORT, 'later days refused'); END;"
         "CREATE TABLE t (a INTEGER);"));
     EXPECT_EQ(script.toStdString(),
-              "CREATE FUNCTION refuse_later_refuses() RETURNS trigger LANGUAGE plpgsql AS $t$ BEGIN "
+              "CREATE FUNCTION refuse_later_trigger() RETURNS trigger LANGUAGE plpgsql AS $t$ BEGIN "
               "IF NEW.hmeromhnia > '2026-03-10' THEN RAISE EXCEPTION '%', 'later days refused'; END IF; RETURN NEW; "
               "END $t$;\n"
               "CREATE TRIGGER refuse_later BEFORE UPDATE OF ypoloipo ON tameio FOR EACH ROW EXECUTE FUNCTION "
-              "refuse_later_refuses();\n"
+              "refuse_later_trigger();\n"
               "CREATE TABLE t (a bigint, rowid bigserial)");
-    EXPECT_TRUE(refused("CREATE TRIGGER x AFTER INSERT ON t BEGIN UPDATE t SET a = 1; END"));
+    EXPECT_TRUE(refused("CREATE TRIGGER x AFTER INSERT ON t BEGIN SELECT 1 END"));
 }
 
-TEST(ServerDialect, DroppingARefusingTriggerDropsItsFunction)
+TEST(ServerDialect, TriggerThatKeepsATableCarriesEachStatementOfItsBody)
 {
-    EXPECT_EQ(onServer("DROP TRIGGER refuse;"), "DROP FUNCTION refuse_refuses() CASCADE");
-    EXPECT_EQ(onServer("DROP TRIGGER IF EXISTS refuse"), "DROP FUNCTION IF EXISTS refuse_refuses() CASCADE");
+    EXPECT_EQ(onServer("CREATE TRIGGER keep AFTER DELETE ON t WHEN OLD.a IS NOT NULL BEGIN "
+                       "INSERT INTO s (a) SELECT OLD.a WHERE NOT EXISTS (SELECT 1 FROM s WHERE a = OLD.a); "
+                       "UPDATE s SET n = n - IFNULL(OLD.b, 0), m = max(m, 1) WHERE a = OLD.a; END;"),
+              "CREATE FUNCTION keep_trigger() RETURNS trigger LANGUAGE plpgsql AS $t$ BEGIN IF OLD.a IS NOT NULL THEN "
+              "INSERT INTO s (a) SELECT OLD.a WHERE NOT EXISTS (SELECT 1 FROM s WHERE a = OLD.a);"
+              "UPDATE s SET n = n - coalesce(OLD.b, 0), m = greatest(m, 1) WHERE a = OLD.a; END IF; RETURN OLD; "
+              "END $t$;\n"
+              "CREATE TRIGGER keep AFTER DELETE ON t FOR EACH ROW EXECUTE FUNCTION keep_trigger()");
+}
+
+TEST(ServerDialect, DroppingATriggerDropsItsFunction)
+{
+    EXPECT_EQ(onServer("DROP TRIGGER refuse;"), "DROP FUNCTION refuse_trigger() CASCADE");
+    EXPECT_EQ(onServer("DROP TRIGGER IF EXISTS refuse"), "DROP FUNCTION IF EXISTS refuse_trigger() CASCADE");
 }
