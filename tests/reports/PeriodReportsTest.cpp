@@ -137,16 +137,18 @@ TEST_F(ChequeReports, ChequeListShowsEachChequeNewestFirstAndTheDifferenceInTheD
 TEST_F(ChequeReports, ChequeListOrdersADayByCodeThenByBooking)
 {
     cheque(day(5), 20, 100, 0, 0);
-    cheque(day(5), 10, 9000, 0, 0);
     cheque(day(5), 10, 1000, 0, 0);
+    cheque(day(5), 10, 9000, 0, 0);
     cheque(day(5), 10, 0, 500, 0);
+    cheque(day(5), 10, 5000, 0, 0);
     cheque(day(6), 20, 50, 0, 0);
 
     book.run(7, day(1), day(8));
 
     const auto r = rows(doc());
-    ASSERT_EQ(r.size(), 6u);
-    const QList<std::pair<const char *, qint64>> expected = {{"20", 50}, {"10", 9000}, {"10", 1000}, {"10", 0}, {"20", 100}};
+    ASSERT_EQ(r.size(), 7u);
+    const QList<std::pair<const char *, qint64>> expected = {{"20", 50},  {"10", 1000}, {"10", 9000},
+                                                             {"10", 0},   {"10", 5000}, {"20", 100}};
     for (int i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(r[i][2], str(expected[i].first)) << "row " << i + 1;
         EXPECT_EQ(r[i][5], expected[i].second ? amount(expected[i].second) : str("0")) << "row " << i + 1;
