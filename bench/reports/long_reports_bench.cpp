@@ -32,6 +32,7 @@
 #include "reports/ColumnFit.h"
 #include "reports/MovementRows.h"
 #include "reports/MovementTotals.h"
+#include "reports/PeriodRows.h"
 #include "reports/ReportRunner.h"
 
 #include <QDir>
@@ -166,9 +167,10 @@ void line(const char *what, const Timing &t, const QString &beside = {})
 bool hasReadIndexes(db::Database &db)
 {
     return db.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index'"
-                                    " AND name IN ('kinhseis_hmeromhnia_posa', 'kinhseis_omada_posa')"))
+                                    " AND name IN ('kinhseis_hmeromhnia_posa', 'kinhseis_omada_posa',"
+                                    " 'kinhseis_epitagh_posa')"))
                .toInt()
-           == 2;
+           == 3;
 }
 
 // The current version (with the year sums) and the read indexes.
@@ -248,6 +250,21 @@ int runOne(const QString &which, const QString &folder, const QString &pdfFolder
         });
         if (rows != movements)
             fail("the bare query did not read every movement");
+    } else if (number == 7) {
+        QElapsedTimer clock;
+        clock.start();
+        auto counted = [&] {
+            if (rows++ == 0)
+                firstRowMs = double(clock.nsecsElapsed()) / 1e6;
+        };
+        bare = timed([&] {
+            if (which == QStringLiteral("7a"))
+                reports::readCheques(store.main(), first, last, [&](const reports::ChequeRow &) { counted(); });
+            else
+                reports::readChequeSums(store.main(), first, last, [&](const reports::ChequeSumRow &) { counted(); });
+        });
+        if (rows == 0)
+            fail("the bare query found no cheque");
     }
 
     std::printf("  peak before the report %.0f MB\n", benchsupport::peakMegabytes());
@@ -258,6 +275,11 @@ int runOne(const QString &which, const QString &folder, const QString &pdfFolder
         figures = timed([&] {
             if (reports::readPairTotals(store.main(), first, last, {}).isEmpty())
                 fail("the totals query found no movement");
+        });
+    else if (which == QStringLiteral("7a"))
+        figures = timed([&] {
+            if (reports::readChequeFigures(store.main(), first, last).count != rows)
+                fail("the totals query did not count every cheque");
         });
 
     pages::Engine engine;
@@ -298,6 +320,9 @@ int runOne(const QString &which, const QString &folder, const QString &pdfFolder
         if (tableRows < movements)
             fail("the report's tables hold fewer rows than the book has movements");
     }
+    // The cheque list ends with its totals line.
+    if (number == 7 && tableRows != rows + (input.answers.printChoice.analytic ? 1 : 0))
+        fail("the cheque report's table does not hold a row for each row of its query");
     const double builtPeak = benchsupport::peakMegabytes();
     std::printf("  pages kept in %.1f MB; peak when built %.0f MB\n", double(engine.document().pages.packedBytes()) / 1e6,
                 builtPeak);
@@ -310,7 +335,8 @@ int runOne(const QString &which, const QString &folder, const QString &pdfFolder
                 pageCount, tableRows);
     if (rows > 0) {
         line("bare query, every row", bare, QStringLiteral("first row after %1 ms").arg(firstRowMs, 0, 'f', 0));
-        line("totals query (column widths)", figures);
+        if (which != QStringLiteral("7s"))
+            line("totals query (column widths)", figures);
     }
     line("built", built);
     line("first page shown", {firstShownMs, firstShownCpuMs},

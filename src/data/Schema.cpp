@@ -105,9 +105,14 @@ void createReadIndexes(db::Database &db)
         "CREATE INDEX IF NOT EXISTS kinhseis_hmeromhnia_posa ON kinhseis (hmeromhnia, kvdikos, esoda, ejoda)"));
     // A book older than the memo amount gets this one at the start after the
     // version walk has added the column (a copied book before its first start).
-    if (db.columnNames(QStringLiteral("kinhseis")).contains(QStringLiteral("L_tajeos"), Qt::CaseInsensitive))
+    if (db.columnNames(QStringLiteral("kinhseis")).contains(QStringLiteral("L_tajeos"), Qt::CaseInsensitive)) {
         db.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS kinhseis_omada_posa"
                                   "  ON kinhseis (aa_omada, kvdikos, hmeromhnia, esoda, ejoda, L_tajeos)"));
+        // The cheque reports: their rows by day (the summary's groups in
+        // their order) and their totals, without the table's rows.
+        db.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS kinhseis_epitagh_posa"
+                                  "  ON kinhseis (epitagh, hmeromhnia, esoda, ejoda, L_tajeos, kvdikos)"));
+    }
     db.leaveRoomForUpdates(QStringLiteral("tameio"));
 }
 

@@ -20,18 +20,6 @@ QString markedDate(const QDate &d)
     return greek.dayName(d.dayOfWeek(), QLocale::ShortFormat).left(2) + u' ' + date(d);
 }
 
-// Memo, income, expense: the amount columns of the list, each with its largest figure.
-QList<std::pair<int, ColumnFigure>> amountFigures(const QList<ChequeRow> &rows)
-{
-    ColumnFigure memo, income, expense;
-    for (const ChequeRow &c : rows) {
-        memo.include(c.memo);
-        income.include(c.esoda);
-        expense.include(c.ejoda);
-    }
-    return {{4, memo}, {5, income}, {6, expense}};
-}
-
 // Starts the document; false (after the one-line message) when there is no cheque.
 bool startChequeReport(pages::Engine &engine, const ReportInput &input, const QString &words, bool anyRow)
 {
@@ -62,8 +50,10 @@ void cheques(pages::Engine &engine, Store &store, const ReportInput &input)
 
 void chequeList(pages::Engine &engine, Store &store, const ReportInput &input)
 {
-    const QList<ChequeRow> rows = readCheques(store.main(), input.from, input.to);
-    if (!startChequeReport(engine, input, QStringLiteral("Εκτύπωση επιταγών από "), !rows.isEmpty()))
+    // The columns are sized for the totals, which no row exceeds; they and
+    // the number of rows come from the index before the first row.
+    const ChequeFigures figures = readChequeFigures(store.main(), input.from, input.to);
+    if (!startChequeReport(engine, input, QStringLiteral("Εκτύπωση επιταγών από "), figures.count > 0))
         return;
     engine.setFontName(QStringLiteral("arial greek"));
     engine.setFontSize(10);
@@ -71,21 +61,24 @@ void chequeList(pages::Engine &engine, Store &store, const ReportInput &input)
     TableWriter table(engine);
     const QString header =
         alignRight(QStringLiteral("α/α"), 4) + QStringLiteral("|Ημερ/νια|Κωδ.|Περιγραφή|Λ τάξεως|Εσοδα|Εξοδα");
-    table.open(fitColumns(engine, QStringLiteral("^800|1500|900|<3400|>1350|>1250|>1250"), header,
-                          figureNeeds(amountFigures(rows), 0, rows.size()), 3),
-               header, QStringLiteral(" |  | | ||"), headerShade);
+    // Memo, income, expense: the amount columns of the list.
+    const QList<ColumnNeed> needs =
+        figureNeeds({{4, figures.memo}, {5, figures.income}, {6, figures.expense}}, 0, figures.count);
+    table.open(fitColumns(engine, QStringLiteral("^800|1500|900|<3400|>1350|>1250|>1250"), header, needs, 3), header,
+               QStringLiteral(" |  | | ||"), headerShade);
     table.setShades(RowShade, 0, headerShade);
 
     Money memo, income, expense;
     int counter = 0;
-    for (const ChequeRow &c : rows) {
+    readCheques(store.main(), input.from, input.to, [&](const ChequeRow &c) {
         table.appendShaded({alignRight(QString::number(++counter), 4), markedDate(c.hmeromhnia),
                             QString::number(c.kvdikos), c.perigrafh, moneyOrBlank(c.memo), moneyOrZero(c.esoda),
                             moneyOrZero(c.ejoda)});
         memo += c.memo;
         income += c.esoda;
         expense += c.ejoda;
-    }
+        countRow(input, counter, figures.count);
+    });
     engine.setFontBold(true);
     table.appendShaded({QString(), QString(), QString(), QStringLiteral("Διαφορά = ") + moneyOrZero(income - expense),
                         moneyOrZero(memo), moneyOrZero(income), moneyOrZero(expense)});
@@ -94,8 +87,8 @@ void chequeList(pages::Engine &engine, Store &store, const ReportInput &input)
 
 void chequeSummary(pages::Engine &engine, Store &store, const ReportInput &input)
 {
-    const QList<ChequeSumRow> rows = readChequeSums(store.main(), input.from, input.to);
-    if (!startChequeReport(engine, input, QStringLiteral("Εκτύπωση επιταγών συνοπτικά από "), !rows.isEmpty()))
+    if (!startChequeReport(engine, input, QStringLiteral("Εκτύπωση επιταγών συνοπτικά από "),
+                           anyCheques(store.main(), input.from, input.to)))
         return;
     engine.setFontName(QStringLiteral("courier new greek"));
     engine.setFontSize(10);
@@ -105,9 +98,11 @@ void chequeSummary(pages::Engine &engine, Store &store, const ReportInput &input
     table.setShades(RowShade, 0);
 
     int counter = 0;
-    for (const ChequeSumRow &s : rows)
+    readChequeSums(store.main(), input.from, input.to, [&](const ChequeSumRow &s) {
         table.appendShaded({alignRight(QString::number(++counter), 4), markedDate(s.hmeromhnia),
                             alignRight(moneyOrBlank(s.synolo), 11)});
+        countRow(input, counter);
+    });
     engine.EndDoc();
 }
 

@@ -257,3 +257,40 @@ TEST(SchemaUpgrade, EveryStartMakesTheGroupAndCodeIndexAndTheMovementReportsSumF
                                              "hmeromhnia>? AND hmeromhnia<?)")))
         << qPrintable(sums);
 }
+
+TEST(SchemaUpgrade, EveryStartMakesTheChequeIndexAndTheChequeReportsReadAlongIt)
+{
+    TestDataFolder folder;
+    auto &db = folder.main();
+    const QString exists = QStringLiteral(
+        "SELECT count(*) FROM sqlite_master WHERE type = 'index' AND name = 'kinhseis_epitagh_posa'");
+    db.execute(QStringLiteral("DROP INDEX IF EXISTS kinhseis_epitagh_posa"));
+    ASSERT_EQ(db.scalar(exists).toInt(), 0);
+    EXPECT_EQ(schemaupgrade::UpgradeSchema(db, answering(std::nullopt)), schema::CurrentVersion);
+    EXPECT_EQ(db.scalar(exists).toInt(), 1);
+
+    // The list sorts no more than a day's rows at a time; its totals and the
+    // summary's groups, in their order, come from the index alone.
+    auto plan = [&](const QString &sql) {
+        db::Statement st = db.prepare(QStringLiteral("EXPLAIN QUERY PLAN ") + sql);
+        QString steps;
+        while (st.next())
+            steps += st.text(3) + QLatin1Char('\n');
+        return steps;
+    };
+    const QString range = QStringLiteral(" FROM kinhseis WHERE hmeromhnia BETWEEN ?1 AND ?2 AND epitagh = -1");
+    const QString onIndex = QStringLiteral("kinhseis_epitagh_posa (epitagh=? AND hmeromhnia>? AND hmeromhnia<?)");
+    const QString list = plan(QStringLiteral("SELECT hmeromhnia, kvdikos, perigrafh, esoda, ejoda, IFNULL(L_tajeos, 0)")
+                              + range + QStringLiteral(" ORDER BY hmeromhnia DESC, kvdikos, aa"));
+    EXPECT_TRUE(list.contains(QStringLiteral("INDEX ") + onIndex)) << qPrintable(list);
+    EXPECT_FALSE(list.contains(QStringLiteral("TEMP B-TREE FOR ORDER BY"))) << qPrintable(list);
+    const QString totals = plan(QStringLiteral("SELECT COUNT(*), SUM(ABS(IFNULL(L_tajeos, 0))), SUM(ABS(esoda)),"
+                                               " SUM(ABS(ejoda)), MIN(IFNULL(L_tajeos, 0)), MIN(esoda), MIN(ejoda)")
+                                + range);
+    EXPECT_TRUE(totals.contains(QStringLiteral("COVERING INDEX ") + onIndex)) << qPrintable(totals);
+    const QString summary = plan(QStringLiteral("SELECT hmeromhnia, SUM(IFNULL(L_tajeos, 0))") + range
+                                 + QStringLiteral(" GROUP BY hmeromhnia, esoda, ejoda, epitagh"
+                                                  " ORDER BY hmeromhnia, esoda, ejoda, epitagh"));
+    EXPECT_TRUE(summary.contains(QStringLiteral("COVERING INDEX ") + onIndex)) << qPrintable(summary);
+    EXPECT_FALSE(summary.contains(QStringLiteral("TEMP B-TREE"))) << qPrintable(summary);
+}

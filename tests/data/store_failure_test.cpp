@@ -138,10 +138,11 @@ TEST_F(ShortBusyTimeout, ALockPastTheTimeoutOffersToTryAgain)
 TEST(DamagedBook, IsOpenedReadOnlyAndItsReadsSayDamaged)
 {
     TestDataFolder data;
-    // The search's words table, the indexes of the amounts and the cheque flag and the read index would share the
+    // The search's words table, the indexes of the amounts and the cheque flag and the read indexes would share the
     // middle of the file with the movements; the damage is aimed at theirs.
     data.main().executeScript(QStringLiteral("DROP INDEX kinhseis_esoda; DROP INDEX kinhseis_ejoda; "
                                              "DROP INDEX kinhseis_epitagh; DROP INDEX kinhseis_hmeromhnia_posa; DROP INDEX kinhseis_omada_posa; "
+                                             "DROP INDEX kinhseis_epitagh_posa; "
                                              "DROP TABLE kinhseis_lejeis;"));
     fillBook(data.main(), 3000);
     const QString path = datafolder::mainDatabase(data.path());

@@ -132,6 +132,63 @@ TEST_F(ChequeReports, ChequeListShowsEachChequeNewestFirstAndTheDifferenceInTheD
     EXPECT_EQ(r[3], cells("", "", "", str("Διαφορά = ") + amount(in - out), amount(memo), amount(in), amount(out)));
 }
 
+// Within a day the list goes by code, and one code's cheques keep the order
+// they were booked in, whatever their amounts.
+TEST_F(ChequeReports, ChequeListOrdersADayByCodeThenByBooking)
+{
+    cheque(day(5), 20, 100, 0, 0);
+    cheque(day(5), 10, 1000, 0, 0);
+    cheque(day(5), 10, 9000, 0, 0);
+    cheque(day(5), 10, 0, 500, 0);
+    cheque(day(5), 10, 5000, 0, 0);
+    cheque(day(6), 20, 50, 0, 0);
+
+    book.run(7, day(1), day(8));
+
+    const auto r = rows(doc());
+    ASSERT_EQ(r.size(), 7u);
+    const QList<std::pair<const char *, qint64>> expected = {{"20", 50},  {"10", 1000}, {"10", 9000},
+                                                             {"10", 0},   {"10", 5000}, {"20", 100}};
+    for (int i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(r[i][2], str(expected[i].first)) << "row " << i + 1;
+        EXPECT_EQ(r[i][5], expected[i].second ? amount(expected[i].second) : str("0")) << "row " << i + 1;
+    }
+    EXPECT_EQ(r[3][6], amount(500));
+}
+
+// A book edited by hand may hold negative amounts. The list's amount columns
+// are sized for the largest figure they can print, its minus sign included:
+// a total of nineteen characters is drawn whole in the report's own size
+// rather than shrunk into a column sized without its sign.
+TEST_F(ChequeReports, ChequeListSizesItsColumnsForNegativeTotals)
+{
+    constexpr qint64 Largest = 99999999999;   // 999.999.999,99
+    book.folder.main().execute(QStringLiteral("BEGIN"));
+    for (int i = 0; i < 110; ++i)
+        cheque(day(3), 10, -Largest, 0, -Largest);
+    cheque(day(3), 20, 1, 0, 0);
+    book.folder.main().execute(QStringLiteral("COMMIT"));
+
+    ASSERT_TRUE(book.run(7, day(1), day(8)).complete());
+
+    qint64 income = 0, memo = 0;
+    for (const ReportBook::Move &m : book.moves)
+        income += m.incomeCents, memo += *m.memoCents;
+    ASSERT_EQ(amount(income).size(), 19) << "a total of twelve digits with its sign";
+    const auto r = rows(doc());
+    ASSERT_EQ(r.size(), 112u);
+    EXPECT_EQ(r.back()[4], amount(memo));
+    EXPECT_EQ(r.back()[5], amount(income));
+    int amounts = 0;
+    for (const pages::Page &page : doc().pages)
+        for (const pages::PageItem &item : page.items)
+            if (item.kind == pages::ItemKind::Text && item.role == pages::ItemRole::TableCell && item.column >= 4) {
+                ++amounts;
+                EXPECT_EQ(item.font.size, 10.0) << item.text.toStdString();
+            }
+    EXPECT_GE(amounts, 3 * 112);
+}
+
 TEST_F(ChequeReports, ChequeSummaryHasOneRowPerDayAndAmountsWithTheMemoSum)
 {
     cheque(day(3), 10, 5000, 0, 1000);
@@ -161,6 +218,7 @@ TEST_F(ChequeReports, ChequeSummaryHasOneRowPerDayAndAmountsWithTheMemoSum)
 TEST_F(ChequeReports, AnEmptyRangePrintsOnlyTheOneLineMessage)
 {
     cheque(day(20), 10, 100, 0, 0);
+    book.add({10, day(3), QStringLiteral("ΜΕΤΡΗΤΑ"), 5000, 0, 0, false});   // not a cheque
     for (bool analytic : {true, false}) {
         book.answers.printChoice.analytic = analytic;
         book.run(7, day(1), day(8));
