@@ -95,10 +95,12 @@ void toVersion6(db::Database &db)
 }
 
 // The sums per group number, code and year, made for every movement already
-// booked and kept from then on by the table's triggers.
+// booked and kept from then on by the table's triggers. A file whose version
+// was set back after it had them gets them made again.
 void toVersion7(db::Database &db)
 {
     db::Transaction t(db);
+    yeartotals::remove(db);
     yeartotals::create(db);
     yeartotals::fill(db);
     db.execute(QStringLiteral("UPDATE taytothta SET ariumos = 7"));

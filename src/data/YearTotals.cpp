@@ -44,7 +44,9 @@ QString trigger(const QString &name, const QString &event, const QString &row, c
 void create(db::Database &db)
 {
     // Only the columns the sums depend on fire the update triggers, so a
-    // changed description costs nothing here.
+    // changed description costs nothing here. The key is the table's own,
+    // without a counter: on a server the number of the movement just booked
+    // is the session's last counter value, which a trigger must not move.
     const QString updated = QStringLiteral("UPDATE OF kvdikos, aa_omada, hmeromhnia, esoda, ejoda, L_tajeos");
     db.executeScript(QStringLiteral(
                          "CREATE TABLE synola_etoys ("
@@ -57,14 +59,23 @@ void create(db::Database &db)
                          "  ejoda INTEGER NOT NULL DEFAULT 0,"
                          "  ejoda_apolyta INTEGER NOT NULL DEFAULT 0,"
                          "  L_tajeos INTEGER NOT NULL DEFAULT 0,"
-                         "  L_tajeos_apolyta INTEGER NOT NULL DEFAULT 0);"
-                         "CREATE UNIQUE INDEX synola_etoys_kleidi ON synola_etoys (aa_omada, kvdikos, etos);")
+                         "  L_tajeos_apolyta INTEGER NOT NULL DEFAULT 0,"
+                         "  PRIMARY KEY (aa_omada, kvdikos, etos));")
                      + trigger(QStringLiteral("synola_etoys_nea"), QStringLiteral("INSERT"), QStringLiteral("NEW"),
                                QStringLiteral("+"))
                      + trigger(QStringLiteral("synola_etoys_diagrafh"), QStringLiteral("DELETE"), QStringLiteral("OLD"),
                                QStringLiteral("-"))
                      + trigger(QStringLiteral("synola_etoys_prin"), updated, QStringLiteral("OLD"), QStringLiteral("-"))
                      + trigger(QStringLiteral("synola_etoys_meta"), updated, QStringLiteral("NEW"), QStringLiteral("+")));
+}
+
+void remove(db::Database &db)
+{
+    db.executeScript(QStringLiteral("DROP TRIGGER IF EXISTS synola_etoys_nea;"
+                                    "DROP TRIGGER IF EXISTS synola_etoys_diagrafh;"
+                                    "DROP TRIGGER IF EXISTS synola_etoys_prin;"
+                                    "DROP TRIGGER IF EXISTS synola_etoys_meta;"
+                                    "DROP TABLE IF EXISTS synola_etoys;"));
 }
 
 void fill(db::Database &db)

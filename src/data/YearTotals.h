@@ -23,6 +23,8 @@ inline const QString Table = QStringLiteral("synola_etoys");
 
 // The table, its key and its triggers; empty.
 void create(db::Database &db);
+// The table and its triggers gone, where they were.
+void remove(db::Database &db);
 // Sums every movement already booked into the table, which must be empty.
 void fill(db::Database &db);
 // Whether this book keeps the sums (version 7 or later).

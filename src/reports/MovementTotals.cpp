@@ -2,6 +2,7 @@
 
 #include "data/YearTotals.h"
 #include "platform/db/Database.h"
+#include "platform/db/DbError.h"
 #include "platform/db/Statement.h"
 
 #include <algorithm>
@@ -116,9 +117,15 @@ struct Tally
             negative[c] = negative[c] || st.money(7 + c) < Money();
         }
     }
-    // From the year sums: the columns of YearsSelect after the year.
+    // From the year sums: the columns of YearsSelect after the year. A sum
+    // that went beyond 64 bits (only amounts typed by hand into the file can
+    // make one) is kept by the file engine in floating point: the report
+    // stops on it as it would on the sum of the rows themselves.
     void addYear(const db::Statement &st)
     {
+        for (int c = 1; c < 8; ++c)
+            if (st.value(c).typeId() == QMetaType::Double)
+                throw db::DbError(db::DbError::Kind::Sql, QStringLiteral("integer overflow"));
         count += st.integer(1);
         for (int c = 0; c < AmountColumns; ++c) {
             const Money total = st.money(2 + 2 * c), magnitudes = st.money(3 + 2 * c);

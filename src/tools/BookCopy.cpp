@@ -124,7 +124,7 @@ void copyToServer(const QString &folder, const QString &key, const QString &conn
         // Brings the server book to the folder book's version, as the program would at its start.
         for (const QString &table : source.main().tableNames())
             if (!to.tableExists(table) && table.compare(QLatin1String("allages"), Qt::CaseInsensitive) != 0
-                && table.compare(QLatin1String("kinhseis_lejeis"), Qt::CaseInsensitive) != 0)
+                && table.compare(QLatin1String("kinhseis_lejeis"), Qt::CaseInsensitive) != 0 && copied(table))
                 refuse(QStringLiteral("the server book has no table ") + table);
         if (source.main().columnNames(QStringLiteral("kinhseis")).contains(QStringLiteral("L_tajeos"), Qt::CaseInsensitive))
             to.executeScript(QStringLiteral("ALTER TABLE kinhseis ADD COLUMN L_tajeos INTEGER DEFAULT 0;"));

@@ -4,6 +4,7 @@
 
 #include "data/AppGlobals.h"
 #include "data/DataFolder.h"
+#include "data/YearTotals.h"
 #include "platform/db/Transaction.h"
 #include "platform/regional/Clock.h"
 #include "shell/contracts/MainWindowState.h"
@@ -22,10 +23,14 @@ TEST(DamagedBook, AnUnreadableDayIsSaidAndShowsNoBalance)
     TestDataFolder folder;
     folder.addCode(10, QStringLiteral("ΕΙΣΠΡΑΞΕΙΣ"), true);
     {
-        // The search's words table and indexes of the amounts and the cheque flag would share
-        // the middle of the file with the movements; the damage is aimed at theirs.
+        // The search's words table, the indexes of the amounts and the cheque flag, the read
+        // indexes and the year sums would share the middle of the file with the movements; the
+        // damage is aimed at theirs.
         folder.main().executeScript(QStringLiteral("DROP INDEX kinhseis_esoda; DROP INDEX kinhseis_ejoda; "
-                                                   "DROP INDEX kinhseis_epitagh; DROP TABLE kinhseis_lejeis;"));
+                                                   "DROP INDEX kinhseis_epitagh; DROP TABLE kinhseis_lejeis; "
+                                                   "DROP INDEX kinhseis_hmeromhnia_posa; DROP INDEX kinhseis_omada_posa; "
+                                                   "DROP INDEX kinhseis_epitagh_posa;"));
+        yeartotals::remove(folder.main());
         // The day's movements fill most of the file, so its middle is theirs.
         db::Transaction t(folder.main());
         for (int i = 0; i < 3000; ++i)

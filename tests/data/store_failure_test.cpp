@@ -3,6 +3,7 @@
 #include "data/AppGlobals.h"
 #include "data/DataFolder.h"
 #include "data/StoreFailure.h"
+#include "data/YearTotals.h"
 #include "platform/db/Transaction.h"
 #include "support/ScriptedMessages.h"
 #include "support/TestDataFolder.h"
@@ -138,12 +139,13 @@ TEST_F(ShortBusyTimeout, ALockPastTheTimeoutOffersToTryAgain)
 TEST(DamagedBook, IsOpenedReadOnlyAndItsReadsSayDamaged)
 {
     TestDataFolder data;
-    // The search's words table, the indexes of the amounts and the cheque flag and the read indexes would share the
-    // middle of the file with the movements; the damage is aimed at theirs.
+    // The search's words table, the indexes of the amounts and the cheque flag, the read indexes and the year sums
+    // would share the middle of the file with the movements; the damage is aimed at theirs.
     data.main().executeScript(QStringLiteral("DROP INDEX kinhseis_esoda; DROP INDEX kinhseis_ejoda; "
                                              "DROP INDEX kinhseis_epitagh; DROP INDEX kinhseis_hmeromhnia_posa; DROP INDEX kinhseis_omada_posa; "
                                              "DROP INDEX kinhseis_epitagh_posa; "
                                              "DROP TABLE kinhseis_lejeis;"));
+    yeartotals::remove(data.main());
     fillBook(data.main(), 3000);
     const QString path = datafolder::mainDatabase(data.path());
     TestDataFolder::damageMiddle(path);

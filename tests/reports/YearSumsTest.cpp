@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <map>
 
 using namespace pagesreading;
@@ -155,6 +156,22 @@ TEST_F(YearSums, SummaryOverYearsAddsUpEveryChangeOfTheRows)
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT count(*) FROM synola_etoys WHERE aa_omada = ?1 AND plhuos <> 0"), sales)
                   .toLongLong(),
               0);
+}
+
+// Amounts typed into the file by hand whose year sum goes beyond 64 bits: a
+// server book refuses the second movement; on a file the report stops with
+// the store's failure rather than print a rounded or wrapped sum.
+TEST_F(YearSums, ASumBeyondSixtyFourBitsIsRefusedOrStopsTheReport)
+{
+    const qint64 nearTop = std::numeric_limits<qint64>::max() / 100 - 1; // in cents
+    add(10, "2020-05-05", nearTop, 0, 0);
+    if (book.folder.onServer()) {
+        EXPECT_THROW(add(10, "2020-06-06", nearTop, 0, 0), db::DbError);
+        return;
+    }
+    add(10, "2020-06-06", nearTop, 0, 0);
+    book.answers.printChoice.analytic = false;
+    EXPECT_EQ(book.run(4, QDate(2020, 1, 1), QDate(2020, 12, 31)).outcome, reports::ReportResult::Outcome::Failed);
 }
 
 } // namespace
