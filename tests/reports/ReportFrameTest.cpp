@@ -1,3 +1,4 @@
+#include "platform/db/Database.h"
 #include "platform/pages/engine.h"
 #include "reports/PageFrame.h"
 #include "reports/ReportCatalog.h"
@@ -132,6 +133,31 @@ TEST(ReportRunnerTest, NumbersOutsideTheListBuildNothing)
     EXPECT_EQ(runReport(0, engine, folder.store(), input).outcome, ReportResult::Outcome::Nothing);
     EXPECT_EQ(runReport(11, engine, folder.store(), input).outcome, ReportResult::Outcome::Nothing);
     EXPECT_EQ(engine.PageCount(), 0);
+}
+
+// A book file opens with the searches' large cache; a report is built with a
+// small one, and the large one is back afterwards, also after a report the
+// store failed. (A server keeps its own cache: the file engine only.)
+TEST(ReportRunnerTest, AReportIsBuiltWithASmallCacheAndGivesTheLargeOneBack)
+{
+    TestDataFolder folder;
+    db::Database &main = folder.main();
+    const int opened = main.cacheKilobytes();
+    EXPECT_GT(opened, ReportCacheKib);
+    pages::Engine engine;
+    ReportInput input;
+    ScriptedMessages messages;
+    int whileBuilt = -1;
+    EXPECT_TRUE(runReport([&](pages::Engine &, Store &store, const ReportInput &) {
+                    whileBuilt = store.main().cacheKilobytes();
+                }, engine, folder.store(), input).complete());
+    EXPECT_EQ(whileBuilt, ReportCacheKib);
+    EXPECT_EQ(main.cacheKilobytes(), opened);
+    EXPECT_EQ(runReport([](pages::Engine &, Store &store, const ReportInput &) {
+                  store.main().execute(QStringLiteral("SELECT * FROM no_such_table"));
+              }, engine, folder.store(), input).outcome,
+              ReportResult::Outcome::Failed);
+    EXPECT_EQ(main.cacheKilobytes(), opened);
 }
 
 } // namespace
