@@ -3,8 +3,6 @@
 #include "DataFolder.h"
 #include "ServerBook.h"
 
-#include <algorithm>
-
 Store::Store(QString dataPath, QString key) : m_dataPath(std::move(dataPath)), m_key(std::move(key)) {}
 
 db::Database &Store::main()
@@ -28,13 +26,7 @@ std::unique_ptr<db::Database> Store::openChecked(const QString &path)
                                            : db::Database::open(path, m_key);
     QString problem;
     try {
-        // The check reads every page once: through a small cache, so that
-        // opening a large book does not fill memory with pages it will not
-        // read again.
-        const int cache = db->cacheKilobytes();
-        db->setCacheKilobytes(std::min(cache, 2048));
         problem = db->quickCheck();
-        db->setCacheKilobytes(cache);
     } catch (const db::DbError &e) {
         if (e.kind() != db::DbError::Kind::Damaged)
             throw db::DbError(e).setFile(path);
