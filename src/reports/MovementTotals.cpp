@@ -123,7 +123,7 @@ struct Tally
     // stops on it as it would on the sum of the rows themselves.
     void addYear(const db::Statement &st)
     {
-        for (int c = 1; c < 8; ++c)
+        for (int c = 1; c <= 1 + 2 * AmountColumns; ++c) // the count, then a sum and magnitudes per column
             if (st.value(c).typeId() == QMetaType::Double)
                 throw db::DbError(db::DbError::Kind::Sql, QStringLiteral("integer overflow"));
         count += st.integer(1);

@@ -33,6 +33,15 @@
 
 namespace {
 
+// What the window saves as CSV at `path`, read back.
+QString savedCsv(search::SearchWindow *window, const QString &path)
+{
+    EXPECT_TRUE(window->saveTo(search::SaveKind::Csv, path));
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    return QString::fromUtf8(f.readAll());
+}
+
 // The cash page in a stand-in for the main window, with movements booked
 // through the cash book's operations, and its search window driven by keys.
 class SearchWindowTest : public ::testing::Test
@@ -236,11 +245,7 @@ TEST_F(SearchWindowTest, ResultsSaveAsTheReportsTablesSaveThem)
     ASSERT_TRUE(window->runSearch());
 
     QTemporaryDir dir;
-    const QString csv = dir.filePath(QStringLiteral("αναζήτηση.csv"));
-    ASSERT_TRUE(window->saveTo(search::SaveKind::Csv, csv));
-    QFile f(csv);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(f.readAll());
+    const QString text = savedCsv(window, dir.filePath(QStringLiteral("αναζήτηση.csv")));
     EXPECT_TRUE(text.contains(QStringLiteral("02-03-2026;10;ΤΟΚΟΙ Α' ΤΡΙΜΗΝΟΥ;1.234,56;0;"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("03-03-2026;20;ΤΟΚΟΙ ΔΑΝΕΙΟΥ;0;0,44;"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral(";;Κινήσεις: 2;1.234,56;0,44;"))) << text.toStdString();
@@ -326,11 +331,7 @@ TEST_F(SearchWindowTest, ManyFoundListTheLatestWhilePrintAndSaveTakeThemAll)
 
     // Saved: every movement, not only the listed ones.
     QTemporaryDir dir;
-    const QString csv = dir.filePath(QStringLiteral("όλες.csv"));
-    ASSERT_TRUE(window->saveTo(search::SaveKind::Csv, csv));
-    QFile f(csv);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(f.readAll());
+    const QString text = savedCsv(window, dir.filePath(QStringLiteral("όλες.csv")));
     for (const std::size_t i : {std::size_t(0), std::size_t(2), rows.size() - 1})
         EXPECT_TRUE(text.contains(regional::formatDate(rows[i].day) + QLatin1Char(';') + QString::number(rows[i].code)
                                   + QLatin1Char(';') + rows[i].description + QLatin1Char(';')))

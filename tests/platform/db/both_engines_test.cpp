@@ -70,6 +70,15 @@ CollationAnswers collationAnswers(Database &db)
     return a;
 }
 
+// A book on the private server with the numbered table k, for the cases of
+// the server engine alone.
+std::unique_ptr<Database> serverBookWithK(const QString &connection)
+{
+    auto book = Database::createOnServer(connection, QStringLiteral("book"));
+    book->executeScript(QStringLiteral("CREATE TABLE k (aa INTEGER PRIMARY KEY AUTOINCREMENT, x INTEGER);"));
+    return book;
+}
+
 } // namespace
 
 TEST(GreekFolding, SameAnswersOnBothEngines)
@@ -239,8 +248,7 @@ TEST(ServerEngine, NoBookAndNoServerAreToldApart)
 TEST(ServerEngine, ASecondWriterWaitsForTheFirstAndIsToldWhenTheWaitIsTooLong)
 {
     const QString connection = PgTestServer::instance().createDatabase();
-    auto first = Database::createOnServer(connection, QStringLiteral("book"));
-    first->executeScript(QStringLiteral("CREATE TABLE k (aa INTEGER PRIMARY KEY AUTOINCREMENT, x INTEGER);"));
+    auto first = serverBookWithK(connection);
     auto second = Database::openOnServer(connection, QStringLiteral("book"));
     second->setBusyTimeout(300);
 
@@ -262,8 +270,7 @@ TEST(ServerEngine, ASecondWriterWaitsForTheFirstAndIsToldWhenTheWaitIsTooLong)
 TEST(ServerEngine, ASessionLostInTheMiddleOfAWriteLeavesTheBookWhole)
 {
     const QString connection = PgTestServer::instance().createDatabase();
-    auto book = Database::createOnServer(connection, QStringLiteral("book"));
-    book->executeScript(QStringLiteral("CREATE TABLE k (aa INTEGER PRIMARY KEY AUTOINCREMENT, x INTEGER);"));
+    auto book = serverBookWithK(connection);
     book->execute(QStringLiteral("INSERT INTO k (x) VALUES (?1)"), 1);
     auto other = Database::openOnServer(connection, QStringLiteral("book"));
     const qint64 pid = book->scalar(QStringLiteral("SELECT pg_backend_pid()")).toLongLong();
@@ -286,8 +293,7 @@ TEST(ServerEngine, ASessionLostInTheMiddleOfAWriteLeavesTheBookWhole)
 TEST(ServerEngine, AServerThatStopsInTheMiddleOfAWriteIsToldAsGoneAndKeepsTheBookWhole)
 {
     const QString connection = PgTestServer::instance().createDatabase();
-    auto book = Database::createOnServer(connection, QStringLiteral("book"));
-    book->executeScript(QStringLiteral("CREATE TABLE k (aa INTEGER PRIMARY KEY AUTOINCREMENT, x INTEGER);"));
+    auto book = serverBookWithK(connection);
     book->execute(QStringLiteral("INSERT INTO k (x) VALUES (?1)"), 1);
     auto idle = Database::openOnServer(connection, QStringLiteral("book"));
     const auto toldGone = [](const std::function<void()> &work) {
@@ -321,8 +327,7 @@ TEST(ServerEngine, AServerThatStopsInTheMiddleOfAWriteIsToldAsGoneAndKeepsTheBoo
 TEST(ServerEngine, ACommitWhoseAnswerIsLostIsToldAsOfUnknownOutcome)
 {
     const QString connection = PgTestServer::instance().createDatabase();
-    auto book = Database::createOnServer(connection, QStringLiteral("book"));
-    book->executeScript(QStringLiteral("CREATE TABLE k (aa INTEGER PRIMARY KEY AUTOINCREMENT, x INTEGER);"));
+    auto book = serverBookWithK(connection);
     // A deferred trigger holds the COMMIT open for a while (set up past the
     // layer, which carries no such form).
     PGconn *raw = PQconnectdb(connection.toUtf8().constData());
@@ -438,8 +443,7 @@ TEST_P(BothEngines, RowsOfOneStatementAreReadWhileOthersRun)
 
 TEST(ServerEngine, AStatementIsPreparedOnceAndTheSessionKeepsABoundedNumber)
 {
-    auto db = Database::createOnServer(PgTestServer::instance().createDatabase(), QStringLiteral("book"));
-    db->executeScript(QStringLiteral("CREATE TABLE k (aa INTEGER PRIMARY KEY AUTOINCREMENT, x INTEGER);"));
+    auto db = serverBookWithK(PgTestServer::instance().createDatabase());
     const auto onServer = [&] {
         return db->scalar(QStringLiteral("SELECT count(*) FROM pg_prepared_statements")).toLongLong();
     };
@@ -459,8 +463,7 @@ TEST(ServerEngine, AStatementIsPreparedOnceAndTheSessionKeepsABoundedNumber)
 TEST(ServerEngine, APreparedStatementWhoseTableChangedShapeIsPreparedAgain)
 {
     const QString connection = PgTestServer::instance().createDatabase();
-    auto db = Database::createOnServer(connection, QStringLiteral("book"));
-    db->executeScript(QStringLiteral("CREATE TABLE k (aa INTEGER PRIMARY KEY AUTOINCREMENT, x INTEGER);"));
+    auto db = serverBookWithK(connection);
     db->execute(QStringLiteral("INSERT INTO k (x) VALUES (?1)"), 5);
     auto other = Database::openOnServer(connection, QStringLiteral("book"));
     const QString all = QStringLiteral("SELECT * FROM k WHERE aa > ?1");
